@@ -1,0 +1,34 @@
+# Windows builds: the real backend, the views, Plenvik.exe, the shell extension and the test shell.
+file(GLOB PLENVIK_WIN32_SOURCES CONFIGURE_DEPENDS
+  "${CMAKE_SOURCE_DIR}/src/platform/win32/*.cpp"
+  "${CMAKE_SOURCE_DIR}/src/*/win32/*.cpp")
+list(FILTER PLENVIK_WIN32_SOURCES EXCLUDE REGEX "/src/app/win32/WinMain\\.cpp$")
+add_library(plenvik_win32 STATIC ${PLENVIK_WIN32_SOURCES})
+target_link_libraries(plenvik_win32 PUBLIC plenvik_core
+  comctl32 comdlg32 shell32 shlwapi ole32 oleaut32 uuid advapi32 user32 gdi32 version)
+plenvik_strict(plenvik_win32)
+
+set(PLENVIK_MANIFEST_RC "${CMAKE_SOURCE_DIR}/res/manifest.rc")
+
+add_executable(Plenvik WIN32 "${CMAKE_SOURCE_DIR}/src/app/win32/WinMain.cpp" "${CMAKE_SOURCE_DIR}/res/Plenvik.rc")
+target_link_libraries(Plenvik PRIVATE plenvik_win32)
+target_link_options(Plenvik PRIVATE -municode)
+plenvik_strict(Plenvik)
+
+file(GLOB PLENVIK_TESTSHELL_SOURCES CONFIGURE_DEPENDS "${CMAKE_SOURCE_DIR}/tools/testshell/*.cpp")
+if(PLENVIK_TESTSHELL_SOURCES)
+  add_executable(testshell ${PLENVIK_TESTSHELL_SOURCES} "${PLENVIK_MANIFEST_RC}")
+  target_link_libraries(testshell PRIVATE plenvik_win32)
+  plenvik_strict(testshell)
+endif()
+
+file(GLOB PLENVIK_SHELLEXT_SOURCES CONFIGURE_DEPENDS "${CMAKE_SOURCE_DIR}/src/shellext/*.cpp")
+if(PLENVIK_SHELLEXT_SOURCES)
+  add_library(OrvelShellExtensions SHARED ${PLENVIK_SHELLEXT_SOURCES} "${CMAKE_SOURCE_DIR}/src/shellext/OrvelShellExtensions.def")
+  set_target_properties(OrvelShellExtensions PROPERTIES PREFIX "")
+  target_link_libraries(OrvelShellExtensions PRIVATE ole32 uuid shell32 shlwapi advapi32 user32)
+  if(MINGW_ARCH STREQUAL "i686")
+    target_link_options(OrvelShellExtensions PRIVATE -Wl,--enable-stdcall-fixup)
+  endif()
+  plenvik_strict(OrvelShellExtensions)
+endif()

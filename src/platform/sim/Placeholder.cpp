@@ -1,0 +1,1 @@
+namespace plenvik { int simPlaceholder() { return 0; } }

@@ -1,0 +1,2 @@
+#include <gtest/gtest.h>
+TEST(SimSmokeTest, Runs) { EXPECT_TRUE(true); }
