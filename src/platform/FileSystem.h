@@ -1,0 +1,72 @@
+// Files and folders as the core asks for them. Paths are Windows paths in UTF-8 ("C:\Users\x\Desktop");
+// the POSIX backend maps them below a root folder.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace plenvik {
+
+// The Win32 attribute bits the program looks at.
+inline constexpr std::uint32_t kAttrReadOnly = 0x1, kAttrHidden = 0x2, kAttrSystem = 0x4, kAttrDirectory = 0x10,
+                               kAttrArchive = 0x20, kAttrNormal = 0x80, kAttrCompressed = 0x800,
+                               kAttrEncrypted = 0x4000;
+
+// The arguments of CreateFile that clsFile's open modes use.
+inline constexpr std::uint32_t kGenericRead = 0x80000000u, kGenericWrite = 0x40000000u;
+inline constexpr std::uint32_t kShareNone = 0, kShareRead = 1;
+inline constexpr std::uint32_t kCreateAlways = 2, kOpenExisting = 3, kOpenAlways = 4;
+
+struct FileOpenRequest {
+    std::string path;
+    std::uint32_t access = kGenericRead;
+    std::uint32_t share = kShareRead;
+    std::uint32_t creation = kOpenExisting;
+    std::uint32_t attributes = kAttrNormal;
+};
+
+// An open file; closes itself when destroyed.
+class FileHandle {
+public:
+    virtual ~FileHandle() = default;
+    // The size as GetFileSize reports it (low 32 bits in the caller's hands).
+    virtual std::optional<std::uint64_t> size() = 0;
+    // The size from the handle's information block (GetFileInformationByHandle).
+    virtual std::optional<std::uint64_t> sizeFromInformation() = 0;
+    // Reads up to count bytes at the current position; the number read, or nullopt on failure.
+    virtual std::optional<std::size_t> read(void* buffer, std::size_t count) = 0;
+    virtual std::optional<std::size_t> write(const void* buffer, std::size_t count) = 0;
+    // Moves the position to the end (appending to a log file).
+    virtual bool seekToEnd() = 0;
+    virtual bool close() = 0;
+};
+
+struct FindEntry {
+    std::string name;  // name and extension, no path
+    std::uint32_t attributes = 0;
+    std::uint64_t size = 0;
+};
+
+class FileSystem {
+public:
+    virtual ~FileSystem() = default;
+    // nullptr and the system's error code when the file cannot be opened.
+    virtual std::unique_ptr<FileHandle> open(const FileOpenRequest& request, unsigned long* error = nullptr) = 0;
+    // FindFirstFile/FindNextFile: the entries matching a pattern with "*" and "?" in its last part,
+    // in the system's order.
+    virtual std::vector<FindEntry> find(const std::string& pattern) = 0;
+    virtual bool exists(const std::string& path) = 0;
+    virtual std::optional<std::uint32_t> attributes(const std::string& path) = 0;
+    // Deletes a file; with force also a read-only, hidden or system one.
+    virtual bool deleteFile(const std::string& path, bool force) = 0;
+    // Moves a file or folder to the Recycle Bin where the platform has one, else deletes it.
+    virtual bool recycle(const std::string& path) = 0;
+    virtual bool createFolder(const std::string& path) = 0;
+    // Renames source over target in one step (the safe end of writing a file through a temporary one).
+    virtual bool replaceFile(const std::string& source, const std::string& target) = 0;
+};
+
+}  // namespace plenvik

@@ -1,0 +1,200 @@
+#include "platform/posix/PosixFileSystem.h"
+
+#include <fcntl.h>
+#include <fnmatch.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cctype>
+#include <cerrno>
+#include <filesystem>
+
+#include "common/Text.h"
+
+namespace plenvik {
+namespace {
+
+namespace fs = std::filesystem;
+
+// Win32 error codes the callers may show.
+constexpr unsigned long kErrorFileNotFound = 2, kErrorPathNotFound = 3, kErrorAccessDenied = 5;
+
+unsigned long win32Error(int err) {
+    switch (err) {
+    case ENOENT: return kErrorFileNotFound;
+    case ENOTDIR: return kErrorPathNotFound;
+    default: return kErrorAccessDenied;
+    }
+}
+
+class PosixFile : public FileHandle {
+public:
+    explicit PosixFile(int fd) : fd_(fd) {}
+    ~PosixFile() override { close(); }
+
+    std::optional<std::uint64_t> size() override { return sizeFromInformation(); }
+    std::optional<std::uint64_t> sizeFromInformation() override {
+        struct stat st {};
+        if (fd_ < 0 || ::fstat(fd_, &st) != 0) return std::nullopt;
+        return static_cast<std::uint64_t>(st.st_size);
+    }
+    std::optional<std::size_t> read(void* buffer, std::size_t count) override {
+        std::size_t done = 0;
+        while (done < count) {
+            const ssize_t n = ::read(fd_, static_cast<char*>(buffer) + done, count - done);
+            if (n < 0 && errno == EINTR) continue;
+            if (n < 0) return std::nullopt;
+            if (n == 0) break;
+            done += static_cast<std::size_t>(n);
+        }
+        return done;
+    }
+    std::optional<std::size_t> write(const void* buffer, std::size_t count) override {
+        std::size_t done = 0;
+        while (done < count) {
+            const ssize_t n = ::write(fd_, static_cast<const char*>(buffer) + done, count - done);
+            if (n < 0 && errno == EINTR) continue;
+            if (n < 0) return std::nullopt;
+            done += static_cast<std::size_t>(n);
+        }
+        return done;
+    }
+    bool seekToEnd() override { return fd_ >= 0 && ::lseek(fd_, 0, SEEK_END) >= 0; }
+    bool close() override {
+        if (fd_ < 0) return true;
+        const bool ok = ::close(fd_) == 0;
+        fd_ = -1;
+        return ok;
+    }
+
+private:
+    int fd_;
+};
+
+std::uint32_t attributesOf(const fs::path& p, const struct stat& st) {
+    std::uint32_t a = 0;
+    if (S_ISDIR(st.st_mode)) a |= kAttrDirectory;
+    if ((st.st_mode & S_IWUSR) == 0) a |= kAttrReadOnly;
+    if (!S_ISDIR(st.st_mode)) a |= kAttrArchive;
+    (void)p;
+    return a;
+}
+
+}  // namespace
+
+PosixFileSystem::PosixFileSystem(std::string root) : root_(std::move(root)) {
+    while (root_.size() > 1 && root_.back() == '/') root_.pop_back();
+}
+
+std::string PosixFileSystem::nativePath(const std::string& path) const {
+    if (path.size() >= 2 && path[1] == ':' && std::isalpha(static_cast<unsigned char>(path[0]))) {
+        std::string rest = path.substr(2);
+        std::replace(rest.begin(), rest.end(), '\\', '/');
+        if (!rest.empty() && rest.front() != '/') rest.insert(rest.begin(), '/');
+        return root_ + "/" + std::string(1, static_cast<char>(std::toupper(static_cast<unsigned char>(path[0])))) + rest;
+    }
+    return path;
+}
+
+std::string PosixFileSystem::recycleFolder() const { return (root_.empty() ? std::string("/tmp") : root_) + "/$RECYCLE.BIN"; }
+
+std::unique_ptr<FileHandle> PosixFileSystem::open(const FileOpenRequest& request, unsigned long* error) {
+    int flags = 0;
+    const bool reading = (request.access & kGenericRead) != 0, writing = (request.access & kGenericWrite) != 0;
+    flags = reading && writing ? O_RDWR : writing ? O_WRONLY : O_RDONLY;
+    switch (request.creation) {
+    case kOpenExisting: break;
+    case kOpenAlways: flags |= O_CREAT; break;
+    case kCreateAlways: flags |= O_CREAT | O_TRUNC; break;
+    default:
+        if (error) *error = 87;  // ERROR_INVALID_PARAMETER
+        return nullptr;
+    }
+    const std::string native = nativePath(request.path);
+    struct stat st {};
+    if (::stat(native.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) {
+        if (error) *error = kErrorAccessDenied;
+        return nullptr;
+    }
+    const mode_t mode = (request.attributes & kAttrReadOnly) ? 0444 : 0644;
+    const int fd = ::open(native.c_str(), flags | O_CLOEXEC, mode);
+    if (fd < 0) {
+        if (error) *error = win32Error(errno);
+        return nullptr;
+    }
+    return std::make_unique<PosixFile>(fd);
+}
+
+std::vector<FindEntry> PosixFileSystem::find(const std::string& pattern) {
+    std::vector<FindEntry> entries;
+    const auto cut = pattern.find_last_of('\\');
+    const std::string folder = cut == std::string::npos ? std::string(".") : pattern.substr(0, cut);
+    std::string mask = cut == std::string::npos ? pattern : pattern.substr(cut + 1);
+    if (mask == "*.*") mask = "*";  // Windows matches names without an extension too
+    const std::string nativeFolder = nativePath(folder.empty() ? std::string("\\") : folder);
+    std::error_code ec;
+    fs::directory_iterator it(nativeFolder, ec);
+    if (ec) return entries;
+    const bool wild = mask.find_first_of("*?") != std::string::npos;
+    if (wild && fnmatch(mask.c_str(), ".", FNM_CASEFOLD) == 0) {
+        entries.push_back({".", kAttrDirectory, 0});
+        entries.push_back({"..", kAttrDirectory, 0});
+    }
+    std::vector<FindEntry> found;
+    for (const auto& de : it) {
+        const std::string name = de.path().filename().string();
+        const bool match = wild ? fnmatch(mask.c_str(), name.c_str(), FNM_CASEFOLD) == 0 : foldCase(name) == foldCase(mask);
+        if (!match) continue;
+        struct stat st {};
+        if (::stat(de.path().c_str(), &st) != 0) continue;
+        found.push_back({name, attributesOf(de.path(), st), S_ISDIR(st.st_mode) ? 0 : static_cast<std::uint64_t>(st.st_size)});
+    }
+    // NTFS lists a folder in name order; the simulation does the same, so runs are repeatable.
+    std::sort(found.begin(), found.end(), [](const FindEntry& a, const FindEntry& b) { return foldCase(a.name) < foldCase(b.name); });
+    entries.insert(entries.end(), found.begin(), found.end());
+    return entries;
+}
+
+bool PosixFileSystem::exists(const std::string& path) {
+    struct stat st {};
+    return ::stat(nativePath(path).c_str(), &st) == 0;
+}
+
+std::optional<std::uint32_t> PosixFileSystem::attributes(const std::string& path) {
+    struct stat st {};
+    const std::string native = nativePath(path);
+    if (::stat(native.c_str(), &st) != 0) return std::nullopt;
+    return attributesOf(native, st);
+}
+
+bool PosixFileSystem::deleteFile(const std::string& path, bool force) {
+    const std::string native = nativePath(path);
+    struct stat st {};
+    if (::stat(native.c_str(), &st) != 0 || S_ISDIR(st.st_mode)) return false;
+    if (!force && (st.st_mode & S_IWUSR) == 0) return false;  // DeleteFile refuses read-only files
+    return ::unlink(native.c_str()) == 0;
+}
+
+bool PosixFileSystem::recycle(const std::string& path) {
+    const std::string native = nativePath(path);
+    std::error_code ec;
+    if (!fs::exists(native, ec)) return false;
+    const fs::path bin = recycleFolder();
+    fs::create_directories(bin, ec);
+    const std::string name = fs::path(native).filename().string();
+    fs::path target = bin / name;
+    for (int n = 2; fs::exists(target, ec); ++n) target = bin / (name + "." + std::to_string(n));
+    fs::rename(native, target, ec);
+    return !ec;
+}
+
+bool PosixFileSystem::createFolder(const std::string& path) {
+    return ::mkdir(nativePath(path).c_str(), 0755) == 0;
+}
+
+bool PosixFileSystem::replaceFile(const std::string& source, const std::string& target) {
+    return ::rename(nativePath(source).c_str(), nativePath(target).c_str()) == 0;
+}
+
+}  // namespace plenvik

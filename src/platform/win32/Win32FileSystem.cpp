@@ -1,0 +1,120 @@
+#include "platform/win32/Win32FileSystem.h"
+
+#include <algorithm>
+
+#include <windows.h>
+#include <shellapi.h>
+
+#include "platform/win32/Scoped.h"
+#include "platform/win32/Wide.h"
+
+namespace plenvik::win32 {
+namespace {
+
+class Win32File : public FileHandle {
+public:
+    explicit Win32File(HANDLE h) : file_(h) {}
+
+    std::optional<std::uint64_t> size() override {
+        LARGE_INTEGER size{};
+        if (!GetFileSizeEx(file_.get(), &size)) return std::nullopt;
+        return static_cast<std::uint64_t>(size.QuadPart);
+    }
+    std::optional<std::uint64_t> sizeFromInformation() override {
+        BY_HANDLE_FILE_INFORMATION info{};
+        if (!GetFileInformationByHandle(file_.get(), &info)) return std::nullopt;
+        return (static_cast<std::uint64_t>(info.nFileSizeHigh) << 32) | info.nFileSizeLow;
+    }
+    std::optional<std::size_t> read(void* buffer, std::size_t count) override {
+        std::size_t done = 0;
+        while (done < count) {
+            const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(count - done, 1u << 30));
+            DWORD got = 0;
+            if (!ReadFile(file_.get(), static_cast<char*>(buffer) + done, chunk, &got, nullptr)) return std::nullopt;
+            if (got == 0) break;
+            done += got;
+        }
+        return done;
+    }
+    std::optional<std::size_t> write(const void* buffer, std::size_t count) override {
+        std::size_t done = 0;
+        while (done < count) {
+            const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(count - done, 1u << 30));
+            DWORD put = 0;
+            if (!WriteFile(file_.get(), static_cast<const char*>(buffer) + done, chunk, &put, nullptr)) return std::nullopt;
+            done += put;
+        }
+        return done;
+    }
+    bool seekToEnd() override {
+        LARGE_INTEGER zero{};
+        return SetFilePointerEx(file_.get(), zero, nullptr, FILE_END) != 0;
+    }
+    bool close() override {
+        if (!file_) return true;
+        const bool ok = CloseHandle(file_.release()) != 0;
+        return ok;
+    }
+
+private:
+    UniqueFile file_;
+};
+
+}  // namespace
+
+std::unique_ptr<FileHandle> Win32FileSystem::open(const FileOpenRequest& r, unsigned long* error) {
+    HANDLE h = CreateFileW(widen(r.path).c_str(), r.access, r.share, nullptr, r.creation, r.attributes, nullptr);
+    if (h == INVALID_HANDLE_VALUE) {
+        if (error) *error = GetLastError();
+        return nullptr;
+    }
+    return std::make_unique<Win32File>(h);
+}
+
+std::vector<FindEntry> Win32FileSystem::find(const std::string& pattern) {
+    std::vector<FindEntry> entries;
+    WIN32_FIND_DATAW data{};
+    UniqueFind search(FindFirstFileExW(widen(pattern).c_str(), FindExInfoBasic, &data, FindExSearchNameMatch, nullptr, 0));
+    if (!search) return entries;
+    do {
+        entries.push_back({narrow(data.cFileName), data.dwFileAttributes,
+                           (static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow});
+    } while (FindNextFileW(search.get(), &data));
+    return entries;
+}
+
+bool Win32FileSystem::exists(const std::string& path) {
+    return GetFileAttributesW(widen(path).c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+std::optional<std::uint32_t> Win32FileSystem::attributes(const std::string& path) {
+    const DWORD a = GetFileAttributesW(widen(path).c_str());
+    if (a == INVALID_FILE_ATTRIBUTES) return std::nullopt;
+    return a;
+}
+
+bool Win32FileSystem::deleteFile(const std::string& path, bool force) {
+    const std::wstring wide = widen(path);
+    if (force) SetFileAttributesW(wide.c_str(), FILE_ATTRIBUTE_NORMAL);
+    return DeleteFileW(wide.c_str()) != 0;
+}
+
+bool Win32FileSystem::recycle(const std::string& path) {
+    std::wstring from = widen(path);
+    from.push_back(L'\0');  // the list ends with two NULs
+    SHFILEOPSTRUCTW op{};
+    op.wFunc = FO_DELETE;
+    op.pFrom = from.c_str();
+    op.fFlags = FOF_ALLOWUNDO | FOF_NOCONFIRMATION | FOF_SILENT | FOF_NOERRORUI;
+    return SHFileOperationW(&op) == 0 && !op.fAnyOperationsAborted;
+}
+
+bool Win32FileSystem::createFolder(const std::string& path) {
+    return CreateDirectoryW(widen(path).c_str(), nullptr) != 0;
+}
+
+bool Win32FileSystem::replaceFile(const std::string& source, const std::string& target) {
+    return MoveFileExW(widen(source).c_str(), widen(target).c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+}
+
+}  // namespace plenvik::win32
