@@ -1,1 +1,0 @@
-namespace plenvik { int simPlaceholder() { return 0; } }
