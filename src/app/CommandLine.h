@@ -1,0 +1,39 @@
+// The command line: SAVE [number], RESTORE "file" [number], or a number alone.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace plenvik {
+
+inline constexpr std::size_t kMaxCommandTokens = 32;
+
+// Splits at blanks and tabs; a double quote that starts a token opens a stretch in which blanks do not
+// split, the next double quote closes it; quotes stay in the tokens. At most 32 tokens.
+std::vector<std::string> splitCommandLine(std::string_view raw);
+
+// The leading number of a text ("12abc" -> 12, "abc" -> 0, " -3.5e1x" -> -35).
+double leadingNumber(std::string_view text);
+
+// |leading number| rounded to the nearest integer, halves to even; 0 when it does not fit 32 bits.
+std::int32_t diagnosticFlagsFrom(std::string_view token);
+
+struct StartCommand {
+    std::string word;         // "SAVE", "RESTORE", anything else, or empty
+    std::string restoreFile;  // without any double quotes
+    std::int32_t diagnosticFlags = 0;
+};
+
+StartCommand parseStartCommand(const std::vector<std::string>& tokens);
+
+// A restore file names a folder when it holds a path separator or a drive; the bare file name is
+// looked up in the project directory.
+struct RestoreTarget {
+    std::string directory;  // empty: the project directory
+    std::string fileName;
+};
+RestoreTarget splitRestoreFile(const std::string& restoreFile);
+
+}  // namespace plenvik

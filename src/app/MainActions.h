@@ -1,0 +1,51 @@
+// The work the main window's commands start. The controller decides when; these do it. Each later
+// piece of the program (project list, save, restore, dialogs) plugs in here.
+#pragma once
+
+#include <string>
+
+namespace plenvik {
+
+class frmMain;
+
+struct SettingsValues {
+    int fileSizeMaxKiB = 500;
+    bool fileSave = true;
+    bool fileNameAuto = false;
+    bool folderSave = false;
+};
+
+class MainActions {
+public:
+    virtual ~MainActions() = default;
+    // Reads Settings.xml at start-up.
+    virtual SettingsValues readSettings(frmMain& form) = 0;
+    // Fills the project list from a directory (all project files, or just onlyFile); false only when
+    // the files cannot be analysed at all.
+    virtual bool projectSearch(frmMain& form, std::string& directory, const std::string& onlyFile) = 0;
+    virtual void save(frmMain& form) = 0;
+    virtual void restore(frmMain& form, bool analyseOnly, bool adaptMonitors) = 0;
+    virtual void desktopSettings(frmMain& form) = 0;
+    virtual void settings(frmMain& form) = 0;
+    virtual void chooseDirectory(frmMain& form) = 0;
+    virtual void deleteProject(frmMain& form) = 0;
+    virtual void iconMenu(frmMain& form, int index) = 0;
+};
+
+// What the program does before a piece is built: it tells the user so, in German, and changes nothing.
+class UnavailableActions : public MainActions {
+public:
+    SettingsValues readSettings(frmMain& form) override;
+    bool projectSearch(frmMain& form, std::string& directory, const std::string& onlyFile) override;
+    void save(frmMain& form) override;
+    void restore(frmMain& form, bool analyseOnly, bool adaptMonitors) override;
+    void desktopSettings(frmMain& form) override;
+    void settings(frmMain& form) override;
+    void chooseDirectory(frmMain& form) override;
+    void deleteProject(frmMain& form) override;
+    void iconMenu(frmMain& form, int index) override;
+
+    static constexpr const char* kNotAvailableText = "Diese Funktion ist in dieser Version noch nicht verfügbar.";
+};
+
+}  // namespace plenvik

@@ -1,0 +1,315 @@
+#include "app/frmMain.h"
+
+#include <stdexcept>
+
+#include "app/CommandLine.h"
+#include "app/MainView.h"
+#include "errors/ErrorHandler.h"
+#include "platform/Dialogs.h"
+#include "platform/Platform.h"
+#include "platform/Processes.h"
+#include "platform/SystemInfo.h"
+#include "ui/Protocol.h"
+
+namespace plenvik {
+namespace {
+
+void addColumns(ListModel& list, std::initializer_list<std::pair<const char*, int>> columns) {
+    for (const auto& [header, width] : columns) list.addColumn(header, width);
+}
+
+const char* actionName(CommandId id) {
+    return id == CommandId::ProjectSave ? "'Desktop Projekt erstellen/speichern'"
+                                        : "'Desktop Symbole aus Projektdatei herstellen'";
+}
+
+}  // namespace
+
+frmMain::frmMain(Platform& platform, ErrorHandler& errors, MainActions& actions)
+    : platform_(platform), errors_(errors), actions_(actions), menus_(makeMainMenus()) {
+    const auto label = [](CommandId id, const char* name, const char* caption, bool longRunning) {
+        CommandLabel c{};
+        c.id = id;
+        c.name = name;
+        c.defaultCaption = caption;
+        c.caption = caption;
+        c.longRunning = longRunning;
+        return c;
+    };
+    commands_ = {
+        label(CommandId::ProjectSave, "lblCmdProjectSave", "Desktop Projekt erstellen/speichern", true),
+        label(CommandId::DesktopRestore, "lblCmdDesktopRestore", "Desktop Symbole aus Projektdatei herstellen", true),
+        label(CommandId::ChangeDesktopSettings, "lblCmdChangeDesktopSettings", "Desktop Einstellungen ändern", false),
+        label(CommandId::Settings, "lblCmdSettings", "Einstellungen", false),
+        label(CommandId::Protokoll, "lblCmdProtokoll", "Protokoll anzeigen", false),
+        label(CommandId::DirChoose, "lblCmdDirChoose", ".....", false),
+        label(CommandId::Close, "lblCmdClose", "&Schließen", false),
+    };
+    // Nothing to show before the first run.
+    mutableCommand(CommandId::Protokoll).enabled = false;
+}
+
+frmMain::~frmMain() = default;
+
+void frmMain::Form_Load(std::string_view commandLine) {
+    const StartCommand start = parseStartCommand(splitCommandLine(commandLine));
+    commandWord = start.word;
+    restoreFile = start.restoreFile;
+    program_.diagnosticFlags = start.diagnosticFlags;
+
+    program_.webAddress = std::string(kMakerWebAddress) + "?SOFTWARE=Plenvik";
+
+    addColumns(lvwProjects, {{"Version", 1300}, {"Computer", 1800}, {"OS Benutzer", 1600}, {"Datum/Zeit", 1700},
+                             {"Mon.", 600}, {"Symbole", 800}, {"Desktop Anzeigeart", 0}, {"Am Raster ausrichten", 0},
+                             {"", 0}, {"", 0}, {"", 0}, {"Verzeichnis", 0}, {"Datei", 0}, {"Infos 1", 0},
+                             {"Infos 2", 0}, {"Infos 3", 0}, {"Datum/Zeit Sortierung", 0}});
+    addColumns(lvwProjectData, {{"Titel (Datei und Monitore)", 3000}, {"Information", 7500}, {"", 0}, {"", 0},
+                                {"PosX", 0}, {"PosY", 0}, {"PosOrder", 0}, {"Name", 0}, {"Width", 0}, {"Height", 0},
+                                {"Frequency", 0}, {"ColorDepth", 0}, {"Left", 0}, {"Top", 0}});
+    addColumns(lvwProjectIcons, {{"Titel (Symbole)", 3000}, {"Pos.", 800}, {"X", 800}, {"Y", 800},
+                                 {"Information", 2800}, {"Status", 2300}, {"PosOrder", 0}, {"ErrInfo", 0}});
+
+    applySettings(actions_.readSettings(*this));
+
+    setDirectory(platform_.system.programFolder(), true);
+}
+
+void frmMain::applySettings(const SettingsValues& values) {
+    GENERAL_FILESIZE_MAX = values.fileSizeMaxKiB < 1 ? 500 : values.fileSizeMaxKiB;
+    GENERAL_FILE_SAVE = values.fileSave;
+    GENERAL_FILENAME_AUTO = values.fileNameAuto;
+    GENERAL_FOLDER_SAVE = values.folderSave;
+}
+
+void frmMain::tmrMain_Timer() {
+    if (!timerEnabled_) return;
+    timerEnabled_ = false;
+    sb_CommandExecute();
+    if (commandWord == "SAVE" || commandWord == "RESTORE") sb_End();
+}
+
+bool frmMain::sb_CommandExecute() {
+    if (commandWord == "SAVE") {
+        pressCommand(CommandId::ProjectSave);
+    } else if (commandWord == "RESTORE") {
+        const RestoreTarget target = splitRestoreFile(restoreFile);
+        std::string folder = target.directory.empty() ? txtDirectoryName_ : target.directory;
+        if (actions_.projectSearch(*this, folder, target.fileName)) {
+            pressCommand(CommandId::DesktopRestore);
+            if (lblInfo_.foreColor == kColorRed || lblInfoMonitore_.foreColor == kColorRed) commandWord = "RESTOREERR";
+        }
+    } else {
+        lvwProjects.add("LOAD", "(laden...)");
+        setCommandEnabled(CommandId::DesktopRestore, false);
+        std::string folder = txtDirectoryName_;
+        actions_.projectSearch(*this, folder, "");
+    }
+    return true;
+}
+
+void frmMain::sb_End() {
+    if (ended_) return;
+    ended_ = true;
+    Form_Unload();
+    if (view_) view_->closeWindow();
+}
+
+bool frmMain::requestClose() {
+    if (longActionRunning()) {
+        for (const auto& c : commands_)
+            if (c.longRunning && c.tag == "RUN") askCancel(actionName(c.id));
+        if (program_.cancel) closeAfterRun_ = true;
+        return false;
+    }
+    if (!ended_) {
+        ended_ = true;
+        Form_Unload();
+    }
+    return true;
+}
+
+void frmMain::Form_Unload() {
+    protocol_.reset();
+    lvwProjects.clear();
+    lvwProjectData.clear();
+    lvwProjectIcons.clear();
+}
+
+const CommandLabel& frmMain::command(CommandId id) const {
+    for (const auto& c : commands_)
+        if (c.id == id) return c;
+    throw std::logic_error("unknown command");
+}
+
+CommandLabel& frmMain::mutableCommand(CommandId id) { return const_cast<CommandLabel&>(command(id)); }
+
+void frmMain::commandChanged(CommandId id) {
+    if (view_) view_->commandChanged(id);
+}
+
+void frmMain::setCommandEnabled(CommandId id, bool enabled) {
+    mutableCommand(id).enabled = enabled;
+    commandChanged(id);
+}
+
+bool frmMain::longActionRunning() const {
+    for (const auto& c : commands_)
+        if (c.longRunning && c.tag == "RUN") return true;
+    return false;
+}
+
+void frmMain::commandMouseDown(CommandId id, MouseButton button) {
+    CommandLabel& c = mutableCommand(id);
+    if (button != MouseButton::Left || c.tag != "" || !c.enabled) return;
+    // A second action must not run inside a running save or restore: they share the window's tables.
+    if (longActionRunning() && id != CommandId::Protokoll) return;
+    c.tag = "DOWN";
+    c.pressedLook = true;
+    commandChanged(id);
+}
+
+void frmMain::commandMouseUp(CommandId id, MouseButton button) {
+    if (button != MouseButton::Left) return;
+    CommandLabel& c = mutableCommand(id);
+    if (c.tag == "DOWN") {
+        c.tag = "RUN";
+        if (c.longRunning) c.caption = kCancelCaption;
+        commandChanged(id);
+        struct Restore {
+            frmMain& form;
+            CommandId id;
+            ~Restore() {
+                CommandLabel& done = form.mutableCommand(id);
+                done.caption = done.defaultCaption;
+                done.pressedLook = false;
+                done.tag = "";
+                form.commandChanged(id);
+            }
+        } restore{*this, id};
+        runAction(id);
+    } else if (c.tag == "RUN" && c.longRunning) {
+        askCancel(actionName(id));
+        return;
+    } else {
+        return;
+    }
+    if (closeAfterRun_ && !longActionRunning()) {
+        closeAfterRun_ = false;
+        sb_End();
+    }
+}
+
+void frmMain::pressCommand(CommandId id) {
+    CommandLabel& c = mutableCommand(id);
+    if (c.tag != "") return;
+    c.tag = "DOWN";
+    commandChanged(id);
+    commandMouseUp(id, MouseButton::Left);
+}
+
+void frmMain::askCancel(const std::string& name) {
+    MessageBoxRequest q;
+    q.title = " Aktion abbrechen...";
+    q.text = "Achtung, möchten Sie die laufende Aktion:\r\n\r\n" + name + "\r\n\r\n                    abbrechen?";
+    q.buttons = MsgButtons::YesNo;
+    q.icon = MsgIcon::Critical;
+    if (platform_.dialogs.messageBox(q) == MsgAnswer::Yes) program_.cancel = true;
+}
+
+void frmMain::runAction(CommandId id) {
+    switch (id) {
+    case CommandId::ProjectSave: actions_.save(*this); break;
+    case CommandId::DesktopRestore: actions_.restore(*this, false, true); break;
+    case CommandId::ChangeDesktopSettings: actions_.desktopSettings(*this); break;
+    case CommandId::Settings: actions_.settings(*this); break;
+    case CommandId::Protokoll: showProtocol(); break;
+    case CommandId::DirChoose: actions_.chooseDirectory(*this); break;
+    case CommandId::Close: sb_End(); break;
+    }
+}
+
+Menu& frmMain::menu(MenuId id) { return menus_.at(static_cast<std::size_t>(id)); }
+
+void frmMain::menuClick(MenuId id, int index) {
+    const MenuItem* item = menu(id).item(index);
+    if (!item || !item->enabled || item->separator()) return;
+    switch (id) {
+    case MenuId::Project:
+        if (longActionRunning()) return;
+        if (index == 1) actions_.restore(*this, true, true);
+        else if (index == 2) actions_.restore(*this, false, true);
+        else if (index == 3) actions_.restore(*this, false, false);
+        else if (index == 6) pressCommand(CommandId::ProjectSave);
+        else if (index == 7) actions_.deleteProject(*this);
+        break;
+    case MenuId::Icon:
+        if (!longActionRunning()) actions_.iconMenu(*this, index);
+        break;
+    case MenuId::Help:
+        if (index == 3 && view_) view_->showAbout();
+        else if (index == 4) platform_.processes.shellOpen(program_.webAddress);
+        break;  // "HTML Hilfe aufrufen" has no action
+    }
+}
+
+void frmMain::imgMainClick() {
+    if (view_) view_->popupMenu(MenuId::Help);
+}
+
+void frmMain::sb_ListItemColorSet(ListModel& list, int row, std::uint32_t color) {
+    list.setForeColor(row, color);
+}
+
+void frmMain::setInfo(const std::string& text) {
+    lblInfo_.text = text;
+    if (view_) view_->statusChanged();
+}
+void frmMain::setInfoColor(std::uint32_t color) {
+    lblInfo_.foreColor = color;
+    if (view_) view_->statusChanged();
+}
+void frmMain::setInfoMonitore(const std::string& text) {
+    lblInfoMonitore_.text = text;
+    if (view_) view_->statusChanged();
+}
+void frmMain::setInfoMonitoreColor(std::uint32_t color) {
+    lblInfoMonitore_.foreColor = color;
+    if (view_) view_->statusChanged();
+}
+
+void frmMain::setDirectory(const std::string& text, bool alsoTag) {
+    txtDirectoryName_ = text;
+    if (alsoTag) txtDirectoryNameTag_ = text;
+    if (view_) view_->directoryChanged();
+}
+
+Protocol& frmMain::ensureProtocol() {
+    if (!protocol_) {
+        protocol_ = std::make_unique<Protocol>(platform_.clock, platform_.locale, platform_.events);
+        if (view_) view_->protocolCreated(*protocol_);
+    }
+    return *protocol_;
+}
+
+void frmMain::sb_ProtokollStart(const std::string& par_Text) {
+    setCommandEnabled(CommandId::Protokoll, true);
+    ensureProtocol().sb_ProtokollAdd(par_Text, "", true, false);
+}
+
+void frmMain::sb_ProtokollAdd(const std::string& par_Text, const std::string& par_Info, bool par_Init, bool par_Close) {
+    // Logging before the first start would find no window; it makes one instead of failing.
+    ensureProtocol().sb_ProtokollAdd(par_Text, par_Info, par_Init, par_Close);
+}
+
+void frmMain::sb_ProtokollClose(const std::string& par_Text) {
+    ensureProtocol().sb_ProtokollClose(par_Text);
+    mutableCommand(CommandId::Protokoll).foreColor = kColorRgbBlue;
+    commandChanged(CommandId::Protokoll);
+}
+
+void frmMain::showProtocol() {
+    ensureProtocol();
+    if (view_) view_->showProtocol();
+}
+
+}  // namespace plenvik

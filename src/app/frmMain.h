@@ -1,0 +1,163 @@
+// The main window's controller: start-up, the command line and its deferred command, the seven command
+// labels with their run/cancel protocol, the menus, the lists and status lines, the protocol of runs,
+// and the end of the program. It decides; the Win32 view shows (src/app/win32/).
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "app/MainActions.h"
+#include "app/MainLayout.h"
+#include "app/MainMenus.h"
+#include "ui/ListModel.h"
+
+namespace plenvik {
+
+class ErrorHandler;
+class MainView;
+class Protocol;
+struct Platform;
+
+enum class CommandId { ProjectSave, DesktopRestore, ChangeDesktopSettings, Settings, Protokoll, DirChoose, Close };
+enum class MouseButton { Left, Right, Middle };
+
+inline constexpr std::uint32_t kColorButtonText = 0x80000012;
+
+struct CommandLabel {
+    CommandId id;
+    std::string name;            // lblCmdProjectSave
+    std::string defaultCaption;  // the caption when idle
+    std::string caption;
+    std::string tag;  // "" idle, "DOWN" pressed, "RUN" its action runs
+    bool longRunning = false;
+    bool enabled = true;
+    bool pressedLook = false;  // tool-tip background, opaque, single border
+    std::uint32_t foreColor = kColorButtonText;
+};
+
+struct StatusLine {
+    std::string text;
+    std::uint32_t foreColor = kColorWindowText;
+};
+
+// Values the whole program shares.
+struct ProgramState {
+    bool cancel = false;             // set by a confirmed cancel; the runs poll and reset it
+    std::int32_t diagnosticFlags = 0;  // bit 64: the error report shows an extra message box
+    std::string webAddress;
+};
+
+inline constexpr const char* kCancelCaption = "Aktion abbrechen...";
+inline constexpr const char* kMakerWebAddress = "https://www.orvel.example/plenvik";
+
+class frmMain {
+public:
+    frmMain(Platform& platform, ErrorHandler& errors, MainActions& actions);
+    ~frmMain();
+    frmMain(const frmMain&) = delete;
+    frmMain& operator=(const frmMain&) = delete;
+
+    void setView(MainView* view) { view_ = view; }
+    Platform& platform() { return platform_; }
+    ErrorHandler& errors() { return errors_; }
+    ProgramState& program() { return program_; }
+
+    // Window load, with the command line without the program's path.
+    void Form_Load(std::string_view commandLine);
+    // The timer fires once, 500 ms after the window appeared.
+    static constexpr int kTimerIntervalMs = 500;
+    bool timerEnabled() const { return timerEnabled_; }
+    void tmrMain_Timer();
+    bool sb_CommandExecute();
+    // Unloads the main window: the program ends.
+    void sb_End();
+    // The window's close box. False while a long action runs: the user is asked to cancel it first.
+    bool requestClose();
+    // Drops the protocol window and empties the tables; the window is going.
+    void Form_Unload();
+    bool ended() const { return ended_; }
+
+    // Command labels.
+    const std::vector<CommandLabel>& commands() const { return commands_; }
+    const CommandLabel& command(CommandId id) const;
+    void setCommandEnabled(CommandId id, bool enabled);
+    void commandMouseDown(CommandId id, MouseButton button);
+    void commandMouseUp(CommandId id, MouseButton button);
+    // "DOWN" and the release with the left button, as the deferred command and menu item 6 do.
+    void pressCommand(CommandId id);
+    bool longActionRunning() const;
+    // The cancel question for a running action ("'Desktop Projekt erstellen/speichern'"); Yes sets
+    // the cancel flag.
+    void askCancel(const std::string& actionName);
+
+    // Menus.
+    std::vector<Menu>& menus() { return menus_; }
+    Menu& menu(MenuId id);
+    void menuClick(MenuId id, int index);
+    void imgMainClick();
+
+    // Lists.
+    ListModel lvwProjects{"lvwProjects"};
+    ListModel lvwProjectData{"lvwProjectData"};
+    ListModel lvwProjectIcons{"lvwProjectIcons"};
+    void sb_ListItemColorSet(ListModel& list, int row, std::uint32_t color);
+
+    // Status lines.
+    const StatusLine& lblInfo() const { return lblInfo_; }
+    const StatusLine& lblInfoMonitore() const { return lblInfoMonitore_; }
+    void setInfo(const std::string& text);
+    void setInfoColor(std::uint32_t color);
+    void setInfoMonitore(const std::string& text);
+    void setInfoMonitoreColor(std::uint32_t color);
+
+    // The project directory box and its last accepted value.
+    const std::string& directory() const { return txtDirectoryName_; }
+    const std::string& directoryTag() const { return txtDirectoryNameTag_; }
+    void setDirectory(const std::string& text, bool alsoTag);
+
+    // Settings held by the window.
+    std::int32_t GENERAL_FILESIZE_MAX = 500;
+    bool GENERAL_FILE_SAVE = true;
+    bool GENERAL_FILENAME_AUTO = false;
+    bool GENERAL_FOLDER_SAVE = false;
+    void applySettings(const SettingsValues& values);
+
+    // The command line.
+    std::string commandWord;
+    std::string restoreFile;
+
+    // The protocol of runs (created by the first start or by the protocol command).
+    Protocol* protocol() { return protocol_.get(); }
+    void sb_ProtokollStart(const std::string& par_Text);
+    void sb_ProtokollAdd(const std::string& par_Text, const std::string& par_Info, bool par_Init, bool par_Close);
+    void sb_ProtokollClose(const std::string& par_Text);
+    void showProtocol();
+
+    MainLayout& layout() { return layout_; }
+
+private:
+    CommandLabel& mutableCommand(CommandId id);
+    void commandChanged(CommandId id);
+    void runAction(CommandId id);
+    Protocol& ensureProtocol();
+
+    Platform& platform_;
+    ErrorHandler& errors_;
+    MainActions& actions_;
+    MainView* view_ = nullptr;
+    ProgramState program_;
+    std::vector<CommandLabel> commands_;
+    std::vector<Menu> menus_;
+    StatusLine lblInfo_, lblInfoMonitore_;
+    std::string txtDirectoryName_, txtDirectoryNameTag_;
+    std::unique_ptr<Protocol> protocol_;
+    MainLayout layout_;
+    bool timerEnabled_ = true;
+    bool ended_ = false;
+    bool closeAfterRun_ = false;
+};
+
+}  // namespace plenvik

@@ -1,0 +1,295 @@
+#include "app/frmMain.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <functional>
+
+#include "platform/sim/SimPlatform.h"
+#include "support/RecordingMainView.h"
+#include "support/ScriptedErrorHandler.h"
+#include "ui/Protocol.h"
+
+namespace plenvik {
+namespace {
+
+// Records what the commands started; each action may run a hook (a save that lets events run...).
+class FakeActions : public MainActions {
+public:
+    std::vector<std::string> calls;
+    std::function<void(frmMain&)> onSave, onRestore;
+    bool searchSucceeds = true;
+    SettingsValues settingsFile;
+
+    SettingsValues readSettings(frmMain&) override { return settingsFile; }
+    bool projectSearch(frmMain&, std::string& directory, const std::string& onlyFile) override {
+        calls.push_back("search " + directory + " | " + onlyFile);
+        return searchSucceeds;
+    }
+    void save(frmMain& f) override {
+        calls.push_back("save");
+        if (onSave) onSave(f);
+    }
+    void restore(frmMain& f, bool analyseOnly, bool adapt) override {
+        calls.push_back(std::string("restore ") + (analyseOnly ? "analyse" : "full") + (adapt ? " adapt" : " keep"));
+        if (onRestore) onRestore(f);
+    }
+    void desktopSettings(frmMain&) override { calls.push_back("desktopSettings"); }
+    void settings(frmMain&) override { calls.push_back("settings"); }
+    void chooseDirectory(frmMain&) override { calls.push_back("chooseDirectory"); }
+    void deleteProject(frmMain&) override { calls.push_back("deleteProject"); }
+    void iconMenu(frmMain&, int index) override { calls.push_back("icon " + std::to_string(index)); }
+};
+
+class MainControllerTest : public ::testing::Test {
+protected:
+    std::filesystem::path root = std::filesystem::temp_directory_path() / "plenvik-main-test";
+    sim::SimPlatform sim{root.string()};
+    test::ScriptedErrorHandler errors;
+    FakeActions actions;
+    test::RecordingMainView view;
+    frmMain form{sim.platform(), errors, actions};
+
+    void SetUp() override {
+        view.form = &form;
+        form.setView(&view);
+    }
+    void start(const char* commandLine) {
+        form.Form_Load(commandLine);
+        form.tmrMain_Timer();
+    }
+    void click(CommandId id) {
+        form.commandMouseDown(id, MouseButton::Left);
+        form.commandMouseUp(id, MouseButton::Left);
+    }
+    std::string cancelQuestionText(const char* action) {
+        return std::string("Achtung, möchten Sie die laufende Aktion:\r\n\r\n") + action + "\r\n\r\n                    abbrechen?";
+    }
+};
+
+TEST_F(MainControllerTest, LoadBuildsTheListsAndTakesTheProgramFolder) {
+    form.Form_Load("");
+    ASSERT_EQ(form.lvwProjects.columns().size(), 17u);
+    EXPECT_EQ(form.lvwProjects.columns()[16].header, "Datum/Zeit Sortierung");
+    EXPECT_EQ(form.lvwProjects.columns()[3].widthTwips, 1700);
+    ASSERT_EQ(form.lvwProjectData.columns().size(), 14u);
+    EXPECT_EQ(form.lvwProjectData.columns()[13].header, "Top");
+    ASSERT_EQ(form.lvwProjectIcons.columns().size(), 8u);
+    EXPECT_EQ(form.lvwProjectIcons.columns()[5].header, "Status");
+    EXPECT_EQ(form.directory(), sim.system.folder);
+    EXPECT_EQ(form.directoryTag(), sim.system.folder);
+    EXPECT_EQ(form.program().webAddress, std::string(kMakerWebAddress) + "?SOFTWARE=Plenvik");
+    EXPECT_FALSE(form.command(CommandId::Protokoll).enabled);
+    EXPECT_TRUE(form.timerEnabled());
+}
+
+TEST_F(MainControllerTest, SizeLimitBelowOneBecomes500) {
+    actions.settingsFile = {0, false, true, true};
+    form.Form_Load("");
+    EXPECT_EQ(form.GENERAL_FILESIZE_MAX, 500);
+    EXPECT_FALSE(form.GENERAL_FILE_SAVE);
+    EXPECT_TRUE(form.GENERAL_FILENAME_AUTO);
+}
+
+TEST_F(MainControllerTest, SaveCommandSavesOnceAndEndsTheProgram) {
+    start("SAVE 64");
+    EXPECT_EQ(actions.calls, std::vector<std::string>{"save"});
+    EXPECT_EQ(form.program().diagnosticFlags, 64);
+    EXPECT_TRUE(view.closed);
+    EXPECT_TRUE(form.ended());
+    EXPECT_FALSE(form.timerEnabled());
+    form.tmrMain_Timer();  // the timer fires once only
+    EXPECT_EQ(actions.calls.size(), 1u);
+}
+
+TEST_F(MainControllerTest, LowerCaseSaveIsANormalStart) {
+    start("save");
+    ASSERT_EQ(actions.calls.size(), 1u);
+    EXPECT_EQ(actions.calls[0], "search " + sim.system.folder + " | ");
+    EXPECT_EQ(form.program().diagnosticFlags, 0);
+    EXPECT_FALSE(view.closed);
+    EXPECT_FALSE(form.command(CommandId::DesktopRestore).enabled);
+    EXPECT_EQ(form.lvwProjects.find("LOAD"), 0);  // the fake search leaves the placeholder
+    EXPECT_EQ(form.lvwProjects.row(0).text, "(laden...)");
+}
+
+TEST_F(MainControllerTest, RestoreCommandListsTheOneFileRestoresAndEnds) {
+    start("RESTORE \"Plenvik SIMPC tester 261206072546.Plenvk\"");
+    const std::vector<std::string> expected = {
+        "search " + sim.system.folder + " | Plenvik SIMPC tester 261206072546.Plenvk", "restore full adapt"};
+    EXPECT_EQ(actions.calls, expected);
+    EXPECT_TRUE(view.closed);
+}
+
+TEST_F(MainControllerTest, RestoreCommandAcceptsAPathWithAFolder) {
+    start("RESTORE \"D:\\Sicherungen\\mein desktop.Plenvk\"");
+    ASSERT_FALSE(actions.calls.empty());
+    EXPECT_EQ(actions.calls[0], "search D:\\Sicherungen\\ | mein desktop.Plenvk");
+}
+
+TEST_F(MainControllerTest, RestoreThatEndsRedKeepsTheWindowOpen) {
+    actions.onRestore = [](frmMain& f) { f.setInfoColor(kColorRed); };
+    start("RESTORE \"x.Plenvk\"");
+    EXPECT_EQ(form.commandWord, "RESTOREERR");
+    EXPECT_FALSE(view.closed);
+}
+
+TEST_F(MainControllerTest, RestoreWithoutParserRestoresNothingAndEnds) {
+    actions.searchSucceeds = false;
+    start("RESTORE \"x.Plenvk\"");
+    EXPECT_EQ(actions.calls.size(), 1u);
+    EXPECT_TRUE(view.closed);
+}
+
+TEST_F(MainControllerTest, CommandLabelRunsItsActionWithTheRunProtocol) {
+    form.Form_Load("");
+    std::string tagDuringRun, captionDuringRun;
+    actions.onSave = [&](frmMain& f) {
+        tagDuringRun = f.command(CommandId::ProjectSave).tag;
+        captionDuringRun = f.command(CommandId::ProjectSave).caption;
+    };
+    form.commandMouseDown(CommandId::ProjectSave, MouseButton::Left);
+    EXPECT_EQ(form.command(CommandId::ProjectSave).tag, "DOWN");
+    EXPECT_TRUE(form.command(CommandId::ProjectSave).pressedLook);
+    form.commandMouseUp(CommandId::ProjectSave, MouseButton::Left);
+    EXPECT_EQ(tagDuringRun, "RUN");
+    EXPECT_EQ(captionDuringRun, "Aktion abbrechen...");
+    const CommandLabel& after = form.command(CommandId::ProjectSave);
+    EXPECT_EQ(after.tag, "");
+    EXPECT_EQ(after.caption, "Desktop Projekt erstellen/speichern");
+    EXPECT_FALSE(after.pressedLook);
+    // A release without a press, or with the right button, does nothing.
+    form.commandMouseUp(CommandId::ProjectSave, MouseButton::Left);
+    form.commandMouseDown(CommandId::ProjectSave, MouseButton::Right);
+    form.commandMouseUp(CommandId::ProjectSave, MouseButton::Right);
+    EXPECT_EQ(actions.calls, std::vector<std::string>{"save"});
+}
+
+TEST_F(MainControllerTest, SecondClickOnARunningSaveAsksAndYesCancels) {
+    form.Form_Load("");
+    bool cancelSeen = false;
+    actions.onSave = [&](frmMain& f) {
+        // The save lets events run; the user clicks the running button meanwhile.
+        sim.events.at(1, [&] { click(CommandId::ProjectSave); });
+        f.platform().events.pump();
+        cancelSeen = f.program().cancel;
+    };
+    sim.dialogs.answerMessage(MsgAnswer::Yes);
+    click(CommandId::ProjectSave);
+    EXPECT_TRUE(cancelSeen);
+    ASSERT_EQ(sim.dialogs.asked.size(), 1u);
+    EXPECT_EQ(sim.dialogs.asked[0].title, " Aktion abbrechen...");
+    EXPECT_EQ(sim.dialogs.asked[0].text, cancelQuestionText("'Desktop Projekt erstellen/speichern'"));
+    EXPECT_EQ(sim.dialogs.asked[0].buttons, MsgButtons::YesNo);
+    EXPECT_EQ(sim.dialogs.asked[0].icon, MsgIcon::Critical);
+    EXPECT_EQ(actions.calls, std::vector<std::string>{"save"});  // the click did not start a second save
+}
+
+TEST_F(MainControllerTest, AnsweringNoLetsTheRunContinue) {
+    form.Form_Load("");
+    bool cancelSeen = true;
+    actions.onRestore = [&](frmMain& f) {
+        sim.events.at(1, [&] { click(CommandId::DesktopRestore); });
+        f.platform().events.pump();
+        cancelSeen = f.program().cancel;
+    };
+    sim.dialogs.answerMessage(MsgAnswer::No);
+    click(CommandId::DesktopRestore);
+    EXPECT_FALSE(cancelSeen);
+    EXPECT_EQ(sim.dialogs.asked.at(0).text, cancelQuestionText("'Desktop Symbole aus Projektdatei herstellen'"));
+}
+
+TEST_F(MainControllerTest, OtherCommandsWaitWhileALongActionRuns) {
+    form.Form_Load("");
+    actions.onSave = [&](frmMain& f) {
+        sim.events.at(1, [&] {
+            click(CommandId::Settings);
+            click(CommandId::Close);
+            click(CommandId::DesktopRestore);
+            form.menuClick(MenuId::Project, 2);
+        });
+        f.platform().events.pump();
+    };
+    click(CommandId::ProjectSave);
+    EXPECT_EQ(actions.calls, std::vector<std::string>{"save"});
+    EXPECT_FALSE(view.closed);
+}
+
+TEST_F(MainControllerTest, ClosingDuringASaveAsksAndClosesWhenTheSaveHasEnded) {
+    form.Form_Load("");
+    bool closedDuringSave = true;
+    actions.onSave = [&](frmMain& f) {
+        sim.events.at(1, [&] { EXPECT_FALSE(form.requestClose()); });
+        f.platform().events.pump();
+        closedDuringSave = view.closed;
+    };
+    sim.dialogs.answerMessage(MsgAnswer::Yes);
+    click(CommandId::ProjectSave);
+    EXPECT_FALSE(closedDuringSave);
+    EXPECT_TRUE(form.program().cancel);
+    EXPECT_TRUE(view.closed);
+}
+
+TEST_F(MainControllerTest, MenusCallTheirActions) {
+    form.Form_Load("");
+    form.menuClick(MenuId::Project, 1);
+    form.menuClick(MenuId::Project, 3);
+    form.menuClick(MenuId::Project, 5);  // the separator
+    form.menuClick(MenuId::Project, 6);
+    form.menuClick(MenuId::Project, 7);
+    form.menuClick(MenuId::Icon, 5);
+    form.menuClick(MenuId::Help, 1);  // no action
+    form.menuClick(MenuId::Help, 3);
+    form.menuClick(MenuId::Help, 4);
+    const std::vector<std::string> expected = {"restore analyse adapt", "restore full keep", "save", "deleteProject", "icon 5"};
+    EXPECT_EQ(actions.calls, expected);
+    EXPECT_EQ(view.aboutShown, 1);
+    ASSERT_EQ(sim.processes.started.size(), 1u);
+    EXPECT_EQ(sim.processes.started[0].arguments, form.program().webAddress);
+    form.imgMainClick();
+    EXPECT_EQ(view.popups, std::vector<MenuId>{MenuId::Help});
+    EXPECT_EQ(form.menu(MenuId::Project).item(2)->caption, "&Desktop aus Projektdatei wieder herstellen");
+}
+
+TEST_F(MainControllerTest, ProtocolRunsThroughTheMainWindow) {
+    form.Form_Load("");
+    EXPECT_EQ(form.protocol(), nullptr);
+    form.sb_ProtokollStart("Desktop Sicherung erstellen...");
+    ASSERT_NE(form.protocol(), nullptr);
+    EXPECT_TRUE(view.protocolWindowCreated);
+    EXPECT_TRUE(form.command(CommandId::Protokoll).enabled);
+    form.sb_ProtokollAdd("Monitore ermitteln...", "", false, false);
+    form.sb_ProtokollClose("Desktop Sicherung erfolgreich erstellt: 'a.Plenvk'");
+    EXPECT_EQ(form.command(CommandId::Protokoll).foreColor, kColorRgbBlue);
+    EXPECT_EQ(form.protocol()->list().size(), 5);
+    click(CommandId::Protokoll);
+    EXPECT_EQ(view.protocolShown, 1);
+    form.sb_End();
+    EXPECT_EQ(form.protocol(), nullptr);
+    EXPECT_TRUE(view.closed);
+}
+
+TEST_F(MainControllerTest, ListItemColourReachesTheRow) {
+    form.Form_Load("");
+    form.lvwProjects.add("a", "03.01.0001");
+    form.sb_ListItemColorSet(form.lvwProjects, 0, kColorBlue);
+    EXPECT_EQ(form.lvwProjects.row(0).foreColor, kColorBlue);
+}
+
+TEST_F(MainControllerTest, LayoutFollowsTheResizeRules) {
+    MainLayout& l = form.layout();
+    l.resize(15000, 10000);
+    EXPECT_EQ(l.rect("fraMain").width, 15000);
+    EXPECT_EQ(l.rect("lvwProjectIcons").width, 15000 - 375);
+    const ControlRect buttons = l.rect("fraButtons");
+    EXPECT_EQ(buttons.top, 10000 - buttons.height + 30);
+    EXPECT_EQ(l.rect("fraMain").height, buttons.top - 400);
+    EXPECT_EQ(l.rect("lvwProjectIcons").height, l.rect("fraMain").height - 5000);
+    EXPECT_EQ(l.rect("lblInfo").top, l.rect("lvwProjectIcons").bottom() + 15);
+    l.resize(1900, 6000);  // too small: nothing changes
+    EXPECT_EQ(l.rect("fraMain").width, 15000);
+    EXPECT_EQ(l.rect("fraButtons").top, buttons.top);
+}
+
+}  // namespace
+}  // namespace plenvik

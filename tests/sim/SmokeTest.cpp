@@ -1,2 +1,0 @@
-#include <gtest/gtest.h>
-TEST(SimSmokeTest, Runs) { EXPECT_TRUE(true); }

@@ -1,0 +1,35 @@
+// A main-window view for tests: records what the controller asked of the window.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "app/MainView.h"
+#include "app/frmMain.h"
+
+namespace plenvik::test {
+
+class RecordingMainView : public MainView {
+public:
+    bool closed = false;
+    bool protocolWindowCreated = false;
+    int protocolShown = 0;
+    int aboutShown = 0;
+    std::vector<MenuId> popups;
+    std::vector<std::string> captionsSeen;  // every caption of the save label, in order
+    const frmMain* form = nullptr;
+
+    void closeWindow() override { closed = true; }
+    void commandChanged(CommandId id) override {
+        if (form && id == CommandId::ProjectSave) captionsSeen.push_back(form->command(id).caption);
+    }
+    void statusChanged() override {}
+    void directoryChanged() override {}
+    void protocolCreated(Protocol&) override { protocolWindowCreated = true; }
+    void showProtocol() override { ++protocolShown; }
+    void showAbout() override { ++aboutShown; }
+    void popupMenu(MenuId m) override { popups.push_back(m); }
+    void setBusyCursor(bool) override {}
+};
+
+}  // namespace plenvik::test
