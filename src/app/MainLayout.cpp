@@ -13,9 +13,9 @@ MainLayout::MainLayout() {
 
     // The directory row on top.
     place("fraProject", {0, 0, w, 360});
-    place("lblProjectName", {120, 60, 1000, 255});
-    place("txtDirectoryName", {1140, 30, 8400, 300});
-    place("lblCmdDirChoose", {9600, 30, 600, 300});
+    place("lblProjectName", {120, 60, 1200, 255});
+    place("txtDirectoryName", {1380, 30, 8400, 300});
+    place("lblCmdDirChoose", {9840, 30, 600, 300});
 
     place("fraMain", {0, mainTop, w, mainHeight});
     placeInFrame("fraMain", "imgMain", {120, 240, 480, 480});
@@ -29,13 +29,13 @@ MainLayout::MainLayout() {
 
     place("fraButtons", {0, buttonsTop, w, buttonsHeight});
     placeInFrame("fraButtons", "lblInfoMonitore", {120, 60, w - 375, 255});
-    placeInFrame("fraButtons", "lblCmdProjectSave", {120, 400, 2400, 480});
-    placeInFrame("fraButtons", "lblCmdDesktopRestore", {2580, 400, 2700, 480});
-    placeInFrame("fraButtons", "lblCmdChangeDesktopSettings", {5340, 400, 1500, 480});
-    placeInFrame("fraButtons", "lblCmdSettings", {6900, 400, 1100, 480});
-    placeInFrame("fraButtons", "lblCmdProtokoll", {8060, 400, 1100, 480});
-    placeInFrame("fraButtons", "picProgressBar", {9220, 400, 2100, 300});
-    placeInFrame("fraButtons", "lblCmdClose", {9220, 720, 1100, 255});
+    placeInFrame("fraButtons", "lblCmdProjectSave", {120, 400, 2300, 480});
+    placeInFrame("fraButtons", "lblCmdDesktopRestore", {2480, 400, 2600, 480});
+    placeInFrame("fraButtons", "lblCmdChangeDesktopSettings", {5140, 400, 1900, 480});
+    placeInFrame("fraButtons", "lblCmdSettings", {7100, 400, 1300, 480});
+    placeInFrame("fraButtons", "lblCmdProtokoll", {8460, 400, 1500, 480});
+    placeInFrame("fraButtons", "picProgressBar", {10020, 400, 1800, 300});
+    placeInFrame("fraButtons", "lblCmdClose", {10020, 720, 1100, 255});
 }
 
 void MainLayout::placeInFrame(const std::string& frame, const std::string& control, ControlRect relative) {

@@ -18,6 +18,8 @@ public:
     virtual void directoryChanged() = 0;
     // The protocol window was created (hidden); the view builds its window now.
     virtual void protocolCreated(Protocol& protocol) = 0;
+    // The protocol is about to go (the main window unloads); the view drops its window first.
+    virtual void protocolDestroyed() = 0;
     virtual void showProtocol() = 0;
     virtual void showAbout() = 0;
     virtual void popupMenu(MenuId menu) = 0;

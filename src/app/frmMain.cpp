@@ -99,12 +99,28 @@ bool frmMain::sb_CommandExecute() {
             if (lblInfo_.foreColor == kColorRed || lblInfoMonitore_.foreColor == kColorRed) commandWord = "RESTOREERR";
         }
     } else {
-        lvwProjects.add("LOAD", "(laden...)");
-        setCommandEnabled(CommandId::DesktopRestore, false);
-        std::string folder = txtDirectoryName_;
-        actions_.projectSearch(*this, folder, "");
+        searchProjects();
     }
     return true;
+}
+
+void frmMain::searchProjects() {
+    if (lvwProjects.find("LOAD") < 0) lvwProjects.add("LOAD", "(laden...)");
+    setCommandEnabled(CommandId::DesktopRestore, false);
+    std::string folder = txtDirectoryName_;
+    actions_.projectSearch(*this, folder, "");
+}
+
+void frmMain::txtDirectoryName_Enter(const std::string& text) {
+    setDirectory(text, false);
+    searchProjects();
+    setDirectory(text, true);
+}
+
+void frmMain::txtDirectoryName_Leave(const std::string& text) {
+    setDirectory(text, false);
+    if (text != txtDirectoryNameTag_) searchProjects();
+    setDirectory(text, true);
 }
 
 void frmMain::sb_End() {
@@ -129,6 +145,7 @@ bool frmMain::requestClose() {
 }
 
 void frmMain::Form_Unload() {
+    if (protocol_ && view_) view_->protocolDestroyed();
     protocol_.reset();
     lvwProjects.clear();
     lvwProjectData.clear();

@@ -117,6 +117,11 @@ public:
     const std::string& directory() const { return txtDirectoryName_; }
     const std::string& directoryTag() const { return txtDirectoryNameTag_; }
     void setDirectory(const std::string& text, bool alsoTag);
+    // Enter in the directory box searches at once; leaving it searches when the text has changed.
+    void txtDirectoryName_Enter(const std::string& text);
+    void txtDirectoryName_Leave(const std::string& text);
+    // The normal start's search: placeholder row, restore disabled, all project files of the folder.
+    void searchProjects();
 
     // Settings held by the window.
     std::int32_t GENERAL_FILESIZE_MAX = 500;

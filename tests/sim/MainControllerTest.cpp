@@ -293,3 +293,19 @@ TEST_F(MainControllerTest, LayoutFollowsTheResizeRules) {
 
 }  // namespace
 }  // namespace plenvik
+
+namespace plenvik {
+namespace {
+
+TEST_F(MainControllerTest, DirectoryBoxSearchesOnEnterAndOnLeavingOnlyWhenChanged) {
+    form.Form_Load("");
+    form.txtDirectoryName_Enter("C:\\Sicherung");
+    form.txtDirectoryName_Leave("C:\\Sicherung");  // the tag already matches
+    form.txtDirectoryName_Leave("C:\\Andere");
+    const std::vector<std::string> expected = {"search C:\\Sicherung | ", "search C:\\Andere | "};
+    EXPECT_EQ(actions.calls, expected);
+    EXPECT_EQ(form.directoryTag(), "C:\\Andere");
+}
+
+}  // namespace
+}  // namespace plenvik

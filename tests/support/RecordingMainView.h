@@ -26,6 +26,7 @@ public:
     void statusChanged() override {}
     void directoryChanged() override {}
     void protocolCreated(Protocol&) override { protocolWindowCreated = true; }
+    void protocolDestroyed() override { protocolWindowCreated = false; }
     void showProtocol() override { ++protocolShown; }
     void showAbout() override { ++aboutShown; }
     void popupMenu(MenuId m) override { popups.push_back(m); }

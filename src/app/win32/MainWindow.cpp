@@ -1,0 +1,391 @@
+#include "app/win32/MainWindow.h"
+
+#include <commctrl.h>
+
+#include <stdexcept>
+
+#include "app/win32/AboutBox.h"
+#include "app/win32/MainWindowIds.h"
+#include "errors/Procedure.h"
+#include "platform/win32/Scoped.h"
+#include "platform/win32/Wide.h"
+#include "ui/win32/LabelButton.h"
+
+namespace plenvik::win32 {
+namespace {
+
+constexpr UINT_PTR kDeferredCommandTimer = 1;
+constexpr UINT kCloseMessage = WM_APP + 1;
+
+struct ControlSpec {
+    const char* name;
+    int id;
+    const wchar_t* cls;
+    const wchar_t* text;
+    DWORD style;
+    DWORD exStyle;
+};
+
+const ControlSpec kControls[] = {
+    {"lblProjectName", kIdLblProjectName, L"STATIC", L"Verzeichnis:", SS_LEFT, 0},
+    {"txtDirectoryName", kIdTxtDirectoryName, L"EDIT", L"", ES_AUTOHSCROLL | WS_TABSTOP, WS_EX_CLIENTEDGE},
+    {"imgMain", kIdImgMain, L"STATIC", L"", SS_ICON | SS_NOTIFY, 0},
+    {"lblProjects", kIdLblProjects, L"STATIC", L"Projekte:", SS_LEFT, 0},
+    {"lvwProjects", kIdLvwProjects, WC_LISTVIEWW, L"", LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | WS_TABSTOP, WS_EX_CLIENTEDGE},
+    {"ctlPictureView", kIdCtlPictureView, L"STATIC", L"", SS_WHITERECT, WS_EX_CLIENTEDGE},
+    {"lblProjectData", kIdLblProjectData, L"STATIC", L"Projektdaten:", SS_LEFT, 0},
+    {"lvwProjectData", kIdLvwProjectData, WC_LISTVIEWW, L"", LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | WS_TABSTOP, WS_EX_CLIENTEDGE},
+    {"lvwProjectIcons", kIdLvwProjectIcons, WC_LISTVIEWW, L"", LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | WS_TABSTOP, WS_EX_CLIENTEDGE},
+    {"lblInfo", kIdLblInfo, L"STATIC", L"", SS_LEFT | SS_NOPREFIX | SS_ENDELLIPSIS, 0},
+    {"lblInfoMonitore", kIdLblInfoMonitore, L"STATIC", L"", SS_LEFT | SS_NOPREFIX | SS_ENDELLIPSIS, 0},
+    {"picProgressBar", kIdPicProgressBar, L"STATIC", L"", SS_LEFT, 0},
+};
+
+constexpr const char* kCommandControl[] = {"lblCmdProjectSave", "lblCmdDesktopRestore", "lblCmdChangeDesktopSettings",
+                                           "lblCmdSettings", "lblCmdProtokoll", "lblCmdDirChoose", "lblCmdClose"};
+
+int commandControlId(CommandId id) { return kIdLblCmdProjectSave + static_cast<int>(id); }
+
+void addTooltip(HWND tooltip, HWND owner, HWND control, const std::string& text) {
+    std::wstring wide = widen(text);
+    TOOLINFOW info{};
+    info.cbSize = sizeof info;
+    info.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    info.hwnd = owner;
+    info.uId = reinterpret_cast<UINT_PTR>(control);
+    info.lpszText = wide.data();
+    SendMessageW(tooltip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info));
+}
+
+}  // namespace
+
+MainWindow::MainWindow(frmMain& form) : form_(form) { form_.setView(this); }
+
+MainWindow::~MainWindow() {
+    protocolWindow_.reset();
+    projects_.reset();
+    projectData_.reset();
+    projectIcons_.reset();
+    form_.setView(nullptr);
+    if (font_) DeleteObject(font_);
+    if (background_) DeleteObject(background_);
+}
+
+template <class F>
+void MainWindow::guarded(F&& f) {
+    try {
+        f();
+    } catch (const EndProgram&) {
+        PostQuitMessage(3);
+    } catch (const std::exception& e) {
+        // Whatever the procedures did not handle themselves must not unwind through Windows.
+        MessageBoxW(window_, widen(e.what()).c_str(), L"Plenvik", MB_OK | MB_ICONERROR);
+    }
+}
+
+bool MainWindow::create(const std::string& commandLine, int showCommand) {
+    static const ATOM atom = [] {
+        WNDCLASSEXW wc{};
+        wc.cbSize = sizeof wc;
+        wc.lpfnWndProc = &MainWindow::windowProc;
+        wc.hInstance = GetModuleHandleW(nullptr);
+        wc.hIcon = LoadIconW(nullptr, IDI_APPLICATION);
+        wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+        wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+        wc.lpszClassName = kMainWindowClass;
+        return RegisterClassExW(&wc);
+    }();
+    if (!atom) return false;
+
+    guarded([&] { form_.Form_Load(commandLine); });
+
+    WindowDc screen(nullptr);
+    const int dpi = GetDeviceCaps(screen.get(), LOGPIXELSX);
+    twipsPerPixel_ = dpi > 0 ? 1440 / dpi : 15;
+
+    RECT outer{0, 0, px(MainLayout::kDesignWidth), px(MainLayout::kDesignHeight)};
+    const DWORD style = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
+    AdjustWindowRect(&outer, style, FALSE);
+    window_ = CreateWindowExW(0, kMainWindowClass, kMainWindowCaption, style, CW_USEDEFAULT, CW_USEDEFAULT,
+                              outer.right - outer.left, outer.bottom - outer.top, nullptr, nullptr,
+                              GetModuleHandleW(nullptr), this);
+    if (!window_) return false;
+    createControls();
+    ShowWindow(window_, showCommand);
+    UpdateWindow(window_);
+    SetTimer(window_, kDeferredCommandTimer, frmMain::kTimerIntervalMs, nullptr);
+    return true;
+}
+
+void MainWindow::createControls() {
+    NONCLIENTMETRICSW metrics{};
+    metrics.cbSize = sizeof metrics;
+    SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
+    font_ = CreateFontIndirectW(&metrics.lfMessageFont);
+    background_ = CreateSolidBrush(GetSysColor(COLOR_BTNFACE));
+
+    for (const auto& spec : kControls) {
+        HWND c = CreateWindowExW(spec.exStyle, spec.cls, spec.text, WS_CHILD | WS_VISIBLE | spec.style, 0, 0, 10, 10,
+                                 window_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)), GetModuleHandleW(nullptr), nullptr);
+        SendMessageW(c, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+        controls_[spec.name] = c;
+    }
+    for (const auto& c : form_.commands()) {
+        HWND b = createLabelButton(window_, commandControlId(c.id), widen(c.caption), 0, 0, 10, 10);
+        SendMessageW(b, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+        controls_[c.name] = b;
+        commandChanged(c.id);
+    }
+    SendMessageW(control("imgMain"), STM_SETICON, reinterpret_cast<WPARAM>(LoadIconW(nullptr, IDI_APPLICATION)), 0);
+
+    for (const char* list : {"lvwProjects", "lvwProjectData", "lvwProjectIcons"})
+        ListView_SetExtendedListViewStyle(control(list), LVS_EX_FULLROWSELECT | LVS_EX_SUBITEMIMAGES | LVS_EX_INFOTIP);
+    ListView_SetExtendedListViewStyle(control("lvwProjectIcons"),
+                                      LVS_EX_FULLROWSELECT | LVS_EX_CHECKBOXES | LVS_EX_INFOTIP);
+    projects_ = std::make_unique<ListViewMirror>(form_.lvwProjects, control("lvwProjects"), twipsPerPixel_);
+    projectData_ = std::make_unique<ListViewMirror>(form_.lvwProjectData, control("lvwProjectData"), twipsPerPixel_);
+    projectIcons_ = std::make_unique<ListViewMirror>(form_.lvwProjectIcons, control("lvwProjectIcons"), twipsPerPixel_);
+
+    tooltip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, 0, 0, 0, 0,
+                               window_, nullptr, GetModuleHandleW(nullptr), nullptr);
+    SendMessageW(tooltip_, TTM_SETMAXTIPWIDTH, 0, 400);
+    addTooltip(tooltip_, window_, control("lvwProjects"),
+               "Alle vorhandenen Projekte, erstellt durch Projektdateien (*.Plenvx) im angegebenen Verzeichnis.");
+    const std::string lowerTip = "Alle vorhandenen Monitor und Symbole Informationen des markierten Projektes.";
+    addTooltip(tooltip_, window_, control("lvwProjectData"), lowerTip);
+    addTooltip(tooltip_, window_, control("lvwProjectIcons"), lowerTip);
+    addTooltip(tooltip_, window_, control("txtDirectoryName"), "Verzeichnis der geladenen oder der zu speichernden Projekte.");
+
+    // Enter in the directory box is the box's own business, not the dialog manager's.
+    HWND edit = control("txtDirectoryName");
+    SetWindowLongPtrW(edit, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    editDefault_ = reinterpret_cast<WNDPROC>(SetWindowLongPtrW(edit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&MainWindow::editProc)));
+
+    directoryChanged();
+    statusChanged();
+    applyLayout();
+}
+
+HWND MainWindow::control(const std::string& name) const {
+    const auto it = controls_.find(name);
+    return it == controls_.end() ? nullptr : it->second;
+}
+
+void MainWindow::applyLayout() {
+    RECT client;
+    GetClientRect(window_, &client);
+    MainLayout& layout = form_.layout();
+    layout.resize(client.right * twipsPerPixel_, client.bottom * twipsPerPixel_);
+    HDWP batch = BeginDeferWindowPos(static_cast<int>(layout.rects().size()));
+    for (const auto& [name, r] : layout.rects()) {
+        HWND c = control(name);
+        if (c && batch) batch = DeferWindowPos(batch, c, nullptr, px(r.left), px(r.top), px(r.width), px(r.height), SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    if (batch) EndDeferWindowPos(batch);
+    InvalidateRect(window_, nullptr, TRUE);
+}
+
+void MainWindow::paintFrames() {
+    // The frames are drawn, not child windows: a group box window would hide what lies inside it.
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(window_, &ps);
+    const MainLayout& layout = form_.layout();
+    Selection font(dc, font_);
+    SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
+    SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
+    for (const auto& [name, caption] : {std::pair<const char*, const wchar_t*>{"fraProject", L""},
+                                        {"fraMain", L"Desktopsymbole sichern / wieder herstellen"},
+                                        {"fraButtons", L""}}) {
+        const ControlRect& r = layout.rect(name);
+        RECT edge{px(r.left), px(r.top) + 6, px(r.right()), px(r.bottom())};
+        DrawEdge(dc, &edge, EDGE_ETCHED, BF_RECT);
+        if (*caption) TextOutW(dc, edge.left + 8, edge.top - 7, caption, static_cast<int>(wcslen(caption)));
+    }
+    EndPaint(window_, &ps);
+}
+
+void MainWindow::closeWindow() {
+    // Posted: the window must not go away inside the handler that is running now.
+    if (window_) PostMessageW(window_, kCloseMessage, 0, 0);
+}
+
+void MainWindow::commandChanged(CommandId id) {
+    HWND b = control(kCommandControl[static_cast<int>(id)]);
+    if (!b) return;
+    const CommandLabel& c = form_.command(id);
+    SetWindowTextW(b, widen(c.caption).c_str());
+    EnableWindow(b, c.enabled);
+    SendMessageW(b, kLabelButtonSetPressed, c.pressedLook, 0);
+    SendMessageW(b, kLabelButtonSetForeColor, toColorRef(c.foreColor), 0);
+    UpdateWindow(b);
+}
+
+void MainWindow::statusChanged() {
+    SetWindowTextW(control("lblInfo"), widen(form_.lblInfo().text).c_str());
+    SetWindowTextW(control("lblInfoMonitore"), widen(form_.lblInfoMonitore().text).c_str());
+    for (const char* name : {"lblInfo", "lblInfoMonitore"}) {
+        InvalidateRect(control(name), nullptr, TRUE);
+        UpdateWindow(control(name));
+    }
+}
+
+void MainWindow::directoryChanged() {
+    HWND edit = control("txtDirectoryName");
+    if (!edit) return;
+    const std::wstring text = widen(form_.directory());
+    std::wstring shown(static_cast<std::size_t>(GetWindowTextLengthW(edit)) + 1, L'\0');
+    GetWindowTextW(edit, shown.data(), static_cast<int>(shown.size()));
+    shown.resize(shown.size() - 1);
+    if (shown != text) SetWindowTextW(edit, text.c_str());
+}
+
+void MainWindow::protocolCreated(Protocol& protocol) { protocolWindow_ = std::make_unique<ProtocolWindow>(protocol); }
+
+void MainWindow::protocolDestroyed() { protocolWindow_.reset(); }
+
+void MainWindow::showProtocol() {
+    if (protocolWindow_) {
+        protocolWindow_->refreshStatus();
+        protocolWindow_->show();
+    }
+}
+
+void MainWindow::showAbout() { runAboutBox(window_, makeAboutInfo(form_.program().webAddress), form_.platform()); }
+
+void MainWindow::popupMenu(MenuId id) {
+    const Menu& menu = form_.menu(id);
+    HMENU popup = CreatePopupMenu();
+    for (const auto& item : menu.items) {
+        if (item.separator()) AppendMenuW(popup, MF_SEPARATOR, 0, nullptr);
+        else AppendMenuW(popup, MF_STRING | (item.enabled ? 0 : MF_GRAYED), static_cast<UINT_PTR>(item.index), widen(item.caption).c_str());
+    }
+    POINT at;
+    GetCursorPos(&at);
+    const int chosen = TrackPopupMenu(popup, TPM_RETURNCMD | TPM_LEFTALIGN | TPM_RIGHTBUTTON, at.x, at.y, 0, window_, nullptr);
+    DestroyMenu(popup);
+    if (chosen > 0) guarded([&] { form_.menuClick(id, chosen); });
+}
+
+void MainWindow::setBusyCursor(bool busy) {
+    busy_ = busy;
+    SetCursor(LoadCursorW(nullptr, busy ? IDC_WAIT : IDC_ARROW));
+}
+
+void MainWindow::onCommand(int id, int code) {
+    if (id >= kIdLblCmdProjectSave && id <= kIdLblCmdClose) {
+        const auto command = static_cast<CommandId>(id - kIdLblCmdProjectSave);
+        if (code == kLabelButtonDown) guarded([&] { form_.commandMouseDown(command, MouseButton::Left); });
+        if (code == kLabelButtonUp) guarded([&] { form_.commandMouseUp(command, MouseButton::Left); });
+        return;
+    }
+    if (id == kIdImgMain && code == STN_CLICKED) {
+        guarded([&] { form_.imgMainClick(); });
+        return;
+    }
+    if (id == kIdTxtDirectoryName && code == EN_KILLFOCUS) {
+        HWND edit = control("txtDirectoryName");
+        std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(edit)) + 1, L'\0');
+        GetWindowTextW(edit, text.data(), static_cast<int>(text.size()));
+        text.resize(text.size() - 1);
+        guarded([&] { form_.txtDirectoryName_Leave(narrow(text)); });
+    }
+}
+
+LRESULT CALLBACK MainWindow::editProc(HWND w, UINT m, WPARAM wp, LPARAM lp) {
+    auto* self = reinterpret_cast<MainWindow*>(GetWindowLongPtrW(w, GWLP_USERDATA));
+    if (m == WM_KEYDOWN && wp == VK_RETURN && self) {
+        std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(w)) + 1, L'\0');
+        GetWindowTextW(w, text.data(), static_cast<int>(text.size()));
+        text.resize(text.size() - 1);
+        self->guarded([&] { self->form_.txtDirectoryName_Enter(narrow(text)); });
+        return 0;
+    }
+    if (m == WM_CHAR && wp == L'\r') return 0;  // no beep
+    return CallWindowProcW(self ? self->editDefault_ : DefWindowProcW, w, m, wp, lp);
+}
+
+LRESULT CALLBACK MainWindow::windowProc(HWND w, UINT m, WPARAM wp, LPARAM lp) {
+    if (m == WM_NCCREATE) {
+        auto* self = static_cast<MainWindow*>(reinterpret_cast<CREATESTRUCTW*>(lp)->lpCreateParams);
+        self->window_ = w;
+        SetWindowLongPtrW(w, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    }
+    auto* self = reinterpret_cast<MainWindow*>(GetWindowLongPtrW(w, GWLP_USERDATA));
+    return self ? self->handle(m, wp, lp) : DefWindowProcW(w, m, wp, lp);
+}
+
+LRESULT MainWindow::handle(UINT m, WPARAM wp, LPARAM lp) {
+    switch (m) {
+    case WM_SIZE:
+        if (!controls_.empty()) applyLayout();
+        return 0;
+    case WM_PAINT:
+        paintFrames();
+        return 0;
+    case WM_GETMINMAXINFO:
+        reinterpret_cast<MINMAXINFO*>(lp)->ptMinTrackSize = {320, 240};
+        return 0;
+    case WM_TIMER:
+        if (wp == kDeferredCommandTimer) {
+            KillTimer(window_, kDeferredCommandTimer);
+            guarded([&] { form_.tmrMain_Timer(); });
+            if (IsWindow(window_)) SetPropW(window_, kCommandDoneProperty, reinterpret_cast<HANDLE>(1));
+        }
+        return 0;
+    case WM_COMMAND:
+        onCommand(LOWORD(wp), HIWORD(wp));
+        return 0;
+    case WM_NOTIFY: {
+        auto* header = reinterpret_cast<NMHDR*>(lp);
+        if (header->code == NM_RCLICK && header->idFrom == kIdLvwProjects) {
+            guarded([&] { popupMenu(MenuId::Project); });
+            return 0;
+        }
+        if (header->code == NM_RCLICK && header->idFrom == kIdLvwProjectIcons) {
+            guarded([&] { popupMenu(MenuId::Icon); });
+            return 0;
+        }
+        for (auto* mirror : {projects_.get(), projectData_.get(), projectIcons_.get()})
+            if (mirror && header->hwndFrom == mirror->handle()) return mirror->onNotify(header);
+        return 0;
+    }
+    case WM_CTLCOLORSTATIC: {
+        HWND c = reinterpret_cast<HWND>(lp);
+        HDC dc = reinterpret_cast<HDC>(wp);
+        SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
+        if (c == control("lblInfo")) SetTextColor(dc, toColorRef(form_.lblInfo().foreColor));
+        else if (c == control("lblInfoMonitore")) SetTextColor(dc, toColorRef(form_.lblInfoMonitore().foreColor));
+        return reinterpret_cast<LRESULT>(background_);
+    }
+    case WM_SETCURSOR:
+        if (busy_) {
+            SetCursor(LoadCursorW(nullptr, IDC_WAIT));
+            return TRUE;
+        }
+        if (reinterpret_cast<HWND>(wp) == control("imgMain")) {
+            SetCursor(LoadCursorW(nullptr, IDC_HAND));
+            return TRUE;
+        }
+        break;
+    case WM_CLOSE: {
+        bool close = false;
+        guarded([&] { close = form_.requestClose(); });
+        if (close) DestroyWindow(window_);
+        return 0;
+    }
+    case kCloseMessage:
+        DestroyWindow(window_);
+        return 0;
+    case WM_DESTROY:
+        KillTimer(window_, kDeferredCommandTimer);
+        PostQuitMessage(0);
+        return 0;
+    case WM_NCDESTROY:
+        SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
+        window_ = nullptr;
+        return 0;
+    }
+    return DefWindowProcW(window_, m, wp, lp);
+}
+
+}  // namespace plenvik::win32

@@ -1,0 +1,67 @@
+// The Win32 main window: mirrors frmMain's models into real controls and turns clicks, keys and the
+// timer into controller calls. It decides nothing.
+#pragma once
+
+#include <windows.h>
+
+#include <map>
+#include <memory>
+
+#include "app/MainView.h"
+#include "app/frmMain.h"
+#include "ui/win32/ListViewMirror.h"
+#include "ui/win32/ProtocolWindow.h"
+
+namespace plenvik::win32 {
+
+class MainWindow : public MainView {
+public:
+    explicit MainWindow(frmMain& form);
+    ~MainWindow() override;
+    MainWindow(const MainWindow&) = delete;
+    MainWindow& operator=(const MainWindow&) = delete;
+
+    // Loads the form with the command line, creates and shows the window, starts the timer.
+    bool create(const std::string& commandLine, int showCommand);
+    HWND handle() const { return window_; }
+
+    void closeWindow() override;
+    void commandChanged(CommandId id) override;
+    void statusChanged() override;
+    void directoryChanged() override;
+    void protocolCreated(Protocol& protocol) override;
+    void protocolDestroyed() override;
+    void showProtocol() override;
+    void showAbout() override;
+    void popupMenu(MenuId menu) override;
+    void setBusyCursor(bool busy) override;
+
+private:
+    static LRESULT CALLBACK windowProc(HWND w, UINT m, WPARAM wp, LPARAM lp);
+    static LRESULT CALLBACK editProc(HWND w, UINT m, WPARAM wp, LPARAM lp);
+    LRESULT handle(UINT m, WPARAM wp, LPARAM lp);
+    void createControls();
+    HWND control(const std::string& name) const;
+    void applyLayout();
+    void paintFrames();
+    void onCommand(int id, int code);
+    // Runs a controller call; an end-the-program decision closes the program, and nothing escapes
+    // into Windows' message dispatch.
+    template <class F>
+    void guarded(F&& f);
+    int px(int twips) const { return twips / twipsPerPixel_; }
+
+    frmMain& form_;
+    HWND window_ = nullptr;
+    int twipsPerPixel_ = 15;
+    std::map<std::string, HWND> controls_;
+    std::unique_ptr<ListViewMirror> projects_, projectData_, projectIcons_;
+    std::unique_ptr<ProtocolWindow> protocolWindow_;
+    HWND tooltip_ = nullptr;
+    HFONT font_ = nullptr;
+    HBRUSH background_ = nullptr;
+    WNDPROC editDefault_ = nullptr;
+    bool busy_ = false;
+};
+
+}  // namespace plenvik::win32

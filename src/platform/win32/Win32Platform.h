@@ -1,0 +1,34 @@
+// The real platform: every service of the seam, on Windows.
+#pragma once
+
+#include <memory>
+
+#include "platform/Platform.h"
+#include "platform/win32/Win32Basics.h"
+#include "platform/win32/Win32Dialogs.h"
+#include "platform/win32/Win32FileSystem.h"
+
+namespace plenvik::win32 {
+
+class Win32Platform {
+public:
+    Win32Platform();
+    ~Win32Platform();
+
+    Platform& platform() { return *platform_; }
+    Win32Dialogs& dialogs() { return dialogs_; }
+
+private:
+    Win32SystemInfo system_;
+    Win32Clock clock_;
+    Win32Locale locale_;
+    Win32Dialogs dialogs_;
+    Win32EventPump events_;
+    Win32Processes processes_;
+    Win32FileSystem files_;
+    struct Pending;
+    std::unique_ptr<Pending> pending_;
+    std::unique_ptr<Platform> platform_;
+};
+
+}  // namespace plenvik::win32

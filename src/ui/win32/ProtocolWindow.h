@@ -1,0 +1,44 @@
+// frmProtokoll: a tool window with the protocol list and a status bar (time, headline, "Schließen").
+// It is created hidden when the first run starts, shown and hidden on request, never destroyed before
+// the main window goes.
+#pragma once
+
+#include <windows.h>
+
+#include <memory>
+
+#include "ui/Protocol.h"
+#include "ui/win32/ListViewMirror.h"
+
+namespace plenvik::win32 {
+
+inline constexpr const wchar_t* kProtocolWindowClass = L"PlenvikProtokoll";
+inline constexpr int kProtocolListId = 201;
+inline constexpr int kProtocolStatusId = 202;
+
+class ProtocolWindow {
+public:
+    explicit ProtocolWindow(Protocol& protocol);
+    ~ProtocolWindow();
+    ProtocolWindow(const ProtocolWindow&) = delete;
+    ProtocolWindow& operator=(const ProtocolWindow&) = delete;
+
+    HWND handle() const { return window_; }
+    void show();
+    void hide();
+    // The headline of the run and the time panel.
+    void refreshStatus();
+
+private:
+    static LRESULT CALLBACK windowProc(HWND w, UINT m, WPARAM wp, LPARAM lp);
+    LRESULT handle(UINT m, WPARAM wp, LPARAM lp);
+    void layout();
+
+    Protocol& protocol_;
+    HWND window_ = nullptr;
+    HWND list_ = nullptr;
+    HWND status_ = nullptr;
+    std::unique_ptr<ListViewMirror> mirror_;
+};
+
+}  // namespace plenvik::win32
