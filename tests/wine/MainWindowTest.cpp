@@ -1,0 +1,129 @@
+// Plenvik.exe under Wine: its main window, its controls, and how the command line ends the program.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <gtest/gtest.h>
+
+#include "app/win32/MainWindowIds.h"
+#include "driver/WineDriver.h"
+
+namespace plenvik::test {
+namespace {
+
+using namespace plenvik::win32;
+
+std::wstring plenvikExe() { return buildFolder() + L"\\Plenvik.exe"; }
+
+HWND waitForMainWindow(const ChildProcess& p) {
+    HWND main = nullptr;
+    pollUntil([&] { return (main = findTopWindow(p.id(), kMainWindowClass)) != nullptr; });
+    return main;
+}
+
+// The message box a command shows when its piece of the program is not there yet; answered with OK.
+bool answerUnavailableMessage(const ChildProcess& p) {
+    HWND box = nullptr;
+    const bool shown = pollUntil([&] {
+        box = findTopWindow(p.id(), L"#32770");
+        if (!box) return false;
+        for (HWND c : childWindows(box))
+            if (windowText(c).find(L"nicht verf\u00FCgbar") != std::wstring::npos) return true;
+        return false;
+    });
+    if (shown) PostMessageW(box, WM_COMMAND, IDOK, 0);
+    return shown;
+}
+
+TEST(MainWindowTest, ShowsItsControlsWithTheirGermanCaptions) {
+    ChildProcess plenvik(plenvikExe(), L"");
+    ASSERT_TRUE(plenvik.started());
+    HWND main = waitForMainWindow(plenvik);
+    ASSERT_NE(main, nullptr) << "the main window did not appear";
+    EXPECT_EQ(windowText(main), L"Plenvik");
+
+    const struct {
+        int id;
+        const wchar_t* caption;
+    } labels[] = {
+        {kIdLblCmdProjectSave, L"Desktop Projekt erstellen/speichern"},
+        {kIdLblCmdDesktopRestore, L"Desktop Symbole aus Projektdatei herstellen"},
+        {kIdLblCmdChangeDesktopSettings, L"Desktop Einstellungen \u00E4ndern"},
+        {kIdLblCmdSettings, L"Einstellungen"},
+        {kIdLblCmdProtokoll, L"Protokoll anzeigen"},
+        {kIdLblCmdDirChoose, L"....."},
+        {kIdLblCmdClose, L"&Schlie\u00DFen"},
+        {kIdLblProjects, L"Projekte:"},
+        {kIdLblProjectData, L"Projektdaten:"},
+        {kIdLblProjectName, L"Verzeichnis:"},
+    };
+    for (const auto& l : labels) {
+        HWND c = GetDlgItem(main, l.id);
+        ASSERT_NE(c, nullptr) << "control " << l.id;
+        EXPECT_EQ(windowText(c), l.caption) << "control " << l.id;
+    }
+    // The directory box shows the program's folder.
+    std::wstring folder = windowText(GetDlgItem(main, kIdTxtDirectoryName));
+    EXPECT_EQ(_wcsicmp(folder.c_str(), buildFolder().c_str()), 0) << "the directory box shows the program's folder";
+
+    const std::vector<std::wstring> projectHeaders = listViewHeaders(GetDlgItem(main, kIdLvwProjects));
+    ASSERT_EQ(projectHeaders.size(), 17u);
+    EXPECT_EQ(projectHeaders[0], L"Version");
+    EXPECT_EQ(projectHeaders[2], L"OS Benutzer");
+    EXPECT_EQ(projectHeaders[16], L"Datum/Zeit Sortierung");
+    const std::vector<std::wstring> dataHeaders = listViewHeaders(GetDlgItem(main, kIdLvwProjectData));
+    ASSERT_EQ(dataHeaders.size(), 14u);
+    EXPECT_EQ(dataHeaders[0], L"Titel (Datei und Monitore)");
+    EXPECT_EQ(dataHeaders[11], L"ColorDepth");
+    const std::vector<std::wstring> iconHeaders = listViewHeaders(GetDlgItem(main, kIdLvwProjectIcons));
+    ASSERT_EQ(iconHeaders.size(), 8u);
+    EXPECT_EQ(iconHeaders[0], L"Titel (Symbole)");
+    EXPECT_EQ(iconHeaders[7], L"ErrInfo");
+    EXPECT_NE(SendMessageW(GetDlgItem(main, kIdLvwProjectIcons), LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0) & LVS_EX_CHECKBOXES, 0);
+
+    PostMessageW(main, WM_CLOSE, 0, 0);
+    DWORD code = 99;
+    EXPECT_TRUE(plenvik.waitForExit(10000, &code)) << "closing the main window ends the program";
+    EXPECT_EQ(code, 0u);
+}
+
+TEST(MainWindowTest, NormalStartStaysOpenAfterTheDeferredCommand) {
+    ChildProcess plenvik(plenvikExe(), L"save");  // lower case: no command
+    HWND main = waitForMainWindow(plenvik);
+    ASSERT_NE(main, nullptr);
+    ASSERT_TRUE(pollUntil([&] { return GetPropW(main, kCommandDoneProperty) != nullptr; })) << "the deferred command ran";
+    EXPECT_TRUE(plenvik.running());
+    // The search took the "(laden...)" row away again, and the restore command waits for a project.
+    EXPECT_EQ(listViewItemCount(GetDlgItem(main, kIdLvwProjects)), 0);
+    EXPECT_FALSE(IsWindowEnabled(GetDlgItem(main, kIdLblCmdDesktopRestore)));
+    PostMessageW(main, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(plenvik.waitForExit(10000));
+}
+
+TEST(MainWindowTest, SaveOnTheCommandLineRunsTheSaveAndEnds) {
+    ChildProcess plenvik(plenvikExe(), L"SAVE 0");
+    ASSERT_NE(waitForMainWindow(plenvik), nullptr);
+    ASSERT_TRUE(answerUnavailableMessage(plenvik)) << "the save command was not started";
+    DWORD code = 99;
+    EXPECT_TRUE(plenvik.waitForExit(10000, &code)) << "SAVE ends the program";
+    EXPECT_EQ(code, 0u);
+}
+
+TEST(MainWindowTest, RestoreOnTheCommandLineRunsTheRestoreAndEnds) {
+    ChildProcess plenvik(plenvikExe(), L"RESTORE \"mein Desktop 261206072546.Plenvk\"");
+    ASSERT_NE(waitForMainWindow(plenvik), nullptr);
+    ASSERT_TRUE(answerUnavailableMessage(plenvik)) << "the restore command was not started";
+    EXPECT_TRUE(plenvik.waitForExit(10000)) << "RESTORE ends the program";
+}
+
+TEST(MainWindowTest, ProtocolCommandIsDisabledUntilTheFirstRun) {
+    ChildProcess plenvik(plenvikExe(), L"");
+    HWND main = waitForMainWindow(plenvik);
+    ASSERT_NE(main, nullptr);
+    EXPECT_FALSE(IsWindowEnabled(GetDlgItem(main, kIdLblCmdProtokoll)));
+    EXPECT_TRUE(IsWindowEnabled(GetDlgItem(main, kIdLblCmdProjectSave)));
+    PostMessageW(main, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(plenvik.waitForExit(10000));
+}
+
+}  // namespace
+}  // namespace plenvik::test

@@ -1,0 +1,139 @@
+#include "driver/WineDriver.h"
+
+#include <commctrl.h>
+
+#include "platform/win32/Scoped.h"
+
+namespace plenvik::test {
+
+std::wstring buildFolder() {
+    wchar_t path[MAX_PATH] = {};
+    GetModuleFileNameW(nullptr, path, MAX_PATH);
+    std::wstring p = path;
+    const auto cut = p.find_last_of(L"\\/");
+    p = p.substr(0, cut);
+    // Test executables live in <build>/tests; the programs in <build>.
+    const auto up = p.find_last_of(L"\\/");
+    if (up != std::wstring::npos && p.substr(up + 1) == L"tests") p = p.substr(0, up);
+    return p;
+}
+
+ChildProcess::ChildProcess(const std::wstring& exe, const std::wstring& arguments) {
+    std::wstring commandLine = L"\"" + exe + L"\"";
+    if (!arguments.empty()) commandLine += L" " + arguments;
+    STARTUPINFOW si{};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION pi{};
+    if (CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) {
+        process_ = pi.hProcess;
+        id_ = pi.dwProcessId;
+        CloseHandle(pi.hThread);
+        WaitForInputIdle(process_, 10000);
+    }
+}
+
+ChildProcess::~ChildProcess() {
+    if (!process_) return;
+    if (running()) {
+        TerminateProcess(process_, 99);
+        WaitForSingleObject(process_, 5000);
+    }
+    CloseHandle(process_);
+}
+
+bool ChildProcess::running() const { return process_ && WaitForSingleObject(process_, 0) == WAIT_TIMEOUT; }
+
+bool ChildProcess::waitForExit(DWORD milliseconds, DWORD* exitCode) const {
+    if (!process_ || WaitForSingleObject(process_, milliseconds) != WAIT_OBJECT_0) return false;
+    if (exitCode) GetExitCodeProcess(process_, exitCode);
+    return true;
+}
+
+bool pollUntil(const std::function<bool()>& condition, DWORD milliseconds) {
+    const ULONGLONG end = GetTickCount64() + milliseconds;
+    for (;;) {
+        if (condition()) return true;
+        if (GetTickCount64() > end) return false;
+        Sleep(20);
+    }
+}
+
+HWND findTopWindow(DWORD processId, const std::wstring& cls) {
+    struct Search {
+        DWORD pid;
+        const std::wstring* cls;
+        HWND found;
+    } search{processId, &cls, nullptr};
+    EnumWindows(
+        [](HWND w, LPARAM p) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(p);
+            DWORD pid = 0;
+            GetWindowThreadProcessId(w, &pid);
+            if (pid != s->pid) return TRUE;
+            if (!s->cls->empty() && className(w) != *s->cls) return TRUE;
+            s->found = w;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+std::wstring windowText(HWND window) {
+    // GetWindowText does not ask another process's controls; WM_GETTEXT is carried across.
+    wchar_t buffer[1024] = {};
+    DWORD_PTR result = 0;
+    SendMessageTimeoutW(window, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(buffer), SMTO_ABORTIFHUNG, 5000, &result);
+    return buffer;
+}
+
+std::wstring className(HWND window) {
+    wchar_t buffer[256] = {};
+    GetClassNameW(window, buffer, 256);
+    return buffer;
+}
+
+std::vector<HWND> childWindows(HWND parent) {
+    std::vector<HWND> children;
+    EnumChildWindows(
+        parent,
+        [](HWND w, LPARAM p) -> BOOL {
+            reinterpret_cast<std::vector<HWND>*>(p)->push_back(w);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&children));
+    return children;
+}
+
+std::vector<std::wstring> listViewHeaders(HWND listView) {
+    std::vector<std::wstring> headers;
+    HWND header = reinterpret_cast<HWND>(SendMessageW(listView, LVM_GETHEADER, 0, 0));
+    DWORD pid = 0;
+    GetWindowThreadProcessId(listView, &pid);
+    win32::UniqueHandle process(OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid));
+    if (!header || !process) return headers;
+    constexpr SIZE_T kTextChars = 256;
+    const SIZE_T size = sizeof(HDITEMW) + kTextChars * sizeof(wchar_t);
+    void* remote = VirtualAllocEx(process.get(), nullptr, size, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
+    if (!remote) return headers;
+    const int count = static_cast<int>(SendMessageW(header, HDM_GETITEMCOUNT, 0, 0));
+    for (int i = 0; i < count; ++i) {
+        // The test and Plenvik have the same bitness, so the item block has our layout.
+        HDITEMW item{};
+        item.mask = HDI_TEXT;
+        item.pszText = reinterpret_cast<wchar_t*>(static_cast<char*>(remote) + sizeof(HDITEMW));
+        item.cchTextMax = kTextChars;
+        wchar_t text[kTextChars] = {};
+        WriteProcessMemory(process.get(), remote, &item, sizeof item, nullptr);
+        WriteProcessMemory(process.get(), item.pszText, text, sizeof text, nullptr);
+        SendMessageW(header, HDM_GETITEMW, i, reinterpret_cast<LPARAM>(remote));
+        ReadProcessMemory(process.get(), item.pszText, text, sizeof text, nullptr);
+        text[kTextChars - 1] = 0;
+        headers.emplace_back(text);
+    }
+    VirtualFreeEx(process.get(), remote, 0, MEM_RELEASE);
+    return headers;
+}
+
+int listViewItemCount(HWND listView) { return static_cast<int>(SendMessageW(listView, LVM_GETITEMCOUNT, 0, 0)); }
+
+}  // namespace plenvik::test
