@@ -58,23 +58,35 @@ bool pollUntil(const std::function<bool()>& condition, DWORD milliseconds) {
     }
 }
 
+namespace {
+
+struct TopWindowSearch {
+    DWORD pid;
+    const std::wstring* cls;
+    HWND found;
+};
+
+// Named callbacks: on 32-bit Windows a lambda does not convert to the stdcall callback type.
+BOOL CALLBACK matchTopWindow(HWND w, LPARAM p) {
+    auto* s = reinterpret_cast<TopWindowSearch*>(p);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(w, &pid);
+    if (pid != s->pid) return TRUE;
+    if (!s->cls->empty() && className(w) != *s->cls) return TRUE;
+    s->found = w;
+    return FALSE;
+}
+
+BOOL CALLBACK collectChild(HWND w, LPARAM p) {
+    reinterpret_cast<std::vector<HWND>*>(p)->push_back(w);
+    return TRUE;
+}
+
+}  // namespace
+
 HWND findTopWindow(DWORD processId, const std::wstring& cls) {
-    struct Search {
-        DWORD pid;
-        const std::wstring* cls;
-        HWND found;
-    } search{processId, &cls, nullptr};
-    EnumWindows(
-        [](HWND w, LPARAM p) -> BOOL {
-            auto* s = reinterpret_cast<Search*>(p);
-            DWORD pid = 0;
-            GetWindowThreadProcessId(w, &pid);
-            if (pid != s->pid) return TRUE;
-            if (!s->cls->empty() && className(w) != *s->cls) return TRUE;
-            s->found = w;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&search));
+    TopWindowSearch search{processId, &cls, nullptr};
+    EnumWindows(matchTopWindow, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
 
@@ -94,13 +106,7 @@ std::wstring className(HWND window) {
 
 std::vector<HWND> childWindows(HWND parent) {
     std::vector<HWND> children;
-    EnumChildWindows(
-        parent,
-        [](HWND w, LPARAM p) -> BOOL {
-            reinterpret_cast<std::vector<HWND>*>(p)->push_back(w);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&children));
+    EnumChildWindows(parent, collectChild, reinterpret_cast<LPARAM>(&children));
     return children;
 }
 
