@@ -16,7 +16,8 @@ std::wstring plenvikExe() { return buildFolder() + L"\\Plenvik.exe"; }
 
 HWND waitForMainWindow(const ChildProcess& p) {
     HWND main = nullptr;
-    pollUntil([&] { return (main = findTopWindow(p.id(), kMainWindowClass)) != nullptr; });
+    // Visible means complete: the window is shown after its controls are made.
+    pollUntil([&] { return (main = findTopWindow(p.id(), kMainWindowClass)) != nullptr && IsWindowVisible(main); });
     return main;
 }
 
