@@ -4,8 +4,16 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <thread>
+
+#include "app/MainActions.h"
+#include "app/frmMain.h"
+#include "app/win32/MainWindow.h"
 #include "app/win32/MainWindowIds.h"
 #include "driver/WineDriver.h"
+#include "platform/win32/Win32Platform.h"
+#include "support/ScriptedErrorHandler.h"
 
 namespace plenvik::test {
 namespace {
@@ -122,6 +130,80 @@ TEST(MainWindowTest, ProtocolCommandIsDisabledUntilTheFirstRun) {
     ASSERT_NE(main, nullptr);
     EXPECT_FALSE(IsWindowEnabled(GetDlgItem(main, kIdLblCmdProtokoll)));
     EXPECT_TRUE(IsWindowEnabled(GetDlgItem(main, kIdLblCmdProjectSave)));
+    PostMessageW(main, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(plenvik.waitForExit(10000));
+}
+
+}  // namespace
+}  // namespace plenvik::test
+
+namespace plenvik::test {
+namespace {
+
+// Wine keeps menus per process, so the menu is checked with the window in this test's own process.
+TEST(MainWindowTest, ProgramPictureOpensTheHelpMenu) {
+    win32::Win32Platform platform;
+    ScriptedErrorHandler errors;
+    UnavailableActions actions;
+    frmMain form(platform.platform(), errors, actions);
+    win32::MainWindow window(form);
+    ASSERT_TRUE(window.create("", SW_SHOW));
+    HWND main = window.handle();
+
+    std::vector<std::wstring> items;
+    std::atomic<bool> done{false}, popped{false};
+    std::thread user([&] {
+        HWND popup = nullptr;
+        popped = pollUntil([&] { return (popup = FindWindowW(L"#32768", nullptr)) != nullptr && IsWindowVisible(popup); });
+        if (popped) {
+            HMENU menu = reinterpret_cast<HMENU>(SendMessageW(popup, MN_GETHMENU, 0, 0));
+            for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+                wchar_t text[128] = {};
+                GetMenuStringW(menu, i, text, 128, MF_BYPOSITION);
+                items.push_back((GetMenuState(menu, i, MF_BYPOSITION) & MF_SEPARATOR) ? L"-" : text);
+            }
+        }
+        PostMessageW(main, WM_CANCELMODE, 0, 0);
+        done = true;
+    });
+    PostMessageW(main, WM_COMMAND, MAKEWPARAM(kIdImgMain, STN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(main, kIdImgMain)));
+    MSG msg;
+    while (!done || PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE)) {
+        if (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&msg);
+            DispatchMessageW(&msg);
+        } else {
+            Sleep(5);
+        }
+    }
+    user.join();
+    ASSERT_TRUE(popped) << "the help menu did not pop up";
+    const std::vector<std::wstring> expected = {L"HTML Hilfe aufrufen", L"-", L"Informationen", L"Orvel GmbH im Internet"};
+    EXPECT_EQ(items, expected);
+    DestroyWindow(main);
+    while (PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
+    }  // the window's quit message is not meant for the next test
+}
+
+TEST(MainWindowTest, ResizeStretchesTheListsAndMovesTheButtonsDown) {
+    ChildProcess plenvik(plenvikExe(), L"");
+    HWND main = waitForMainWindow(plenvik);
+    ASSERT_NE(main, nullptr);
+    SetWindowPos(main, nullptr, 0, 0, 1100, 800, SWP_NOZORDER | SWP_NOMOVE);
+    RECT client{};
+    ASSERT_TRUE(pollUntil([&] {
+        GetClientRect(main, &client);
+        RECT icons{};
+        GetWindowRect(GetDlgItem(main, kIdLvwProjectIcons), &icons);
+        return icons.right - icons.left == (client.right * 15 - 375) / 15;
+    })) << "the icon list did not take the new width";
+    // The button row sits at the bottom: top = inner height - its height + 30 twips.
+    RECT save{};
+    GetWindowRect(GetDlgItem(main, kIdLblCmdProjectSave), &save);
+    POINT topLeft{save.left, save.top};
+    ScreenToClient(main, &topLeft);
+    const int buttonsTop = (client.bottom * 15 - 1000 + 30) / 15;
+    EXPECT_NEAR(topLeft.y, buttonsTop + 400 / 15, 1);
     PostMessageW(main, WM_CLOSE, 0, 0);
     EXPECT_TRUE(plenvik.waitForExit(10000));
 }
