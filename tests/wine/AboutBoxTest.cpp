@@ -14,6 +14,7 @@
 #include "platform/Dialogs.h"
 #include "platform/Processes.h"
 #include "platform/win32/Win32Platform.h"
+#include "platform/win32/Wide.h"
 
 namespace plenvik::test {
 namespace {
@@ -77,3 +78,4 @@ TEST(AboutBoxTest, ShowsNameVersionAndAddressAndStartsTheSystemInformation) {
 
 }  // namespace
 }  // namespace plenvik::test
+

@@ -1,0 +1,18 @@
+#include "project/UserIdentity.h"
+
+#include "common/Text.h"
+#include "platform/SystemInfo.h"
+
+namespace plenvik {
+namespace {
+
+// The system's answer may carry padding from a fixed buffer: cut at the first NUL, drop trailing blanks.
+std::string trimmedName(const std::string& raw) { return trimRight(fc_StringTrimNull(raw), " "); }
+
+}  // namespace
+
+std::string fc_ComputerNameGet(SystemInfo& system) { return trimmedName(system.computerName()); }
+
+std::string fc_UserNameGet(SystemInfo& system) { return trimmedName(system.userName()); }
+
+}  // namespace plenvik
