@@ -121,7 +121,7 @@ std::optional<float> parseSingle(std::string_view text) {
     if (separators > 1) return std::nullopt;
     const char* first = normal.data();
     const char* last = normal.data() + normal.size();
-    if (*first == '+') ++first;  // from_chars takes a minus only
+    if (*first == '+' && ++first != last && *first == '-') return std::nullopt;  // from_chars takes a minus only
     float value = 0;
     const auto result = std::from_chars(first, last, value, std::chars_format::general);
     if (result.ec != std::errc() || result.ptr != last || !std::isfinite(value)) return std::nullopt;
@@ -133,7 +133,7 @@ std::optional<std::int32_t> parseLong(std::string_view text) {
     if (text.empty()) return std::nullopt;
     const char* first = text.data();
     const char* last = text.data() + text.size();
-    if (*first == '+') ++first;
+    if (*first == '+' && ++first != last && *first == '-') return std::nullopt;
     std::int32_t value = 0;
     const auto result = std::from_chars(first, last, value);
     if (result.ec != std::errc() || result.ptr != last) return std::nullopt;
