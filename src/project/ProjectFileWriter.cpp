@@ -41,8 +41,8 @@ public:
         buffer_ += kEol;
         sink_.write(buffer_);
     }
-    void open(std::string_view indent, std::string_view name) { line(indent, "<" + std::string(name) + ">"); }
-    void close(std::string_view indent, std::string_view name) { line(indent, "</" + std::string(name) + ">"); }
+    void open(std::string_view indent, std::string_view name) { tag(indent, "<", name, kEol); }
+    void close(std::string_view indent, std::string_view name) { tag(indent, "</", name, kEol); }
 
     // <name>value</name> with the value already in the file's form.
     void element(std::string_view indent, std::string_view name, std::string_view fileValue) {
@@ -67,12 +67,23 @@ public:
     // <name>, whatever `content` writes into the sink, </name>.
     template <class Content>
     void streamed(std::string_view indent, std::string_view name, Content&& content) {
-        sink_.write(std::string(indent) + "<" + std::string(name) + ">");
+        tag(indent, "<", name, {});
         content(sink_);
-        sink_.write("</" + std::string(name) + ">" + std::string(kEol));
+        tag({}, "</", name, kEol);
     }
 
 private:
+    // indent, "<" or "</", name, ">", end. Built by appending: GCC 12 warns wrongly about
+    // "literal" + std::string at -O3.
+    void tag(std::string_view indent, std::string_view open, std::string_view name, std::string_view end) {
+        buffer_.assign(indent);
+        buffer_ += open;
+        buffer_ += name;
+        buffer_ += '>';
+        buffer_ += end;
+        sink_.write(buffer_);
+    }
+
     ByteSink& sink_;
     std::string buffer_;
 };

@@ -99,9 +99,12 @@ TEST(ProjectFileReaderTest, RoundTripOfEmptyAndLargeLists) {
     for (int k = 1; k <= 12; ++k)
         monitors.push_back(MonitorRecord{k, k * 100, -k, k * 100 + 99, 50, 99, 50 + k, 60, 32, "\\\\.\\DISPLAY" + std::to_string(k)});
     std::vector<DesktopIcon> icons;
-    for (int j = 1; j <= 1005; ++j)
-        icons.push_back(makeIcon(j, "Icon " + std::to_string(j), j * 3 - 2000, j % 17, "f" + std::to_string(j), "FILE",
-                                 16, 0, std::string(static_cast<std::size_t>(j % 5), 'A')));
+    for (int j = 1; j <= 1005; ++j) {
+        const std::string number = std::to_string(j);  // appended: GCC 12 warns wrongly on "literal" + string
+        icons.push_back(makeIcon(j, std::string("Icon ").append(number), j * 3 - 2000, j % 17,
+                                 std::string("f").append(number), "FILE", 16, 0,
+                                 std::string(static_cast<std::size_t>(j % 5), 'A')));
+    }
     const ProjectDocument doc = readOk(fileFor(icons, monitors));
     EXPECT_EQ(doc.monitors, monitors);
     EXPECT_EQ(doc.icons, icons);
