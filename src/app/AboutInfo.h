@@ -18,8 +18,6 @@ struct AboutInfo {
     std::string systemInfoFailed = "Das Systeminformationsprogramm konnte nicht gestartet werden.";
 };
 
-// The program's version as the project file writes it: major.minor.revision, 2, 2 and 4 digits.
-std::string programVersionText();
 AboutInfo makeAboutInfo(const std::string& webAddress);
 
 }  // namespace plenvik
