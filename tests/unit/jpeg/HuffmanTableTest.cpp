@@ -56,7 +56,9 @@ TEST(HuffmanTable, OptimalTablesAreValidPrefixCodesOfAtMost16Bits) {
         const HuffmanSpec spec = buildOptimalHuffman(c.counts);
         const HuffmanCodes codes = huffmanCodes(spec, false);  // raises for an invalid table
         // Unlimited, Fibonacci counts would need codes of 29 and 44 bits: the limit must have acted.
-        if (std::string(c.name).rfind("fibonacci", 0) == 0) EXPECT_GT(spec.counts[15], 0);
+        if (std::string(c.name).rfind("fibonacci", 0) == 0) {
+            EXPECT_GT(spec.counts[15], 0);
+        }
 
         // Exactly the symbols that occur have codes.
         for (int s = 0; s < 256; ++s) EXPECT_EQ(codes.length[s] != 0, c.counts[s] != 0) << "symbol " << s;
