@@ -23,6 +23,12 @@ std::array<HuffmanSpec, 2> optimalTables(const std::array<SymbolCounts, 2>& coun
 
 }  // namespace
 
+void validatePictureSize(std::int32_t width, std::int32_t height) {
+    if (width < 1 || height < 1 || width > kMaxDimension || height > kMaxDimension)
+        raiseJpegUsageError("Die Bildgröße " + std::to_string(width) + " x " + std::to_string(height) +
+                            " Pixel lässt sich nicht als JPEG speichern (erlaubt sind 1 bis 65535 Pixel je Seite).");
+}
+
 clsJPG::clsJPG() { Quality(quality_); }
 
 clsJPG::clsJPG(FileSystem& files) : files_(&files) { Quality(quality_); }
@@ -48,9 +54,7 @@ int clsJPG::ComponentCount() const {
 
 void clsJPG::SampleHDC(const PixelSource& lHDC, std::int32_t lWidth, std::int32_t lHeight, std::int32_t lSrcLeft,
                        std::int32_t lSrcTop) {
-    if (lWidth < 1 || lHeight < 1 || lWidth > kMaxDimension || lHeight > kMaxDimension)
-        raiseJpegUsageError("Die Bildgröße " + std::to_string(lWidth) + " x " + std::to_string(lHeight) +
-                            " Pixel lässt sich nicht als JPEG speichern (erlaubt sind 1 bis 65535 Pixel je Seite).");
+    validatePictureSize(lWidth, lHeight);
     image_ = sampleColors(lHDC, lWidth, lHeight, lSrcLeft, lSrcTop);
 }
 

@@ -31,6 +31,10 @@ inline constexpr std::int32_t kJpegNotWritten = 0;  // encoded, but the file cou
 // The text of the COM segment every file carries.
 inline constexpr const char* kJpegEncoderComment = "Plenvik JPEG encoder";
 
+// Raises a usage error (number 5, German description) unless width and height lie in 1 ... 65535, the
+// sizes a JPEG frame can hold.
+void validatePictureSize(std::int32_t width, std::int32_t height);
+
 class clsJPG {
 public:
     // Without a file system the encoder works in memory only: SaveFile needs an empty name.

@@ -80,6 +80,21 @@ TEST(clsJPG, GreyFileHasOneComponentOneQuantizationAndTwoHuffmanTables) {
     EXPECT_EQ(segments[4].payload, (Bytes{8, 0, 7, 0, 9, 1, 1, 0x11, 0}));
 }
 
+TEST(clsJPG, SamplingFactorsSetAfterSamplingApplyToTheNextFile) {
+    const RgbImage image = testimages::photoLike(33, 17);
+    clsJPG jpg;
+    jpg.SampleHDC(image.view(), 33, 17, 0, 0);
+    jpg.SetSamplingFrequencies(1, 1, 0, 0, 0, 0);
+    jpg.SaveFile("");
+    const Bytes grey = jpg.Data();
+    jpg.SetSamplingFrequencies(1, 2, 1, 1, 1, 1);
+    jpg.SaveFile("");
+    const auto colour = jpegSegments(jpg.Data());
+    ASSERT_GT(colour.size(), 6u);
+    EXPECT_EQ(colour[5].payload, (Bytes{8, 0, 17, 0, 33, 3, 1, 0x12, 0, 2, 0x11, 1, 3, 0x11, 1}));
+    EXPECT_EQ(markerSequence(jpegSegments(grey)).size(), 9u);
+}
+
 TEST(clsJPG, SamplingFactorsOutsideTheirRangeAreRefused) {
     struct Case { SamplingFactors f; bool valid; };
     const Case cases[] = {
