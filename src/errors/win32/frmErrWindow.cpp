@@ -112,7 +112,8 @@ void frmErrWindow::create() {
     registerClass(&frmErrWindow::windowProc);
     const Layout px{screenDpi()};
     RECT frame{0, 0, px(kClientWidth), px(kClientHeight)};
-    const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_CLIPCHILDREN;
+    // No WS_CLIPCHILDREN: the frames (group boxes) rely on the window painting the area inside them.
+    const DWORD style = WS_OVERLAPPED | WS_CAPTION;
     const DWORD exStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
     AdjustWindowRectEx(&frame, style, FALSE, exStyle);
     const int width = frame.right - frame.left, height = frame.bottom - frame.top;
