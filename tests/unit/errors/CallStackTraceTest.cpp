@@ -29,7 +29,11 @@ TEST(CallStackTraceTest, OnlyConsecutiveEntriesCount) {
 
 TEST(CallStackTraceTest, KeepsTheNewestFortyEntries) {
     CallStackTrace trace;
-    for (int i = 1; i <= 41; ++i) trace.enter("P" + std::to_string(i), at(9, 0, i % 60));
+    for (int i = 1; i <= 41; ++i) {
+        std::string name = std::to_string(i);
+        name.insert(0, 1, 'P');
+        trace.enter(name, at(9, 0, i % 60));
+    }
     const auto lines = trace.lines();
     ASSERT_EQ(lines.size(), 40u);
     EXPECT_EQ(lines.front(), "09:00:41 - P41 (1)");
