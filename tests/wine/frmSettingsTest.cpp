@@ -41,24 +41,25 @@ std::string textOf(HWND window) {
     return narrow(buffer);
 }
 
+struct ToolTipSearch {
+    HWND dialog;
+    HWND found;
+};
+
+BOOL CALLBACK matchToolTip(HWND w, LPARAM p) {
+    auto* search = reinterpret_cast<ToolTipSearch*>(p);
+    wchar_t cls[64] = {};
+    GetClassNameW(w, cls, 64);
+    if (lstrcmpiW(cls, TOOLTIPS_CLASSW) == 0 && GetWindow(w, GW_OWNER) == search->dialog) {
+        search->found = w;
+        return FALSE;
+    }
+    return TRUE;
+}
+
 HWND findToolTip(HWND dialog) {
-    struct Search {
-        HWND dialog;
-        HWND found;
-    } search{dialog, nullptr};
-    EnumThreadWindows(
-        GetWindowThreadProcessId(dialog, nullptr),
-        [](HWND w, LPARAM p) -> BOOL {
-            auto* s = reinterpret_cast<Search*>(p);
-            wchar_t cls[64] = {};
-            GetClassNameW(w, cls, 64);
-            if (lstrcmpiW(cls, TOOLTIPS_CLASSW) == 0 && GetWindow(w, GW_OWNER) == s->dialog) {
-                s->found = w;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
+    ToolTipSearch search{dialog, nullptr};
+    EnumThreadWindows(GetWindowThreadProcessId(dialog, nullptr), matchToolTip, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
 
