@@ -1,0 +1,79 @@
+#include "settings/frmSettings.h"
+
+#include "platform/Clock.h"
+#include "settings/NumberText.h"
+
+namespace plenvik {
+
+bool frmSettings::fc_Init(std::int32_t limit, bool fileSave, bool fileNameAuto, bool folderSave) {
+    chkFileSave_ = fileSave;
+    txtMaxFileSize_ = std::to_string(limit);
+    chkFileNameAuto_ = fileNameAuto;
+    chkFolderSave_ = folderSave;
+    lblCmdSettingsSaveEnabled_ = false;
+    lblInfo_.clear();
+    return true;
+}
+
+void frmSettings::chkFileSave_Click(bool checked) {
+    chkFileSave_ = checked;  // the size box follows: enabled only while files are saved
+    changed();
+}
+
+void frmSettings::chkFileNameAuto_Click(bool checked) {
+    chkFileNameAuto_ = checked;
+    changed();
+}
+
+void frmSettings::chkFolderSave_Click(bool checked) {
+    chkFolderSave_ = checked;
+    changed();
+}
+
+void frmSettings::txtMaxFileSize_Change(const std::string& text) {
+    txtMaxFileSize_ = text;
+    changed();
+}
+
+void frmSettings::lblCmdSettingsSave_Click() {
+    if (!lblCmdSettingsSaveEnabled_) return;
+    // A text that is not a number is refused like an out-of-range one.
+    const auto size = parsePlainNumber(txtMaxFileSize_, locale_.decimalSeparator());
+    if (!size || *size < 0 || *size > kFileSizeMaxLargest) {
+        lblInfo_ = settings_text::kSizeOutOfRange;
+        return;
+    }
+    resultCode_ = kResultSaved;
+    visible_ = false;
+}
+
+void frmSettings::lblCmdSettingsClose_Click() {
+    resultCode_ = kResultClosed;
+    visible_ = false;
+}
+
+std::int32_t fileSizeLimitFromText(const std::string& text) {
+    const auto rounded = roundHalfEvenToInt32(leadingNumber(text));
+    if (!rounded || *rounded < 1 || *rounded > kFileSizeMaxLargest) return kFileSizeMaxDefault;
+    return *rounded;
+}
+
+Settings settingsTakenOver(const frmSettings& form) {
+    Settings taken;
+    taken.fileSave = form.chkFileSave();
+    taken.fileSizeMax = fileSizeLimitFromText(form.txtMaxFileSize());
+    taken.fileNameAuto = form.chkFileNameAuto();
+    taken.folderSave = form.chkFolderSave();
+    return taken;
+}
+
+SettingsDialogOutcome runSettingsDialog(SettingsDialogView& view, Locale& locale, const Settings& current) {
+    frmSettings form(locale);
+    form.fc_Init(current.fileSizeMax, current.fileSave, current.fileNameAuto, current.folderSave);
+    view.showModal(form);
+    SettingsDialogOutcome outcome{form.resultCode(), current};
+    if (outcome.resultCode == frmSettings::kResultSaved) outcome.settings = settingsTakenOver(form);
+    return outcome;
+}
+
+}  // namespace plenvik

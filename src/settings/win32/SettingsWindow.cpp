@@ -1,0 +1,301 @@
+#include "settings/win32/SettingsWindow.h"
+
+#include <commctrl.h>
+
+#include <string>
+
+#include "platform/win32/Scoped.h"
+#include "platform/win32/Wide.h"
+#include "ui/win32/LabelButton.h"
+
+namespace plenvik::win32 {
+namespace {
+
+namespace text = settings_text;
+
+// Client area and control places at 96 dots per inch; scaled to the screen's resolution.
+constexpr int kClientWidth = 430, kClientHeight = 252;
+constexpr int kLabelX = 20, kLabelWidth = 270, kControlX = 300, kRowHeight = 22;
+constexpr UINT_PTR kSubclassId = 1;
+
+LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+void registerWindowClass() {
+    static const ATOM atom = [] {
+        INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES};
+        InitCommonControlsEx(&icc);
+        registerLabelButton();
+        WNDCLASSW wc{};
+        wc.lpfnWndProc = windowProc;
+        wc.hInstance = GetModuleHandleW(nullptr);
+        wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+        wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+        wc.lpszClassName = kSettingsWindowClass;
+        return RegisterClassW(&wc);
+    }();
+    (void)atom;
+}
+
+class SettingsWindow {
+public:
+    SettingsWindow(frmSettings& form, HWND owner) : form_(form), owner_(owner) {
+        registerWindowClass();
+        WindowDc screen(nullptr);
+        dotsPerInch_ = GetDeviceCaps(screen.get(), LOGPIXELSY);
+        NONCLIENTMETRICSW metrics{};
+        metrics.cbSize = sizeof metrics;
+        if (SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0))
+            font_.reset(CreateFontIndirectW(&metrics.lfMessageFont));
+
+        const DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU;
+        const DWORD exStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
+        RECT frame{0, 0, scaled(kClientWidth), scaled(kClientHeight)};
+        AdjustWindowRectEx(&frame, style, FALSE, exStyle);
+        const int width = frame.right - frame.left, height = frame.bottom - frame.top;
+        RECT around{};
+        if (!owner_ || !GetWindowRect(owner_, &around)) SystemParametersInfoW(SPI_GETWORKAREA, 0, &around, 0);
+        window_ = CreateWindowExW(exStyle, kSettingsWindowClass, widen(text::kCaption).c_str(), style,
+                                  around.left + (around.right - around.left - width) / 2,
+                                  around.top + (around.bottom - around.top - height) / 2, width, height, owner_,
+                                  nullptr, GetModuleHandleW(nullptr), this);
+        if (window_) createControls();
+    }
+    ~SettingsWindow() {
+        if (window_) DestroyWindow(window_);
+    }
+    SettingsWindow(const SettingsWindow&) = delete;
+    SettingsWindow& operator=(const SettingsWindow&) = delete;
+
+    // Shows the window and runs its messages until the model hides (result 5 or 2).
+    void run() {
+        if (!window_) {
+            form_.lblCmdSettingsClose_Click();  // could not be shown: as if closed at once
+            return;
+        }
+        if (owner_) EnableWindow(owner_, FALSE);
+        ShowWindow(window_, SW_SHOW);
+        UpdateWindow(window_);
+        form_.show();
+        mirror();
+        SetFocus(GetDlgItem(window_, kIdChkFileSave));
+
+        MSG msg;
+        while (form_.visible()) {
+            const BOOL got = GetMessageW(&msg, nullptr, 0, 0);
+            if (got <= 0) {
+                if (got == 0) PostQuitMessage(static_cast<int>(msg.wParam));  // the program ends: pass it on
+                form_.lblCmdSettingsClose_Click();
+                break;
+            }
+            const bool ours = msg.hwnd == window_ || IsChild(window_, msg.hwnd);
+            if (ours && msg.message == WM_SYSCHAR && (msg.wParam == L's' || msg.wParam == L'S')) {
+                command(kIdLblCmdSettingsClose);  // the "&Schließen" mnemonic
+                continue;
+            }
+            if (!IsDialogMessageW(window_, &msg)) {
+                TranslateMessage(&msg);
+                DispatchMessageW(&msg);
+            }
+        }
+        // Give the owner back its input before this window goes, so that activation returns to it.
+        if (owner_) EnableWindow(owner_, TRUE);
+        ShowWindow(window_, SW_HIDE);
+    }
+
+    LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam) {
+        switch (message) {
+        case WM_COMMAND:
+            onCommand(LOWORD(wParam), HIWORD(wParam));
+            return 0;
+        case WM_CLOSE:
+            command(kIdLblCmdSettingsClose);
+            return 0;
+        }
+        return DefWindowProcW(window_, message, wParam, lParam);
+    }
+
+    void attach(HWND window) { window_ = window; }
+
+    frmSettings& form() { return form_; }
+
+private:
+    int scaled(int pixels) const { return MulDiv(pixels, dotsPerInch_, 96); }
+
+    HWND add(const wchar_t* cls, const std::string& caption, DWORD style, int id, int x, int y, int w, int h,
+             DWORD exStyle = 0) {
+        HWND control = CreateWindowExW(exStyle, cls, widen(caption).c_str(), WS_CHILD | WS_VISIBLE | style, scaled(x),
+                                       scaled(y), scaled(w), scaled(h), window_,
+                                       reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), nullptr);
+        SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_ ? font_.get() : GetStockObject(DEFAULT_GUI_FONT)), FALSE);
+        return control;
+    }
+
+    void tip(int id, const char* tipText) {
+        const std::wstring wide = widen(tipText);
+        TOOLINFOW tool{};
+        tool.cbSize = sizeof tool;
+        tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+        tool.hwnd = window_;
+        tool.uId = reinterpret_cast<UINT_PTR>(GetDlgItem(window_, id));
+        tool.lpszText = const_cast<wchar_t*>(wide.c_str());
+        SendMessageW(toolTip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+    }
+
+    void createControls() {
+        const DWORD check = BS_AUTOCHECKBOX | WS_TABSTOP;
+        add(L"BUTTON", text::kFraMain, BS_GROUPBOX, kIdFraMain, 8, 6, 414, 136);
+        add(L"STATIC", text::kLblSettingsFileSave, SS_LEFT | SS_NOPREFIX, kIdLblSettingsFileSave, kLabelX, 32, kLabelWidth, kRowHeight);
+        add(L"BUTTON", "", check, kIdChkFileSave, kControlX, 30, 20, kRowHeight);
+        add(L"STATIC", text::kLblMaxFileSize, SS_LEFT | SS_NOPREFIX, kIdLblMaxFileSize, kLabelX, 58, kLabelWidth, kRowHeight);
+        add(L"EDIT", form_.txtMaxFileSize(), ES_AUTOHSCROLL | WS_TABSTOP, kIdTxtMaxFileSize, kControlX, 56, 100, kRowHeight,
+            WS_EX_CLIENTEDGE);
+        add(L"STATIC", text::kLblSettingsFolderSave, SS_LEFT | SS_NOPREFIX, kIdLblSettingsFolderSave, kLabelX, 84, kLabelWidth, kRowHeight);
+        add(L"BUTTON", "", check, kIdChkFolderSave, kControlX, 82, 20, kRowHeight);
+        add(L"STATIC", text::kLabel2, SS_LEFT | SS_NOPREFIX, kIdLabel2, kLabelX, 110, kLabelWidth, kRowHeight);
+        add(L"BUTTON", "", check, kIdChkFileNameAuto, kControlX, 108, 20, kRowHeight);
+        add(L"BUTTON", "", BS_GROUPBOX, kIdFraButtons, 8, 148, 414, 98);
+        add(L"STATIC", "", SS_LEFT | SS_NOPREFIX, kIdLblInfo, kLabelX, 166, 390, 36);
+        struct CommandLabel {
+            int id;
+            const char* caption;
+            int x;
+        };
+        for (const CommandLabel& c : {CommandLabel{kIdLblCmdSettingsSave, text::kLblCmdSettingsSave, 200},
+                                      CommandLabel{kIdLblCmdSettingsClose, text::kLblCmdSettingsClose, 310}}) {
+            HWND label = createLabelButton(window_, c.id, widen(c.caption), scaled(c.x), scaled(208), scaled(100), scaled(28));
+            SendMessageW(label, WM_SETFONT, reinterpret_cast<WPARAM>(font_ ? font_.get() : GetStockObject(DEFAULT_GUI_FONT)), FALSE);
+            SetWindowSubclass(label, commandLabelProc, kSubclassId, 0);
+        }
+        SendDlgItemMessageW(window_, kIdChkFileSave, BM_SETCHECK, form_.chkFileSave() ? BST_CHECKED : BST_UNCHECKED, 0);
+        SendDlgItemMessageW(window_, kIdChkFolderSave, BM_SETCHECK, form_.chkFolderSave() ? BST_CHECKED : BST_UNCHECKED, 0);
+        SendDlgItemMessageW(window_, kIdChkFileNameAuto, BM_SETCHECK, form_.chkFileNameAuto() ? BST_CHECKED : BST_UNCHECKED, 0);
+        SetWindowSubclass(GetDlgItem(window_, kIdChkFileSave), checkBoxProc, kSubclassId, 0);
+        SetWindowSubclass(GetDlgItem(window_, kIdChkFolderSave), checkBoxProc, kSubclassId, 0);
+
+        toolTip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
+                                   CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, window_, nullptr,
+                                   GetModuleHandleW(nullptr), nullptr);
+        if (toolTip_) {
+            SendMessageW(toolTip_, TTM_SETMAXTIPWIDTH, 0, scaled(320));
+            for (int id : {kIdLblSettingsFileSave, kIdChkFileSave}) tip(id, text::kTipFileSave);
+            for (int id : {kIdLblMaxFileSize, kIdTxtMaxFileSize}) tip(id, text::kTipMaxFileSize);
+            for (int id : {kIdLabel2, kIdChkFileNameAuto}) tip(id, text::kTipFileNameAuto);
+        }
+        mirror();
+    }
+
+    bool checked(int id) const { return SendDlgItemMessageW(window_, id, BM_GETCHECK, 0, 0) == BST_CHECKED; }
+
+    std::string editText() const {
+        HWND edit = GetDlgItem(window_, kIdTxtMaxFileSize);
+        const int length = GetWindowTextLengthW(edit);
+        std::wstring wide(static_cast<std::size_t>(length) + 1, L'\0');
+        GetWindowTextW(edit, wide.data(), length + 1);
+        wide.resize(static_cast<std::size_t>(length));
+        return narrow(wide);
+    }
+
+    // The label buttons' press and release, the check boxes' clicks and the size box's edits.
+    void onCommand(int id, int code) {
+        switch (id) {
+        case kIdChkFileSave:
+            if (code == BN_CLICKED) form_.chkFileSave_Click(checked(id));
+            break;
+        case kIdChkFolderSave:
+            if (code == BN_CLICKED) form_.chkFolderSave_Click(checked(id));
+            break;
+        case kIdChkFileNameAuto:
+            if (code == BN_CLICKED) form_.chkFileNameAuto_Click(checked(id));
+            break;
+        case kIdTxtMaxFileSize:
+            if (code == EN_CHANGE) form_.txtMaxFileSize_Change(editText());
+            break;
+        case kIdLblCmdSettingsSave:
+        case kIdLblCmdSettingsClose:
+            SendDlgItemMessageW(window_, id, kLabelButtonSetPressed, code == kLabelButtonDown, 0);
+            if (code == kLabelButtonUp) command(id);
+            break;
+        case IDCANCEL:  // Escape
+            command(kIdLblCmdSettingsClose);
+            break;
+        }
+        mirror();
+    }
+
+    void command(int id) {
+        if (id == kIdLblCmdSettingsSave) form_.lblCmdSettingsSave_Click();
+        else form_.lblCmdSettingsClose_Click();
+        mirror();
+        // A message sent from another thread is handled inside GetMessage without ending it: wake the
+        // modal loop so that it sees the dialog has hidden.
+        if (!form_.visible()) PostMessageW(window_, WM_NULL, 0, 0);
+    }
+
+    // Copies the model's enabled states and message into the controls.
+    void mirror() {
+        auto enable = [this](int id, bool on) {
+            HWND control = GetDlgItem(window_, id);
+            if ((IsWindowEnabled(control) != FALSE) != on) EnableWindow(control, on);
+        };
+        enable(kIdTxtMaxFileSize, form_.txtMaxFileSizeEnabled());
+        enable(kIdLblCmdSettingsSave, form_.lblCmdSettingsSaveEnabled());
+        const std::wstring info = widen(form_.lblInfo());
+        wchar_t shown[256] = {};
+        GetDlgItemTextW(window_, kIdLblInfo, shown, 256);
+        if (info != shown) SetDlgItemTextW(window_, kIdLblInfo, info.c_str());
+    }
+
+    // A key typed on a check box counts as a change, as a click does.
+    static LRESULT CALLBACK checkBoxProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR) {
+        if (message == WM_CHAR) {
+            if (auto* self = reinterpret_cast<SettingsWindow*>(GetWindowLongPtrW(GetParent(box), GWLP_USERDATA))) {
+                if (GetDlgCtrlID(box) == kIdChkFileSave) self->form_.chkFileSave_KeyPress();
+                else self->form_.chkFolderSave_KeyPress();
+                self->mirror();
+            }
+        } else if (message == WM_NCDESTROY) {
+            RemoveWindowSubclass(box, checkBoxProc, kSubclassId);
+        }
+        return DefSubclassProc(box, message, wParam, lParam);
+    }
+
+    // The pressed look goes when the button is released anywhere, also outside the label.
+    static LRESULT CALLBACK commandLabelProc(HWND label, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR) {
+        const LRESULT result = DefSubclassProc(label, message, wParam, lParam);
+        if (message == WM_LBUTTONUP || message == WM_CAPTURECHANGED) SendMessageW(label, kLabelButtonSetPressed, FALSE, 0);
+        else if (message == WM_NCDESTROY) RemoveWindowSubclass(label, commandLabelProc, kSubclassId);
+        return result;
+    }
+
+    frmSettings& form_;
+    HWND owner_;
+    int dotsPerInch_ = 96;
+    UniqueGdiObject font_;
+    HWND window_ = nullptr;
+    HWND toolTip_ = nullptr;
+};
+
+LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        auto* self = static_cast<SettingsWindow*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+        self->attach(window);
+    }
+    auto* self = reinterpret_cast<SettingsWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    if (message == WM_NCDESTROY) SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+    return self && message != WM_NCDESTROY ? self->handle(message, wParam, lParam) : DefWindowProcW(window, message, wParam, lParam);
+}
+
+}  // namespace
+
+void Win32SettingsDialogView::showModal(frmSettings& form) {
+    SettingsWindow window(form, owner_);
+    window.run();
+}
+
+SettingsDialogOutcome showSettingsDialog(HWND owner, Locale& locale, const Settings& current) {
+    Win32SettingsDialogView view(owner);
+    return runSettingsDialog(view, locale, current);
+}
+
+}  // namespace plenvik::win32
