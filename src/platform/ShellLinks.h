@@ -1,6 +1,7 @@
 // Shell links (.lnk) and the shell's special folders.
 #pragma once
 
+#include <cstdint>
 #include <memory>
 #include <string>
 
@@ -10,7 +11,7 @@ inline constexpr int kCsidlDesktopDirectory = 16, kCsidlCommonDesktopDirectory =
 
 // Results of the link object's calls (HRESULT values).
 inline constexpr long kShellOk = 0, kShellFalse = 1;
-inline constexpr long kShellFail = static_cast<long>(0x80004005u), kShellInvalidArg = static_cast<long>(0x80070057u);
+inline constexpr long kShellFail = static_cast<std::int32_t>(0x80004005u), kShellInvalidArg = static_cast<std::int32_t>(0x80070057u);
 
 // One shell link object: load a link file, read and change its properties, save it. Texts are UTF-8;
 // a property of a link that holds nothing reads as the empty text or 0.

@@ -25,7 +25,7 @@ ShellLink& clsShellLink::link() {
 }
 
 void clsShellLink::check(long hr, const char* operation) {
-    if (hr < 0) throw RuntimeError(hr, kSource, std::string("Automatisierungsfehler: ") + operation + " (" + hex(hr) + ")");
+    if (static_cast<std::int32_t>(hr) < 0) throw RuntimeError(hr, kSource, std::string("Automatisierungsfehler: ") + operation + " (" + hex(hr) + ")");
 }
 
 std::string clsShellLink::Path() { return link().path(); }

@@ -13,7 +13,7 @@ namespace plenvik {
 // Flags of Resolve: -1 loads without resolving; SLR_NO_UI takes a time-out in its upper 16 bits.
 inline constexpr long kResolveLoadOnly = -1, kResolveNoUi = 1;
 // The link object's time-out (HRESULT_FROM_WIN32(ERROR_TIMEOUT)).
-inline constexpr long kShellTimeout = static_cast<long>(0x800705B4u);
+inline constexpr long kShellTimeout = static_cast<std::int32_t>(0x800705B4u);
 // Run-time error numbers this class raises itself.
 inline constexpr long kErrorFileNotFound = 53, kErrorBadFileName = 52;
 
