@@ -1,0 +1,20 @@
+#include "project/SpecialFolders.h"
+
+#include "common/Text.h"
+#include "errors/RuntimeError.h"
+
+namespace plenvik {
+
+std::string fc_SpecialFolderPathGet(ShellFolders& shell, int folderCode) {
+    std::string path;
+    try {
+        path = fc_StringTrimNull(shell.specialFolderPath(folderCode));
+    } catch (const RuntimeError& e) {
+        throw RuntimeError(e.number(), kSpecialFolderErrorSource, kSpecialFolderErrorText);
+    }
+    // An empty answer is no folder: searching "\" + name would look in the root of the current drive.
+    if (path.empty()) throw RuntimeError(kShellFail, kSpecialFolderErrorSource, kSpecialFolderErrorText);
+    return path;
+}
+
+}  // namespace plenvik

@@ -1,0 +1,71 @@
+// What the real backends cannot show cheaply: files of 2 GiB and more, and files that shrink between
+// opening and reading.
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "project/clsFile.h"
+
+namespace plenvik {
+namespace {
+
+class FakeHandle : public FileHandle {
+public:
+    FakeHandle(std::uint64_t size, std::size_t readable) : size_(size), readable_(readable) {}
+    std::optional<std::uint64_t> size() override { return size_; }
+    std::optional<std::uint64_t> sizeFromInformation() override { return size_; }
+    std::optional<std::size_t> read(void* buffer, std::size_t count) override {
+        const std::size_t n = std::min(count, readable_);
+        std::memset(buffer, 0xAB, n);
+        return n;
+    }
+    std::optional<std::size_t> write(const void*, std::size_t count) override { return count; }
+    bool seekToEnd() override { return true; }
+    bool close() override { return true; }
+
+private:
+    std::uint64_t size_;
+    std::size_t readable_;
+};
+
+class FakeFiles : public FileSystem {
+public:
+    std::uint64_t size = 0;
+    std::size_t readable = 0;
+    std::unique_ptr<FileHandle> open(const FileOpenRequest&, unsigned long*) override {
+        return std::make_unique<FakeHandle>(size, readable);
+    }
+    std::vector<FindEntry> find(const std::string&) override { return {}; }
+    bool exists(const std::string&) override { return true; }
+    std::optional<std::uint32_t> attributes(const std::string&) override { return kAttrNormal; }
+    bool deleteFile(const std::string&, bool) override { return true; }
+    bool recycle(const std::string&) override { return true; }
+    bool createFolder(const std::string&) override { return true; }
+    bool replaceFile(const std::string&, const std::string&) override { return true; }
+};
+
+TEST(clsFileTest, FilesOf2GiBAndMoreCountAsLargerThanAnyLimitAndAreNotRead) {
+    for (std::uint64_t size : {0x80000000ull, 0xFFFFFFFFull, 0x100000001ull}) {
+        FakeFiles files;
+        files.size = size;
+        clsFile file(files);
+        ASSERT_EQ(file.fc_FileOpen("C:\\gross.iso", kFileModeRead, 128).code, kFileOk);
+        EXPECT_EQ(file.FileSize(), 0x7FFFFFFF) << size;  // never negative or wrapped to a small size
+        const FileResult r = file.fc_FileRead();
+        EXPECT_EQ(r.code, kFileFailed);
+        EXPECT_NE(r.message.find("C:\\gross.iso"), std::string::npos);
+    }
+}
+
+TEST(clsFileTest, AFileThatShrankReadsAsWhatItStillHolds) {
+    FakeFiles files;
+    files.size = 100;
+    files.readable = 40;
+    clsFile file(files);
+    ASSERT_EQ(file.fc_FileOpen("C:\\log.txt", kFileModeRead, 128).code, kFileOk);
+    ASSERT_EQ(file.fc_FileRead().code, kFileOk);
+    EXPECT_EQ(file.Bytes(), std::vector<std::uint8_t>(40, 0xAB));
+}
+
+}  // namespace
+}  // namespace plenvik
