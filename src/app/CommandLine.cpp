@@ -1,8 +1,8 @@
 #include "app/CommandLine.h"
 
 #include <cmath>
-#include <cstdlib>
-#include <limits>
+
+#include "common/NumberText.h"
 
 namespace plenvik {
 
@@ -32,38 +32,8 @@ std::vector<std::string> splitCommandLine(std::string_view raw) {
     return tokens;
 }
 
-double leadingNumber(std::string_view text) {
-    std::size_t i = 0;
-    while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) ++i;
-    std::string number;
-    if (i < text.size() && (text[i] == '-' || text[i] == '+')) number += text[i++];
-    const auto digits = [&] {
-        bool any = false;
-        while (i < text.size() && text[i] >= '0' && text[i] <= '9') { number += text[i++]; any = true; }
-        return any;
-    };
-    bool any = digits();
-    if (i < text.size() && text[i] == '.') {
-        number += text[i++];
-        any = digits() || any;
-    }
-    if (!any) return 0.0;
-    if (i < text.size() && (text[i] == 'e' || text[i] == 'E' || text[i] == 'd' || text[i] == 'D')) {
-        std::string exponent = "e";
-        std::size_t j = i + 1;
-        if (j < text.size() && (text[j] == '-' || text[j] == '+')) exponent += text[j++];
-        const std::size_t start = j;
-        while (j < text.size() && text[j] >= '0' && text[j] <= '9') exponent += text[j++];
-        if (j > start) number += exponent;
-    }
-    return std::strtod(number.c_str(), nullptr);
-}
-
 std::int32_t diagnosticFlagsFrom(std::string_view token) {
-    const double value = std::fabs(leadingNumber(token));
-    const double rounded = std::nearbyint(value);  // the default rounding mode: halves to even
-    if (!std::isfinite(rounded) || rounded > std::numeric_limits<std::int32_t>::max()) return 0;
-    return static_cast<std::int32_t>(rounded);
+    return roundHalfEvenToInt32(std::fabs(leadingNumber(token))).value_or(0);
 }
 
 StartCommand parseStartCommand(const std::vector<std::string>& tokens) {

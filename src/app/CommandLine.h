@@ -14,9 +14,6 @@ inline constexpr std::size_t kMaxCommandTokens = 32;
 // split, the next double quote closes it; quotes stay in the tokens. At most 32 tokens.
 std::vector<std::string> splitCommandLine(std::string_view raw);
 
-// The leading number of a text ("12abc" -> 12, "abc" -> 0, " -3.5e1x" -> -35).
-double leadingNumber(std::string_view text);
-
 // |leading number| rounded to the nearest integer, halves to even; 0 when it does not fit 32 bits.
 std::int32_t diagnosticFlagsFrom(std::string_view token);
 

@@ -9,7 +9,7 @@
 #include "errors/Procedure.h"
 #include "platform/Dialogs.h"
 #include "platform/FileSystem.h"
-#include "settings/NumberText.h"
+#include "common/NumberText.h"
 
 namespace plenvik {
 namespace {

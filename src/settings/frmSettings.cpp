@@ -1,7 +1,7 @@
 #include "settings/frmSettings.h"
 
 #include "platform/Clock.h"
-#include "settings/NumberText.h"
+#include "common/NumberText.h"
 
 namespace plenvik {
 

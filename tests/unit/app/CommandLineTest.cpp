@@ -1,4 +1,5 @@
 #include "app/CommandLine.h"
+#include "common/NumberText.h"
 
 #include <gtest/gtest.h>
 

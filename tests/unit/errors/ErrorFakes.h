@@ -15,79 +15,9 @@
 
 #include "errors/frmErr.h"
 #include "errors/frmErrView.h"
+#include "support/MemoryFileSystem.h"
 
 namespace plenvik::test {
-
-class MemoryFileSystem : public FileSystem {
-public:
-    std::map<std::string, std::string> files;
-    bool failWrites = false;  // every file opened for writing refuses to write
-    int opens = 0;
-
-    std::unique_ptr<FileHandle> open(const FileOpenRequest& r, unsigned long* error) override {
-        ++opens;
-        auto it = files.find(r.path);
-        if (it == files.end()) {
-            if (r.creation == kOpenExisting) {
-                if (error) *error = 2;
-                return nullptr;
-            }
-            it = files.emplace(r.path, std::string()).first;
-        } else if (r.creation == kCreateAlways) {
-            it->second.clear();
-        }
-        return std::make_unique<File>(*this, r.path);
-    }
-    std::vector<FindEntry> find(const std::string&) override { return {}; }
-    bool exists(const std::string& path) override { return files.count(path) != 0; }
-    std::optional<std::uint32_t> attributes(const std::string& path) override {
-        if (!exists(path)) return std::nullopt;
-        return kAttrArchive;
-    }
-    bool deleteFile(const std::string& path, bool) override { return files.erase(path) != 0; }
-    bool recycle(const std::string& path) override { return deleteFile(path, true); }
-    bool createFolder(const std::string&) override { return true; }
-    bool replaceFile(const std::string& source, const std::string& target) override {
-        auto it = files.find(source);
-        if (it == files.end()) return false;
-        files[target] = std::move(it->second);
-        files.erase(source);
-        return true;
-    }
-
-private:
-    class File : public FileHandle {
-    public:
-        File(MemoryFileSystem& fs, std::string path) : fs_(fs), path_(std::move(path)) {}
-        std::optional<std::uint64_t> size() override { return data().size(); }
-        std::optional<std::uint64_t> sizeFromInformation() override { return size(); }
-        std::optional<std::size_t> read(void* buffer, std::size_t count) override {
-            const std::size_t n = std::min(count, data().size() - std::min(pos_, data().size()));
-            data().copy(static_cast<char*>(buffer), n, pos_);
-            pos_ += n;
-            return n;
-        }
-        std::optional<std::size_t> write(const void* buffer, std::size_t count) override {
-            if (fs_.failWrites) return std::nullopt;
-            std::string& d = data();
-            if (d.size() < pos_ + count) d.resize(pos_ + count);
-            d.replace(pos_, count, static_cast<const char*>(buffer), count);
-            pos_ += count;
-            return count;
-        }
-        bool seekToEnd() override {
-            pos_ = data().size();
-            return true;
-        }
-        bool close() override { return true; }
-
-    private:
-        std::string& data() { return fs_.files[path_]; }
-        MemoryFileSystem& fs_;
-        std::string path_;
-        std::size_t pos_ = 0;
-    };
-};
 
 class FixedSystemInfo : public SystemInfo {
 public:

@@ -1,4 +1,4 @@
-#include "settings/NumberText.h"
+#include "common/NumberText.h"
 
 #include <charconv>
 #include <cmath>

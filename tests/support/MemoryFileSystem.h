@@ -1,0 +1,97 @@
+// Files held in memory, for unit tests that run in every build without the sim: they can be told to
+// refuse opening for writing, to fill up, to fail every write, or to fail the final rename.
+#pragma once
+
+#include <algorithm>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/FileSystem.h"
+
+namespace plenvik::test {
+
+class MemoryFileSystem : public FileSystem {
+public:
+    std::map<std::string, std::string> files;
+    int failOpens = 0;                           // the next n opens for writing fail
+    std::size_t writeLimit = std::string::npos;  // a file stops growing at this size: the disk is full
+    bool failWrites = false;                     // every write is refused
+    bool failReplace = false;
+    int opens = 0;
+
+    std::unique_ptr<FileHandle> open(const FileOpenRequest& r, unsigned long* error) override {
+        ++opens;
+        if ((r.access & kGenericWrite) && failOpens > 0) {
+            --failOpens;
+            if (error) *error = 5;
+            return nullptr;
+        }
+        auto it = files.find(r.path);
+        if (it == files.end()) {
+            if (r.creation == kOpenExisting) {
+                if (error) *error = 2;
+                return nullptr;
+            }
+            files.emplace(r.path, std::string());
+        } else if (r.creation == kCreateAlways) {
+            it->second.clear();
+        }
+        return std::make_unique<File>(*this, r.path);
+    }
+    std::vector<FindEntry> find(const std::string&) override { return {}; }
+    bool exists(const std::string& path) override { return files.count(path) != 0; }
+    std::optional<std::uint32_t> attributes(const std::string& path) override {
+        if (!exists(path)) return std::nullopt;
+        return kAttrArchive;
+    }
+    bool deleteFile(const std::string& path, bool) override { return files.erase(path) != 0; }
+    bool recycle(const std::string& path) override { return deleteFile(path, true); }
+    bool createFolder(const std::string&) override { return true; }
+    bool replaceFile(const std::string& source, const std::string& target) override {
+        auto it = files.find(source);
+        if (failReplace || it == files.end()) return false;
+        files[target] = std::move(it->second);
+        files.erase(source);
+        return true;
+    }
+
+private:
+    class File : public FileHandle {
+    public:
+        File(MemoryFileSystem& fs, std::string path) : fs_(fs), path_(std::move(path)) {}
+        std::optional<std::uint64_t> size() override { return data().size(); }
+        std::optional<std::uint64_t> sizeFromInformation() override { return size(); }
+        std::optional<std::size_t> read(void* buffer, std::size_t count) override {
+            const std::size_t n = std::min(count, data().size() - std::min(pos_, data().size()));
+            data().copy(static_cast<char*>(buffer), n, pos_);
+            pos_ += n;
+            return n;
+        }
+        std::optional<std::size_t> write(const void* buffer, std::size_t count) override {
+            if (fs_.failWrites) return std::nullopt;
+            const std::size_t room =
+                fs_.writeLimit == std::string::npos ? count : std::min(count, fs_.writeLimit - std::min(fs_.writeLimit, pos_));
+            std::string& d = data();
+            if (d.size() < pos_ + room) d.resize(pos_ + room);
+            d.replace(pos_, room, static_cast<const char*>(buffer), room);
+            pos_ += room;
+            if (room < count) return std::nullopt;
+            return count;
+        }
+        bool seekToEnd() override {
+            pos_ = data().size();
+            return true;
+        }
+        bool close() override { return true; }
+
+    private:
+        std::string& data() { return fs_.files[path_]; }
+        MemoryFileSystem& fs_;
+        std::string path_;
+        std::size_t pos_ = 0;
+    };
+};
+
+}  // namespace plenvik::test
