@@ -115,8 +115,8 @@ std::optional<DisplayMode> SimDisplays::enumMode(const std::string& device, int 
     called("enumMode");
     SimMonitor* m = deviceOrPrimary(device);
     if (!m) return std::nullopt;
-    if (modeNumber == kEnumCurrentSettings || (modeNumber == kEnumRegistrySettings && !m->registry)) {
-        if (modeNumber == kEnumCurrentSettings && !m->currentReadable) return std::nullopt;
+    if (modeNumber == kEnumCurrentSettings) {
+        if (!m->currentReadable) return std::nullopt;
         DisplayMode current = m->current;
         current.width = m->rect.right - m->rect.left;
         current.height = m->rect.bottom - m->rect.top;

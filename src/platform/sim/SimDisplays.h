@@ -20,7 +20,7 @@ struct SimMonitor {
     std::string deviceName;
     std::vector<DisplayMode> modes;  // the device's mode list, in enumeration order
     DisplayMode current;             // width and height follow the rectangle
-    std::optional<DisplayMode> registry;  // the stored mode (ENUM_REGISTRY_SETTINGS); none: the current one
+    std::optional<DisplayMode> registry;  // the stored mode (ENUM_REGISTRY_SETTINGS); none: that request fails
     bool currentReadable = true;          // false: reading the current settings fails
     bool primary = false;
 };
