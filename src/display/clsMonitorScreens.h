@@ -24,6 +24,7 @@ public:
     int Count() const { return static_cast<int>(monitors_.size()); }
     // Monitor number 1 .. Count().
     clsMonitor& Monitor(int number) { return monitors_.at(static_cast<std::size_t>(number - 1)); }
+    const clsMonitor& Monitor(int number) const { return monitors_.at(static_cast<std::size_t>(number - 1)); }
 
     // Forgets the monitors and finds them again. Errors while probing or reading one monitor end the
     // discovery with the monitors found so far; errors reading the screen metrics go to the caller.
