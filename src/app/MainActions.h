@@ -2,24 +2,21 @@
 // piece of the program (project list, save, restore, dialogs) plugs in here.
 #pragma once
 
+#include <functional>
 #include <string>
+
+#include "settings/Settings.h"
+#include "settings/frmSettings.h"
 
 namespace plenvik {
 
 class frmMain;
 
-struct SettingsValues {
-    int fileSizeMaxKiB = 500;
-    bool fileSave = true;
-    bool fileNameAuto = false;
-    bool folderSave = false;
-};
-
 class MainActions {
 public:
     virtual ~MainActions() = default;
     // Reads Settings.xml at start-up.
-    virtual SettingsValues readSettings(frmMain& form) = 0;
+    virtual Settings readSettings(frmMain& form) = 0;
     // Fills the project list from a directory (all project files, or just onlyFile); false only when
     // the files cannot be analysed at all.
     virtual bool projectSearch(frmMain& form, std::string& directory, const std::string& onlyFile) = 0;
@@ -35,7 +32,7 @@ public:
 // What the program does before a piece is built: it tells the user so, in German, and changes nothing.
 class UnavailableActions : public MainActions {
 public:
-    SettingsValues readSettings(frmMain& form) override;
+    Settings readSettings(frmMain& form) override;
     bool projectSearch(frmMain& form, std::string& directory, const std::string& onlyFile) override;
     void save(frmMain& form) override;
     void restore(frmMain& form, bool analyseOnly, bool adaptMonitors) override;
@@ -46,6 +43,24 @@ public:
     void iconMenu(frmMain& form, int index) override;
 
     static constexpr const char* kNotAvailableText = "Diese Funktion ist in dieser Version noch nicht verfügbar.";
+};
+
+}  // namespace plenvik
+
+namespace plenvik {
+
+// The pieces that are built: Settings.xml and the settings dialog. The dialog itself is shown by the
+// view's function (a real window on Windows, a scripted one in tests).
+class ProgramActions : public UnavailableActions {
+public:
+    using ShowSettingsDialog = std::function<SettingsDialogOutcome(const Settings& current)>;
+    explicit ProgramActions(ShowSettingsDialog showSettingsDialog) : showSettingsDialog_(std::move(showSettingsDialog)) {}
+
+    Settings readSettings(frmMain& form) override;
+    void settings(frmMain& form) override;
+
+private:
+    ShowSettingsDialog showSettingsDialog_;
 };
 
 }  // namespace plenvik

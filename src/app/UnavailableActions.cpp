@@ -16,7 +16,7 @@ void tellUnavailable(frmMain& form) {
 
 }  // namespace
 
-SettingsValues UnavailableActions::readSettings(frmMain&) { return {}; }
+Settings UnavailableActions::readSettings(frmMain&) { return {}; }
 
 bool UnavailableActions::projectSearch(frmMain& form, std::string& directory, const std::string&) {
     // Without the project list the search only takes the placeholder away.

@@ -74,8 +74,12 @@ void frmMain::Form_Load(std::string_view commandLine) {
     setDirectory(platform_.system.programFolder(), true);
 }
 
-void frmMain::applySettings(const SettingsValues& values) {
-    GENERAL_FILESIZE_MAX = values.fileSizeMaxKiB < 1 ? 500 : values.fileSizeMaxKiB;
+Settings frmMain::currentSettings() const {
+    return Settings{GENERAL_FILESIZE_MAX, GENERAL_FILE_SAVE, GENERAL_FILENAME_AUTO, GENERAL_FOLDER_SAVE};
+}
+
+void frmMain::applySettings(const Settings& values) {
+    GENERAL_FILESIZE_MAX = values.fileSizeMax < 1 ? 500 : values.fileSizeMax;
     GENERAL_FILE_SAVE = values.fileSave;
     GENERAL_FILENAME_AUTO = values.fileNameAuto;
     GENERAL_FOLDER_SAVE = values.folderSave;

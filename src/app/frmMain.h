@@ -128,7 +128,8 @@ public:
     bool GENERAL_FILE_SAVE = true;
     bool GENERAL_FILENAME_AUTO = false;
     bool GENERAL_FOLDER_SAVE = false;
-    void applySettings(const SettingsValues& values);
+    void applySettings(const Settings& values);
+    Settings currentSettings() const;
 
     // The command line.
     std::string commandWord;

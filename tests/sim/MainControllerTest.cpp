@@ -19,9 +19,9 @@ public:
     std::vector<std::string> calls;
     std::function<void(frmMain&)> onSave, onRestore;
     bool searchSucceeds = true;
-    SettingsValues settingsFile;
+    Settings settingsFile;
 
-    SettingsValues readSettings(frmMain&) override { return settingsFile; }
+    Settings readSettings(frmMain&) override { return settingsFile; }
     bool projectSearch(frmMain&, std::string& directory, const std::string& onlyFile) override {
         calls.push_back("search " + directory + " | " + onlyFile);
         return searchSucceeds;

@@ -7,25 +7,18 @@
 #include "app/MainActions.h"
 #include "app/frmMain.h"
 #include "app/win32/MainWindow.h"
-#include "errors/ErrorHandler.h"
+#include "errors/frmErr.h"
+#include "errors/win32/DebugStop.h"
+#include "errors/win32/Win32ProtocolPrinter.h"
+#include "errors/win32/frmErrWindow.h"
 #include "platform/win32/Scoped.h"
 #include "platform/win32/Win32Platform.h"
 #include "platform/win32/Wide.h"
+#include "settings/win32/SettingsWindow.h"
 
 namespace {
 
 using namespace plenvik;
-
-// Until the error window is in place: the failure is shown and the procedure is left.
-class MessageBoxErrorHandler : public ErrorHandler {
-public:
-    void callStack(const std::string&) override {}
-    int onError(const std::string& procedure, std::string&, const RuntimeError& error) override {
-        const std::wstring text = win32::widen(procedure + ":\r\n" + std::to_string(error.number()) + " - " + error.description());
-        MessageBoxW(nullptr, text.c_str(), L"Fehler...", MB_OK | MB_ICONERROR);
-        return kActionLeave;
-    }
-};
 
 // The command line after the program's own path.
 std::string argumentsOf(const wchar_t* commandLine) {
@@ -49,12 +42,23 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int showCommand) {
     InitCommonControlsEx(&controls);
 
     win32::Win32Platform platform;
-    MessageBoxErrorHandler errors;
-    UnavailableActions actions;
-    frmMain form(platform.platform(), errors, actions);
+    Platform& p = platform.platform();
+    win32::frmErrWindow errorWindow;
+    win32::Win32ProtocolPrinter printer;
+    frmErr errors(ErrorReportServices{p.system, p.clock, p.dialogs, p.processes, p.files}, errorWindow, printer);
+    errors.setDebugStop(win32::stopInDebugger);
+    errors.SetProgInfo(kAppTitle);
+
+    HWND mainWindow = nullptr;
+    ProgramActions actions([&](const Settings& current) {
+        return win32::showSettingsDialog(mainWindow, p.locale, current);
+    });
+    frmMain form(p, errors, actions);
     win32::MainWindow window(form);
     if (!window.create(argumentsOf(GetCommandLineW()), showCommand)) return 1;
-    platform.dialogs().setOwner(window.handle());
+    mainWindow = window.handle();
+    platform.dialogs().setOwner(mainWindow);
+    errors.setDiagnosticFlags(form.program().diagnosticFlags);
 
     MSG msg;
     int exitCode = 0;

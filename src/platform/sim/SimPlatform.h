@@ -1,5 +1,6 @@
 // The whole simulated platform in one object, for the integration tests: real files below a scratch
-// root, scripted dialogs and events, a fixed clock, German regional formats.
+// root, scripted dialogs and events, a fixed clock, German regional formats, a registry in memory, one
+// monitor of 1280 x 1024 unless a test sets up others.
 #pragma once
 
 #include <memory>
@@ -9,6 +10,9 @@
 #include "platform/posix/PosixFileSystem.h"
 #include "platform/sim/SimBasics.h"
 #include "platform/sim/SimDialogs.h"
+#include "platform/sim/SimDisplays.h"
+#include "platform/sim/SimRegistry.h"
+#include "platform/sim/SimShellFolders.h"
 
 namespace plenvik::sim {
 
@@ -27,6 +31,12 @@ public:
     SimEventPump events;
     SimProcesses processes;
     PosixFileSystem files;
+    SimRegistry registry;
+    SimShellFolders shell;
+    SimDisplays displays;
+
+    static constexpr const char* kUserDesktop = "C:\\Users\\tester\\Desktop";
+    static constexpr const char* kCommonDesktop = "C:\\Users\\Public\\Desktop";
 
 private:
     struct Pending;

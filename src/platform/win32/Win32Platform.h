@@ -6,7 +6,10 @@
 #include "platform/Platform.h"
 #include "platform/win32/Win32Basics.h"
 #include "platform/win32/Win32Dialogs.h"
+#include "platform/win32/Win32Displays.h"
 #include "platform/win32/Win32FileSystem.h"
+#include "platform/win32/Win32Registry.h"
+#include "platform/win32/Win32ShellFolders.h"
 
 namespace plenvik::win32 {
 
@@ -26,6 +29,9 @@ private:
     Win32EventPump events_;
     Win32Processes processes_;
     Win32FileSystem files_;
+    Win32Registry registry_;
+    Win32ShellFolders shell_;
+    Win32Displays displays_;
     struct Pending;
     std::unique_ptr<Pending> pending_;
     std::unique_ptr<Platform> platform_;

@@ -1,0 +1,24 @@
+#include "app/MainActions.h"
+#include "app/frmMain.h"
+#include "platform/Platform.h"
+#include "platform/SystemInfo.h"
+#include "settings/SettingsFile.h"
+
+namespace plenvik {
+
+Settings ProgramActions::readSettings(frmMain& form) {
+    Platform& p = form.platform();
+    Settings settings = form.currentSettings();
+    fc_SettingsFileRead(settings, p.files, p.system.programFolder(), form.errors(), p.dialogs);
+    return settings;
+}
+
+void ProgramActions::settings(frmMain& form) {
+    const SettingsDialogOutcome outcome = showSettingsDialog_(form.currentSettings());
+    if (outcome.resultCode != frmSettings::kResultSaved) return;
+    form.applySettings(outcome.settings);
+    Platform& p = form.platform();
+    fc_SettingsFileSave(form.currentSettings(), p.files, p.system.programFolder(), form.errors());
+}
+
+}  // namespace plenvik
