@@ -49,6 +49,9 @@ struct DesktopIcon {
     std::int32_t FileShellFolderType = kFolderNone;
     std::int32_t FileReasonNotLoaded = kReasonLoaded;
     std::string FileData_BASE64;
+    // The file whose bytes the save streams into FileData_BASE64 when it writes the project (the save
+    // keeps no file contents in memory); empty when the contents are in FileData_BASE64 or not wanted.
+    std::string ContentPath;
 
     bool operator==(const DesktopIcon&) const = default;
 };

@@ -7,6 +7,7 @@
 
 #include "platform/sim/SimPlatform.h"
 #include "support/RecordingMainView.h"
+#include "support/ScratchRoot.h"
 #include "support/ScriptedErrorHandler.h"
 #include "ui/Protocol.h"
 
@@ -43,8 +44,8 @@ public:
 
 class MainControllerTest : public ::testing::Test {
 protected:
-    std::filesystem::path root = std::filesystem::temp_directory_path() / "plenvik-main-test";
-    sim::SimPlatform sim{root.string()};
+    test::ScratchRoot scratch;
+    sim::SimPlatform sim{scratch.path()};
     test::ScriptedErrorHandler errors;
     FakeActions actions;
     test::RecordingMainView view;

@@ -11,6 +11,7 @@
 #include "app/frmMain.h"
 #include "platform/sim/SimPlatform.h"
 #include "settings/frmSettings.h"
+#include "support/ScratchRoot.h"
 #include "support/ScriptedErrorHandler.h"
 
 namespace plenvik {
@@ -32,8 +33,8 @@ public:
 
 class ProgramActionsTest : public ::testing::Test {
 protected:
-    fs::path root = fs::temp_directory_path() / "plenvik-actions-test";
-    sim::SimPlatform sim{root.string()};
+    test::ScratchRoot scratch;
+    sim::SimPlatform sim{scratch.path()};
     test::ScriptedErrorHandler errors;
     TypingUser user;
     ProgramActions actions{[this](const Settings& current) { return runSettingsDialog(user, sim.locale, current); }};
@@ -41,11 +42,9 @@ protected:
     fs::path settingsFile;
 
     void SetUp() override {
-        fs::remove_all(root);
         settingsFile = sim.files.nativePath(sim.system.folder + "\\Settings.xml");
         fs::create_directories(settingsFile.parent_path());
     }
-    void TearDown() override { fs::remove_all(root); }
     void writeSettings(const std::string& limit, const std::string& autoName) {
         std::ofstream(settingsFile, std::ios::binary)
             << "<?xml version=\"1.0\" encoding=\"windows-1252\"?>\r\n<SETTINGS>\r\n    <GENERAL_FILESIZE_MAX>" << limit
