@@ -43,13 +43,13 @@ CoefficientBlocks transformBlocks(const FrameLayout& layout, const std::vector<c
     for (int my = 0; my < layout.mcusDown; ++my) {
         for (int mx = 0; mx < layout.mcusAcross; ++mx) {
             for (std::size_t c = 0; c < layout.components.size(); ++c) {
-                const ComponentSpec& spec = layout.components[c];
-                const int h = single ? 1 : spec.h, v = single ? 1 : spec.v;
+                const ComponentSpec& component = layout.components[c];
+                const int h = single ? 1 : component.h, v = single ? 1 : component.v;
                 for (int by = 0; by < v; ++by) {
                     for (int bx = 0; bx < h; ++bx) {
                         fetchBlock(*planes[c], (mx * h + bx) * 8, (my * v + by) * 8, block);
                         forwardDct(block);
-                        const std::uint64_t mask = quantizers[spec.quantTable].quantize(block, zigzag) & ~std::uint64_t{1};
+                        const std::uint64_t mask = quantizers[component.quantTable].quantize(block, zigzag) & ~std::uint64_t{1};
                         out.dc.push_back(zigzag[0]);
                         out.nonZeroAc.push_back(mask);
                         for (std::uint64_t rest = mask; rest != 0; rest &= rest - 1)

@@ -69,27 +69,27 @@ HuffmanSpec buildOptimalHuffman(const SymbolCounts& counts) {
     while (bits[last] == 0) --last;
     --bits[last];
 
-    HuffmanSpec spec;
-    for (int i = 1; i <= 16; ++i) spec.counts[i - 1] = static_cast<std::uint8_t>(bits[i]);
+    HuffmanSpec table;
+    for (int i = 1; i <= 16; ++i) table.counts[i - 1] = static_cast<std::uint8_t>(bits[i]);
     for (int size = 1; size <= longest; ++size)
         for (int symbol = 0; symbol < 256; ++symbol)
-            if (codeSize[symbol] == size) spec.symbols.push_back(static_cast<std::uint8_t>(symbol));
-    return spec;
+            if (codeSize[symbol] == size) table.symbols.push_back(static_cast<std::uint8_t>(symbol));
+    return table;
 }
 
-HuffmanCodes huffmanCodes(const HuffmanSpec& spec, bool dcTable) {
+HuffmanCodes huffmanCodes(const HuffmanSpec& table, bool dcTable) {
     std::size_t total = 0;
-    for (auto c : spec.counts) total += c;
-    if (total == 0 || total > 256 || total != spec.symbols.size()) raiseJpegError(kBadHuffmanTable);
+    for (auto c : table.counts) total += c;
+    if (total == 0 || total > 256 || total != table.symbols.size()) raiseJpegError(kBadHuffmanTable);
 
     HuffmanCodes codes;
     std::uint32_t code = 0;
     std::size_t k = 0;
     for (int length = 1; length <= 16; ++length) {
-        for (int n = 0; n < spec.counts[length - 1]; ++n, ++k, ++code) {
+        for (int n = 0; n < table.counts[length - 1]; ++n, ++k, ++code) {
             // Running out of codes of this length, or reaching the all-ones code, is no valid table.
             if (code + 1 >= (1u << length)) raiseJpegError(kBadHuffmanTable);
-            const std::uint8_t symbol = spec.symbols[k];
+            const std::uint8_t symbol = table.symbols[k];
             if (codes.length[symbol] != 0 || (dcTable && symbol > 15)) raiseJpegError(kBadHuffmanTable);
             codes.code[symbol] = static_cast<std::uint16_t>(code);
             codes.length[symbol] = static_cast<std::uint8_t>(length);

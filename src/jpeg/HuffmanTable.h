@@ -1,5 +1,5 @@
 // Huffman tables: the optimal table for a set of symbol counts, with code lengths limited to 16 bits
-// (the procedure of T.81 Annex K.2), and the codes a table specification defines (Annex C).
+// (the procedure of T.81 Annex K.2), and the codes that a DHT table defines (Annex C).
 #pragma once
 
 #include <array>
@@ -27,9 +27,9 @@ struct HuffmanCodes {
     std::array<std::uint8_t, 256> length{};
 };
 
-// The codes of a table specification. Raises "Bad Huffman Table" when its lengths do not form a valid
+// The codes a DHT table defines. Raises "Bad Huffman Table" when its lengths do not form a valid
 // prefix code (too many codes for a length, a code of 1-bits only, a symbol twice, no symbol at all),
 // or when a DC table holds a symbol above 15.
-HuffmanCodes huffmanCodes(const HuffmanSpec& spec, bool dcTable);
+HuffmanCodes huffmanCodes(const HuffmanSpec& table, bool dcTable);
 
 }  // namespace plenvik

@@ -60,13 +60,13 @@ void MarkerWriter::startOfFrame(const FrameLayout& layout) {
     }
 }
 
-void MarkerWriter::huffmanTable(int tableClass, int id, const HuffmanSpec& spec) {
-    huffmanCodes(spec, tableClass == 0);  // raises for an invalid table
+void MarkerWriter::huffmanTable(int tableClass, int id, const HuffmanSpec& table) {
+    huffmanCodes(table, tableClass == 0);  // raises for an invalid table
     marker(kDHT);
-    out_.put16(static_cast<std::uint16_t>(2 + 1 + 16 + spec.symbols.size()));
+    out_.put16(static_cast<std::uint16_t>(2 + 1 + 16 + table.symbols.size()));
     out_.put8(static_cast<std::uint8_t>(tableClass << 4 | id));
-    for (auto count : spec.counts) out_.put8(count);
-    for (auto symbol : spec.symbols) out_.put8(symbol);
+    for (auto count : table.counts) out_.put8(count);
+    for (auto symbol : table.symbols) out_.put8(symbol);
 }
 
 void MarkerWriter::startOfScan(const FrameLayout& layout) {

@@ -43,7 +43,7 @@ public:
     // Raises "Bad Quantization Table" when a component names a table not written before.
     void startOfFrame(const FrameLayout& layout);
     // tableClass 0 DC, 1 AC. Raises "Bad Huffman Table" for an invalid table.
-    void huffmanTable(int tableClass, int id, const HuffmanSpec& spec);
+    void huffmanTable(int tableClass, int id, const HuffmanSpec& table);
     // All components in one scan, the whole spectrum, no successive approximation.
     void startOfScan(const FrameLayout& layout);
     void endOfImage();

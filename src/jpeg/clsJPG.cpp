@@ -85,11 +85,11 @@ void clsJPG::encode() {
     std::vector<const SamplePlane*> planes;
     const SamplePlane* const full[3] = {&image_->y, &image_->cb, &image_->cr};
     for (std::size_t c = 0; c < layout.components.size(); ++c) {
-        const ComponentSpec& spec = layout.components[c];
-        if (spec.h == layout.hMax && spec.v == layout.vMax) {
+        const ComponentSpec& table = layout.components[c];
+        if (table.h == layout.hMax && table.v == layout.vMax) {
             planes.push_back(full[c]);
         } else {
-            reduced.push_back(downsample(*full[c], spec.h, layout.hMax, spec.v, layout.vMax));
+            reduced.push_back(downsample(*full[c], table.h, layout.hMax, table.v, layout.vMax));
             planes.push_back(&reduced.back());
         }
     }

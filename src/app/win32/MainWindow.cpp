@@ -124,11 +124,11 @@ void MainWindow::createControls() {
     font_ = CreateFontIndirectW(&metrics.lfMessageFont);
     background_ = CreateSolidBrush(GetSysColor(COLOR_BTNFACE));
 
-    for (const auto& spec : kControls) {
-        HWND c = CreateWindowExW(spec.exStyle, spec.cls, spec.text, WS_CHILD | WS_VISIBLE | spec.style, 0, 0, 10, 10,
-                                 window_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)), GetModuleHandleW(nullptr), nullptr);
+    for (const auto& control : kControls) {
+        HWND c = CreateWindowExW(control.exStyle, control.cls, control.text, WS_CHILD | WS_VISIBLE | control.style, 0, 0, 10, 10,
+                                 window_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(control.id)), GetModuleHandleW(nullptr), nullptr);
         SendMessageW(c, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
-        controls_[spec.name] = c;
+        controls_[control.name] = c;
     }
     for (const auto& c : form_.commands()) {
         HWND b = createLabelButton(window_, commandControlId(c.id), widen(c.caption), 0, 0, 10, 10);

@@ -53,18 +53,18 @@ std::vector<CountsCase> countCases() {
 TEST(HuffmanTable, OptimalTablesAreValidPrefixCodesOfAtMost16Bits) {
     for (const auto& c : countCases()) {
         SCOPED_TRACE(c.name);
-        const HuffmanSpec spec = buildOptimalHuffman(c.counts);
-        const HuffmanCodes codes = huffmanCodes(spec, false);  // raises for an invalid table
+        const HuffmanSpec table = buildOptimalHuffman(c.counts);
+        const HuffmanCodes codes = huffmanCodes(table, false);  // raises for an invalid table
         // Unlimited, Fibonacci counts would need codes of 29 and 44 bits: the limit must have acted.
         if (std::string(c.name).rfind("fibonacci", 0) == 0) {
-            EXPECT_GT(spec.counts[15], 0);
+            EXPECT_GT(table.counts[15], 0);
         }
 
         // Exactly the symbols that occur have codes.
         for (int s = 0; s < 256; ++s) EXPECT_EQ(codes.length[s] != 0, c.counts[s] != 0) << "symbol " << s;
         // Kraft sum below 1: a prefix code with the all-ones code left free.
         std::uint64_t kraft = 0;
-        for (int len = 1; len <= 16; ++len) kraft += static_cast<std::uint64_t>(spec.counts[len - 1]) << (16 - len);
+        for (int len = 1; len <= 16; ++len) kraft += static_cast<std::uint64_t>(table.counts[len - 1]) << (16 - len);
         EXPECT_LT(kraft, 1u << 16);
         // No code is the prefix of another, and none is all ones.
         for (int a = 0; a < 256; ++a) {
@@ -118,33 +118,33 @@ TEST(HuffmanTable, BuildsTheKnownOptimalLengths) {
 TEST(HuffmanTable, InvalidTablesAreRefused) {
     struct Case {
         const char* name;
-        HuffmanSpec spec;
+        HuffmanSpec table;
         bool dc;
     };
-    auto spec = [](std::initializer_list<std::pair<int, int>> lengthCounts, std::vector<std::uint8_t> symbols) {
+    auto table = [](std::initializer_list<std::pair<int, int>> lengthCounts, std::vector<std::uint8_t> symbols) {
         HuffmanSpec s;
         for (auto [length, count] : lengthCounts) s.counts[length - 1] = static_cast<std::uint8_t>(count);
         s.symbols = std::move(symbols);
         return s;
     };
     const Case cases[] = {
-        {"three one-bit codes", spec({{1, 3}}, {0, 1, 2}), false},
-        {"the all-ones code", spec({{1, 2}}, {0, 1}), false},
-        {"a symbol twice", spec({{2, 2}}, {5, 5}), false},
-        {"fewer symbols than codes", spec({{2, 2}}, {5}), false},
-        {"no symbols", spec({}, {}), false},
-        {"DC category 16", spec({{2, 2}}, {3, 16}), true},
+        {"three one-bit codes", table({{1, 3}}, {0, 1, 2}), false},
+        {"the all-ones code", table({{1, 2}}, {0, 1}), false},
+        {"a symbol twice", table({{2, 2}}, {5, 5}), false},
+        {"fewer symbols than codes", table({{2, 2}}, {5}), false},
+        {"no symbols", table({}, {}), false},
+        {"DC category 16", table({{2, 2}}, {3, 16}), true},
     };
     for (const Case& c : cases) {
         try {
-            huffmanCodes(c.spec, c.dc);
+            huffmanCodes(c.table, c.dc);
             ADD_FAILURE() << c.name << " was accepted";
         } catch (const RuntimeError& e) {
             EXPECT_EQ(e.number(), 1) << c.name;
             EXPECT_EQ(e.description(), "Bad Huffman Table") << c.name;
         }
     }
-    EXPECT_NO_THROW(huffmanCodes(spec({{2, 3}}, {0, 1, 2}), true));
+    EXPECT_NO_THROW(huffmanCodes(table({{2, 3}}, {0, 1, 2}), true));
 }
 
 }  // namespace

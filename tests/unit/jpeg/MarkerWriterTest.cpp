@@ -89,19 +89,19 @@ TEST(MarkerWriter, FrameAndScanHeaders) {
 TEST(MarkerWriter, HuffmanTableSegment) {
     ByteBuffer out;
     MarkerWriter markers(out);
-    HuffmanSpec spec;
-    spec.counts[0] = 1;
-    spec.counts[1] = 1;
-    spec.symbols = {0x00, 0xF0};
-    markers.huffmanTable(1, 1, spec);
+    HuffmanSpec table;
+    table.counts[0] = 1;
+    table.counts[1] = 1;
+    table.symbols = {0x00, 0xF0};
+    markers.huffmanTable(1, 1, table);
     Bytes expected = {0xFF, 0xC4, 0x00, 2 + 1 + 16 + 2, 0x11, 1, 1};
     expected.resize(expected.size() + 14, 0);
     expected.push_back(0x00);
     expected.push_back(0xF0);
     EXPECT_EQ(out.take(), expected);
-    spec.counts[1] = 2;
-    spec.symbols.push_back(0x01);
-    expectError([&] { markers.huffmanTable(1, 0, spec); }, kBadHuffmanTable);
+    table.counts[1] = 2;
+    table.symbols.push_back(0x01);
+    expectError([&] { markers.huffmanTable(1, 0, table); }, kBadHuffmanTable);
 }
 
 }  // namespace
