@@ -41,7 +41,7 @@ public:
     std::uint8_t nearestIndex(PaletteColor c) const;
 
     // Drawing with the rules of the platform's drawing calls; everything is clipped to the surface.
-    // Fills [left, right) x [top, bottom); an empty or inverted rectangle fills nothing.
+    // Fills [left, right) x [top, bottom); an empty or inverted range fills nothing.
     void fill(int left, int top, int right, int bottom, std::uint8_t index);
     // A rectangle (corners in any order) with a one-pixel outline on [left, right - 1] x [top, bottom - 1]
     // and the inside filled.

@@ -1,6 +1,7 @@
 #include "ui/PictureView.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "errors/RuntimeError.h"
 #include "jpeg/TemporaryFile.h"
@@ -102,7 +103,12 @@ bool PictureView::PaintRectangle(double par_Left, double par_Top, double par_Rig
     const auto right = roundHalfEven(par_Right), bottom = roundHalfEven(par_Bottom);
     if (surface_ && par_Brush == 0 && left && top && right && bottom) {
         if (par_BrushColor != 0) {
-            surface_->fill(*left, *top, *right, *bottom, surface_->colorIndex(resolve(par_BrushColor)));
+            // Like FillRect (a pattern blit with the extents right - left and bottom - top): a negative
+            // extent covers the pixels from the first corner back to just after the second.
+            const auto span = [](int from, int to) { return to >= from ? std::pair{from, to} : std::pair{to + 1, from + 1}; };
+            const auto [x0, x1] = span(*left, *right);
+            const auto [y0, y1] = span(*top, *bottom);
+            surface_->fill(x0, y0, x1, y1, surface_->colorIndex(resolve(par_BrushColor)));
         } else {
             const std::uint8_t outline = surface_->colorIndex(resolve(penColor_));
             const std::uint8_t inside = surface_->colorIndex(resolve(brushColor_));

@@ -100,7 +100,8 @@ public:
     const std::string& PictureNote() const { return note_; }
 
     // ---- drawing (coordinates are rounded to whole pixels, ties to even) ----
-    // par_Brush 0: with a non-zero par_BrushColor fills [left, right) x [top, bottom) with that colour;
+    // par_Brush 0: with a non-zero par_BrushColor fills [left, right) x [top, bottom) with that colour
+    // (as FillRect: with right < left it fills right + 1 ... left, likewise vertically);
     // otherwise draws the outline with the pen and the inside with the brush. A non-zero par_Brush
     // draws nothing. Always repaints; true.
     bool PaintRectangle(double par_Left, double par_Top, double par_Right, double par_Bottom, long par_Pen = 0,

@@ -146,6 +146,11 @@ TEST_F(PictureViewTest, RectanglesFollowTheOutlineAndFillRules) {
     EXPECT_EQ(art(*view.surface(), 8, 6)[0], "......oo");
     EXPECT_EQ(art(*view.surface(), 8, 6)[2], "........");
     EXPECT_TRUE(isColor(view.surface()->color(7, 1), 255, 0, 0));
+    // Inverted corners fill as FillRect does (checked against GDI in the Windows tests).
+    view.PaintRectangle(2, 2, 0, 0, 0, 0, 0, rgbColor(255, 0, 0));
+    EXPECT_EQ(art(*view.surface(), 8, 6)[0], "......oo");
+    EXPECT_EQ(art(*view.surface(), 8, 6)[1], ".oo...oo");
+    EXPECT_EQ(art(*view.surface(), 8, 6)[2], ".oo.....");
 
     // The pen and brush can be changed.
     view.PenColor(rgbColor(0, 128, 0));
