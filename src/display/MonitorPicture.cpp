@@ -43,8 +43,8 @@ Layout boundingLayout(const std::vector<MonitorRecord>& monitors) {
 
 }  // namespace
 
-bool fc_DesktopMonitorsPictureGet(ErrorHandler& handler, PictureView& picture, const std::vector<MonitorRecord>& monitors,
-                                  float& horizontalOperator, float& verticalOperator) {
+bool fc_DesktopMonitorsPictureGet(PictureView& picture, const std::vector<MonitorRecord>& monitors,
+                                  float& horizontalOperator, float& verticalOperator, ErrorHandler& handler) {
     Procedure procedure(handler, "frmMain.fc_DesktopMonitorsPictureGet");
     procedure.run([&] {
         Layout layout;

@@ -17,8 +17,8 @@ namespace plenvik {
 // Registers as "frmMain.fc_DesktopMonitorsPictureGet". A table without a monitor, or a picture too
 // small to hold a margin, is a run-time error for the handler; the operators then keep their values.
 // The result is never true and means nothing, as callers have always known.
-bool fc_DesktopMonitorsPictureGet(ErrorHandler& handler, PictureView& picture, const std::vector<MonitorRecord>& monitors,
-                                  float& horizontalOperator, float& verticalOperator);
+bool fc_DesktopMonitorsPictureGet(PictureView& picture, const std::vector<MonitorRecord>& monitors,
+                                  float& horizontalOperator, float& verticalOperator, ErrorHandler& handler);
 
 // Prepares the main window's picture for a new layout: a fresh surface of the main picture size
 // when the current one has another size (a project loaded before may have brought its own), then

@@ -43,7 +43,7 @@ protected:
         });
     }
     void draw(const std::vector<MonitorRecord>& monitors) {
-        fc_DesktopMonitorsPictureGet(handler, picture, monitors, hOp, vOp);
+        fc_DesktopMonitorsPictureGet(picture, monitors, hOp, vOp, handler);
     }
     std::uint8_t at(int x, int y) const { return picture.surface()->index(x, y); }
 
