@@ -1,0 +1,52 @@
+// frmMsgBox on Windows: a small modal window with the title label, the multi-line message, the
+// countdown label and the label buttons lblCmdOk ("OK") and lblCmdCancel ("Abbrechen"), driven by a
+// one-second timer. It mirrors the form's model and reports clicks, ticks and the close box to it.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+#include "platform/win32/Scoped.h"
+#include "ui/frmMsgBox.h"
+
+namespace plenvik::win32 {
+
+inline constexpr const wchar_t* kMsgBoxWindowClass = L"PlenvikMsgBox";
+inline constexpr int kMsgBoxTitleId = 301;      // lblTitle
+inline constexpr int kMsgBoxMessageId = 302;    // txtMessage
+inline constexpr int kMsgBoxInfoId = 303;       // lblInfo
+inline constexpr int kMsgBoxOkId = 304;         // lblCmdOk
+inline constexpr int kMsgBoxCancelId = 305;     // lblCmdCancel
+inline constexpr UINT_PTR kMsgBoxTimerId = 1;   // tmrMain
+
+class MsgBoxWindow {
+public:
+    // Creates the window hidden, centred on the owner (or the screen).
+    MsgBoxWindow(frmMsgBox& form, HWND owner);
+    ~MsgBoxWindow();
+    MsgBoxWindow(const MsgBoxWindow&) = delete;
+    MsgBoxWindow& operator=(const MsgBoxWindow&) = delete;
+
+    HWND handle() const { return window_; }
+    // Shows the form modally (the owner is disabled meanwhile) until a button, the countdown or the
+    // close box hides it; returns the form's result.
+    int showModal();
+
+private:
+    static LRESULT CALLBACK windowProc(HWND w, UINT m, WPARAM wp, LPARAM lp);
+    LRESULT handle(UINT m, WPARAM wp, LPARAM lp);
+    void mirror();
+
+    frmMsgBox& form_;
+    HWND owner_;
+    HWND window_ = nullptr;
+    bool timerRunning_ = false;
+    bool modal_ = false;
+    UniqueGdiObject titleFont_;
+};
+
+// Loads, sets up and shows a frmMsgBox modally: 5 confirmed, 2 cancelled, timed out or closed.
+int fc_MsgBoxShow(HWND owner, const std::string& title, const std::string& message, int timeoutSeconds);
+
+}  // namespace plenvik::win32
