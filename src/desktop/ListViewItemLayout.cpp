@@ -17,6 +17,10 @@ ListViewItemLayout listViewItemLayout(bool target64) {
     return target64 ? ListViewItemLayout{88, 24, 32, 8} : ListViewItemLayout{60, 20, 24, 4};
 }
 
+bool targetIs64Bit(bool weAre64Bit, bool weRunUnderWow64, bool targetRunsUnderWow64) {
+    return (weAre64Bit || weRunUnderWow64) && !targetRunsUnderWow64;
+}
+
 std::vector<std::uint8_t> listViewTextRequest(const ListViewItemLayout& layout, int index, std::uint64_t textAddress,
                                               int capacity) {
     std::vector<std::uint8_t> block(layout.size, 0);

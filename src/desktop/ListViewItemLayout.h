@@ -25,6 +25,10 @@ inline constexpr std::uint32_t kLvifText = 0x1;
 
 ListViewItemLayout listViewItemLayout(bool target64);
 
+// Whether the process that owns the list view is a 64-bit one, from what IsWow64Process says about us
+// and about it. A 32-bit process outside WOW64 runs on a 32-bit system, where every process is 32-bit.
+bool targetIs64Bit(bool weAre64Bit, bool weRunUnderWow64, bool targetRunsUnderWow64);
+
 // A block that asks for the text of item index, sub-item 0, into capacity UTF-16 units at textAddress
 // (an address in the target process).
 std::vector<std::uint8_t> listViewTextRequest(const ListViewItemLayout& layout, int index, std::uint64_t textAddress,

@@ -26,6 +26,19 @@ TEST(ListViewItemLayoutTest, BlocksHaveTheLayoutOfTheTargetsBitness) {
     EXPECT_EQ(l64.textMaxOffset, 32u);
 }
 
+TEST(ListViewItemLayoutTest, TargetBitnessFollowsFromWow64) {
+    const struct {
+        bool we64, weWow, targetWow, target64;
+    } cases[] = {
+        {true, false, false, true},    // 64-bit Plenvik, 64-bit Explorer
+        {true, false, true, false},    // 64-bit Plenvik, 32-bit Explorer under WOW64
+        {false, true, false, true},    // 32-bit Plenvik on a 64-bit system, 64-bit Explorer
+        {false, true, true, false},    // both 32-bit on a 64-bit system
+        {false, false, false, false},  // a 32-bit system
+    };
+    for (const auto& c : cases) EXPECT_EQ(targetIs64Bit(c.we64, c.weWow, c.targetWow), c.target64);
+}
+
 TEST(ListViewItemLayoutTest, TextRequestCarriesIndexBufferAndCapacityAndNothingElse) {
     const std::uint64_t address64 = 0x00007FF612345678ull;
     const auto b64 = listViewTextRequest(listViewItemLayout(true), 7, address64, 1024);
