@@ -16,10 +16,10 @@ bool folderViewShowsListView(HWND viewWindow, HWND listView) {
     return !listView || GetParent(listView) == viewWindow;
 }
 
-ComPtr<IFolderView> findShellDesktopFolderView(HWND listView) {
-    ComPtr<IFolderView> none;
+ShellDesktopView shellDesktopView() {
+    ShellDesktopView offered;
     ComPtr<IShellWindows> windows;
-    if (FAILED(CoCreateInstance(CLSID_ShellWindows, nullptr, CLSCTX_ALL, IID_IShellWindows, windows.putVoid()))) return none;
+    if (FAILED(CoCreateInstance(CLSID_ShellWindows, nullptr, CLSCTX_ALL, IID_IShellWindows, windows.putVoid()))) return offered;
     VARIANT location;
     VariantInit(&location);
     location.vt = VT_I4;
@@ -29,19 +29,23 @@ ComPtr<IFolderView> findShellDesktopFolderView(HWND listView) {
     long window = 0;
     ComPtr<IDispatch> dispatch;
     if (windows->FindWindowSW(&location, &root, SWC_DESKTOP, &window, SWFO_NEEDDISPATCH, dispatch.put()) != S_OK || !dispatch)
-        return none;
+        return offered;
     ComPtr<IServiceProvider> services;
     ComPtr<IShellBrowser> browser;
     ComPtr<IShellView> view;
     if (FAILED(dispatch->QueryInterface(IID_IServiceProvider, services.putVoid())) ||
         FAILED(services->QueryService(SID_STopLevelBrowser, IID_IShellBrowser, browser.putVoid())) ||
         FAILED(browser->QueryActiveShellView(view.put())) || !view)
-        return none;
-    HWND viewWindow = nullptr;
-    if (FAILED(view->GetWindow(&viewWindow)) || !folderViewShowsListView(viewWindow, listView)) return none;
-    ComPtr<IFolderView> folderView;
-    if (FAILED(view->QueryInterface(IID_IFolderView, folderView.putVoid()))) return none;
-    return folderView;
+        return offered;
+    if (FAILED(view->GetWindow(&offered.window))) offered.window = nullptr;
+    if (FAILED(view->QueryInterface(IID_IFolderView, offered.folderView.putVoid()))) offered.folderView.reset();
+    return offered;
+}
+
+ComPtr<IFolderView> findShellDesktopFolderView(HWND listView) {
+    ShellDesktopView offered = shellDesktopView();
+    if (!offered.folderView || !folderViewShowsListView(offered.window, listView)) return {};
+    return std::move(offered.folderView);
 }
 
 int FolderViewIcons::itemCount() {

@@ -14,8 +14,15 @@
 
 namespace plenvik::win32 {
 
-// The shell's folder view of the desktop (ShellWindows FindWindowSW SWC_DESKTOP > IShellBrowser >
-// IShellView > IFolderView). Empty when the system offers none, when the view has no window (Wine's
+// What the shell windows offer as the desktop's view (ShellWindows FindWindowSW SWC_DESKTOP >
+// IShellBrowser > IShellView > IFolderView): the folder view and the view's window, each possibly none.
+struct ShellDesktopView {
+    ComPtr<IFolderView> folderView;
+    HWND window = nullptr;
+};
+ShellDesktopView shellDesktopView();
+
+// The shell's folder view of the desktop. Empty when the system offers none, when the view has no window (Wine's
 // desktop view, which shows nothing), or when its window is not the one that holds listView (the view
 // would then describe another desktop than the one on the screen). COM must be initialised.
 ComPtr<IFolderView> findShellDesktopFolderView(HWND listView);
