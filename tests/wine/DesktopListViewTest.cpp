@@ -93,6 +93,10 @@ TEST_F(DesktopListViewTest, ReadsSixIconsWithTheirLabelsWholeInOneBlock) {
     win32::DesktopListView listView(shell.listView);
     EXPECT_EQ(listView.readAll(), inside.items);
     EXPECT_EQ(listView.blocksAllocated(), 1) << "one remote block for the whole inventory";
+    // Batches of four: the block serves the second, shorter batch too.
+    win32::DesktopListView batched(shell.listView, win32::DesktopListView::kInitialLabelCapacity, 4);
+    EXPECT_EQ(batched.readAll(), inside.items);
+    EXPECT_EQ(batched.blocksAllocated(), 1);
     // A first block too small for the long label grows once, and the label still comes whole.
     win32::DesktopListView small(shell.listView, 64);
     EXPECT_EQ(small.readAll(), inside.items);

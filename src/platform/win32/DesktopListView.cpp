@@ -4,6 +4,8 @@
 
 #include <algorithm>
 #include <cstring>
+#include <cwchar>
+#include <utility>
 
 #include "errors/RuntimeError.h"
 #include "platform/win32/Wide.h"
@@ -19,6 +21,18 @@ constexpr UINT kSendTimeoutMs = 10000;
 
 std::size_t blockSize(int capacity) { return kTextOffset + static_cast<std::size_t>(capacity) * sizeof(wchar_t); }
 
+// A batch block: the positions, then the item blocks, then the texts of all items of the batch.
+struct BatchLayout {
+    std::size_t itemSize, textBytes, items, texts, size;
+    BatchLayout(std::size_t itemBlockSize, int capacity, int count)
+        : itemSize(itemBlockSize), textBytes(static_cast<std::size_t>(capacity) * sizeof(wchar_t)),
+          items(static_cast<std::size_t>(count) * sizeof(POINT)), texts(items + static_cast<std::size_t>(count) * itemSize),
+          size(texts + static_cast<std::size_t>(count) * textBytes) {}
+    std::size_t point(int i) const { return static_cast<std::size_t>(i) * sizeof(POINT); }
+    std::size_t item(int i) const { return items + static_cast<std::size_t>(i) * itemSize; }
+    std::size_t text(int i) const { return texts + static_cast<std::size_t>(i) * textBytes; }
+};
+
 [[noreturn]] void fail(const char* operation) {
     const DWORD code = GetLastError();
     throw RuntimeError(static_cast<long>(code), kAppTitle, win32FailureText(operation, code));
@@ -26,8 +40,9 @@ std::size_t blockSize(int capacity) { return kTextOffset + static_cast<std::size
 
 }  // namespace
 
-DesktopListView::DesktopListView(HWND listView, int initialLabelCapacity)
-    : listView_(listView), initialCapacity_(std::clamp(initialLabelCapacity, 2, kMaxLabelCapacity)) {
+DesktopListView::DesktopListView(HWND listView, int initialLabelCapacity, int batchSize)
+    : listView_(listView), initialCapacity_(std::clamp(initialLabelCapacity, 2, kMaxLabelCapacity)),
+      batchSize_(std::max(1, batchSize)) {
     DWORD processId = 0;
     GetWindowThreadProcessId(listView_, &processId);
     process_.reset(OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE | PROCESS_QUERY_LIMITED_INFORMATION,
@@ -92,10 +107,50 @@ std::vector<IconItem> DesktopListView::readAll() {
     const int count = itemCount();
     if (count <= 0) return items;
     items.reserve(static_cast<std::size_t>(count));
-    int capacity = initialCapacity_;
-    RemoteMemory block = allocate(blockSize(capacity));
-    for (int i = 0; i < count; ++i) items.push_back(readItem(block, capacity, i, true));
+    RemoteMemory block = allocate(BatchLayout(layout_.size, initialCapacity_, std::min(count, batchSize_)).size);
+    for (int first = 0; first < count; first += batchSize_) readBatch(block, first, std::min(batchSize_, count - first), items);
     return items;
+}
+
+void DesktopListView::readBatch(RemoteMemory& block, int first, int count, std::vector<IconItem>& items) {
+    const BatchLayout at(layout_.size, initialCapacity_, count);
+    // Zeroed positions and texts, so that an answer that does not come reads as (0, 0) and "".
+    std::vector<std::uint8_t> bytes(at.size, 0);
+    for (int i = 0; i < count; ++i) {
+        const auto request = listViewTextRequest(layout_, first + i, block.addressAt(at.text(i)), initialCapacity_);
+        std::memcpy(bytes.data() + at.item(i), request.data(), request.size());
+    }
+    if (!block.write(0, bytes.data(), bytes.size())) fail("WriteProcessMemory");
+    for (int i = 0; i < count; ++i) {
+        SendNotifyMessageW(listView_, LVM_GETITEMPOSITION, first + i, block.lparamAt(at.point(i)));
+        SendNotifyMessageW(listView_, LVM_GETITEMTEXTW, first + i, block.lparamAt(at.item(i)));
+    }
+    // Messages sent to a thread are handled in the order they were sent: when this one returns, so have
+    // the requests before it.
+    DWORD_PTR ignored = 0;
+    if (!SendMessageTimeoutW(listView_, LVM_GETITEMCOUNT, 0, 0, SMTO_ABORTIFHUNG, kSendTimeoutMs, &ignored)) {
+        if (GetLastError() == ERROR_TIMEOUT) {
+            // The list view may still answer into the block later: it must not be freed under it.
+            block.abandon();
+            fail("SendMessageTimeout");
+        }
+        // The window is gone: the requests were dropped with it, the block reads as empty.
+    }
+    if (!block.read(0, bytes.data(), bytes.size())) fail("ReadProcessMemory");
+    for (int i = 0; i < count; ++i) {
+        POINT p{};
+        std::memcpy(&p, bytes.data() + at.point(i), sizeof p);
+        const wchar_t* text = reinterpret_cast<const wchar_t*>(bytes.data() + at.text(i));
+        const std::size_t length = wcsnlen(text, static_cast<std::size_t>(initialCapacity_));
+        IconItem item{narrow(std::wstring(text, length)), {static_cast<int>(p.x), static_cast<int>(p.y)}};
+        if (length + 1 >= static_cast<std::size_t>(initialCapacity_)) {
+            // It filled its room and may have been cut: read it again on its own with more.
+            int capacity = std::min(initialCapacity_ * 4, kMaxLabelCapacity);
+            RemoteMemory own = allocate(blockSize(capacity));
+            item.label = readItem(own, capacity, first + i, false).label;
+        }
+        items.push_back(std::move(item));
+    }
 }
 
 std::string DesktopListView::label(int index) {

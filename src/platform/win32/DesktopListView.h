@@ -1,6 +1,9 @@
-// The list-view route to the desktop's icons: messages to the desktop list view with the item block,
-// positions and label text in one block of memory in the list view's process. The process is opened
-// once per object, and one block serves a whole inventory; both are released when the object goes.
+// The list-view route to the desktop's icons: messages to the desktop list view with the item blocks,
+// positions and label texts in one block of memory in the list view's process. The process is opened
+// once per object, and one block serves a whole inventory; both are released before the call returns.
+// An inventory asks for the items in batches: the requests of a batch are queued without waiting
+// (SendNotifyMessage), and one ordinary message after them returns when the list view has answered
+// them all, so a batch costs one round trip instead of two per icon.
 #pragma once
 
 #include <windows.h>
@@ -16,13 +19,16 @@ namespace plenvik::win32 {
 
 class DesktopListView {
 public:
-    // Room for a label of this many UTF-16 units in the first block; the block grows for longer ones.
-    static constexpr int kInitialLabelCapacity = 1024;
+    // Room for a label of this many UTF-16 units (a file name's length) per item; a longer label is read
+    // again on its own with more room.
+    static constexpr int kInitialLabelCapacity = 260;
+    // Items asked for at once.
+    static constexpr int kBatchSize = 256;
     // More than any list-view label holds; a label that fills this much is taken as it is.
     static constexpr int kMaxLabelCapacity = 32768;
 
     // Opens the list view's process; throws RuntimeError when it is refused.
-    explicit DesktopListView(HWND listView, int initialLabelCapacity = kInitialLabelCapacity);
+    explicit DesktopListView(HWND listView, int initialLabelCapacity = kInitialLabelCapacity, int batchSize = kBatchSize);
 
     bool target64() const { return target64_; }
     int itemCount();
@@ -42,12 +48,15 @@ private:
     LRESULT send(UINT message, WPARAM wParam, LPARAM lParam);
     // Reads position and label of one item through the block; grows the block for a long label.
     IconItem readItem(RemoteMemory& block, int& capacity, int index, bool withPosition);
+    // Reads items first .. first + count - 1 through the batch block into items.
+    void readBatch(RemoteMemory& block, int first, int count, std::vector<IconItem>& items);
 
     HWND listView_;
     UniqueHandle process_;
     bool target64_ = false;
     ListViewItemLayout layout_;
     int initialCapacity_;
+    int batchSize_;
     int blocksAllocated_ = 0;
 };
 

@@ -178,6 +178,12 @@ public:
         address_ = nullptr;
         size_ = 0;
     }
+    // Leaves the block to the other process: for when it may still write into it later (a message
+    // that refers to it is still waiting there), where freeing it could corrupt that process.
+    void abandon() {
+        address_ = nullptr;
+        size_ = 0;
+    }
 
 private:
     HANDLE process_ = nullptr;
