@@ -22,6 +22,15 @@ if(PLENVIK_TESTSHELL_SOURCES)
   plenvik_strict(testshell)
 endif()
 
+# Windows-side benchmark programs (bench/*_win.cpp), run under Wine by their bench/NAME.sh.
+file(GLOB PLENVIK_WIN_BENCH_SOURCES CONFIGURE_DEPENDS "${CMAKE_SOURCE_DIR}/bench/*_win.cpp")
+foreach(src ${PLENVIK_WIN_BENCH_SOURCES})
+  get_filename_component(name ${src} NAME_WE)
+  add_executable(${name} ${src} "${PLENVIK_MANIFEST_RC}")
+  target_link_libraries(${name} PRIVATE plenvik_win32)
+  plenvik_strict(${name})
+endforeach()
+
 file(GLOB PLENVIK_SHELLEXT_SOURCES CONFIGURE_DEPENDS "${CMAKE_SOURCE_DIR}/src/shellext/*.cpp")
 if(PLENVIK_SHELLEXT_SOURCES)
   add_library(OrvelShellExtensions SHARED ${PLENVIK_SHELLEXT_SOURCES} "${CMAKE_SOURCE_DIR}/src/shellext/OrvelShellExtensions.def")

@@ -5,6 +5,8 @@
 #include <windows.h>
 #include <objbase.h>
 
+#include <cstddef>
+#include <cstdint>
 #include <utility>
 
 namespace plenvik::win32 {
@@ -129,6 +131,83 @@ public:
 
 private:
     T* p_ = nullptr;
+};
+
+// A block of committed memory in another process (VirtualAllocEx), released with VirtualFreeEx. The
+// process handle is borrowed: it must stay open as long as the block lives.
+class RemoteMemory {
+public:
+    RemoteMemory() = default;
+    // Check with operator bool; on failure GetLastError() tells why.
+    RemoteMemory(HANDLE process, std::size_t size)
+        : process_(process),
+          address_(static_cast<char*>(::VirtualAllocEx(process, nullptr, size, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE))),
+          size_(address_ ? size : 0) {}
+    ~RemoteMemory() { reset(); }
+    RemoteMemory(RemoteMemory&& o) noexcept
+        : process_(o.process_), address_(std::exchange(o.address_, nullptr)), size_(std::exchange(o.size_, 0)) {}
+    RemoteMemory& operator=(RemoteMemory&& o) noexcept {
+        if (this != &o) {
+            reset();
+            process_ = o.process_;
+            address_ = std::exchange(o.address_, nullptr);
+            size_ = std::exchange(o.size_, 0);
+        }
+        return *this;
+    }
+    RemoteMemory(const RemoteMemory&) = delete;
+    RemoteMemory& operator=(const RemoteMemory&) = delete;
+
+    explicit operator bool() const { return address_ != nullptr; }
+    std::size_t size() const { return size_; }
+    // The address of a byte of the block, valid in the other process only.
+    void* at(std::size_t offset) const { return address_ + offset; }
+    std::uint64_t addressAt(std::size_t offset) const { return reinterpret_cast<std::uintptr_t>(at(offset)); }
+    LPARAM lparamAt(std::size_t offset) const { return reinterpret_cast<LPARAM>(at(offset)); }
+
+    bool write(std::size_t offset, const void* data, std::size_t n) const {
+        SIZE_T done = 0;
+        return offset + n <= size_ && ::WriteProcessMemory(process_, at(offset), data, n, &done) && done == n;
+    }
+    bool read(std::size_t offset, void* data, std::size_t n) const {
+        SIZE_T done = 0;
+        return offset + n <= size_ && ::ReadProcessMemory(process_, at(offset), data, n, &done) && done == n;
+    }
+    void reset() {
+        if (address_) ::VirtualFreeEx(process_, address_, 0, MEM_RELEASE);
+        address_ = nullptr;
+        size_ = 0;
+    }
+    // Leaves the block to the other process: for when it may still write into it later (a message
+    // that refers to it is still waiting there), where freeing it could corrupt that process.
+    void abandon() {
+        address_ = nullptr;
+        size_ = 0;
+    }
+
+private:
+    HANDLE process_ = nullptr;
+    char* address_ = nullptr;
+    std::size_t size_ = 0;
+};
+
+// Memory the shell hands out with CoTaskMemAlloc (ID lists, display names), freed with CoTaskMemFree.
+template <class T>
+class CoTaskMemory {
+public:
+    CoTaskMemory() = default;
+    ~CoTaskMemory() { ::CoTaskMemFree(p_); }
+    CoTaskMemory(const CoTaskMemory&) = delete;
+    CoTaskMemory& operator=(const CoTaskMemory&) = delete;
+    T get() const { return p_; }
+    T* put() {
+        ::CoTaskMemFree(p_);
+        p_ = nullptr;
+        return &p_;
+    }
+
+private:
+    T p_ = nullptr;
 };
 
 // CoInitialize for a scope.

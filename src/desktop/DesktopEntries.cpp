@@ -1,0 +1,91 @@
+#include "desktop/DesktopEntries.h"
+
+#include <algorithm>
+
+#include "common/Text.h"
+#include "desktop/DesktopSystemIcons.h"
+#include "platform/FileSystem.h"
+#include "platform/Registry.h"
+
+namespace plenvik {
+
+namespace {
+
+bool endsWithIgnoreCase(std::string_view text, std::string_view suffix) {
+    return text.size() >= suffix.size() && equalsIgnoreCaseAscii(text.substr(text.size() - suffix.size()), suffix);
+}
+
+// "ClassicStartMenu" unless the shell state says the new start panel is in force.
+std::string hiddenIconsKeyInForce(Registry& registry) {
+    long error = 0;
+    auto explorer = registry.openCurrentUser(std::string(kExplorerKey), false, &error);
+    if (explorer) {
+        const RegistryValue state = explorer->query("ShellState");
+        if (state.error == 0 && state.data.size() > 32 && (state.data[32] & 2) != 0) return "NewStartPanel";
+    }
+    return "ClassicStartMenu";
+}
+
+std::string userLabel(Registry& registry, std::string_view clsid) {
+    long error = 0;
+    auto key = registry.openCurrentUser(std::string(kSystemIconLabelKey) + "\\" + std::string(clsid), false, &error);
+    if (!key) return {};
+    const RegistryValue value = key->query("");
+    if (value.error != 0 || value.type != kRegSz) return {};
+    return fc_StringTrimNull(std::string(value.data.begin(), value.data.end()));
+}
+
+bool hidden(RegistryKey* hiddenIcons, std::string_view clsid) {
+    if (!hiddenIcons) return false;
+    const RegistryValue value = hiddenIcons->query(std::string(clsid));
+    if (value.error != 0 || value.type != kRegDword || value.data.size() < 4) return false;
+    const std::uint32_t flag = value.data[0] | value.data[1] << 8 | value.data[2] << 16 | static_cast<std::uint32_t>(value.data[3]) << 24;
+    return flag == 1;
+}
+
+void appendFolder(FileSystem& files, const std::string& folder, int code, std::vector<DesktopEntry>& out) {
+    if (folder.empty()) return;
+    for (const FindEntry& e : files.find(folder + "\\*")) {
+        if (e.name == "." || e.name == "..") continue;
+        if (e.attributes & (kAttrHidden | kAttrSystem)) continue;
+        out.push_back({std::to_string(code) + "|" + foldCase(e.name), desktopLabel(e.name), code});
+    }
+}
+
+}  // namespace
+
+std::string desktopLabel(std::string_view fileName) {
+    if (endsWithIgnoreCase(fileName, ".lnk") || endsWithIgnoreCase(fileName, ".url"))
+        return std::string(fileName.substr(0, fileName.size() - 4));
+    return std::string(fileName);
+}
+
+std::vector<DesktopEntry> visibleSystemIcons(Registry& registry) {
+    std::vector<DesktopEntry> icons;
+    long error = 0;
+    auto hiddenIcons =
+        registry.openCurrentUser(std::string(kHideDesktopIconsKey) + "\\" + hiddenIconsKeyInForce(registry), false, &error);
+    for (const DesktopSystemIcon& icon : kDesktopSystemIcons) {
+        if (hidden(hiddenIcons.get(), icon.clsid)) continue;
+        std::string label = userLabel(registry, icon.clsid);
+        if (label.empty()) label = std::string(icon.builtInLabel);
+        icons.push_back({std::string(icon.clsid), label, kDesktopFolderNone});
+    }
+    return icons;
+}
+
+std::vector<DesktopEntry> readDesktopEntries(FileSystem& files, Registry* registry, const DesktopFolders& folders) {
+    std::vector<DesktopEntry> entries;
+    if (registry) entries = visibleSystemIcons(*registry);
+    std::vector<DesktopEntry> items;
+    appendFolder(files, folders.user, kDesktopFolderUser, items);
+    appendFolder(files, folders.common, kDesktopFolderCommon, items);
+    // The shell sorts the desktop by name; the user's entry comes first when both folders hold the name.
+    std::stable_sort(items.begin(), items.end(), [](const DesktopEntry& a, const DesktopEntry& b) {
+        return foldCase(a.label) < foldCase(b.label);
+    });
+    entries.insert(entries.end(), items.begin(), items.end());
+    return entries;
+}
+
+}  // namespace plenvik

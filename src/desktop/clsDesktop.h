@@ -1,0 +1,46 @@
+// The desktop's view style, its arranging and its refresh, and the snap-to-grid test. clsDesktop keeps
+// no state: every call asks the icon view, which looks the desktop up anew.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "platform/IconView.h"
+
+namespace plenvik {
+
+class ErrorHandler;
+
+// The view types of the style word's lowest two bits.
+inline constexpr std::int32_t kViewIcon = 0, kViewReport = 1, kViewSmallIcon = 2, kViewList = 3;
+// Arrange codes as stored in a project: 5 when the desktop snaps icons to the grid, 0 otherwise.
+inline constexpr int kArrangeCodeSnapToGrid = 5, kArrangeCodeNone = 0;
+
+class clsDesktop {
+public:
+    explicit clsDesktop(IconView& view) : view_(view) {}
+
+    // Redraws the desktop and makes the shell re-read its desktop folders (F5).
+    void RefreshDesktop();
+    // Redraws the desktop with its background.
+    void RefreshDesktopWithBkg();
+    // Clears the mask bits of the style word and sets the given bits; false when there is no desktop.
+    bool fc_DesktopViewStyleSet(std::int32_t bits, std::int32_t mask);
+    // The desktop list view's style word; 0 when there is none.
+    std::int32_t fc_DesktopViewStyleGet();
+    // The view type's German name, with ", Automatisch anordnen" when auto-arrange is on.
+    static std::string fc_DesktopViewStyleInformation(std::int32_t style);
+    // Arranges the icons (code 5: each to its nearest grid cell, once); false when there is no desktop.
+    bool fc_DesktopArrangeStyleSet(std::int32_t code);
+
+private:
+    IconView& view_;
+};
+
+// Measures whether the desktop snaps icons to the grid by moving the first icon one pixel up and left:
+// 5 when the desktop put it elsewhere (it stays where the grid put it), 0 when it stayed there (it is
+// moved back) or when the desktop has no icon. The table is read anew when refresh is set or empty.
+int fc_DesktopIconCheckSnapToGrid(IconView& view, ErrorHandler& errors, std::vector<IconItem>& icons, bool refresh);
+
+}  // namespace plenvik

@@ -1,0 +1,109 @@
+#include "platform/win32/DesktopFolderView.h"
+
+#include <exdisp.h>
+#include <shlguid.h>
+#include <shlobj.h>
+#include <shlwapi.h>
+
+#include <utility>
+
+#include "platform/win32/Wide.h"
+
+namespace plenvik::win32 {
+
+bool folderViewShowsListView(HWND viewWindow, HWND listView) {
+    if (!viewWindow) return false;
+    return !listView || GetParent(listView) == viewWindow;
+}
+
+ShellDesktopView shellDesktopView() {
+    ShellDesktopView offered;
+    ComPtr<IShellWindows> windows;
+    if (FAILED(CoCreateInstance(CLSID_ShellWindows, nullptr, CLSCTX_ALL, IID_IShellWindows, windows.putVoid()))) return offered;
+    VARIANT location;
+    VariantInit(&location);
+    location.vt = VT_I4;
+    location.lVal = CSIDL_DESKTOP;
+    VARIANT root;
+    VariantInit(&root);
+    long window = 0;
+    ComPtr<IDispatch> dispatch;
+    if (windows->FindWindowSW(&location, &root, SWC_DESKTOP, &window, SWFO_NEEDDISPATCH, dispatch.put()) != S_OK || !dispatch)
+        return offered;
+    ComPtr<IServiceProvider> services;
+    ComPtr<IShellBrowser> browser;
+    ComPtr<IShellView> view;
+    if (FAILED(dispatch->QueryInterface(IID_IServiceProvider, services.putVoid())) ||
+        FAILED(services->QueryService(SID_STopLevelBrowser, IID_IShellBrowser, browser.putVoid())) ||
+        FAILED(browser->QueryActiveShellView(view.put())) || !view)
+        return offered;
+    if (FAILED(view->GetWindow(&offered.window))) offered.window = nullptr;
+    if (FAILED(view->QueryInterface(IID_IFolderView, offered.folderView.putVoid()))) offered.folderView.reset();
+    return offered;
+}
+
+ComPtr<IFolderView> findShellDesktopFolderView(HWND listView) {
+    ShellDesktopView offered = shellDesktopView();
+    if (!offered.folderView || !folderViewShowsListView(offered.window, listView)) return {};
+    return std::move(offered.folderView);
+}
+
+int FolderViewIcons::itemCount() {
+    int count = 0;
+    return SUCCEEDED(view_.ItemCount(SVGIO_ALLVIEW, &count)) ? count : 0;
+}
+
+ComPtr<IShellFolder> FolderViewIcons::folder() {
+    ComPtr<IShellFolder> f;
+    if (FAILED(view_.GetFolder(IID_IShellFolder, f.putVoid()))) f.reset();
+    return f;
+}
+
+std::string FolderViewIcons::labelOf(IShellFolder* f, PCUITEMID_CHILD item) {
+    STRRET name{};
+    CoTaskMemory<LPWSTR> text;
+    if (!f || FAILED(f->GetDisplayNameOf(item, SHGDN_INFOLDER, &name)) || FAILED(StrRetToStrW(&name, item, text.put())) || !text.get())
+        return {};
+    return narrow(text.get());
+}
+
+std::vector<IconItem> FolderViewIcons::readAll() {
+    std::vector<IconItem> items;
+    ComPtr<IShellFolder> f = folder();
+    const int count = itemCount();
+    for (int i = 0; i < count; ++i) {
+        IconItem item;
+        CoTaskMemory<PITEMID_CHILD> id;
+        if (SUCCEEDED(view_.Item(i, id.put())) && id.get()) {
+            POINT p{};
+            if (SUCCEEDED(view_.GetItemPosition(id.get(), &p))) item.position = {static_cast<int>(p.x), static_cast<int>(p.y)};
+            item.label = labelOf(f.get(), id.get());
+        }
+        items.push_back(std::move(item));
+    }
+    return items;
+}
+
+std::string FolderViewIcons::label(int index) {
+    CoTaskMemory<PITEMID_CHILD> id;
+    if (FAILED(view_.Item(index, id.put())) || !id.get()) return {};
+    ComPtr<IShellFolder> f = folder();
+    return labelOf(f.get(), id.get());
+}
+
+IconPosition FolderViewIcons::position(int index) {
+    CoTaskMemory<PITEMID_CHILD> id;
+    POINT p{};
+    if (FAILED(view_.Item(index, id.put())) || !id.get() || FAILED(view_.GetItemPosition(id.get(), &p))) return {};
+    return {static_cast<int>(p.x), static_cast<int>(p.y)};
+}
+
+bool FolderViewIcons::setPosition(int index, IconPosition to) {
+    CoTaskMemory<PITEMID_CHILD> id;
+    if (FAILED(view_.Item(index, id.put())) || !id.get()) return false;
+    PCUITEMID_CHILD items[] = {id.get()};
+    POINT p{to.x, to.y};
+    return SUCCEEDED(view_.SelectAndPositionItems(1, items, &p, SVSI_POSITIONITEM));
+}
+
+}  // namespace plenvik::win32

@@ -1,0 +1,183 @@
+#include "platform/win32/DesktopListView.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <cstring>
+#include <cwchar>
+#include <utility>
+
+#include "errors/RuntimeError.h"
+#include "platform/win32/Wide.h"
+
+namespace plenvik::win32 {
+
+namespace {
+
+// The block: the position first, then the item block (room for the 64-bit layout), then the text.
+constexpr std::size_t kPointOffset = 0, kItemOffset = 16, kTextOffset = 112;
+// A desktop that does not answer within this time is reported, not waited for without end.
+constexpr UINT kSendTimeoutMs = 10000;
+
+std::size_t blockSize(int capacity) { return kTextOffset + static_cast<std::size_t>(capacity) * sizeof(wchar_t); }
+
+// A batch block: the positions, then the item blocks, then the texts of all items of the batch.
+struct BatchLayout {
+    std::size_t itemSize, textBytes, items, texts, size;
+    BatchLayout(std::size_t itemBlockSize, int capacity, int count)
+        : itemSize(itemBlockSize), textBytes(static_cast<std::size_t>(capacity) * sizeof(wchar_t)),
+          items(static_cast<std::size_t>(count) * sizeof(POINT)), texts(items + static_cast<std::size_t>(count) * itemSize),
+          size(texts + static_cast<std::size_t>(count) * textBytes) {}
+    std::size_t point(int i) const { return static_cast<std::size_t>(i) * sizeof(POINT); }
+    std::size_t item(int i) const { return items + static_cast<std::size_t>(i) * itemSize; }
+    std::size_t text(int i) const { return texts + static_cast<std::size_t>(i) * textBytes; }
+};
+
+[[noreturn]] void fail(const char* operation) {
+    const DWORD code = GetLastError();
+    throw RuntimeError(static_cast<long>(code), kAppTitle, win32FailureText(operation, code));
+}
+
+}  // namespace
+
+DesktopListView::DesktopListView(HWND listView, int initialLabelCapacity, int batchSize)
+    : listView_(listView), initialCapacity_(std::clamp(initialLabelCapacity, 2, kMaxLabelCapacity)),
+      batchSize_(std::max(1, batchSize)) {
+    DWORD processId = 0;
+    GetWindowThreadProcessId(listView_, &processId);
+    process_.reset(OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE | PROCESS_QUERY_LIMITED_INFORMATION,
+                               FALSE, processId));
+    if (!process_) fail("OpenProcess");
+    BOOL weRunUnderWow64 = FALSE, targetRunsUnderWow64 = FALSE;
+    if (!IsWow64Process(GetCurrentProcess(), &weRunUnderWow64) || !IsWow64Process(process_.get(), &targetRunsUnderWow64))
+        fail("IsWow64Process");
+    target64_ = targetIs64Bit(sizeof(void*) == 8, weRunUnderWow64 != FALSE, targetRunsUnderWow64 != FALSE);
+    layout_ = listViewItemLayout(target64_);
+}
+
+RemoteMemory DesktopListView::allocate(std::size_t size) {
+    RemoteMemory block(process_.get(), size);
+    if (!block) fail("VirtualAllocEx");
+    ++blocksAllocated_;
+    return block;
+}
+
+LRESULT DesktopListView::send(UINT message, WPARAM wParam, LPARAM lParam) {
+    DWORD_PTR result = 0;
+    if (!SendMessageTimeoutW(listView_, message, wParam, lParam, SMTO_ABORTIFHUNG, kSendTimeoutMs, &result)) {
+        if (GetLastError() == ERROR_TIMEOUT) fail("SendMessageTimeout");
+        return 0;  // the window is gone: nothing to read
+    }
+    return static_cast<LRESULT>(result);
+}
+
+int DesktopListView::itemCount() { return static_cast<int>(send(LVM_GETITEMCOUNT, 0, 0)); }
+
+IconItem DesktopListView::readItem(RemoteMemory& block, int& capacity, int index, bool withPosition) {
+    for (;;) {
+        const bool positioned = withPosition && send(LVM_GETITEMPOSITION, index, block.lparamAt(kPointOffset)) != 0;
+        const std::vector<std::uint8_t> request = listViewTextRequest(layout_, index, block.addressAt(kTextOffset), capacity);
+        if (!block.write(kItemOffset, request.data(), request.size())) fail("WriteProcessMemory");
+        const int length = static_cast<int>(std::clamp<LRESULT>(send(LVM_GETITEMTEXTW, index, block.lparamAt(kItemOffset)), 0, capacity - 1));
+        if (length == capacity - 1 && capacity < kMaxLabelCapacity) {
+            // The label may have been cut: read it again with four times the room.
+            capacity = std::min(capacity * 4, kMaxLabelCapacity);
+            block = allocate(blockSize(capacity));
+            continue;
+        }
+        // Position and text in one read.
+        const std::size_t from = withPosition ? kPointOffset : kTextOffset;
+        std::vector<std::uint8_t> bytes(blockSize(length) - from);
+        if (!block.read(from, bytes.data(), bytes.size())) fail("ReadProcessMemory");
+        IconItem item;
+        if (positioned) {
+            POINT p{};
+            std::memcpy(&p, bytes.data() + (kPointOffset - from), sizeof p);
+            item.position = {static_cast<int>(p.x), static_cast<int>(p.y)};
+        }
+        std::wstring text(static_cast<std::size_t>(length), L'\0');
+        std::memcpy(text.data(), bytes.data() + (kTextOffset - from), text.size() * sizeof(wchar_t));
+        item.label = narrow(text);
+        return item;
+    }
+}
+
+std::vector<IconItem> DesktopListView::readAll() {
+    std::vector<IconItem> items;
+    const int count = itemCount();
+    if (count <= 0) return items;
+    items.reserve(static_cast<std::size_t>(count));
+    RemoteMemory block = allocate(BatchLayout(layout_.size, initialCapacity_, std::min(count, batchSize_)).size);
+    for (int first = 0; first < count; first += batchSize_) readBatch(block, first, std::min(batchSize_, count - first), items);
+    return items;
+}
+
+void DesktopListView::readBatch(RemoteMemory& block, int first, int count, std::vector<IconItem>& items) {
+    const BatchLayout at(layout_.size, initialCapacity_, count);
+    // Zeroed positions and texts, so that an answer that does not come reads as (0, 0) and "".
+    std::vector<std::uint8_t> bytes(at.size, 0);
+    for (int i = 0; i < count; ++i) {
+        const auto request = listViewTextRequest(layout_, first + i, block.addressAt(at.text(i)), initialCapacity_);
+        std::memcpy(bytes.data() + at.item(i), request.data(), request.size());
+    }
+    if (!block.write(0, bytes.data(), bytes.size())) fail("WriteProcessMemory");
+    for (int i = 0; i < count; ++i) {
+        SendNotifyMessageW(listView_, LVM_GETITEMPOSITION, first + i, block.lparamAt(at.point(i)));
+        SendNotifyMessageW(listView_, LVM_GETITEMTEXTW, first + i, block.lparamAt(at.item(i)));
+    }
+    // Messages sent to a thread are handled in the order they were sent: when this one returns, so have
+    // the requests before it.
+    DWORD_PTR ignored = 0;
+    if (!SendMessageTimeoutW(listView_, LVM_GETITEMCOUNT, 0, 0, SMTO_ABORTIFHUNG, kSendTimeoutMs, &ignored)) {
+        if (GetLastError() == ERROR_TIMEOUT) {
+            // The list view may still answer into the block later: it must not be freed under it.
+            block.abandon();
+            fail("SendMessageTimeout");
+        }
+        // The window is gone: the requests were dropped with it, the block reads as empty.
+    }
+    if (!block.read(0, bytes.data(), bytes.size())) fail("ReadProcessMemory");
+    for (int i = 0; i < count; ++i) {
+        POINT p{};
+        std::memcpy(&p, bytes.data() + at.point(i), sizeof p);
+        const wchar_t* text = reinterpret_cast<const wchar_t*>(bytes.data() + at.text(i));
+        const std::size_t length = wcsnlen(text, static_cast<std::size_t>(initialCapacity_));
+        IconItem item{narrow(std::wstring(text, length)), {static_cast<int>(p.x), static_cast<int>(p.y)}};
+        if (length + 1 >= static_cast<std::size_t>(initialCapacity_)) {
+            // It filled its room and may have been cut: read it again on its own with more.
+            int capacity = std::min(initialCapacity_ * 4, kMaxLabelCapacity);
+            RemoteMemory own = allocate(blockSize(capacity));
+            item.label = readItem(own, capacity, first + i, false).label;
+        }
+        items.push_back(std::move(item));
+    }
+}
+
+std::string DesktopListView::label(int index) {
+    int capacity = initialCapacity_;
+    RemoteMemory block = allocate(blockSize(capacity));
+    return readItem(block, capacity, index, false).label;
+}
+
+IconPosition DesktopListView::position(int index) {
+    RemoteMemory block = allocate(sizeof(POINT));
+    if (!send(LVM_GETITEMPOSITION, index, block.lparamAt(0))) return {};
+    POINT p{};
+    if (!block.read(0, &p, sizeof p)) fail("ReadProcessMemory");
+    return {static_cast<int>(p.x), static_cast<int>(p.y)};
+}
+
+bool DesktopListView::setPosition(int index, IconPosition to) {
+    if (const auto packed = packPosition16(to.x, to.y))
+        return send(LVM_SETITEMPOSITION, index, static_cast<LPARAM>(*packed)) != 0;
+    // Beyond 16 bits: the position as a POINT in the list view's process.
+    RemoteMemory block = allocate(sizeof(POINT));
+    const POINT p{to.x, to.y};
+    if (!block.write(0, &p, sizeof p)) fail("WriteProcessMemory");
+    send(LVM_SETITEMPOSITION32, index, block.lparamAt(0));  // answers nothing of use
+    return index >= 0 && index < itemCount();
+}
+
+std::string GetLVWLabel(HWND listView, int index) { return DesktopListView(listView).label(index); }
+
+}  // namespace plenvik::win32

@@ -1,0 +1,66 @@
+// The list-view route to the desktop's icons: messages to the desktop list view with the item blocks,
+// positions and label texts in one block of memory in the list view's process. The process is opened
+// once per object, and one block serves a whole inventory; both are released before the call returns.
+// An inventory asks for the items in batches: the requests of a batch are queued without waiting
+// (SendNotifyMessage), and one ordinary message after them returns when the list view has answered
+// them all, so a batch costs one round trip instead of two per icon.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "desktop/ListViewItemLayout.h"
+#include "platform/IconView.h"
+#include "platform/win32/Scoped.h"
+
+namespace plenvik::win32 {
+
+class DesktopListView {
+public:
+    // Room for a label of this many UTF-16 units (a file name's length) per item; a longer label is read
+    // again on its own with more room.
+    static constexpr int kInitialLabelCapacity = 260;
+    // Items asked for at once.
+    static constexpr int kBatchSize = 256;
+    // More than any list-view label holds; a label that fills this much is taken as it is.
+    static constexpr int kMaxLabelCapacity = 32768;
+
+    // Opens the list view's process; throws RuntimeError when it is refused.
+    explicit DesktopListView(HWND listView, int initialLabelCapacity = kInitialLabelCapacity, int batchSize = kBatchSize);
+
+    bool target64() const { return target64_; }
+    int itemCount();
+    std::vector<IconItem> readAll();
+    std::string label(int index);
+    // (0, 0) for an item that does not exist.
+    IconPosition position(int index);
+    // In 16-bit halves where both coordinates fit, else as a POINT (LVM_SETITEMPOSITION32).
+    bool setPosition(int index, IconPosition to);
+
+    // Blocks allocated in the list view's process so far (one per inventory, unless a label outgrew it).
+    int blocksAllocated() const { return blocksAllocated_; }
+
+private:
+    struct Block;
+    RemoteMemory allocate(std::size_t size);
+    LRESULT send(UINT message, WPARAM wParam, LPARAM lParam);
+    // Reads position and label of one item through the block; grows the block for a long label.
+    IconItem readItem(RemoteMemory& block, int& capacity, int index, bool withPosition);
+    // Reads items first .. first + count - 1 through the batch block into items.
+    void readBatch(RemoteMemory& block, int first, int count, std::vector<IconItem>& items);
+
+    HWND listView_;
+    UniqueHandle process_;
+    bool target64_ = false;
+    ListViewItemLayout layout_;
+    int initialCapacity_;
+    int batchSize_;
+    int blocksAllocated_ = 0;
+};
+
+// The label of one item, read whole.
+std::string GetLVWLabel(HWND listView, int index);
+
+}  // namespace plenvik::win32

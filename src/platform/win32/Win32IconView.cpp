@@ -1,0 +1,96 @@
+#include "platform/win32/Win32IconView.h"
+
+#include <commctrl.h>
+
+#include <utility>
+
+#include "platform/win32/DesktopFolderView.h"
+#include "platform/win32/DesktopListView.h"
+#include "platform/win32/DesktopWindows.h"
+
+namespace plenvik::win32 {
+
+Win32IconView::Win32IconView() : Win32IconView(findShellDesktopFolderView) {}
+
+Win32IconView::Win32IconView(FolderViewFinder finder) : finder_(std::move(finder)) {}
+
+template <class Result, class ByFolderView, class ByListView>
+Result Win32IconView::route(Result none, ByFolderView&& byFolderView, ByListView&& byListView) {
+    HWND listView = fc_DesktopListViewGet();
+    ComApartment com;
+    if (ComPtr<IFolderView> folderView = finder_ ? finder_(listView) : ComPtr<IFolderView>()) {
+        FolderViewIcons icons(*folderView.get());
+        return byFolderView(icons);
+    }
+    if (!listView) return none;
+    return byListView(listView);
+}
+
+bool Win32IconView::available() {
+    return route(false, [](FolderViewIcons&) { return true; }, [](HWND) { return true; });
+}
+
+std::vector<IconItem> Win32IconView::readAll() {
+    return route(std::vector<IconItem>(), [](FolderViewIcons& v) { return v.readAll(); },
+                 [](HWND lv) { return DesktopListView(lv).readAll(); });
+}
+
+int Win32IconView::itemCount() {
+    return route(0, [](FolderViewIcons& v) { return v.itemCount(); },
+                 [](HWND lv) { return static_cast<int>(SendMessageW(lv, LVM_GETITEMCOUNT, 0, 0)); });
+}
+
+std::string Win32IconView::label(int index) {
+    return route(std::string(), [&](FolderViewIcons& v) { return v.label(index); },
+                 [&](HWND lv) { return DesktopListView(lv).label(index); });
+}
+
+IconPosition Win32IconView::position(int index) {
+    return route(IconPosition{}, [&](FolderViewIcons& v) { return v.position(index); },
+                 [&](HWND lv) { return DesktopListView(lv).position(index); });
+}
+
+bool Win32IconView::setPosition(int index, IconPosition to) {
+    return route(false, [&](FolderViewIcons& v) { return v.setPosition(index, to); },
+                 [&](HWND lv) { return DesktopListView(lv).setPosition(index, to); });
+}
+
+std::int32_t Win32IconView::styleWord() {
+    HWND listView = fc_DesktopListViewGet();
+    return listView ? static_cast<std::int32_t>(GetWindowLongW(listView, GWL_STYLE)) : 0;
+}
+
+bool Win32IconView::setStyleWord(std::int32_t style) {
+    HWND listView = fc_DesktopListViewGet();
+    if (!listView) return false;
+    SetWindowLongW(listView, GWL_STYLE, style);
+    return true;
+}
+
+bool Win32IconView::arrange(int code) {
+    HWND listView = fc_DesktopListViewGet();
+    if (!listView) return false;
+    DWORD_PTR result = 0;
+    SendMessageTimeoutW(listView, LVM_ARRANGE, static_cast<WPARAM>(code), 0, SMTO_ABORTIFHUNG, 10000, &result);
+    return true;
+}
+
+void Win32IconView::refresh() {
+    HWND listView = fc_DesktopListViewGet();
+    if (!listView) return;
+    InvalidateRect(listView, nullptr, FALSE);
+    UpdateWindow(listView);
+    // F5 makes the shell re-read the desktop folders: once at once, once more when it reaches the post.
+    PostMessageW(listView, WM_KEYDOWN, VK_F5, 0x101);
+    DWORD_PTR result = 0;
+    SendMessageTimeoutW(listView, WM_KEYDOWN, VK_F5, 0x101, SMTO_ABORTIFHUNG, 10000, &result);
+}
+
+void Win32IconView::redrawWithBackground() {
+    HWND listView = fc_DesktopListViewGet();
+    if (!listView) return;
+    InvalidateRect(listView, nullptr, TRUE);
+    UpdateWindow(listView);
+}
+
+}  // namespace plenvik::win32

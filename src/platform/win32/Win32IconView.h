@@ -1,0 +1,48 @@
+// Explorer's desktop icon view on Windows. Labels, positions and moves go through the shell's folder
+// view of the desktop where the system offers one, else through the desktop list view in Explorer's
+// process; style, arranging and refresh always go to the list view. Every call finds the desktop anew
+// and releases what it opened before it returns.
+#pragma once
+
+#include <windows.h>
+#include <shobjidl.h>
+
+#include <functional>
+
+#include "platform/IconView.h"
+#include "platform/win32/Scoped.h"
+
+namespace plenvik::win32 {
+
+// Finds the folder view for the desktop list view found (which may be nullptr).
+using FolderViewFinder = std::function<ComPtr<IFolderView>(HWND listView)>;
+
+class Win32IconView : public IconView {
+public:
+    // The shell's folder view where it offers one, else the list view.
+    Win32IconView();
+    // For tests: a finder that returns a folder view of their own, or none.
+    explicit Win32IconView(FolderViewFinder finder);
+
+    bool available() override;
+    std::vector<IconItem> readAll() override;
+    int itemCount() override;
+    std::string label(int index) override;
+    IconPosition position(int index) override;
+    bool setPosition(int index, IconPosition to) override;
+    std::int32_t styleWord() override;
+    bool setStyleWord(std::int32_t style) override;
+    bool arrange(int code) override;
+    void refresh() override;
+    void redrawWithBackground() override;
+
+private:
+    // Runs the folder-view operation when a folder view is offered, else the list-view one with the list
+    // view found, else answers none.
+    template <class Result, class ByFolderView, class ByListView>
+    Result route(Result none, ByFolderView&& byFolderView, ByListView&& byListView);
+
+    FolderViewFinder finder_;
+};
+
+}  // namespace plenvik::win32

@@ -1,0 +1,282 @@
+// Plenvik's desktop access against the test shell under Wine: a real list view in another process,
+// read and moved through remote memory in the shell's layout, with the shell's Explorer-like grid.
+#include <windows.h>
+#include <commctrl.h>
+#include <shlobj.h>
+
+#include <gtest/gtest.h>
+
+#include <cstddef>
+
+#include "desktop/DesktopIcons.h"
+#include "desktop/DesktopSystemIcons.h"
+#include "desktop/ListViewItemLayout.h"
+#include "desktop/clsDesktop.h"
+#include "driver/TestShell.h"
+#include "platform/win32/DesktopListView.h"
+#include "platform/win32/DesktopWindows.h"
+#include "platform/win32/Win32IconView.h"
+#include "platform/win32/Wide.h"
+#include "support/ScriptedErrorHandler.h"
+
+namespace plenvik::test {
+namespace {
+
+using win32::widen;
+
+const std::wstring kRecycleBin = L"{645FF040-5081-101B-9F08-00AA002F954E}";
+
+// The default grid of the shell: the first cell at (20, 10), cells 100 x 90.
+IconPosition cell(int column, int row) { return {20 + 100 * column, 10 + 90 * row}; }
+
+std::vector<std::string> labels(const std::vector<IconItem>& items) {
+    std::vector<std::string> out;
+    for (const auto& i : items) out.push_back(i.label);
+    return out;
+}
+
+// Options for a shell that shows exactly these labels, optionally with start positions ("x y label").
+std::wstring iconSet(const TempFolder& folder, const std::vector<std::string>& names, const std::string& positions = {}) {
+    std::string text;
+    for (const auto& n : names) text += n + "\n";
+    writeUtf8File(folder.file(L"icons.txt"), text);
+    std::wstring options = L"--icons \"" + folder.file(L"icons.txt") + L"\"";
+    if (!positions.empty()) {
+        writeUtf8File(folder.file(L"positions.txt"), positions);
+        options += L" --positions \"" + folder.file(L"positions.txt") + L"\"";
+    }
+    return options;
+}
+
+class DesktopListViewTest : public ::testing::Test {
+protected:
+    win32::Win32IconView view;
+    ScriptedErrorHandler errors;
+    TempFolder folder;
+};
+
+TEST_F(DesktopListViewTest, ReadsSixIconsWithTheirLabelsWholeInOneBlock) {
+    const std::string longLabel = "Langer Name mit genau zweihundert Zeichen " + std::string(154, 'x') + ".txt";
+    ASSERT_EQ(longLabel.size(), 200u);
+    DesktopFile umlauts(CSIDL_DESKTOPDIRECTORY, L"\u00DCbersicht \u00C4pfel \u00F6\u00DF.txt");
+    DesktopFile euro(CSIDL_DESKTOPDIRECTORY, L"Preis 5 \u20AC.lnk");
+    DesktopFile folderIcon(CSIDL_DESKTOPDIRECTORY, L"Ordner \u00D6l", true);
+    DesktopFile shortcut(CSIDL_COMMON_DESKTOPDIRECTORY, L"Nachrichten.url");
+    DesktopFile longName(CSIDL_COMMON_DESKTOPDIRECTORY, widen(longLabel));
+    for (const DesktopFile* f : {&umlauts, &euro, &folderIcon, &shortcut, &longName}) ASSERT_TRUE(f->created());
+    // Of the system icons only the Recycle Bin, under a label no file name could have.
+    std::vector<std::unique_ptr<RegistryValueFixture>> registry;
+    for (const auto& icon : kDesktopSystemIcons)
+        for (const wchar_t* which : {L"ClassicStartMenu", L"NewStartPanel"})
+            registry.push_back(std::make_unique<RegistryValueFixture>(
+                widen(kHideDesktopIconsKey) + L"\\" + which, widen(icon.clsid), REG_DWORD,
+                RegistryValueFixture::dword(widen(icon.clsid) == kRecycleBin ? 0 : 1)));
+    registry.push_back(std::make_unique<RegistryValueFixture>(widen(kSystemIconLabelKey) + L"\\" + kRecycleBin, L"", REG_SZ,
+                                                              RegistryValueFixture::text(L"A&B <1>")));
+    for (const auto& r : registry) ASSERT_TRUE(r->set());
+
+    TestShell shell(L"");
+    ASSERT_TRUE(shell.ready()) << "the test shell did not signal that it is ready";
+    std::vector<IconItem> icons;
+    ASSERT_TRUE(fc_DesktopIconsGet(view, errors, icons));
+    EXPECT_EQ(labels(icons), (std::vector<std::string>{"A&B <1>", longLabel, "Nachrichten", "Ordner Öl", "Preis 5 €",
+                                                       "Übersicht Äpfel öß.txt"}));
+    // Exactly what the shell's list view holds, read in its own process.
+    const ShellDump inside = shell.dump();
+    ASSERT_EQ(inside.count, 6);
+    EXPECT_EQ(icons, inside.items);
+    EXPECT_EQ(icons[4].position, cell(0, 4));
+    EXPECT_TRUE(errors.reports.empty());
+
+    EXPECT_EQ(GetLVWLabel(view, 1), longLabel);
+    EXPECT_EQ(win32::GetLVWLabel(shell.listView, 1), longLabel);
+    win32::DesktopListView listView(shell.listView);
+    EXPECT_EQ(listView.readAll(), inside.items);
+    EXPECT_EQ(listView.blocksAllocated(), 1) << "one remote block for the whole inventory";
+    // Batches of four: the block serves the second, shorter batch too.
+    win32::DesktopListView batched(shell.listView, win32::DesktopListView::kInitialLabelCapacity, 4);
+    EXPECT_EQ(batched.readAll(), inside.items);
+    EXPECT_EQ(batched.blocksAllocated(), 1);
+    // A first block too small for the long label grows once, and the label still comes whole.
+    win32::DesktopListView small(shell.listView, 64);
+    EXPECT_EQ(small.readAll(), inside.items);
+    EXPECT_EQ(small.blocksAllocated(), 2);
+}
+
+TEST_F(DesktopListViewTest, TheItemBlockHasTheShellsLayout) {
+    TestShell shell(iconSet(folder, {"a"}));
+    ASSERT_TRUE(shell.ready());
+    // The shell is built like this test; the layout of its bitness is the compiler's LVITEMW.
+    const ListViewItemLayout layout = listViewItemLayout(sizeof(void*) == 8);
+    EXPECT_EQ(layout.size, sizeof(LVITEMW));
+    EXPECT_EQ(layout.textOffset, offsetof(LVITEMW, pszText));
+    EXPECT_EQ(layout.textMaxOffset, offsetof(LVITEMW, cchTextMax));
+    EXPECT_EQ(win32::DesktopListView(shell.listView).target64(), sizeof(void*) == 8);
+}
+
+TEST_F(DesktopListViewTest, MovesAnIconAndReadsItBackIncludingNegativeAndLargeCoordinates) {
+    TestShell shell(iconSet(folder, {"Eins", "Zwei", "Drei"}));
+    ASSERT_TRUE(shell.ready());
+    EXPECT_TRUE(fc_DesktopIconSet(view, errors, 1, 417, 333));
+    EXPECT_EQ(shell.dump().items[1].position, (IconPosition{417, 333}));
+    EXPECT_TRUE(fc_DesktopIconGet(view, errors, 1, 417, 333));
+    EXPECT_FALSE(fc_DesktopIconGet(view, errors, 1, 417, 334));
+
+    // Negative x in the low half must not borrow from y.
+    EXPECT_TRUE(fc_DesktopIconSet(view, errors, 2, -40, 50));
+    EXPECT_EQ(shell.dump().items[2].position, (IconPosition{-40, 50}));
+    // Beyond 16 bits: LVM_SETITEMPOSITION32, no overflow.
+    EXPECT_TRUE(fc_DesktopIconSet(view, errors, 2, 40000, 50));
+    EXPECT_TRUE(fc_DesktopIconSet(view, errors, 0, 120, 70000));
+    const ShellDump after = shell.dump();
+    EXPECT_EQ(after.items[2].position, (IconPosition{40000, 50}));
+    EXPECT_EQ(after.items[0].position, (IconPosition{120, 70000}));
+    // The others stayed.
+    EXPECT_EQ(after.items[1].position, (IconPosition{417, 333}));
+    // An item beyond the last reads as (0, 0) and cannot be moved.
+    EXPECT_TRUE(fc_DesktopIconGet(view, errors, 9, 0, 0));
+    EXPECT_FALSE(fc_DesktopIconSet(view, errors, 9, 20, 10));
+    EXPECT_TRUE(errors.reports.empty());
+}
+
+TEST_F(DesktopListViewTest, SnapTestReportsFiveWithSnapToGridAndLeavesTheFirstIconOnItsCell) {
+    TestShell shell(L"--snap " + iconSet(folder, {"Eins", "Zwei"}));
+    ASSERT_TRUE(shell.ready());
+    ASSERT_TRUE(shell.dump().snap);
+    std::vector<IconItem> icons;
+    EXPECT_EQ(fc_DesktopIconCheckSnapToGrid(view, errors, icons, true), 5);
+    EXPECT_EQ(shell.dump().items[0].position, cell(0, 0));
+    // A move with snap-to-grid lands on the nearest cell.
+    EXPECT_FALSE(fc_DesktopIconSet(view, errors, 1, 333, 140));
+    EXPECT_EQ(shell.dump().items[1].position, cell(3, 1));
+}
+
+TEST_F(DesktopListViewTest, SnapTestFromOffTheGridEndsOnTheCellNearestToTheTrialMove) {
+    TestShell shell(L"--snap " + iconSet(folder, {"Eins", "Zwei"}, "171 56 Eins\n"));
+    ASSERT_TRUE(shell.ready());
+    ASSERT_EQ(shell.dump().items[0].position, (IconPosition{171, 56}));  // start positions are kept as given
+    std::vector<IconItem> icons;
+    EXPECT_EQ(fc_DesktopIconCheckSnapToGrid(view, errors, icons, true), 5);
+    EXPECT_EQ(shell.dump().items[0].position, cell(2, 1));  // nearest to (170, 55)
+}
+
+TEST_F(DesktopListViewTest, SnapTestReportsZeroWithoutSnapToGridAndLeavesTheFirstIconWhereItWas) {
+    TestShell shell(iconSet(folder, {"Eins", "Zwei"}, "257 133 Eins\n"));
+    ASSERT_TRUE(shell.ready());
+    std::vector<IconItem> icons;
+    EXPECT_EQ(fc_DesktopIconCheckSnapToGrid(view, errors, icons, true), 0);
+    EXPECT_EQ(shell.dump().items[0].position, (IconPosition{257, 133}));
+    EXPECT_EQ(icons.size(), 2u);
+}
+
+TEST_F(DesktopListViewTest, AnEmptyDesktopReadsAsNoIconsAndDoesNotSnap) {
+    TestShell shell(iconSet(folder, {}));
+    ASSERT_TRUE(shell.ready());
+    std::vector<IconItem> icons{{"alt", {1, 2}}};
+    EXPECT_TRUE(fc_DesktopIconsGet(view, errors, icons));
+    EXPECT_TRUE(icons.empty());
+    EXPECT_EQ(fc_DesktopIconCheckSnapToGrid(view, errors, icons, false), 0);
+}
+
+TEST_F(DesktopListViewTest, ViewStyleSwitchesAndIsNamed) {
+    TestShell shell(iconSet(folder, {"Eins", "Zwei", "Drei"}, "500 400 Eins\n"));
+    ASSERT_TRUE(shell.ready());
+    clsDesktop desktop(view);
+    const std::int32_t start = desktop.fc_DesktopViewStyleGet();
+    EXPECT_EQ(start, static_cast<std::int32_t>(GetWindowLongW(shell.listView, GWL_STYLE)));
+    EXPECT_EQ(clsDesktop::fc_DesktopViewStyleInformation(start), "Symbole (normal)");
+
+    ASSERT_TRUE(desktop.fc_DesktopViewStyleSet(kViewSmallIcon, 0x103));
+    EXPECT_EQ(shell.dump().view, LV_VIEW_SMALLICON);
+    EXPECT_EQ(clsDesktop::fc_DesktopViewStyleInformation(desktop.fc_DesktopViewStyleGet()), "Symbole klein");
+    EXPECT_EQ(desktop.fc_DesktopViewStyleGet() & ~0x103, start & ~0x103) << "other style bits unchanged";
+
+    ASSERT_TRUE(desktop.fc_DesktopViewStyleSet(kViewList, 0x103));
+    EXPECT_EQ(shell.dump().view, LV_VIEW_LIST);
+    EXPECT_EQ(clsDesktop::fc_DesktopViewStyleInformation(desktop.fc_DesktopViewStyleGet()), "Liste");
+
+    ASSERT_TRUE(desktop.fc_DesktopViewStyleSet(kViewReport, 0x103));
+    EXPECT_EQ(shell.dump().view, LV_VIEW_DETAILS);
+    EXPECT_EQ(clsDesktop::fc_DesktopViewStyleInformation(desktop.fc_DesktopViewStyleGet()), "Details");
+
+    // Back to large icons: the icons are where they were.
+    ASSERT_TRUE(desktop.fc_DesktopViewStyleSet(kViewIcon, 0x103));
+    ShellDump d = shell.dump();
+    EXPECT_EQ(d.view, LV_VIEW_ICON);
+    EXPECT_EQ(d.items[0].position, (IconPosition{500, 400}));
+
+    // Auto-arrange lines them up in index order at once.
+    ASSERT_TRUE(desktop.fc_DesktopViewStyleSet(0x100, 0x103));
+    EXPECT_EQ(clsDesktop::fc_DesktopViewStyleInformation(desktop.fc_DesktopViewStyleGet()), "Symbole (normal), Automatisch anordnen");
+    d = shell.dump();
+    EXPECT_EQ(d.items[0].position, cell(0, 0));
+    EXPECT_EQ(d.items[1].position, cell(0, 1));
+    EXPECT_EQ(d.items[2].position, cell(0, 2));
+    // With auto-arrange a move does not stick; the snap test sees the icon put elsewhere.
+    EXPECT_FALSE(fc_DesktopIconSet(view, errors, 2, 700, 500));
+    EXPECT_EQ(shell.dump().items[2].position, cell(0, 2));
+}
+
+TEST_F(DesktopListViewTest, ArrangeSnapsEachIconToItsNearestFreeCell) {
+    TestShell shell(iconSet(folder, {"a", "b", "c", "d"}, "225 105 a\n215 95 b\n220 100 c\n1250 12 d\n"));
+    ASSERT_TRUE(shell.ready());
+    clsDesktop desktop(view);
+    ASSERT_TRUE(desktop.fc_DesktopArrangeStyleSet(5));
+    const ShellDump d = shell.dump();
+    ASSERT_EQ(d.items.size(), 4u);
+    EXPECT_EQ(d.items[2].position, cell(2, 1));  // it was on its cell
+    EXPECT_EQ(d.items[0].position, cell(2, 2));  // the free cell closest to (225, 105)
+    EXPECT_EQ(d.items[1].position, cell(2, 0));  // the free cell closest to (215, 95)
+    EXPECT_EQ(d.items[3].position, cell(12, 0));
+}
+
+TEST_F(DesktopListViewTest, RefreshReadsTheFoldersAgain) {
+    DesktopFile a(CSIDL_DESKTOPDIRECTORY, L"Alpha.txt");
+    auto b = std::make_unique<DesktopFile>(CSIDL_DESKTOPDIRECTORY, L"Beta.txt");
+    ASSERT_TRUE(a.created() && b->created());
+    TestShell shell(L"--no-system-icons");
+    ASSERT_TRUE(shell.ready());
+    ASSERT_EQ(labels(shell.dump().items), (std::vector<std::string>{"Alpha.txt", "Beta.txt"}));
+    ASSERT_TRUE(fc_DesktopIconSet(view, errors, 0, 520, 300));
+
+    b.reset();  // removed
+    DesktopFile c(CSIDL_COMMON_DESKTOPDIRECTORY, L"Gamma.lnk");
+    ASSERT_TRUE(c.created());
+    clsDesktop(view).RefreshDesktop();
+    const ShellDump d = shell.dump();
+    EXPECT_GE(d.refreshes, 1);
+    ASSERT_EQ(labels(d.items), (std::vector<std::string>{"Alpha.txt", "Gamma"}));
+    EXPECT_EQ(d.items[0].position, (IconPosition{520, 300}));  // known icons keep their place
+    EXPECT_EQ(d.items[1].position, cell(0, 0));                // the new one takes the first free cell
+    std::vector<IconItem> icons;
+    ASSERT_TRUE(fc_DesktopIconsGet(view, errors, icons));
+    EXPECT_EQ(icons, d.items);
+}
+
+TEST_F(DesktopListViewTest, FindsTheListViewBelowAWorkerWWindow) {
+    TestShell shell(L"--workerw " + iconSet(folder, {"Eins", "Zwei"}));
+    ASSERT_TRUE(shell.ready());
+    EXPECT_EQ(FindWindowExW(shell.progman, nullptr, L"SHELLDLL_DefView", nullptr), nullptr) << "Progman holds no view";
+    EXPECT_EQ(win32::fc_DesktopListViewGet(), shell.listView);
+    std::vector<IconItem> icons;
+    ASSERT_TRUE(fc_DesktopIconsGet(view, errors, icons));
+    EXPECT_EQ(labels(icons), (std::vector<std::string>{"Eins", "Zwei"}));
+}
+
+TEST_F(DesktopListViewTest, WithoutADesktopEverythingReportsAnEmptyDesktop) {
+    ASSERT_EQ(win32::fc_DesktopListViewGet(), nullptr) << "no other program may show a desktop during the tests";
+    EXPECT_FALSE(view.available());
+    std::vector<IconItem> icons{{"alt", {1, 2}}};
+    EXPECT_TRUE(fc_DesktopIconsGet(view, errors, icons));
+    EXPECT_TRUE(icons.empty());
+    clsDesktop desktop(view);
+    EXPECT_EQ(desktop.fc_DesktopViewStyleGet(), 0);
+    EXPECT_FALSE(desktop.fc_DesktopViewStyleSet(1, 3));
+    EXPECT_FALSE(desktop.fc_DesktopArrangeStyleSet(5));
+    EXPECT_EQ(fc_DesktopIconCheckSnapToGrid(view, errors, icons, true), 0);
+    desktop.RefreshDesktop();
+    EXPECT_TRUE(errors.reports.empty());
+}
+
+}  // namespace
+}  // namespace plenvik::test

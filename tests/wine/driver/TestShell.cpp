@@ -1,0 +1,191 @@
+#include "driver/TestShell.h"
+
+#include <shlobj.h>
+
+#include <cstdio>
+#include <cwchar>
+
+#include "platform/win32/Scoped.h"
+#include "platform/win32/Wide.h"
+
+namespace plenvik::test {
+
+namespace {
+
+constexpr UINT kDumpMessage = WM_APP + 1;  // the shell's (tools/testshell/ShellListView.h)
+constexpr LRESULT kDumpWritten = 0x5D;
+
+std::string readFile(const std::wstring& path) {
+    std::string text;
+    FILE* f = _wfopen(path.c_str(), L"rb");
+    if (!f) return text;
+    char buffer[4096];
+    for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, f)) > 0;) text.append(buffer, n);
+    std::fclose(f);
+    return text;
+}
+
+void removeTree(const std::wstring& path) {
+    WIN32_FIND_DATAW data{};
+    win32::UniqueFind search(FindFirstFileW((path + L"\\*").c_str(), &data));
+    if (search) {
+        do {
+            const std::wstring name = data.cFileName;
+            if (name == L"." || name == L"..") continue;
+            const std::wstring child = path + L"\\" + name;
+            if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+                removeTree(child);
+            else
+                DeleteFileW(child.c_str());
+        } while (FindNextFileW(search.get(), &data));
+    }
+    search.reset();
+    RemoveDirectoryW(path.c_str());
+}
+
+bool keyExists(const std::wstring& subKey) {
+    HKEY key = nullptr;
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, subKey.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
+    RegCloseKey(key);
+    return true;
+}
+
+}  // namespace
+
+TempFolder::TempFolder() {
+    static int counter = 0;
+    wchar_t base[MAX_PATH] = {};
+    GetTempPathW(MAX_PATH, base);
+    path_ = std::wstring(base) + L"plenvik-test-" + std::to_wstring(GetCurrentProcessId()) + L"-" + std::to_wstring(++counter);
+    CreateDirectoryW(path_.c_str(), nullptr);
+}
+
+TempFolder::~TempFolder() { removeTree(path_); }
+
+bool writeUtf8File(const std::wstring& path, const std::string& text) {
+    FILE* f = _wfopen(path.c_str(), L"wb");
+    if (!f) return false;
+    const bool written = std::fwrite(text.data(), 1, text.size(), f) == text.size();
+    return std::fclose(f) == 0 && written;
+}
+
+TestShell::TestShell(const std::wstring& options) {
+    const std::wstring readyFile = folder_.file(L"ready.txt");
+    process_ = std::make_unique<ChildProcess>(buildFolder() + L"\\testshell.exe",
+                                              options + L" --ready \"" + readyFile + L"\" --dump \"" + folder_.file(L"dump.txt") + L"\"");
+    if (!process_->started()) return;
+    std::string line;
+    pollUntil([&] {
+        line = readFile(readyFile);
+        return !line.empty() || !process_->running();
+    });
+    unsigned long pid = 0;
+    unsigned long long p = 0, d = 0, l = 0;
+    if (std::sscanf(line.c_str(), "%lu %llx %llx %llx", &pid, &p, &d, &l) != 4) return;
+    processId = pid;
+    progman = reinterpret_cast<HWND>(static_cast<UINT_PTR>(p));
+    defView = reinterpret_cast<HWND>(static_cast<UINT_PTR>(d));
+    listView = reinterpret_cast<HWND>(static_cast<UINT_PTR>(l));
+}
+
+// Killed, not closed: under Wine a graceful end of the shell takes seconds and proves nothing here.
+TestShell::~TestShell() = default;
+
+ShellDump TestShell::dump() {
+    ShellDump d;
+    DWORD_PTR answer = 0;
+    if (!progman || !SendMessageTimeoutW(progman, kDumpMessage, 0, 0, SMTO_ABORTIFHUNG, 10000, &answer) ||
+        static_cast<LRESULT>(answer) != kDumpWritten)
+        return d;
+    const std::string text = readFile(folder_.file(L"dump.txt"));
+    std::size_t start = 0;
+    while (start < text.size()) {
+        std::size_t end = text.find('\n', start);
+        if (end == std::string::npos) end = text.size();
+        const std::string line = text.substr(start, end - start);
+        start = end + 1;
+        unsigned long u = 0;
+        int index = 0, x = 0, y = 0, used = 0;
+        if (std::sscanf(line.c_str(), "count %d", &d.count) == 1) continue;
+        if (std::sscanf(line.c_str(), "style %lx", &u) == 1) { d.style = u; continue; }
+        if (std::sscanf(line.c_str(), "exstyle %lx", &u) == 1) { d.exstyle = u; continue; }
+        if (std::sscanf(line.c_str(), "view %d", &d.view) == 1) continue;
+        if (std::sscanf(line.c_str(), "snap %d", &x) == 1) { d.snap = x != 0; continue; }
+        if (std::sscanf(line.c_str(), "grid %d %d %d %d %d", &d.gridLeft, &d.gridTop, &d.cellWidth, &d.cellHeight, &d.rows) == 5) continue;
+        if (std::sscanf(line.c_str(), "refreshes %d", &d.refreshes) == 1) continue;
+        if (std::sscanf(line.c_str(), "item %d %d %d %n", &index, &x, &y, &used) >= 3 && used > 0)
+            d.items.push_back({line.substr(static_cast<std::size_t>(used)), {x, y}});
+    }
+    return d;
+}
+
+std::wstring desktopFolder(int csidl) {
+    wchar_t path[MAX_PATH] = {};
+    SHGetFolderPathW(nullptr, csidl | CSIDL_FLAG_CREATE, nullptr, SHGFP_TYPE_CURRENT, path);
+    return path;
+}
+
+DesktopFile::DesktopFile(int csidl, const std::wstring& name, bool folder)
+    : path_(desktopFolder(csidl) + L"\\" + name), folder_(folder) {
+    if (folder_)
+        created_ = CreateDirectoryW(path_.c_str(), nullptr) != 0;
+    else
+        created_ = writeUtf8File(path_, "Plenvik test\r\n");
+}
+
+DesktopFile::~DesktopFile() {
+    if (!created_) return;
+    if (folder_)
+        removeTree(path_);
+    else
+        DeleteFileW(path_.c_str());
+}
+
+RegistryValueFixture::RegistryValueFixture(const std::wstring& subKey, const std::wstring& name, DWORD type,
+                                           const std::vector<BYTE>& data)
+    : subKey_(subKey), name_(name) {
+    // The outermost key of the path that does not exist yet is deleted (with what is below it) at the end.
+    for (std::size_t cut = 0; cut != std::wstring::npos;) {
+        cut = subKey.find(L'\\', cut + 1);
+        const std::wstring part = subKey.substr(0, cut);
+        if (!keyExists(part)) {
+            createdRoot_ = part;
+            break;
+        }
+    }
+    HKEY key = nullptr;
+    if (RegCreateKeyExW(HKEY_CURRENT_USER, subKey.c_str(), 0, nullptr, 0, KEY_READ | KEY_WRITE, nullptr, &key, nullptr) != ERROR_SUCCESS)
+        return;
+    win32::UniqueKey owner(key);
+    DWORD size = 0;
+    if (RegQueryValueExW(key, name.c_str(), nullptr, &oldType_, nullptr, &size) == ERROR_SUCCESS) {
+        oldData_.resize(size);
+        hadValue_ = RegQueryValueExW(key, name.c_str(), nullptr, &oldType_, oldData_.data(), &size) == ERROR_SUCCESS;
+    }
+    set_ = RegSetValueExW(key, name.c_str(), 0, type, data.data(), static_cast<DWORD>(data.size())) == ERROR_SUCCESS;
+}
+
+RegistryValueFixture::~RegistryValueFixture() {
+    if (!createdRoot_.empty()) {
+        RegDeleteTreeW(HKEY_CURRENT_USER, createdRoot_.c_str());
+        return;
+    }
+    HKEY key = nullptr;
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, subKey_.c_str(), 0, KEY_WRITE, &key) != ERROR_SUCCESS) return;
+    win32::UniqueKey owner(key);
+    if (hadValue_)
+        RegSetValueExW(key, name_.c_str(), 0, oldType_, oldData_.data(), static_cast<DWORD>(oldData_.size()));
+    else
+        RegDeleteValueW(key, name_.c_str());
+}
+
+std::vector<BYTE> RegistryValueFixture::dword(DWORD v) {
+    return {BYTE(v), BYTE(v >> 8), BYTE(v >> 16), BYTE(v >> 24)};
+}
+
+std::vector<BYTE> RegistryValueFixture::text(const std::wstring& s) {
+    const BYTE* p = reinterpret_cast<const BYTE*>(s.c_str());
+    return std::vector<BYTE>(p, p + (s.size() + 1) * sizeof(wchar_t));
+}
+
+}  // namespace plenvik::test

@@ -1,0 +1,103 @@
+// Driving the test shell (tools/testshell) from the Windows tests: start it with options, wait for its
+// ready signal, ask it for its state; and the fixtures around it: files in the prefix's desktop folders
+// and registry values under HKEY_CURRENT_USER, each removed again when the test ends.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "driver/WineDriver.h"
+#include "platform/IconView.h"
+
+namespace plenvik::test {
+
+// A folder of its own below the temporary folder, removed with everything in it.
+class TempFolder {
+public:
+    TempFolder();
+    ~TempFolder();
+    TempFolder(const TempFolder&) = delete;
+    TempFolder& operator=(const TempFolder&) = delete;
+    const std::wstring& path() const { return path_; }
+    std::wstring file(const std::wstring& name) const { return path_ + L"\\" + name; }
+
+private:
+    std::wstring path_;
+};
+
+// Writes UTF-8 text; false when the file cannot be written.
+bool writeUtf8File(const std::wstring& path, const std::string& text);
+
+// What the shell's own list view holds, read in-process by the shell.
+struct ShellDump {
+    int count = -1;
+    std::uint32_t style = 0, exstyle = 0;
+    int view = -1;
+    bool snap = false;
+    int gridLeft = 0, gridTop = 0, cellWidth = 0, cellHeight = 0, rows = 0;
+    int refreshes = 0;
+    std::vector<IconItem> items;
+};
+
+class TestShell {
+public:
+    // Starts testshell.exe with the given options (plus --ready and --dump) and waits for it to be ready.
+    explicit TestShell(const std::wstring& options);
+    ~TestShell();
+
+    bool ready() const { return listView != nullptr; }
+    // Asks the shell for its state; count -1 when it did not answer.
+    ShellDump dump();
+
+    HWND progman = nullptr, defView = nullptr, listView = nullptr;
+    DWORD processId = 0;
+
+private:
+    TempFolder folder_;
+    std::unique_ptr<ChildProcess> process_;
+};
+
+// A desktop folder of the prefix (CSIDL 16: the user's, 25: all users').
+std::wstring desktopFolder(int csidl);
+
+// A file (with content) or a folder in a desktop folder of the prefix, removed when the test ends.
+class DesktopFile {
+public:
+    DesktopFile(int csidl, const std::wstring& name, bool folder = false);
+    ~DesktopFile();
+    DesktopFile(const DesktopFile&) = delete;
+    DesktopFile& operator=(const DesktopFile&) = delete;
+    bool created() const { return created_; }
+    const std::wstring& path() const { return path_; }
+
+private:
+    std::wstring path_;
+    bool folder_;
+    bool created_ = false;
+};
+
+// A value under HKEY_CURRENT_USER set for the test: the previous value comes back afterwards, and keys
+// the fixture had to create are deleted again.
+class RegistryValueFixture {
+public:
+    RegistryValueFixture(const std::wstring& subKey, const std::wstring& name, DWORD type, const std::vector<BYTE>& data);
+    ~RegistryValueFixture();
+    RegistryValueFixture(const RegistryValueFixture&) = delete;
+    RegistryValueFixture& operator=(const RegistryValueFixture&) = delete;
+    bool set() const { return set_; }
+
+    static std::vector<BYTE> dword(DWORD v);
+    static std::vector<BYTE> text(const std::wstring& s);
+
+private:
+    std::wstring subKey_, name_, createdRoot_;
+    bool set_ = false, hadValue_ = false;
+    DWORD oldType_ = 0;
+    std::vector<BYTE> oldData_;
+};
+
+}  // namespace plenvik::test
