@@ -1,6 +1,7 @@
 // The whole simulated platform in one object, for the integration tests: real files below a scratch
 // root, scripted dialogs and events, a fixed clock, German regional formats, a registry in memory, one
-// monitor of 1280 x 1024 unless a test sets up others.
+// monitor of 1280 x 1024 unless a test sets up others, and an Explorer desktop over the two simulated
+// desktop folders.
 #pragma once
 
 #include <memory>
@@ -11,6 +12,7 @@
 #include "platform/sim/SimBasics.h"
 #include "platform/sim/SimDialogs.h"
 #include "platform/sim/SimDisplays.h"
+#include "platform/sim/SimIconView.h"
 #include "platform/sim/SimRegistry.h"
 #include "platform/sim/SimShellFolders.h"
 
@@ -34,13 +36,12 @@ public:
     SimRegistry registry;
     SimShellFolders shell;
     SimDisplays displays;
+    SimIconView desktop;
 
     static constexpr const char* kUserDesktop = "C:\\Users\\tester\\Desktop";
     static constexpr const char* kCommonDesktop = "C:\\Users\\Public\\Desktop";
 
 private:
-    struct Pending;
-    std::unique_ptr<Pending> pending_;
     std::unique_ptr<Platform> platform_;
 };
 

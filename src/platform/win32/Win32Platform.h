@@ -8,6 +8,7 @@
 #include "platform/win32/Win32Dialogs.h"
 #include "platform/win32/Win32Displays.h"
 #include "platform/win32/Win32FileSystem.h"
+#include "platform/win32/Win32IconView.h"
 #include "platform/win32/Win32Registry.h"
 #include "platform/win32/Win32ShellFolders.h"
 
@@ -32,8 +33,7 @@ private:
     Win32Registry registry_;
     Win32ShellFolders shell_;
     Win32Displays displays_;
-    struct Pending;
-    std::unique_ptr<Pending> pending_;
+    Win32IconView desktop_;
     std::unique_ptr<Platform> platform_;
 };
 
