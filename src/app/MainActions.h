@@ -49,7 +49,7 @@ public:
 
 namespace plenvik {
 
-// The pieces that are built: Settings.xml and the settings dialog. The dialog itself is shown by the
+// The pieces that are built: the save, Settings.xml and the settings dialog. The dialog itself is shown by the
 // view's function (a real window on Windows, a scripted one in tests).
 class ProgramActions : public UnavailableActions {
 public:
@@ -58,6 +58,7 @@ public:
 
     Settings readSettings(frmMain& form) override;
     void settings(frmMain& form) override;
+    void save(frmMain& form) override;
 
 private:
     ShowSettingsDialog showSettingsDialog_;

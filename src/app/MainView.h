@@ -2,9 +2,12 @@
 // record it.
 #pragma once
 
+#include <cstdint>
+
 namespace plenvik {
 
 class Protocol;
+class clsProgressBar;
 enum class CommandId;
 enum class MenuId;
 
@@ -24,6 +27,10 @@ public:
     virtual void showAbout() = 0;
     virtual void popupMenu(MenuId menu) = 0;
     virtual void setBusyCursor(bool busy) = 0;
+    // The window a run's progress bar draws into (picProgressBar), and the bar's coming and going.
+    virtual std::uintptr_t progressBarTarget() = 0;
+    virtual void progressBarCreated(clsProgressBar& bar) = 0;
+    virtual void progressBarRemoved() = 0;
 };
 
 }  // namespace plenvik

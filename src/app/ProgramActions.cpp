@@ -2,6 +2,7 @@
 #include "app/frmMain.h"
 #include "platform/Platform.h"
 #include "platform/SystemInfo.h"
+#include "project/DesktopSave.h"
 #include "settings/SettingsFile.h"
 
 namespace plenvik {
@@ -19,6 +20,11 @@ void ProgramActions::settings(frmMain& form) {
     form.applySettings(outcome.settings);
     Platform& p = form.platform();
     fc_SettingsFileSave(form.currentSettings(), p.files, p.system.programFolder(), form.errors());
+}
+
+void ProgramActions::save(frmMain& form) {
+    std::string directory;
+    fc_DesktopIconsSaveToFile(form, directory, "", false);
 }
 
 }  // namespace plenvik

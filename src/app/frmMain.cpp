@@ -6,6 +6,7 @@
 #include "app/MainView.h"
 #include "errors/ErrorHandler.h"
 #include "platform/Dialogs.h"
+#include "platform/EventPump.h"
 #include "platform/Platform.h"
 #include "platform/Processes.h"
 #include "platform/SystemInfo.h"
@@ -26,7 +27,9 @@ const char* actionName(CommandId id) {
 }  // namespace
 
 frmMain::frmMain(Platform& platform, ErrorHandler& errors, MainActions& actions)
-    : platform_(platform), errors_(errors), actions_(actions), menus_(makeMainMenus()) {
+    : platform_(platform), errors_(errors), actions_(actions), menus_(makeMainMenus()),
+      pictureView_(std::make_unique<PictureView>(&platform.files)) {
+    pictureView_->NewPicture(kMainPictureWidth, kMainPictureHeight, systemColor(5));
     const auto label = [](CommandId id, const char* name, const char* caption, bool longRunning) {
         CommandLabel c{};
         c.id = id;
@@ -151,6 +154,10 @@ bool frmMain::requestClose() {
 void frmMain::Form_Unload() {
     if (protocol_ && view_) view_->protocolDestroyed();
     protocol_.reset();
+    removeProgressBar();
+    monitors.assign(1, {});
+    currentIcons.assign(1, {});
+    projectIcons.assign(1, {});
     lvwProjects.clear();
     lvwProjectData.clear();
     lvwProjectIcons.clear();
@@ -332,5 +339,35 @@ void frmMain::showProtocol() {
     ensureProtocol();
     if (view_) view_->showProtocol();
 }
+
+}  // namespace plenvik
+
+namespace plenvik {
+
+clsProgressBar& frmMain::startProgressBar(long maximum) {
+    removeProgressBar();
+    progressBar_ = std::make_unique<clsProgressBar>();
+    const std::uintptr_t target = view_ ? view_->progressBarTarget() : 0;
+    progressBar_->sb_Init(mainWindowProgressBar(target, ProgressFont{}, maximum));
+    if (view_) view_->progressBarCreated(*progressBar_);
+    progressBar_->Paint();
+    return *progressBar_;
+}
+
+void frmMain::removeProgressBar() {
+    if (!progressBar_) return;
+    if (view_) view_->progressBarRemoved();
+    progressBar_.reset();
+}
+
+void frmMain::setProgress(long value) {
+    if (progressBar_) progressBar_->value(value);
+}
+
+void frmMain::setBusyCursor(bool busy) {
+    if (view_) view_->setBusyCursor(busy);
+}
+
+void frmMain::doEvents() { platform_.events.pump(); }
 
 }  // namespace plenvik

@@ -12,7 +12,11 @@
 #include "app/MainActions.h"
 #include "app/MainLayout.h"
 #include "app/MainMenus.h"
+#include "display/MonitorRecord.h"
+#include "project/DesktopIcon.h"
 #include "ui/ListModel.h"
+#include "ui/PictureView.h"
+#include "ui/clsProgressBar.h"
 
 namespace plenvik {
 
@@ -143,6 +147,25 @@ public:
     void showProtocol();
 
     MainLayout& layout() { return layout_; }
+    MainView* view() { return view_; }
+
+    // The tables the runs fill (element 0 unused, as everywhere in the program): the monitors and icons
+    // of the current desktop, the icons of the project shown.
+    std::vector<MonitorRecord> monitors{1};
+    std::vector<DesktopIcon> currentIcons{1};
+    std::vector<DesktopIcon> projectIcons{1};
+    // Desktop pixels per picture pixel of the monitor picture.
+    float pictureScaleX = 0, pictureScaleY = 0;
+    // ctlPictureView: the monitor picture.
+    PictureView& pictureView() { return *pictureView_; }
+    // The running run's progress bar in picProgressBar (none between runs).
+    clsProgressBar* progressBar() { return progressBar_.get(); }
+    clsProgressBar& startProgressBar(long maximum);
+    void removeProgressBar();
+    void setProgress(long value);
+    void setBusyCursor(bool busy);
+    // Lets pending window events run.
+    void doEvents();
 
 private:
     CommandLabel& mutableCommand(CommandId id);
@@ -161,6 +184,8 @@ private:
     std::string txtDirectoryName_, txtDirectoryNameTag_;
     std::unique_ptr<Protocol> protocol_;
     MainLayout layout_;
+    std::unique_ptr<PictureView> pictureView_;
+    std::unique_ptr<clsProgressBar> progressBar_;
     bool timerEnabled_ = true;
     bool ended_ = false;
     bool closeAfterRun_ = false;

@@ -1,6 +1,7 @@
 // A main-window view for tests: records what the controller asked of the window.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -23,7 +24,10 @@ public:
     void commandChanged(CommandId id) override {
         if (form && id == CommandId::ProjectSave) captionsSeen.push_back(form->command(id).caption);
     }
-    void statusChanged() override {}
+    std::function<void()> onStatus;  // runs at every change of the status lines
+    void statusChanged() override {
+        if (onStatus) onStatus();
+    }
     void directoryChanged() override {}
     void protocolCreated(Protocol&) override { protocolWindowCreated = true; }
     void protocolDestroyed() override { protocolWindowCreated = false; }
@@ -31,6 +35,10 @@ public:
     void showAbout() override { ++aboutShown; }
     void popupMenu(MenuId m) override { popups.push_back(m); }
     void setBusyCursor(bool) override {}
+    int progressBars = 0;
+    std::uintptr_t progressBarTarget() override { return 0; }
+    void progressBarCreated(clsProgressBar&) override { ++progressBars; }
+    void progressBarRemoved() override {}
 };
 
 }  // namespace plenvik::test

@@ -10,6 +10,7 @@
 #include "platform/win32/Scoped.h"
 #include "platform/win32/Wide.h"
 #include "ui/win32/LabelButton.h"
+#include "ui/win32/ProgressBarPainter.h"
 
 namespace plenvik::win32 {
 namespace {
@@ -32,13 +33,12 @@ const ControlSpec kControls[] = {
     {"imgMain", kIdImgMain, L"STATIC", L"", SS_ICON | SS_NOTIFY, 0},
     {"lblProjects", kIdLblProjects, L"STATIC", L"Projekte:", SS_LEFT, 0},
     {"lvwProjects", kIdLvwProjects, WC_LISTVIEWW, L"", LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | WS_TABSTOP, WS_EX_CLIENTEDGE},
-    {"ctlPictureView", kIdCtlPictureView, L"STATIC", L"", SS_WHITERECT, WS_EX_CLIENTEDGE},
     {"lblProjectData", kIdLblProjectData, L"STATIC", L"Projektdaten:", SS_LEFT, 0},
     {"lvwProjectData", kIdLvwProjectData, WC_LISTVIEWW, L"", LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | WS_TABSTOP, WS_EX_CLIENTEDGE},
     {"lvwProjectIcons", kIdLvwProjectIcons, WC_LISTVIEWW, L"", LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | WS_TABSTOP, WS_EX_CLIENTEDGE},
     {"lblInfo", kIdLblInfo, L"STATIC", L"", SS_LEFT | SS_NOPREFIX | SS_ENDELLIPSIS, 0},
     {"lblInfoMonitore", kIdLblInfoMonitore, L"STATIC", L"", SS_LEFT | SS_NOPREFIX | SS_ENDELLIPSIS, 0},
-    {"picProgressBar", kIdPicProgressBar, L"STATIC", L"", SS_LEFT, 0},
+    {"picProgressBar", kIdPicProgressBar, L"STATIC", L"", SS_OWNERDRAW, 0},
 };
 
 constexpr const char* kCommandControl[] = {"lblCmdProjectSave", "lblCmdDesktopRestore", "lblCmdChangeDesktopSettings",
@@ -63,6 +63,7 @@ MainWindow::MainWindow(frmMain& form) : form_(form) { form_.setView(this); }
 
 MainWindow::~MainWindow() {
     protocolWindow_.reset();
+    pictureControl_.reset();
     projects_.reset();
     projectData_.reset();
     projectIcons_.reset();
@@ -136,6 +137,8 @@ void MainWindow::createControls() {
         controls_[c.name] = b;
         commandChanged(c.id);
     }
+    pictureControl_ = std::make_unique<PictureViewControl>(form_.pictureView(), window_, kIdCtlPictureView, 0, 0, 10, 10);
+    controls_["ctlPictureView"] = pictureControl_->handle();
     SendMessageW(control("imgMain"), STM_SETICON, reinterpret_cast<WPARAM>(LoadIconW(nullptr, IDI_APPLICATION)), 0);
 
     for (const char* list : {"lvwProjects", "lvwProjectData", "lvwProjectIcons"})
@@ -271,6 +274,12 @@ void MainWindow::setBusyCursor(bool busy) {
     SetCursor(LoadCursorW(nullptr, busy ? IDC_WAIT : IDC_ARROW));
 }
 
+std::uintptr_t MainWindow::progressBarTarget() { return reinterpret_cast<std::uintptr_t>(control("picProgressBar")); }
+
+void MainWindow::progressBarCreated(clsProgressBar& bar) { bindProgressBar(bar); }
+
+void MainWindow::progressBarRemoved() { InvalidateRect(control("picProgressBar"), nullptr, TRUE); }
+
 void MainWindow::onCommand(int id, int code) {
     if (id >= kIdLblCmdProjectSave && id <= kIdLblCmdClose) {
         const auto command = static_cast<CommandId>(id - kIdLblCmdProjectSave);
@@ -348,6 +357,13 @@ LRESULT MainWindow::handle(UINT m, WPARAM wp, LPARAM lp) {
         for (auto* mirror : {projects_.get(), projectData_.get(), projectIcons_.get()})
             if (mirror && header->hwndFrom == mirror->handle()) return mirror->onNotify(header);
         return 0;
+    }
+    case WM_DRAWITEM: {
+        auto* item = reinterpret_cast<DRAWITEMSTRUCT*>(lp);
+        if (item->CtlID != kIdPicProgressBar) break;
+        FillRect(item->hDC, &item->rcItem, GetSysColorBrush(COLOR_BTNFACE));
+        if (form_.progressBar()) form_.progressBar()->Paint();
+        return TRUE;
     }
     case WM_CTLCOLORSTATIC: {
         HWND c = reinterpret_cast<HWND>(lp);

@@ -10,6 +10,7 @@
 #include "app/MainView.h"
 #include "app/frmMain.h"
 #include "ui/win32/ListViewMirror.h"
+#include "ui/win32/PictureViewControl.h"
 #include "ui/win32/ProtocolWindow.h"
 
 namespace plenvik::win32 {
@@ -35,6 +36,9 @@ public:
     void showAbout() override;
     void popupMenu(MenuId menu) override;
     void setBusyCursor(bool busy) override;
+    std::uintptr_t progressBarTarget() override;
+    void progressBarCreated(clsProgressBar& bar) override;
+    void progressBarRemoved() override;
 
 private:
     static LRESULT CALLBACK windowProc(HWND w, UINT m, WPARAM wp, LPARAM lp);
@@ -57,6 +61,7 @@ private:
     std::map<std::string, HWND> controls_;
     std::unique_ptr<ListViewMirror> projects_, projectData_, projectIcons_;
     std::unique_ptr<ProtocolWindow> protocolWindow_;
+    std::unique_ptr<PictureViewControl> pictureControl_;
     HWND tooltip_ = nullptr;
     HFONT font_ = nullptr;
     HBRUSH background_ = nullptr;

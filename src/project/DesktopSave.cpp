@@ -1,0 +1,427 @@
+#include "project/DesktopSave.h"
+
+#include <cmath>
+#include <cstdint>
+
+#include "app/frmMain.h"
+#include "common/Text.h"
+#include "desktop/DesktopIcons.h"
+#include "desktop/clsDesktop.h"
+#include "display/DesktopMonitors.h"
+#include "display/MonitorPicture.h"
+#include "errors/Procedure.h"
+#include "platform/Clock.h"
+#include "platform/Dialogs.h"
+#include "platform/FileSystem.h"
+#include "platform/Platform.h"
+#include "platform/SystemInfo.h"
+#include "project/Base64StreamEncoder.h"
+#include "project/ByteSink.h"
+#include "project/DesktopInventory.h"
+#include "project/ProjectFileNameCheck.h"
+#include "project/ProjectFileWriter.h"
+#include "project/ProjectNames.h"
+#include "project/UserIdentity.h"
+#include "project/mdlBASE64.h"
+
+namespace plenvik {
+namespace {
+
+constexpr long kProgressMaximum = 123;
+constexpr const char* kNameTitle = "Plenvik - Dateiname...";
+constexpr const char* kCancelled = "Abbruch: Erstellung Orvel Desktop Projekt Datei!";
+constexpr const char* kFailed = "Fehler: Die Desktop Sicherung wurde nicht gespeichert!";
+
+// Thrown at the three checkpoints when the user has confirmed cancelling.
+struct Cancelled {};
+
+// "#,#": digits grouped in threes with the regional thousands separator.
+std::string groupedNumber(std::uint64_t value, char separator) {
+    std::string digits = std::to_string(value), out;
+    for (std::size_t i = 0; i < digits.size(); ++i) {
+        if (i > 0 && (digits.size() - i) % 3 == 0) out += separator;
+        out += digits[i];
+    }
+    return out;
+}
+
+std::string folderText(std::int32_t code) {
+    if (code == kFolderUserDesktop) return "Desktop 'Angemeldeter Benutzer'";
+    if (code == kFolderCommonDesktop) return "Desktop 'Alle Benutzer'";
+    return "System";
+}
+
+// The file being written: a temporary one beside the target, renamed over it only when complete, so
+// that a cancel or a failure never leaves a half-written project or damages an earlier one.
+class TemporaryProject {
+public:
+    TemporaryProject(FileSystem& files, std::string target) : files_(files), target_(std::move(target)), temp_(target_ + ".tmp") {}
+    ~TemporaryProject() { discard(); }
+
+    FileHandle& open() {
+        unsigned long error = 0;
+        file_ = files_.open({temp_, kGenericWrite, kShareNone, kCreateAlways, kAttrNormal}, &error);
+        if (!file_) throw RuntimeError(75, kAppTitle, "Die Projektdatei '" + target_ + "' kann nicht geschrieben werden (Fehler " + std::to_string(error) + ").");
+        return *file_;
+    }
+    void commit() {
+        if (!file_->close()) throw RuntimeError(57, kAppTitle, "Die Projektdatei '" + target_ + "' konnte nicht geschlossen werden.");
+        file_.reset();
+        if (!files_.replaceFile(temp_, target_))
+            throw RuntimeError(75, kAppTitle, "Die Projektdatei '" + target_ + "' konnte nicht ersetzt werden.");
+        committed_ = true;
+    }
+    void discard() {
+        if (committed_) return;
+        if (file_) file_->close();
+        file_.reset();
+        if (files_.exists(temp_)) files_.deleteFile(temp_, true);
+    }
+
+private:
+    FileSystem& files_;
+    std::string target_, temp_;
+    std::unique_ptr<FileHandle> file_;
+    bool committed_ = false;
+};
+
+class SaveRun {
+public:
+    SaveRun(frmMain& form, Procedure& proc, bool currentOnly) : f_(form), p_(form.platform()), proc_(proc), currentOnly_(currentOnly) {}
+
+    // Steps 5 to 20; false when the name prompt was left empty.
+    bool run(std::string& directory, const std::string& fileName) {
+        f_.lvwProjectData.clear();
+        f_.lvwProjectIcons.clear();
+        f_.setInfoColor(kColorBlue);
+        f_.doEvents();
+        saveTime_ = p_.locale.formatGeneralDate(p_.clock.now());
+        chooseDirectory(directory);
+        directory_ = directory;
+        fileName_ = fileName.empty() ? askFileName() : fileName;
+        if (fileName_.empty()) return false;
+        // Each part is a step of its own: the user may retry it, skip it or leave the save.
+        proc_.step([&] { projectRow(); });
+        proc_.step([&] { desktopStyle(); });
+        proc_.step([&] { monitors(); });
+        proc_.step([&] { picture(); });
+        proc_.step([&] { icons(); });
+        if (currentOnly_) {
+            f_.sb_ListItemColorSet(f_.lvwProjects, row(), kColorBlue);
+            f_.setInfo("aktuellen Desktop erfolgreich ermittelt!");
+            return true;
+        }
+        if (!proc_.step([&] { write(); })) {
+            failed();
+            return false;
+        }
+        f_.sb_ListItemColorSet(f_.lvwProjects, row(), kColorWindowText);
+        f_.setInfo("Desktop Sicherung erfolgreich erstellt!");
+        f_.doEvents();
+        f_.sb_ProtokollClose("Desktop Sicherung erfolgreich erstellt: '" + fileName_ + "'");
+        f_.setProgress(123);
+        return true;
+    }
+
+    void cancelled() {
+        f_.lvwProjectIcons.clear();
+        f_.lvwProjectData.clear();
+        dropRow();
+        f_.setInfo(kCancelled);
+        f_.setInfoColor(kColorRed);
+        f_.sb_ProtokollAdd(kCancelled, "", false, false);
+        f_.sb_ProtokollClose("Abbruch durch Benutzer");
+        f_.program().cancel = false;
+    }
+
+    // The file could not be written (or the user left the save): nothing was replaced, and the list
+    // does not show a project that is not there.
+    void failed() {
+        dropRow();
+        f_.setInfo(kFailed);
+        f_.setInfoColor(kColorRed);
+        f_.sb_ProtokollClose(kFailed);
+    }
+
+private:
+    int row() const { return rowKey_.empty() ? -1 : f_.lvwProjects.find(rowKey_); }
+
+    void dropRow() {
+        const int r = row();
+        if (r < 0) return;
+        if (f_.lvwProjects.row(r).smallIcon != "DESKTOP") f_.lvwProjects.remove(r);
+        else f_.lvwProjects.setSubItem(r, 5, "");
+    }
+
+    void checkCancel() {
+        if (f_.program().cancel) throw Cancelled{};
+    }
+
+    void chooseDirectory(std::string& directory) {
+        if (directory.empty()) {
+            if (f_.directory().empty()) f_.setDirectory(p_.system.programFolder() + "\\", true);
+            directory = f_.directory();
+        }
+        if (directory.empty() || directory.back() != '\\') directory += '\\';
+    }
+
+    // The automatic name, offered in the prompt unless automatic naming is on. A name Windows cannot
+    // use, or one that would replace an existing project without the user agreeing, is asked again.
+    std::string askFileName() {
+        const std::string automatic = automaticProjectName(fc_ComputerNameGet(p_.system), fc_UserNameGet(p_.system), p_.clock.now());
+        if (currentOnly_ || f_.GENERAL_FILENAME_AUTO) return automatic + std::string(kProjectExtension);
+        std::string offer = automatic;
+        for (;;) {
+            const auto answer = p_.dialogs.inputBox("Bitte geben Sie den gewünschten Dateiname an:", kNameTitle, offer);
+            if (!answer || answer->empty()) return {};
+            offer = *answer;
+            if (const std::string problem = projectFileNameProblem(*answer); !problem.empty()) {
+                p_.dialogs.messageBox({problem, kNameTitle, MsgButtons::Ok, MsgIcon::Exclamation});
+                continue;
+            }
+            const std::string name = *answer + std::string(kProjectExtension);
+            if (p_.files.exists(directory_ + name)) {
+                const MsgAnswer replace = p_.dialogs.messageBox(
+                    {"Die Projektdatei '" + name + "' ist bereits vorhanden.\r\n\r\nMöchten Sie sie ersetzen?", kNameTitle,
+                     MsgButtons::YesNo, MsgIcon::Exclamation});
+                if (replace != MsgAnswer::Yes) continue;
+            }
+            return name;
+        }
+    }
+
+    void projectRow() {
+        ListModel& list = f_.lvwProjects;
+        if (currentOnly_) {
+            rowKey_ = "SYSTEM";
+        } else {
+            rowKey_ = fileName_;
+            // A project of that name is being replaced: its row goes, the new one takes its place.
+            if (const int old = list.find(rowKey_); old >= 0) list.remove(old);
+            const int r = list.add(rowKey_, projectVersionText(), "DESY");
+            list.setSubItem(r, 1, fc_ComputerNameGet(p_.system));
+            list.setSubItem(r, 2, fc_UserNameGet(p_.system));
+            list.setSubItem(r, 3, saveTime_);
+            list.setSubItem(r, 11, directory_);
+            list.setSubItem(r, 12, fileName_);
+            const auto parsed = p_.locale.parseGeneralDate(saveTime_);
+            list.setSubItem(r, 16, parsed ? timeKey(*parsed) : "");
+            list.resort();
+        }
+        if (const int r = row(); r >= 0) {
+            list.ensureVisible(r);
+            f_.sb_ListItemColorSet(list, r, kColorBlue);
+            list.select(r);
+        }
+        f_.doEvents();
+        f_.setProgress(4);
+    }
+
+    void desktopStyle() {
+        clsDesktop desktop(p_.desktop);
+        viewStyle_ = desktop.fc_DesktopViewStyleGet();
+        if (const int r = row(); r >= 0) f_.lvwProjects.setSubItem(r, 6, std::to_string(viewStyle_));
+        std::string description = clsDesktop::fc_DesktopViewStyleInformation(viewStyle_);
+        f_.lvwProjectData.clear();
+        std::vector<IconItem> items;
+        arrangeStyle_ = fc_DesktopIconCheckSnapToGrid(p_.desktop, f_.errors(), items, true);
+        if (arrangeStyle_ == kArrangeCodeSnapToGrid) description += " (am Raster ausrichten)";
+        ListModel& data = f_.lvwProjectData;
+        data.setSubItem(data.add("MAIN", "Desktop Anzeige:", "DESKTOP"), 1, description);
+        data.setSubItem(data.add("PATH", "    Verzeichnis:", "FOLDER"), 1, directory_);
+        data.setSubItem(data.add("NAME", "    Datei:", "FILE"), 1, fileName_);
+        f_.setProgress(4);
+    }
+
+    void monitors() {
+        f_.sb_ProtokollAdd("Monitore ermitteln...", "", false, false);
+        fc_DesktopMonitorsGet(f_.monitors, p_.displays, f_.errors());
+        const std::size_t count = f_.monitors.empty() ? 0 : f_.monitors.size() - 1;
+        ListModel& data = f_.lvwProjectData;
+        for (int r = data.size() - 1; r >= 0; --r)
+            if (data.row(r).key.rfind("MONITOR", 0) == 0) data.remove(r);
+        data.setSubItem(data.add("MONITOR", "Monitore: " + std::to_string(count), "MONITORS"), 1, std::string(34, '-'));
+        for (std::size_t k = 1; k <= count; ++k) {
+            const MonitorRecord& m = f_.monitors[k];
+            const int r = data.add("MONITOR" + std::to_string(m.Nr), "    Monitor " + std::to_string(m.Nr), "MONITOR");
+            data.ensureVisible(r);
+            const std::uint64_t colours = m.ColorDepth >= 0 && m.ColorDepth < 64 ? (std::uint64_t{1} << m.ColorDepth) : 0;
+            data.setSubItem(r, 1, std::to_string(m.Left) + ", " + std::to_string(m.Top) + ", " + std::to_string(m.Width) + ", " +
+                                      std::to_string(m.Height) + " - Frequenz: " + std::to_string(m.Frequency) +
+                                      " - Farben: " + groupedNumber(colours, p_.locale.thousandsSeparator()));
+            data.setSubItem(r, 7, m.DeviceName);
+            data.setSubItem(r, 8, std::to_string(m.Width));
+            data.setSubItem(r, 9, std::to_string(m.Height));
+            data.setSubItem(r, 10, std::to_string(m.Frequency));
+            data.setSubItem(r, 11, std::to_string(m.ColorDepth));
+        }
+        if (const int r = row(); r >= 0) f_.lvwProjects.setSubItem(r, 4, std::to_string(count));
+        const std::string found = std::to_string(count) + " Monitore ermittelt und gespeichert!";
+        f_.setInfo(found);
+        f_.sb_ProtokollAdd(found, "", false, false);
+        f_.setProgress(8);
+    }
+
+    void picture() {
+        sb_MonitorPictureClear(f_.pictureView());
+        fc_DesktopMonitorsPictureGet(f_.pictureView(), f_.monitors, f_.pictureScaleX, f_.pictureScaleY, f_.errors());
+        f_.setProgress(10);
+    }
+
+    void icons() {
+        const std::string reading = "Symbole, Verknüpfungen ermitteln...";
+        f_.setInfo(reading);
+        f_.doEvents();
+        f_.sb_ProtokollAdd(reading, "", false, false);
+        f_.lvwProjectIcons.clear();
+        std::vector<IconItem> items;
+        fc_DesktopIconsGet(p_.desktop, f_.errors(), items);
+        fillIconTable(f_.currentIcons, items);
+        f_.currentIcons.insert(f_.currentIcons.begin(), DesktopIcon{});
+        const std::size_t count = f_.currentIcons.size() - 1;
+
+        InventoryContext inventory{p_, f_.errors(), f_.GENERAL_FILESIZE_MAX, 0,
+                                   [this] { return f_.lblInfo().text; },
+                                   [this](const std::string& text) { f_.setInfo(text); f_.doEvents(); },
+                                   [this](const std::string& text) { f_.sb_ProtokollAdd(text, "", false, false); }};
+        ListModel& list = f_.lvwProjectIcons;
+        for (std::size_t i = 1; i <= count; ++i) {
+            DesktopIcon& icon = f_.currentIcons[i];
+            if (const int r = row(); r >= 0) f_.lvwProjects.setSubItem(r, 5, std::to_string(i));
+            const int r = list.add(std::to_string(i) + "ICON" + std::to_string(icon.PosOrder), icon.Name);
+            list.ensureVisible(r);
+            list.setSubItem(r, 1, std::to_string(icon.PosOrder));
+            list.setSubItem(r, 2, std::to_string(icon.PosX));
+            list.setSubItem(r, 3, std::to_string(icon.PosY));
+            sb_MonitorPictureIconMark(f_.pictureView(), icon.PosX, icon.PosY, f_.pictureScaleX, f_.pictureScaleY);
+            list.setSubItem(r, 5, "(neues Desktop Symbol!!!)");
+            list.setSubItem(r, 6, iconSortKey(icon.PosX, icon.PosY));
+            f_.setProgress(10 + std::lround(static_cast<double>(i) * 100.0 / static_cast<double>(count)));
+            const bool checked = fc_DesktopIconsGetFiles(inventory, f_.currentIcons, static_cast<std::int32_t>(i),
+                                                         currentOnly_ ? ContentMode::Skip : ContentMode::Defer);
+            showIconKind(r, f_.currentIcons[i], checked);
+            checkCancel();
+        }
+        list.sortBy(6, true);
+        if (const int r = row(); r >= 0) f_.lvwProjects.setSubItem(r, 5, std::to_string(count));
+        f_.setProgress(112);
+    }
+
+    void showIconKind(int r, const DesktopIcon& icon, bool checked) {
+        ListModel& list = f_.lvwProjectIcons;
+        if (!checked) {
+            list.setSmallIcon(r, "ERRLINK");
+            list.setSubItem(r, 7, "Symbol, Verweis konnte nicht geprüft werden!\r\n\r\n" + icon.LinkTarget);
+            return;
+        }
+        const std::string picture = iconPictureKey(icon);
+        list.setSmallIcon(r, picture);
+        if (icon.FileType == kFileTypeErrLink)
+            list.setSubItem(r, 7, "Symbol, Datei konnte nicht gefunden werden!\r\n\r\n" + icon.LinkTarget);
+        if (icon.FileReasonNotLoaded == kReasonTooBig) list.setSubItem(r, 7, "Symbol, Datei nicht geladen, da zu groß!");
+        list.setSubItem(r, 4, folderText(icon.FileShellFolderType));
+    }
+
+    void write() {
+        f_.setInfo("Datei speichern...");
+        f_.doEvents();
+        const std::string path = directory_ + fileName_;
+        f_.sb_ProtokollAdd("Datei '" + path + "' speichern...", "", false, false);
+
+        ProjectWriteData data;
+        data.version = projectVersionText();
+        data.computerName = fc_ComputerNameGet(p_.system);
+        data.userName = fc_UserNameGet(p_.system);
+        data.dateTime = saveTime_;
+        data.arrangeStyle = arrangeStyle_;
+        data.viewStyle = viewStyle_;
+        data.horizontalOperator = f_.pictureScaleX;
+        data.verticalOperator = f_.pictureScaleY;
+        data.decimalSeparator = p_.locale.decimalSeparator();
+        data.monitors.assign(f_.monitors.begin() + (f_.monitors.empty() ? 0 : 1), f_.monitors.end());
+        for (const ListRow& r : f_.lvwProjectIcons.rows()) {
+            // The number in front of the row's key is the icon's index in the table.
+            const std::int32_t index = std::stoi(r.key.substr(0, r.key.find("ICON")));
+            data.icons.push_back({index, &f_.currentIcons[static_cast<std::size_t>(index)]});
+        }
+
+        ProjectWriteCallbacks callbacks;
+        const std::vector<std::uint8_t> jpeg = f_.pictureView().GetJPEGByteData(80);
+        callbacks.screenPicture = [&](ByteSink& sink) { sink.write(fc_Base64Encode(jpeg)); };
+        callbacks.iconContent = [&](const ProjectFileIcon& icon, ByteSink& sink) { streamContent(*icon.icon, sink); };
+        callbacks.progress = [&](const WriteProgress& at) {
+            if (at.stage == WriteStage::Picture) f_.setProgress(114);
+            if (at.stage == WriteStage::Monitors) f_.setProgress(116);
+            if (at.stage == WriteStage::Icons) {
+                const std::string written = std::to_string(f_.lvwProjectIcons.size()) + " Symbole, Verknüpfungen ermittelt und gespeichert!";
+                f_.setInfo(written);
+                f_.sb_ProtokollAdd(written, "", false, false);
+                f_.setProgress(120);
+            }
+            const bool checkpoint = at.stage == WriteStage::Monitor || at.stage == WriteStage::Icon;
+            return checkpoint && f_.program().cancel ? WriteDecision::Stop : WriteDecision::Continue;
+        };
+
+        TemporaryProject project(p_.files, path);
+        FileHandleSink sink(project.open());
+        if (writeProjectFile(data, sink, callbacks) == WriteOutcome::Stopped) throw Cancelled{};
+        project.commit();
+    }
+
+    // The file's bytes straight from the disk into the project, so that no content is held whole.
+    void streamContent(const DesktopIcon& icon, ByteSink& sink) {
+        if (icon.ContentPath.empty()) {
+            sink.write(icon.FileData_BASE64);
+            return;
+        }
+        unsigned long error = 0;
+        auto file = p_.files.open({icon.ContentPath, kGenericRead, kShareRead, kOpenExisting, kAttrNormal}, &error);
+        if (!file) throw RuntimeError(53, kAppTitle, "Die Datei '" + icon.ContentPath + "' kann nicht mehr gelesen werden.");
+        Base64StreamEncoder encoder([&](std::string_view text) { sink.write(text); });
+        std::vector<std::uint8_t> buffer(256 * 1024);
+        std::uint64_t total = 0;
+        for (;;) {
+            const auto got = file->read(buffer.data(), buffer.size());
+            if (!got) throw RuntimeError(57, kAppTitle, "Die Datei '" + icon.ContentPath + "' kann nicht gelesen werden.");
+            if (*got == 0) break;
+            total += *got;
+            encoder.write(std::span<const std::uint8_t>(buffer.data(), *got));
+        }
+        // An empty file is stored as one zero byte, as the inventory stores it.
+        if (total == 0) encoder.write(std::string_view("\0", 1));
+        encoder.finish();
+    }
+
+    frmMain& f_;
+    Platform& p_;
+    Procedure& proc_;
+    bool currentOnly_;
+    std::string saveTime_, directory_, fileName_, rowKey_;
+    std::int32_t viewStyle_ = 0;
+    int arrangeStyle_ = 0;
+};
+
+}  // namespace
+
+bool fc_DesktopIconsSaveToFile(frmMain& form, std::string& directory, const std::string& fileName, bool currentOnly) {
+    Procedure proc(form.errors(), "frmMain.fc_DesktopIconsSaveToFile");
+    form.setBusyCursor(true);
+    form.sb_ProtokollStart(currentOnly ? "aktuellen Desktop ermitteln..." : "Desktop Sicherung erstellen...");
+    form.startProgressBar(kProgressMaximum).value(2);
+    bool result = false, finished = false;
+    SaveRun run(form, proc, currentOnly);
+    proc.run([&] {
+        try {
+            result = run.run(directory, fileName);
+        } catch (const Cancelled&) {
+            run.cancelled();
+        }
+        finished = true;
+    });
+    if (!finished) run.failed();
+    form.removeProgressBar();
+    form.setBusyCursor(false);
+    return result;
+}
+
+}  // namespace plenvik
