@@ -1,6 +1,7 @@
 #include "project/DesktopInventory.h"
 
 #include "common/Text.h"
+#include "desktop/DesktopSystemIcons.h"
 #include "errors/Procedure.h"
 #include "platform/FileSystem.h"
 #include "platform/IconView.h"
@@ -15,9 +16,9 @@ namespace plenvik {
 namespace {
 
 constexpr std::uint32_t kCurrentUser = 0x80000001u;
-constexpr const char* kClsidKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\CLSID\\";
-constexpr const char* kHideKeys[] = {"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\HideDesktopIcons\\ClassicStartMenu",
-                                     "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\HideDesktopIcons\\NewStartPanel"};
+const std::string kClsidKey = std::string(kSystemIconLabelKey) + "\\";
+const std::string kHideKeys[] = {std::string(kHideDesktopIconsKey) + "\\ClassicStartMenu",
+                                 std::string(kHideDesktopIconsKey) + "\\NewStartPanel"};
 
 bool containsIgnoringCase(const std::string& text, const std::string& part) {
     return toLowerAscii(text).find(part) != std::string::npos;
@@ -113,17 +114,6 @@ private:
 
 }  // namespace
 
-const std::vector<SystemIcon>& knownSystemIcons() {
-    static const std::vector<SystemIcon> icons = {
-        {"{20D04FE0-3AEA-1069-A2D8-08002B30309D}", "Arbeitsplatz"},
-        {"{208D2C60-3AEA-1069-A2D7-08002B30309D}", "Netzwerkumgebung"},
-        {"{450D8FBA-AD25-11D0-98A8-0800361B1103}", "eigene Dateien"},
-        {"{871C5380-42A0-1069-A2EA-08002B30309D}", "Internet Explorer"},
-        {"{645FF040-5081-101B-9F08-00AA002F954E}", "Papierkorb"},
-    };
-    return icons;
-}
-
 std::string iconBaseName(const std::string& fileName) {
     std::string base;
     for (std::size_t i = 0; i < fileName.size();) {
@@ -175,10 +165,10 @@ bool fc_DesktopIconsGetFiles(InventoryContext& context, std::vector<DesktopIcon>
 
 bool fc_DesktopIconSysClsidGet(Platform& platform, const std::string& label, std::string& classId) {
     classId.clear();
-    for (const SystemIcon& icon : knownSystemIcons()) {
-        const std::string user = userLabel(platform, icon.classId);
+    for (const DesktopSystemIcon& icon : kDesktopSystemIcons) {
+        const std::string user = userLabel(platform, std::string(icon.clsid));
         if (label == user || (user.empty() && label == icon.builtInLabel)) {
-            classId = icon.classId;
+            classId = icon.clsid;
             break;
         }
     }
@@ -188,7 +178,7 @@ bool fc_DesktopIconSysClsidGet(Platform& platform, const std::string& label, std
 bool fc_DesktopIconSysShow(Platform& platform, const std::string& classId, const std::string& label) {
     mdlReg reg(platform.registry);
     if (label != userLabel(platform, classId)) reg.fc_RegValueSetString(kCurrentUser, kClsidKey + classId, "", label);
-    for (const char* key : kHideKeys) reg.fc_RegValueSetDword(kCurrentUser, key, classId, 0);
+    for (const std::string& key : kHideKeys) reg.fc_RegValueSetDword(kCurrentUser, key, classId, 0);
     platform.desktop.refresh();
     return true;
 }

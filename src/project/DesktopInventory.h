@@ -44,12 +44,6 @@ bool fc_DesktopIconSysClsidGet(Platform& platform, const std::string& label, std
 // Makes a system icon visible again under the label (the label is written when it differs). Always true.
 bool fc_DesktopIconSysShow(Platform& platform, const std::string& classId, const std::string& label);
 
-struct SystemIcon {
-    const char* classId;
-    const char* builtInLabel;
-};
-const std::vector<SystemIcon>& knownSystemIcons();
-
 // The file name without every ".lnk" and ".url", in any case ("a.lnk.txt" gives "a.txt").
 std::string iconBaseName(const std::string& fileName);
 

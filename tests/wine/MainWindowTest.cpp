@@ -12,6 +12,7 @@
 #include "app/win32/MainWindow.h"
 #include "app/win32/MainWindowIds.h"
 #include "driver/WineDriver.h"
+#include "platform/win32/InputBox.h"
 #include "platform/win32/Win32Platform.h"
 #include "support/ScriptedErrorHandler.h"
 
@@ -108,12 +109,17 @@ TEST(MainWindowTest, NormalStartStaysOpenAfterTheDeferredCommand) {
     EXPECT_TRUE(plenvik.waitForExit(10000));
 }
 
-TEST(MainWindowTest, SaveOnTheCommandLineRunsTheSaveAndEnds) {
+TEST(MainWindowTest, SaveOnTheCommandLineAsksForTheNameAndEndsWhenCancelled) {
     ChildProcess plenvik(plenvikExe(), L"SAVE 0");
     ASSERT_NE(waitForMainWindow(plenvik), nullptr);
-    ASSERT_TRUE(answerUnavailableMessage(plenvik)) << "the save command was not started";
+    HWND prompt = nullptr;
+    ASSERT_TRUE(pollUntil([&] { return (prompt = findTopWindow(plenvik.id(), win32::kInputBoxClass)) != nullptr && IsWindowVisible(prompt); }))
+        << "the save did not ask for the file name";
+    EXPECT_EQ(windowText(prompt), L"Plenvik - Dateiname...");
+    EXPECT_EQ(windowText(GetDlgItem(prompt, win32::kInputBoxEditId)).rfind(L"Plenvik ", 0), 0u) << "the automatic name is offered";
+    PostMessageW(prompt, WM_COMMAND, IDCANCEL, 0);
     DWORD code = 99;
-    EXPECT_TRUE(plenvik.waitForExit(10000, &code)) << "SAVE ends the program";
+    EXPECT_TRUE(plenvik.waitForExit(20000, &code)) << "SAVE ends the program, also when the user cancels";
     EXPECT_EQ(code, 0u);
 }
 
