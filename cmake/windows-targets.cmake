@@ -31,6 +31,11 @@ foreach(src ${PLENVIK_WIN_BENCH_SOURCES})
   plenvik_strict(${name})
 endforeach()
 
+# A small helper of scripts/demo: it presses the save command of a running Plenvik.
+add_executable(demodriver "${CMAKE_SOURCE_DIR}/tools/demodriver/main.cpp")
+target_link_libraries(demodriver PRIVATE plenvik_win32)
+plenvik_strict(demodriver)
+
 file(GLOB PLENVIK_SHELLEXT_SOURCES CONFIGURE_DEPENDS "${CMAKE_SOURCE_DIR}/src/shellext/*.cpp")
 if(PLENVIK_SHELLEXT_SOURCES)
   add_library(OrvelShellExtensions SHARED ${PLENVIK_SHELLEXT_SOURCES} "${CMAKE_SOURCE_DIR}/src/shellext/OrvelShellExtensions.def")
