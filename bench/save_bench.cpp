@@ -1,0 +1,81 @@
+// The save of a desktop with large files on the simulated platform: throughput and peak memory.
+//   save_bench create ROOT COUNT MEGABYTES   writes COUNT files of MEGABYTES each on the desktop
+//   save_bench save ROOT                      saves that desktop (limit 1000000 KiB) and prints
+//                                             "<MB/s> <peak RSS in MB> <MB embedded>"
+#include <sys/resource.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "app/MainActions.h"
+#include "app/frmMain.h"
+#include "errors/ErrorHandler.h"
+#include "platform/sim/SimPlatform.h"
+#include "project/DesktopSave.h"
+
+namespace {
+
+using namespace plenvik;
+
+class FailingLoudly : public ErrorHandler {
+public:
+    void callStack(const std::string&) override {}
+    int onError(const std::string& procedure, std::string&, const RuntimeError& e) override {
+        std::fprintf(stderr, "save_bench: %s: %s\n", procedure.c_str(), e.what());
+        std::exit(3);
+    }
+};
+
+int create(const std::string& root, int count, long megabytes) {
+    sim::SimPlatform sim(root);
+    const std::filesystem::path desktop = sim.files.nativePath(sim::SimPlatform::kUserDesktop);
+    std::filesystem::create_directories(desktop);
+    std::vector<char> block(1 << 20);
+    for (std::size_t i = 0; i < block.size(); ++i) block[i] = static_cast<char>((i * 131 + i / 7) & 0xFF);
+    for (int f = 0; f < count; ++f) {
+        std::ofstream out(desktop / ("Datei " + std::to_string(f) + ".bin"), std::ios::binary);
+        for (long m = 0; m < megabytes; ++m) out.write(block.data(), static_cast<std::streamsize>(block.size()));
+    }
+    return 0;
+}
+
+int save(const std::string& root) {
+    sim::SimPlatform sim(root);
+    std::filesystem::create_directories(sim.files.nativePath("C:\\Projekte"));
+    FailingLoudly errors;
+    UnavailableActions actions;
+    frmMain form(sim.platform(), errors, actions);
+    form.Form_Load("");
+    form.setDirectory("C:\\Projekte", true);
+    form.GENERAL_FILESIZE_MAX = 1000000;
+    form.GENERAL_FILENAME_AUTO = true;
+    sim.desktop.refresh();
+
+    std::uintmax_t embedded = 0;
+    for (const auto& e : std::filesystem::directory_iterator(sim.files.nativePath(sim::SimPlatform::kUserDesktop)))
+        embedded += e.file_size();
+    const auto start = std::chrono::steady_clock::now();
+    std::string directory;
+    if (!fc_DesktopIconsSaveToFile(form, directory, "", false)) return 4;
+    const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    std::printf("%.1f %.1f %.1f\n", static_cast<double>(embedded) / 1e6 / seconds, static_cast<double>(usage.ru_maxrss) / 1024.0,
+                static_cast<double>(embedded) / 1e6);
+    return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const std::string mode = argc > 1 ? argv[1] : "";
+    if (mode == "create" && argc == 5) return create(argv[2], std::atoi(argv[3]), std::atol(argv[4]));
+    if (mode == "save" && argc == 3) return save(argv[2]);
+    std::fprintf(stderr, "usage: save_bench create ROOT COUNT MEGABYTES | save_bench save ROOT\n");
+    return 2;
+}
