@@ -1,5 +1,6 @@
 #include "app/win32/AboutBox.h"
 
+#include "platform/win32/FormClass.h"
 #include "app/win32/MainWindowIds.h"
 #include "platform/Dialogs.h"
 #include "platform/Platform.h"
@@ -61,16 +62,7 @@ HWND add(HWND parent, const wchar_t* cls, const std::string& text, DWORD style, 
 }  // namespace
 
 void runAboutBox(HWND owner, const AboutInfo& info, Platform& platform) {
-    static const ATOM atom = [] {
-        WNDCLASSW wc{};
-        wc.lpfnWndProc = aboutProc;
-        wc.hInstance = GetModuleHandleW(nullptr);
-        wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-        wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-        wc.lpszClassName = kAboutWindowClass;
-        return RegisterClassW(&wc);
-    }();
-    (void)atom;
+    registerFormClass(kAboutWindowClass, aboutProc);
     AboutState state{&info, &platform};
     HWND box = CreateWindowExW(WS_EX_DLGMODALFRAME, kAboutWindowClass, widen(info.title).c_str(),
                                WS_POPUP | WS_CAPTION | WS_SYSMENU, CW_USEDEFAULT, CW_USEDEFAULT, 420, 220, owner, nullptr,

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "errors/ErrorTexts.h"
+#include "platform/win32/FormClass.h"
 #include "errors/ErrorHandler.h"
 #include "errors/win32/frmErrControls.h"
 #include "platform/win32/Wide.h"
@@ -25,18 +26,7 @@ int screenDpi() {
     return screen.get() ? GetDeviceCaps(screen.get(), LOGPIXELSY) : 96;
 }
 
-void registerClass(WNDPROC proc) {
-    static const ATOM atom = [proc] {
-        WNDCLASSW wc{};
-        wc.lpfnWndProc = proc;
-        wc.hInstance = GetModuleHandleW(nullptr);
-        wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-        wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-        wc.lpszClassName = kClassName;
-        return RegisterClassW(&wc);
-    }();
-    (void)atom;
-}
+void registerClass(WNDPROC proc) { registerFormClass(kClassName, proc); }
 
 struct EnabledWindows {
     HWND except;

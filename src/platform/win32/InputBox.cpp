@@ -1,5 +1,6 @@
 #include "platform/win32/InputBox.h"
 
+#include "platform/win32/FormClass.h"
 #include "platform/win32/Wide.h"
 
 namespace plenvik::win32 {
@@ -51,16 +52,7 @@ HWND child(HWND parent, const wchar_t* cls, const std::wstring& text, DWORD styl
 
 std::optional<std::string> runInputBox(HWND owner, const std::string& prompt, const std::string& title,
                                        const std::string& defaultText) {
-    static const ATOM registered = [] {
-        WNDCLASSW wc{};
-        wc.lpfnWndProc = inputProc;
-        wc.hInstance = GetModuleHandleW(nullptr);
-        wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-        wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-        wc.lpszClassName = kInputBoxClass;
-        return RegisterClassW(&wc);
-    }();
-    (void)registered;
+    registerFormClass(kInputBoxClass, inputProc);
 
     InputState state;
     HWND window = CreateWindowExW(WS_EX_DLGMODALFRAME, kInputBoxClass, widen(title).c_str(),

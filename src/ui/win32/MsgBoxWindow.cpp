@@ -1,5 +1,6 @@
 #include "ui/win32/MsgBoxWindow.h"
 
+#include "platform/win32/FormClass.h"
 #include "platform/win32/Wide.h"
 #include "ui/win32/LabelButton.h"
 
@@ -8,18 +9,7 @@ namespace {
 
 constexpr int kClientWidth = 420, kClientHeight = 226;
 
-void registerClass() {
-    static const ATOM atom = [] {
-        WNDCLASSW wc{};
-        wc.lpfnWndProc = DefWindowProcW;  // replaced per window in the constructor
-        wc.hInstance = GetModuleHandleW(nullptr);
-        wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-        wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-        wc.lpszClassName = kMsgBoxWindowClass;
-        return RegisterClassW(&wc);
-    }();
-    (void)atom;
-}
+void registerClass() { registerFormClass(kMsgBoxWindowClass, DefWindowProcW); }  // the procedure is set per window
 
 HWND child(HWND parent, const wchar_t* cls, DWORD style, DWORD exStyle, int id, int x, int y, int w, int h) {
     HWND c = CreateWindowExW(exStyle, cls, L"", WS_CHILD | WS_VISIBLE | style, x, y, w, h, parent,

@@ -1,5 +1,6 @@
 #include "ui/win32/ProtocolWindow.h"
 
+#include "platform/win32/FormClass.h"
 #include <commctrl.h>
 
 #include "platform/win32/Wide.h"
@@ -10,18 +11,7 @@ namespace {
 constexpr int kTwipsPerPixel = 15;
 constexpr UINT_PTR kClockTimer = 1;
 
-void registerClass() {
-    static const ATOM atom = [] {
-        WNDCLASSW wc{};
-        wc.lpfnWndProc = DefWindowProcW;  // replaced per window in the constructor
-        wc.hInstance = GetModuleHandleW(nullptr);
-        wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-        wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-        wc.lpszClassName = kProtocolWindowClass;
-        return RegisterClassW(&wc);
-    }();
-    (void)atom;
-}
+void registerClass() { registerFormClass(kProtocolWindowClass, DefWindowProcW); }  // the procedure is set per window
 
 }  // namespace
 
