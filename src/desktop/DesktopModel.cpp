@@ -5,6 +5,7 @@
 #include <limits>
 #include <set>
 #include <string>
+#include <unordered_map>
 #include <unordered_set>
 #include <utility>
 
@@ -63,24 +64,22 @@ void DesktopModel::setStyle(std::int32_t style) {
 
 DesktopSync DesktopModel::sync(const std::vector<DesktopEntry>& entries) {
     DesktopSync changes;
-    std::unordered_set<std::string> present;
-    for (const DesktopEntry& e : entries) present.insert(e.key);
+    std::unordered_map<std::string, const DesktopEntry*> present;
+    for (const DesktopEntry& e : entries) present.emplace(e.key, &e);
 
     std::vector<DesktopModelItem> kept;
     std::unordered_set<std::string> known;
     for (int i = 0; i < count(); ++i) {
-        if (present.count(items_[i].entry.key) == 0) {
+        const auto found = present.find(items_[i].entry.key);
+        if (found == present.end()) {
             changes.removed.push_back(i);
             continue;
         }
         known.insert(items_[i].entry.key);
-        kept.push_back(items_[i]);
+        // The label may change under a known key (a system icon the user renamed).
+        kept.push_back({*found->second, items_[i].position});
     }
     items_ = std::move(kept);
-    // Labels may change under a known key (a system icon the user renamed).
-    for (DesktopModelItem& item : items_)
-        for (const DesktopEntry& e : entries)
-            if (e.key == item.entry.key) item.entry = e;
 
     for (const DesktopEntry& e : entries) {
         if (!known.insert(e.key).second) continue;

@@ -152,8 +152,9 @@ TEST(DesktopFolderViewTest, FolderViewIsTakenOnlyWhenItHoldsTheDesktopListView) 
     EXPECT_TRUE(win32::folderViewShowsListView(shell.defView, nullptr));
 }
 
-// Wine's ShellWindows answers FindWindowSW(SWC_DESKTOP) with a desktop shell view that has no window and
-// no items: it is not the desktop the test shell shows, so the list view is used.
+// Wine's ShellWindows, served by its explorer while that runs the desktop (between two test runs it may
+// be on its way out and offer nothing), answers FindWindowSW(SWC_DESKTOP) with a desktop shell view that
+// has no window and no items: not the desktop the test shell shows, so the list view is used.
 TEST(DesktopFolderViewTest, WinesDesktopFolderViewIsNotTakenAndTheListViewIsUsed) {
     DesktopFile file(CSIDL_DESKTOPDIRECTORY, L"Notiz.txt");
     ASSERT_TRUE(file.created());
@@ -161,12 +162,16 @@ TEST(DesktopFolderViewTest, WinesDesktopFolderViewIsNotTakenAndTheListViewIsUsed
     ASSERT_TRUE(shell.ready());
     {
         win32::ComApartment com;
-        const win32::ShellDesktopView offered = win32::shellDesktopView();
-        ASSERT_TRUE(offered.folderView) << "Wine's explorer offers a desktop view through ShellWindows";
-        EXPECT_EQ(offered.window, nullptr);
-        int count = -1;
-        EXPECT_TRUE(SUCCEEDED(offered.folderView->ItemCount(SVGIO_ALLVIEW, &count)));
-        EXPECT_EQ(count, 0) << "Wine's desktop view shows nothing, not even the file on the desktop";
+        win32::ShellDesktopView offered;
+        pollUntil([&] { return static_cast<bool>((offered = win32::shellDesktopView()).folderView); }, 3000);
+        if (offered.folderView) {
+            EXPECT_EQ(offered.window, nullptr);
+            int count = -1;
+            EXPECT_TRUE(SUCCEEDED(offered.folderView->ItemCount(SVGIO_ALLVIEW, &count)));
+            EXPECT_EQ(count, 0) << "Wine's desktop view shows nothing, not even the file on the desktop";
+        } else {
+            RecordProperty("shell_windows", "not offered during this run");
+        }
         EXPECT_FALSE(win32::findShellDesktopFolderView(shell.listView));
     }
     win32::Win32IconView view;

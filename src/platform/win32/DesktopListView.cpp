@@ -14,8 +14,8 @@ namespace plenvik::win32 {
 
 namespace {
 
-// The block: the position first, then the item block (room for the 64-bit layout), then the text.
-constexpr std::size_t kPointOffset = 0, kItemOffset = 16, kTextOffset = 112;
+// The block for one label: the item block (room for the 64-bit layout), then the text.
+constexpr std::size_t kItemOffset = 0, kTextOffset = 96;
 // A desktop that does not answer within this time is reported, not waited for without end.
 constexpr UINT kSendTimeoutMs = 10000;
 
@@ -73,32 +73,20 @@ LRESULT DesktopListView::send(UINT message, WPARAM wParam, LPARAM lParam) {
 
 int DesktopListView::itemCount() { return static_cast<int>(send(LVM_GETITEMCOUNT, 0, 0)); }
 
-IconItem DesktopListView::readItem(RemoteMemory& block, int& capacity, int index, bool withPosition) {
+std::string DesktopListView::readLabel(int index, int capacity) {
     for (;;) {
-        const bool positioned = withPosition && send(LVM_GETITEMPOSITION, index, block.lparamAt(kPointOffset)) != 0;
+        RemoteMemory block = allocate(blockSize(capacity));
         const std::vector<std::uint8_t> request = listViewTextRequest(layout_, index, block.addressAt(kTextOffset), capacity);
         if (!block.write(kItemOffset, request.data(), request.size())) fail("WriteProcessMemory");
         const int length = static_cast<int>(std::clamp<LRESULT>(send(LVM_GETITEMTEXTW, index, block.lparamAt(kItemOffset)), 0, capacity - 1));
         if (length == capacity - 1 && capacity < kMaxLabelCapacity) {
             // The label may have been cut: read it again with four times the room.
             capacity = std::min(capacity * 4, kMaxLabelCapacity);
-            block = allocate(blockSize(capacity));
             continue;
         }
-        // Position and text in one read.
-        const std::size_t from = withPosition ? kPointOffset : kTextOffset;
-        std::vector<std::uint8_t> bytes(blockSize(length) - from);
-        if (!block.read(from, bytes.data(), bytes.size())) fail("ReadProcessMemory");
-        IconItem item;
-        if (positioned) {
-            POINT p{};
-            std::memcpy(&p, bytes.data() + (kPointOffset - from), sizeof p);
-            item.position = {static_cast<int>(p.x), static_cast<int>(p.y)};
-        }
         std::wstring text(static_cast<std::size_t>(length), L'\0');
-        std::memcpy(text.data(), bytes.data() + (kTextOffset - from), text.size() * sizeof(wchar_t));
-        item.label = narrow(text);
-        return item;
+        if (!block.read(kTextOffset, text.data(), text.size() * sizeof(wchar_t))) fail("ReadProcessMemory");
+        return narrow(text);
     }
 }
 
@@ -145,19 +133,13 @@ void DesktopListView::readBatch(RemoteMemory& block, int first, int count, std::
         IconItem item{narrow(std::wstring(text, length)), {static_cast<int>(p.x), static_cast<int>(p.y)}};
         if (length + 1 >= static_cast<std::size_t>(initialCapacity_)) {
             // It filled its room and may have been cut: read it again on its own with more.
-            int capacity = std::min(initialCapacity_ * 4, kMaxLabelCapacity);
-            RemoteMemory own = allocate(blockSize(capacity));
-            item.label = readItem(own, capacity, first + i, false).label;
+            item.label = readLabel(first + i, std::min(initialCapacity_ * 4, kMaxLabelCapacity));
         }
         items.push_back(std::move(item));
     }
 }
 
-std::string DesktopListView::label(int index) {
-    int capacity = initialCapacity_;
-    RemoteMemory block = allocate(blockSize(capacity));
-    return readItem(block, capacity, index, false).label;
-}
+std::string DesktopListView::label(int index) { return readLabel(index, initialCapacity_); }
 
 IconPosition DesktopListView::position(int index) {
     RemoteMemory block = allocate(sizeof(POINT));

@@ -46,8 +46,9 @@ private:
     struct Block;
     RemoteMemory allocate(std::size_t size);
     LRESULT send(UINT message, WPARAM wParam, LPARAM lParam);
-    // Reads position and label of one item through the block; grows the block for a long label.
-    IconItem readItem(RemoteMemory& block, int& capacity, int index, bool withPosition);
+    // Reads the label of one item through a block of its own, with room for capacity units at first and
+    // more while the label fills it.
+    std::string readLabel(int index, int capacity);
     // Reads items first .. first + count - 1 through the batch block into items.
     void readBatch(RemoteMemory& block, int first, int count, std::vector<IconItem>& items);
 

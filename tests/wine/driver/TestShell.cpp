@@ -89,7 +89,14 @@ TestShell::TestShell(const std::wstring& options) {
 }
 
 // Killed, not closed: under Wine a graceful end of the shell takes seconds and proves nothing here.
-TestShell::~TestShell() = default;
+TestShell::~TestShell() {
+    process_.reset();
+    // Wine takes a thread that has not looked at its message queue for five seconds for hung, and
+    // SendMessageTimeout(SMTO_ABORTIFHUNG) to its windows then fails at once: a later test that shows
+    // a window on this thread must not start out as hung.
+    MSG message;
+    PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE);
+}
 
 ShellDump TestShell::dump() {
     ShellDump d;
