@@ -94,7 +94,7 @@ std::wstring windowText(HWND window) {
     // GetWindowText does not ask another process's controls; WM_GETTEXT is carried across.
     wchar_t buffer[1024] = {};
     DWORD_PTR result = 0;
-    SendMessageTimeoutW(window, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(buffer), SMTO_ABORTIFHUNG, 5000, &result);
+    SendMessageTimeoutW(window, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(buffer), SMTO_NORMAL, 5000, &result);
     return buffer;
 }
 
