@@ -26,6 +26,8 @@ struct FileOpenRequest {
     std::uint32_t share = kShareRead;
     std::uint32_t creation = kOpenExisting;
     std::uint32_t attributes = kAttrNormal;
+    // The file will be read from start to end once: the system may read ahead.
+    bool sequential = false;
 };
 
 // An open file; closes itself when destroyed.

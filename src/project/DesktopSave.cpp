@@ -375,7 +375,7 @@ private:
             return;
         }
         unsigned long error = 0;
-        auto file = p_.files.open({icon.ContentPath, kGenericRead, kShareRead, kOpenExisting, kAttrNormal}, &error);
+        auto file = p_.files.open({icon.ContentPath, kGenericRead, kShareRead, kOpenExisting, kAttrNormal, true}, &error);
         if (!file) throw RuntimeError(53, kAppTitle, "Die Datei '" + icon.ContentPath + "' kann nicht mehr gelesen werden.");
         Base64StreamEncoder encoder([&](std::string_view text) { sink.write(text); });
         std::vector<std::uint8_t> buffer(256 * 1024);

@@ -123,6 +123,7 @@ std::unique_ptr<FileHandle> PosixFileSystem::open(const FileOpenRequest& request
         if (error) *error = win32Error(errno);
         return nullptr;
     }
+    if (request.sequential) ::posix_fadvise(fd, 0, 0, POSIX_FADV_WILLNEED);
     return std::make_unique<PosixFile>(fd);
 }
 

@@ -63,7 +63,8 @@ private:
 }  // namespace
 
 std::unique_ptr<FileHandle> Win32FileSystem::open(const FileOpenRequest& r, unsigned long* error) {
-    HANDLE h = CreateFileW(widen(r.path).c_str(), r.access, r.share, nullptr, r.creation, r.attributes, nullptr);
+    HANDLE h = CreateFileW(widen(r.path).c_str(), r.access, r.share, nullptr, r.creation,
+                           r.attributes | (r.sequential ? FILE_FLAG_SEQUENTIAL_SCAN : 0), nullptr);
     if (h == INVALID_HANDLE_VALUE) {
         if (error) *error = GetLastError();
         return nullptr;
