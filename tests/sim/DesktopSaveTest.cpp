@@ -219,6 +219,23 @@ TEST_F(DesktopSaveTest, CurrentDesktopOnlyFillsTheListsAndWritesNothing) {
         }
 }
 
+TEST_F(DesktopSaveTest, LargeFilesAreStreamedIntoTheProjectExactly) {
+    std::string big(3 * 1024 * 1024 + 5, '\0');
+    for (std::size_t i = 0; i < big.size(); ++i) big[i] = static_cast<char>((i * 7919 + i / 13) & 0xFF);
+    file(user("Gross.dat"), big);
+    sim.desktop.refresh();
+    form.GENERAL_FILESIZE_MAX = 4096;
+    ASSERT_TRUE(save());
+    const ProjectDocumentResult read = readProjectFile(this->read(projectFiles().at(0)));
+    ASSERT_TRUE(read.ok()) << read.error.message();
+    const DesktopIcon* embedded = nullptr;
+    for (const auto& icon : read.document.icons)
+        if (icon.Name == "Gross.dat") embedded = &icon;
+    ASSERT_NE(embedded, nullptr);
+    const auto bytes = fc_Base64DecodeAll(embedded->FileData_BASE64);
+    EXPECT_TRUE(std::string(bytes.begin(), bytes.end()) == big) << "the embedded bytes differ from the file";
+}
+
 TEST_F(DesktopSaveTest, AThousandIconsAreSavedInOrder) {
     for (int i = 0; i < 1000; ++i) file(user("Datei " + std::to_string(i) + ".txt"), std::to_string(i));
     sim.desktop.refresh();
