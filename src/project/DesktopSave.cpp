@@ -1,9 +1,7 @@
 #include "project/DesktopSave.h"
 
 #include <algorithm>
-#include <array>
 #include <cmath>
-#include <future>
 #include <cstdint>
 
 #include "app/frmMain.h"
@@ -31,7 +29,7 @@ namespace plenvik {
 namespace {
 
 constexpr long kProgressMaximum = 123;
-constexpr std::size_t kReadChunk = 1 << 20;
+constexpr std::size_t kReadChunk = 256 * 1024;
 constexpr const char* kNameTitle = "Plenvik - Dateiname...";
 constexpr const char* kCancelled = "Abbruch: Erstellung Orvel Desktop Projekt Datei!";
 constexpr const char* kFailed = "Fehler: Die Desktop Sicherung wurde nicht gespeichert!";
@@ -382,35 +380,15 @@ private:
         auto file = p_.files.open({icon.ContentPath, kGenericRead, kShareRead, kOpenExisting, kAttrNormal, true}, &error);
         if (!file) throw RuntimeError(53, kAppTitle, "Die Datei '" + icon.ContentPath + "' kann nicht mehr gelesen werden.");
         Base64StreamEncoder encoder([&](std::string_view text) { sink.write(text); });
-        // A large file is read ahead on a helper thread: while one buffer is encoded and written, the
-        // next is read. A small one is read in one go.
         const std::uint64_t size = file->size().value_or(kReadChunk);
-        const std::size_t chunk = static_cast<std::size_t>(std::min<std::uint64_t>(kReadChunk, size + 1));
-        const bool ahead = chunk == kReadChunk;
-        std::array<std::vector<std::uint8_t>, 2> buffers{std::vector<std::uint8_t>(chunk),
-                                                         std::vector<std::uint8_t>(ahead ? chunk : 0)};
-        FileHandle& source = *file;
-        const auto readInto = [&source, &buffers, ahead](int b) {
-            const auto read = [&source, &buffers, b] { return source.read(buffers[b].data(), buffers[b].size()); };
-            return std::async(ahead ? std::launch::async : std::launch::deferred, read);
-        };
+        std::vector<std::uint8_t> buffer(static_cast<std::size_t>(std::min<std::uint64_t>(kReadChunk, size + 1)));
         std::uint64_t total = 0;
-        int current = 0;
-        auto pending = readInto(current);
         for (;;) {
-            const auto got = pending.get();
+            const auto got = file->read(buffer.data(), buffer.size());
             if (!got) throw RuntimeError(57, kAppTitle, "Die Datei '" + icon.ContentPath + "' kann nicht gelesen werden.");
             if (*got == 0) break;
             total += *got;
-            const int next = ahead ? 1 - current : current;
-            if (!ahead) {
-                encoder.write(std::span<const std::uint8_t>(buffers[current].data(), *got));
-                pending = readInto(next);
-                continue;
-            }
-            pending = readInto(next);
-            encoder.write(std::span<const std::uint8_t>(buffers[current].data(), *got));
-            current = next;
+            encoder.write(std::span<const std::uint8_t>(buffer.data(), *got));
         }
         // An empty file is stored as one zero byte, as the inventory stores it.
         if (total == 0) encoder.write(std::string_view("\0", 1));
