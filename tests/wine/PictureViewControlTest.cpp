@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "driver/Canvas.h"
 #include "display/MonitorPicture.h"
 #include "platform/win32/Scoped.h"
 #include "platform/win32/Wide.h"
@@ -21,32 +22,6 @@ using namespace plenvik::win32;
 
 constexpr int kControlId = 77;
 
-// A 32-bit top-down DIB section to paint into and read pixels from.
-struct Canvas {
-    Canvas(int w, int h) : width(w), height(h) {
-        BITMAPINFO info{};
-        info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-        info.bmiHeader.biWidth = w;
-        info.bmiHeader.biHeight = -h;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        info.bmiHeader.biCompression = BI_RGB;
-        dc.reset(CreateCompatibleDC(nullptr));
-        bitmap.reset(CreateDIBSection(dc.get(), &info, DIB_RGB_COLORS, reinterpret_cast<void**>(&bits), nullptr, 0));
-        old = SelectObject(dc.get(), bitmap.get());
-    }
-    ~Canvas() { SelectObject(dc.get(), old); }
-    // 0x00RRGGBB
-    std::uint32_t at(int x, int y) const {
-        GdiFlush();
-        return bits[static_cast<std::size_t>(y) * width + x] & 0xFFFFFF;
-    }
-    int width, height;
-    UniqueMemoryDc dc;
-    UniqueGdiObject bitmap;
-    HGDIOBJ old = nullptr;
-    std::uint32_t* bits = nullptr;
-};
 
 std::uint32_t rgbOf(PaletteColor c) { return (static_cast<std::uint32_t>(c.r) << 16) | (c.g << 8) | c.b; }
 
@@ -86,7 +61,7 @@ protected:
             for (int x = view.left; x < view.right; ++x) {
                 const int px = x - view.left + s.sHor().value, py = y - view.top + s.sVer().value;
                 if (px >= surface.width() || py >= surface.height()) continue;
-                ASSERT_EQ(canvas->at(x, y), rgbOf(surface.color(px, py))) << "client " << x << "," << y;
+                ASSERT_EQ(canvas->rgb(x, y), rgbOf(surface.color(px, py))) << "client " << x << "," << y;
                 ++checked;
             }
         EXPECT_GT(checked, 1000);
@@ -161,8 +136,8 @@ TEST_F(PictureViewControlTest, ASmallerPictureHasNoBarsAndTheRestInTheBackColour
     expectViewShowsPicture();
     const auto canvas = printed();
     const RECT view = control->viewRect();
-    EXPECT_EQ(canvas->at(view.left + 150, view.top + 20), 0x0AC81Eu) << "right of the picture";
-    EXPECT_EQ(canvas->at(view.left + 20, view.top + 100), 0x0AC81Eu) << "below the picture";
+    EXPECT_EQ(canvas->rgb(view.left + 150, view.top + 20), 0x0AC81Eu) << "right of the picture";
+    EXPECT_EQ(canvas->rgb(view.left + 20, view.top + 100), 0x0AC81Eu) << "below the picture";
 
     // Dragging moves nothing.
     SendMessageW(control->handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(50, 50));
@@ -268,9 +243,9 @@ TEST(PictureDrawingTest, RectanglesCoverTheSamePixelsAsGdi) {
         filled.PaintRectangle(c.l, c.t, c.r, c.b, 0, 0, 0, RGB(255, 0, 0));
         for (int y = 0; y < 14; ++y)
             for (int x = 0; x < 20; ++x) {
-                ASSERT_EQ(rgbOf(model.surface()->color(x, y)), gdi.at(x, y))
+                ASSERT_EQ(rgbOf(model.surface()->color(x, y)), gdi.rgb(x, y))
                     << "Rectangle(" << c.l << "," << c.t << "," << c.r << "," << c.b << ") at " << x << "," << y;
-                ASSERT_EQ(rgbOf(filled.surface()->color(x, y)), gdiFill.at(x, y))
+                ASSERT_EQ(rgbOf(filled.surface()->color(x, y)), gdiFill.rgb(x, y))
                     << "FillRect(" << c.l << "," << c.t << "," << c.r << "," << c.b << ") at " << x << "," << y;
             }
     }

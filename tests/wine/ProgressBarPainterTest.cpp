@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "driver/Canvas.h"
 #include "platform/win32/Scoped.h"
 #include "ui/win32/ProgressBarPainter.h"
 
@@ -14,33 +15,6 @@ using namespace plenvik::win32;
 
 constexpr COLORREF kYellow = RGB(255, 255, 192), kNavy = RGB(0, 0, 128);
 
-struct Canvas {
-    Canvas(int w, int h) : width(w) {
-        BITMAPINFO info{};
-        info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-        info.bmiHeader.biWidth = w;
-        info.bmiHeader.biHeight = -h;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        info.bmiHeader.biCompression = BI_RGB;
-        dc.reset(CreateCompatibleDC(nullptr));
-        bitmap.reset(CreateDIBSection(dc.get(), &info, DIB_RGB_COLORS, reinterpret_cast<void**>(&bits), nullptr, 0));
-        old = SelectObject(dc.get(), bitmap.get());
-        RECT all{0, 0, w, h};
-        FillRect(dc.get(), &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-    }
-    ~Canvas() { SelectObject(dc.get(), old); }
-    COLORREF at(int x, int y) const {
-        GdiFlush();
-        const std::uint32_t p = bits[static_cast<std::size_t>(y) * width + x];
-        return RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
-    }
-    int width;
-    UniqueMemoryDc dc;
-    UniqueGdiObject bitmap;
-    HGDIOBJ old = nullptr;
-    std::uint32_t* bits = nullptr;
-};
 
 ProgressBarDrawing barAt(long percentage, bool text) {
     clsProgressBar bar;
@@ -67,7 +41,7 @@ TextPixels textPixels(const Canvas& c, const ProgressBarDrawing& d) {
     for (int y = d.bar.top + 3; y < d.bar.bottom - 3; ++y)
         for (int x = d.bar.left + 3; x < d.bar.right - 3; ++x) {
             const bool filled = x < d.filled.right;
-            const COLORREF p = c.at(x, y);
+            const COLORREF p = c.color(x, y);
             if (filled && p != kNavy) {
                 ++t.overFilled;
                 if (brightish(p)) ++t.backOverFilled;
@@ -81,24 +55,24 @@ TextPixels textPixels(const Canvas& c, const ProgressBarDrawing& d) {
 }
 
 TEST(ProgressBarPainterTest, FillsToThePercentageWithAnEtchedEdge) {
-    Canvas c(170, 30);
+    Canvas c(170, 30, RGB(255, 255, 255));
     const ProgressBarDrawing d = barAt(25, false);
     paintProgressBar(c.dc.get(), d);
     EXPECT_EQ(d.filled.right, 2 + 40);
-    EXPECT_EQ(c.at(20, 12), kNavy);
-    EXPECT_EQ(c.at(40, 12), kNavy);
-    EXPECT_EQ(c.at(43, 12), kYellow);
-    EXPECT_EQ(c.at(150, 12), kYellow);
-    EXPECT_EQ(c.at(1, 12), RGB(255, 255, 255)) << "nothing outside the bar";
+    EXPECT_EQ(c.color(20, 12), kNavy);
+    EXPECT_EQ(c.color(40, 12), kNavy);
+    EXPECT_EQ(c.color(43, 12), kYellow);
+    EXPECT_EQ(c.color(150, 12), kYellow);
+    EXPECT_EQ(c.color(1, 12), RGB(255, 255, 255)) << "nothing outside the bar";
     // The etched edge: shadow outside, highlight inside, on the top-left.
-    EXPECT_EQ(c.at(2, 12), GetSysColor(COLOR_BTNSHADOW));
-    EXPECT_EQ(c.at(3, 12), GetSysColor(COLOR_BTNHIGHLIGHT));
+    EXPECT_EQ(c.color(2, 12), GetSysColor(COLOR_BTNSHADOW));
+    EXPECT_EQ(c.color(3, 12), GetSysColor(COLOR_BTNHIGHLIGHT));
     const TextPixels none = textPixels(c, d);
     EXPECT_EQ(none.overEmpty + none.overFilled, 0) << "no text when the percentage is not shown";
 }
 
 TEST(ProgressBarPainterTest, DrawsTheCentredPercentageInContrastingColours) {
-    Canvas c(170, 30);
+    Canvas c(170, 30, RGB(255, 255, 255));
     const ProgressBarDrawing d = barAt(50, true);
     ASSERT_EQ(d.text, "50%");
     paintProgressBar(c.dc.get(), d);
@@ -107,13 +81,13 @@ TEST(ProgressBarPainterTest, DrawsTheCentredPercentageInContrastingColours) {
     EXPECT_GT(t.backOverFilled, 5) << "yellow text over the navy half";
 
     // Centred: at 0 % the text pixels lie around the middle, none near the ends.
-    Canvas empty(170, 30);
+    Canvas empty(170, 30, RGB(255, 255, 255));
     const ProgressBarDrawing zero = barAt(0, true);
     paintProgressBar(empty.dc.get(), zero);
     int left = 1000, right = -1;
     for (int y = zero.bar.top + 3; y < zero.bar.bottom - 3; ++y)
         for (int x = zero.bar.left + 3; x < zero.bar.right - 3; ++x)
-            if (empty.at(x, y) != kYellow) {
+            if (empty.color(x, y) != kYellow) {
                 left = std::min(left, x);
                 right = std::max(right, x);
             }

@@ -15,23 +15,18 @@
 
 #include "errors/frmErr.h"
 #include "errors/frmErrView.h"
+#include "platform/sim/SimBasics.h"
 #include "support/MemoryFileSystem.h"
 
 namespace plenvik::test {
 
-class FixedSystemInfo : public SystemInfo {
-public:
-    std::string computer = "PC-BUERO";
-    std::string user = "J\xC3\xBCrgen";
-    OsVersion version{2, 5, 1, 2600, "Service Pack 3"};
-    std::string folder = "C:\\Programme\\Plenvik";
-    std::string fileName = "Plenvik";
-
-    std::string computerName() override { return computer; }
-    std::string userName() override { return user; }
-    OsVersion osVersion() override { return version; }
-    std::string programFolder() override { return folder; }
-    std::string programFileName() override { return fileName; }
+// The system facts the error report's golden files were written with.
+struct FixedSystemInfo : sim::SimSystemInfo {
+    FixedSystemInfo() {
+        computer = "PC-BUERO";
+        user = "J\xC3\xBCrgen";
+        version = {2, 5, 1, 2600, "Service Pack 3"};
+    }
 };
 
 class FixedClock : public Clock {
