@@ -29,15 +29,20 @@ void FileHandleSink::flush() {
 }
 
 void FileHandleSink::writeThrough(const char* data, std::size_t count) {
+    written_ += writeAll(file_, data, count);
+}
+
+std::uint64_t writeAll(FileHandle& file, const char* data, std::size_t count) {
+    const std::size_t total = count;
     while (count > 0) {
-        const auto done = file_.write(data, count);
+        const auto done = file.write(data, count);
         // 57: the system's number for a device input/output error; a write that stores nothing is one.
         if (!done || *done == 0)
             throw RuntimeError(57, std::string(kAppTitle), "Die Datei konnte nicht vollständig geschrieben werden.");
         data += *done;
         count -= *done;
-        written_ += *done;
     }
+    return total;
 }
 
 }  // namespace plenvik

@@ -12,6 +12,10 @@ namespace plenvik {
 
 class FileHandle;
 
+// Writes count bytes into the file, retrying short writes; returns count. Throws RuntimeError (57)
+// when the file takes nothing.
+std::uint64_t writeAll(FileHandle& file, const char* data, std::size_t count);
+
 class ByteSink {
 public:
     virtual ~ByteSink() = default;

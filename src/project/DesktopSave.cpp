@@ -17,6 +17,7 @@
 #include "platform/Platform.h"
 #include "platform/SystemInfo.h"
 #include "project/Base64StreamEncoder.h"
+#include "project/BackgroundFileSink.h"
 #include "project/ByteSink.h"
 #include "project/DesktopInventory.h"
 #include "project/ProjectFileNameCheck.h"
@@ -365,7 +366,7 @@ private:
         };
 
         TemporaryProject project(p_.files, path);
-        FileHandleSink sink(project.open());
+        BackgroundFileSink sink(project.open());
         if (writeProjectFile(data, sink, callbacks) == WriteOutcome::Stopped) throw Cancelled{};
         project.commit();
     }

@@ -1,5 +1,7 @@
 #include "project/mdlBASE64.h"
 
+#include "project/Base64Vector.h"
+
 #include <algorithm>
 #include <array>
 #include <cstring>
@@ -147,6 +149,10 @@ std::span<const std::uint8_t> asBytes(std::string_view data) {
 }  // namespace
 
 char* base64EncodeGroups(const std::uint8_t* in, std::size_t groups, char* out) {
+    const std::size_t vectorGroups = base64EncodeGroupsVector(in, groups, out);
+    in += vectorGroups * 3;
+    out += vectorGroups * 4;
+    groups -= vectorGroups;
     for (; groups >= 4; groups -= 4, in += 12, out += 16) {
         encodeGroup(in, out);
         encodeGroup(in + 3, out + 4);

@@ -9,6 +9,7 @@
 #include "errors/RuntimeError.h"
 #include "platform/FileSystem.h"
 #include "ProjectTestData.h"
+#include "RecordingFile.h"
 
 namespace plenvik {
 namespace {
@@ -131,28 +132,6 @@ TEST(ProjectFileWriterTest, AsksAfterEachPartAndStopsWhereToldTo) {
         EXPECT_EQ(text.substr(text.size() - lastLine.size()), lastLine);
     }
 }
-
-// A file that takes at most `chunk` bytes per call and can be told to fail.
-class RecordingFile : public FileHandle {
-public:
-    std::string bytes;
-    std::size_t chunk = 1 << 20;
-    std::size_t calls = 0;
-    bool failing = false;
-
-    std::optional<std::uint64_t> size() override { return bytes.size(); }
-    std::optional<std::uint64_t> sizeFromInformation() override { return bytes.size(); }
-    std::optional<std::size_t> read(void*, std::size_t) override { return std::nullopt; }
-    std::optional<std::size_t> write(const void* buffer, std::size_t count) override {
-        ++calls;
-        if (failing) return std::nullopt;
-        const std::size_t n = std::min(count, chunk);
-        bytes.append(static_cast<const char*>(buffer), n);
-        return n;
-    }
-    bool seekToEnd() override { return true; }
-    bool close() override { return true; }
-};
 
 TEST(ProjectFileWriterTest, FileSinkBuffersAndWritesEverything) {
     const auto icons = goldenIcons();
