@@ -11,6 +11,7 @@
 namespace plenvik {
 
 class frmMain;
+enum class MouseButton;
 
 class MainActions {
 public:
@@ -27,6 +28,9 @@ public:
     virtual void chooseDirectory(frmMain& form) = 0;
     virtual void deleteProject(frmMain& form) = 0;
     virtual void iconMenu(frmMain& form, int index) = 0;
+    // The project list's mouse button released over row (-1: none) and key released.
+    virtual void projectListMouseUp(frmMain& form, MouseButton button, int row) = 0;
+    virtual void projectListKeyUp(frmMain& form, int keyCode) = 0;
 };
 
 // What the program does before a piece is built: it tells the user so, in German, and changes nothing.
@@ -41,6 +45,9 @@ public:
     void chooseDirectory(frmMain& form) override;
     void deleteProject(frmMain& form) override;
     void iconMenu(frmMain& form, int index) override;
+    // Without the project list a right click only shows the project menu.
+    void projectListMouseUp(frmMain& form, MouseButton button, int row) override;
+    void projectListKeyUp(frmMain& form, int keyCode) override;
 
     static constexpr const char* kNotAvailableText = "Diese Funktion ist in dieser Version noch nicht verfügbar.";
 };
@@ -49,7 +56,7 @@ public:
 
 namespace plenvik {
 
-// The pieces that are built: the save, Settings.xml and the settings dialog. The dialog itself is shown by the
+// The pieces that are built: the save, the project list, Settings.xml and the settings dialog. The dialog itself is shown by the
 // view's function (a real window on Windows, a scripted one in tests).
 class ProgramActions : public UnavailableActions {
 public:
@@ -59,6 +66,11 @@ public:
     Settings readSettings(frmMain& form) override;
     void settings(frmMain& form) override;
     void save(frmMain& form) override;
+    bool projectSearch(frmMain& form, std::string& directory, const std::string& onlyFile) override;
+    void chooseDirectory(frmMain& form) override;
+    void deleteProject(frmMain& form) override;
+    void projectListMouseUp(frmMain& form, MouseButton button, int row) override;
+    void projectListKeyUp(frmMain& form, int keyCode) override;
 
 private:
     ShowSettingsDialog showSettingsDialog_;

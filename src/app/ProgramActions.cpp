@@ -3,6 +3,7 @@
 #include "platform/Platform.h"
 #include "platform/SystemInfo.h"
 #include "project/DesktopSave.h"
+#include "project/ProjectList.h"
 #include "settings/SettingsFile.h"
 
 namespace plenvik {
@@ -26,5 +27,17 @@ void ProgramActions::save(frmMain& form) {
     std::string directory;
     fc_DesktopIconsSaveToFile(form, directory, "", false);
 }
+
+bool ProgramActions::projectSearch(frmMain& form, std::string& directory, const std::string& onlyFile) {
+    return fc_DesktopIconSearchFiles(form, directory, onlyFile);
+}
+
+void ProgramActions::chooseDirectory(frmMain& form) { sb_ProjectDirectoryChoose(form); }
+
+void ProgramActions::deleteProject(frmMain& form) { sb_ProjectDelete(form); }
+
+void ProgramActions::projectListMouseUp(frmMain& form, MouseButton button, int row) { lvwProjects_MouseUp(form, button, row); }
+
+void ProgramActions::projectListKeyUp(frmMain& form, int keyCode) { lvwProjects_KeyUp(form, keyCode); }
 
 }  // namespace plenvik

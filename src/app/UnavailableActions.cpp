@@ -1,4 +1,5 @@
 #include "app/MainActions.h"
+#include "app/MainView.h"
 #include "app/frmMain.h"
 #include "platform/Dialogs.h"
 #include "platform/Platform.h"
@@ -34,5 +35,11 @@ void UnavailableActions::settings(frmMain& form) { tellUnavailable(form); }
 void UnavailableActions::chooseDirectory(frmMain& form) { tellUnavailable(form); }
 void UnavailableActions::deleteProject(frmMain& form) { tellUnavailable(form); }
 void UnavailableActions::iconMenu(frmMain& form, int) { tellUnavailable(form); }
+
+void UnavailableActions::projectListMouseUp(frmMain& form, MouseButton button, int) {
+    if (button == MouseButton::Right && form.view()) form.view()->popupMenu(MenuId::Project);
+}
+
+void UnavailableActions::projectListKeyUp(frmMain&, int) {}
 
 }  // namespace plenvik

@@ -284,6 +284,17 @@ void frmMain::imgMainClick() {
     if (view_) view_->popupMenu(MenuId::Help);
 }
 
+// While a save or restore runs, the list only lets Escape through (to cancel): showing another row
+// would refill the tables the run works on.
+void frmMain::lvwProjectsMouseUp(MouseButton button, int row) {
+    if (!longActionRunning()) actions_.projectListMouseUp(*this, button, row);
+}
+
+void frmMain::lvwProjectsKeyUp(int keyCode) {
+    constexpr int kKeyEscape = 27;
+    if (!longActionRunning() || keyCode == kKeyEscape) actions_.projectListKeyUp(*this, keyCode);
+}
+
 void frmMain::sb_ListItemColorSet(ListModel& list, int row, std::uint32_t color) {
     list.setForeColor(row, color);
 }

@@ -108,6 +108,13 @@ public:
     ListModel lvwProjectData{"lvwProjectData"};
     ListModel lvwProjectIcons{"lvwProjectIcons"};
     void sb_ListItemColorSet(ListModel& list, int row, std::uint32_t color);
+    // The project list's mouse button released over row (-1: none) and key released (virtual key code).
+    void lvwProjectsMouseUp(MouseButton button, int row);
+    void lvwProjectsKeyUp(int keyCode);
+    // Key of the project row whose data the lower lists show ("" before the first).
+    std::string shownProjectKey;
+    // "RUNNING" while a project row is being shown: the list keeps its selection meanwhile.
+    std::string lvwProjectsTag;
 
     // Status lines.
     const StatusLine& lblInfo() const { return lblInfo_; }

@@ -40,6 +40,10 @@ public:
     void chooseDirectory(frmMain&) override { calls.push_back("chooseDirectory"); }
     void deleteProject(frmMain&) override { calls.push_back("deleteProject"); }
     void iconMenu(frmMain&, int index) override { calls.push_back("icon " + std::to_string(index)); }
+    void projectListMouseUp(frmMain&, MouseButton button, int row) override {
+        calls.push_back("projects mouse " + std::to_string(static_cast<int>(button)) + " " + std::to_string(row));
+    }
+    void projectListKeyUp(frmMain&, int key) override { calls.push_back("projects key " + std::to_string(key)); }
 };
 
 class MainControllerTest : public ::testing::Test {

@@ -19,6 +19,7 @@ public:
     std::size_t writeLimit = std::string::npos;  // a file stops growing at this size: the disk is full
     bool failWrites = false;                     // every write is refused
     bool failReplace = false;
+    bool failRecycle = false;  // the file is in use: it cannot be deleted
     int opens = 0;
 
     std::unique_ptr<FileHandle> open(const FileOpenRequest& r, unsigned long* error) override {
@@ -47,7 +48,7 @@ public:
         return kAttrArchive;
     }
     bool deleteFile(const std::string& path, bool) override { return files.erase(path) != 0; }
-    bool recycle(const std::string& path) override { return deleteFile(path, true); }
+    bool recycle(const std::string& path) override { return !failRecycle && deleteFile(path, true); }
     bool createFolder(const std::string&) override { return true; }
     bool replaceFile(const std::string& source, const std::string& target) override {
         auto it = files.find(source);

@@ -163,6 +163,9 @@ void MainWindow::createControls() {
     HWND edit = control("txtDirectoryName");
     SetWindowLongPtrW(edit, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     editDefault_ = reinterpret_cast<WNDPROC>(SetWindowLongPtrW(edit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&MainWindow::editProc)));
+    HWND projects = control("lvwProjects");
+    SetWindowLongPtrW(projects, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    projectsDefault_ = reinterpret_cast<WNDPROC>(SetWindowLongPtrW(projects, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&MainWindow::projectsProc)));
 
     directoryChanged();
     statusChanged();
@@ -313,6 +316,13 @@ LRESULT CALLBACK MainWindow::editProc(HWND w, UINT m, WPARAM wp, LPARAM lp) {
     return CallWindowProcW(self ? self->editDefault_ : DefWindowProcW, w, m, wp, lp);
 }
 
+// The project list reports released keys: the selection has moved by then.
+LRESULT CALLBACK MainWindow::projectsProc(HWND w, UINT m, WPARAM wp, LPARAM lp) {
+    auto* self = reinterpret_cast<MainWindow*>(GetWindowLongPtrW(w, GWLP_USERDATA));
+    if (m == WM_KEYUP && self) self->guarded([&] { self->form_.lvwProjectsKeyUp(static_cast<int>(wp)); });
+    return CallWindowProcW(self ? self->projectsDefault_ : DefWindowProcW, w, m, wp, lp);
+}
+
 LRESULT CALLBACK MainWindow::windowProc(HWND w, UINT m, WPARAM wp, LPARAM lp) {
     if (m == WM_NCCREATE) {
         auto* self = static_cast<MainWindow*>(reinterpret_cast<CREATESTRUCTW*>(lp)->lpCreateParams);
@@ -346,8 +356,10 @@ LRESULT MainWindow::handle(UINT m, WPARAM wp, LPARAM lp) {
         return 0;
     case WM_NOTIFY: {
         auto* header = reinterpret_cast<NMHDR*>(lp);
-        if (header->code == NM_RCLICK && header->idFrom == kIdLvwProjects) {
-            guarded([&] { popupMenu(MenuId::Project); });
+        if ((header->code == NM_CLICK || header->code == NM_RCLICK) && header->idFrom == kIdLvwProjects) {
+            const int row = reinterpret_cast<NMITEMACTIVATE*>(lp)->iItem;
+            const MouseButton button = header->code == NM_CLICK ? MouseButton::Left : MouseButton::Right;
+            guarded([&] { form_.lvwProjectsMouseUp(button, row); });
             return 0;
         }
         if (header->code == NM_RCLICK && header->idFrom == kIdLvwProjectIcons) {

@@ -43,6 +43,7 @@ public:
 private:
     static LRESULT CALLBACK windowProc(HWND w, UINT m, WPARAM wp, LPARAM lp);
     static LRESULT CALLBACK editProc(HWND w, UINT m, WPARAM wp, LPARAM lp);
+    static LRESULT CALLBACK projectsProc(HWND w, UINT m, WPARAM wp, LPARAM lp);
     LRESULT handle(UINT m, WPARAM wp, LPARAM lp);
     void createControls();
     HWND control(const std::string& name) const;
@@ -66,6 +67,7 @@ private:
     HFONT font_ = nullptr;
     HBRUSH background_ = nullptr;
     WNDPROC editDefault_ = nullptr;
+    WNDPROC projectsDefault_ = nullptr;
     bool busy_ = false;
 };
 

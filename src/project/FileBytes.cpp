@@ -1,0 +1,39 @@
+#include "project/FileBytes.h"
+
+#include "platform/FileSystem.h"
+
+namespace plenvik {
+
+std::optional<std::string> readFileBytes(FileSystem& files, const std::string& path) {
+    auto file = files.open({path, kGenericRead, kShareRead, kOpenExisting, kAttrNormal, true});
+    if (!file) return std::nullopt;
+    std::string bytes;
+    if (const auto size = file->size()) bytes.reserve(static_cast<std::size_t>(*size));
+    char chunk[64 * 1024];
+    for (;;) {
+        const auto n = file->read(chunk, sizeof chunk);
+        if (!n) return std::nullopt;
+        if (*n == 0) break;
+        bytes.append(chunk, *n);
+    }
+    return bytes;
+}
+
+bool replaceFileBytes(FileSystem& files, const std::string& path, std::string_view bytes) {
+    const std::string temp = path + ".tmp";
+    bool written = false;
+    if (auto file = files.open({temp, kGenericWrite, kShareNone, kCreateAlways, kAttrNormal})) {
+        std::size_t done = 0;
+        while (done < bytes.size()) {
+            const auto n = file->write(bytes.data() + done, bytes.size() - done);
+            if (!n || *n == 0) break;
+            done += *n;
+        }
+        written = file->close() && done == bytes.size();
+    }
+    if (written && files.replaceFile(temp, path)) return true;
+    if (files.exists(temp)) files.deleteFile(temp, true);
+    return false;
+}
+
+}  // namespace plenvik

@@ -1,0 +1,375 @@
+// The project list and the analysis of a project file on the simulated platform: saved projects are
+// listed with their header, damaged files as error rows, a selected project fills the lower lists and
+// the project icon table, deleting asks first and never claims a deletion that did not happen.
+#include "project/ProjectList.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "app/frmMain.h"
+#include "platform/sim/SimPlatform.h"
+#include "project/DesktopSave.h"
+#include "project/ProjectAnalysis.h"
+#include "project/ProjectNames.h"
+#include "project/mdlBASE64.h"
+#include "support/MemoryFileSystem.h"
+#include "support/RecordingMainView.h"
+#include "support/ScratchRoot.h"
+#include "support/ScriptedErrorHandler.h"
+
+namespace plenvik {
+namespace {
+
+namespace fs = std::filesystem;
+
+class ProjectListTest : public ::testing::Test {
+protected:
+    test::ScratchRoot scratch;
+    sim::SimPlatform sim{scratch.path()};
+    test::ScriptedErrorHandler errors;
+    ProgramActions actions{[](const Settings& s) { return SettingsDialogOutcome{frmSettings::kResultClosed, s}; }};
+    test::RecordingMainView view;
+    frmMain form{sim.platform(), errors, actions};
+    std::string folder = "C:\\Projekte\\";
+
+    void SetUp() override {
+        fs::create_directories(native(sim::SimPlatform::kUserDesktop));
+        fs::create_directories(native(sim::SimPlatform::kCommonDesktop));
+        fs::create_directories(native("C:\\Projekte"));
+        fs::create_directories(native(sim.system.folder));
+        view.form = &form;
+        form.setView(&view);
+        form.Form_Load("");
+        form.setDirectory("C:\\Projekte", true);
+        form.GENERAL_FILENAME_AUTO = true;
+    }
+
+    fs::path native(const std::string& path) { return sim.files.nativePath(path); }
+    void file(const std::string& path, const std::string& bytes) { std::ofstream(native(path), std::ios::binary) << bytes; }
+    std::string read(const std::string& path) {
+        std::ostringstream text;
+        text << std::ifstream(native(path), std::ios::binary).rdbuf();
+        return text.str();
+    }
+    std::string user(const std::string& name) { return std::string(sim::SimPlatform::kUserDesktop) + "\\" + name; }
+
+    // Saves the simulated desktop and returns the project's file name.
+    std::string saveProject() {
+        file(user("Brief.txt"), "Liebe Grüße");
+        fs::create_directories(native(user("Ordner")));
+        sim.desktop.refresh();
+        std::string directory;
+        EXPECT_TRUE(fc_DesktopIconsSaveToFile(form, directory, "", false));
+        for (const auto& e : fs::directory_iterator(native("C:\\Projekte")))
+            if (e.path().extension() == ".Plenvk") return e.path().filename().string();
+        ADD_FAILURE() << "no project file written";
+        return {};
+    }
+    bool search(const std::string& onlyFile = "") {
+        std::string directory = "C:\\Projekte";
+        const bool found = fc_DesktopIconSearchFiles(form, directory, onlyFile);
+        EXPECT_EQ(directory, folder);
+        return found;
+    }
+    int row(const std::string& key) { return form.lvwProjects.find(key); }
+    void show(const std::string& key) {
+        form.lvwProjects.select(row(key));
+        sb_ProjectShow(form);
+    }
+};
+
+TEST_F(ProjectListTest, ListsSavedProjectsWithTheirHeaderAndTheCurrentDesktopLast) {
+    const std::string name = saveProject();
+    const std::string iconCount = std::to_string(form.currentIcons.size() - 1);
+    ASSERT_TRUE(search());
+    ASSERT_EQ(form.lvwProjects.size(), 2);
+    const ListRow& current = form.lvwProjects.row(row("SYSTEM"));
+    EXPECT_EQ(current.text, "(aktuell)");
+    EXPECT_EQ(current.smallIcon, "DESKTOP");
+    EXPECT_EQ(current.sub(1), sim.system.computer);
+    EXPECT_EQ(current.sub(16), "99999999999");
+
+    const ListRow& project = form.lvwProjects.row(row(name));
+    EXPECT_EQ(project.text, "03.01.0001");
+    EXPECT_EQ(project.smallIcon, "DESY");
+    EXPECT_EQ(project.sub(1), sim.system.computer);
+    EXPECT_EQ(project.sub(2), sim.system.user);
+    EXPECT_EQ(project.sub(4), "1");
+    EXPECT_EQ(project.sub(5), iconCount);
+    EXPECT_EQ(project.sub(11), folder);
+    EXPECT_EQ(project.sub(12), name);
+    EXPECT_FALSE(project.ghosted);
+    // Sorted by the time key, the current desktop comes after every project.
+    const LocalTime t = sim.clock.now();
+    EXPECT_EQ(project.sub(16), timeKey(t));
+    form.lvwProjects.sortBy(16, true);
+    EXPECT_EQ(form.lvwProjects.row(form.lvwProjects.size() - 1).key, "SYSTEM");
+
+    // A single file, as RESTORE asks for it: no current-desktop row.
+    ASSERT_TRUE(search(name));
+    ASSERT_EQ(form.lvwProjects.size(), 1);
+    EXPECT_EQ(form.lvwProjects.row(0).key, name);
+}
+
+TEST_F(ProjectListTest, DamagedAndForeignFilesShowAsSuch) {
+    file(folder + "Kaputt.Plenvk", "<?xml version=\"1.0\"?>\r\n<DATA>\r\n  <Title>x</Titel>\r\n</DATA>\r\n");
+    file(folder + "Fremd.Plenvk", "<?xml version=\"1.0\"?><OTHER/>");
+    file(folder + "Anderer PC.Plenvk",
+         "<DATA><OrvelVersion>03.01.0001</OrvelVersion><ComputerName>ANDERER</ComputerName><UserName>u</UserName>"
+         "<DateTime>2008-01-02 03:04:05</DateTime><MonitorCount>1</MonitorCount><IconCount>0</IconCount>"
+         "<DesktopViewStyle>0</DesktopViewStyle><DesktopArrangeStyle>0</DesktopArrangeStyle></DATA>");
+    file(folder + "Ohne Kopf.Plenvk", "<DATA><OrvelVersion>1</OrvelVersion></DATA>");
+    fs::create_directories(native(folder + "Ordner.Plenvk"));
+    file(folder + "Notiz.txt", "kein Projekt");
+
+    ASSERT_TRUE(search());
+    const ListRow& damaged = form.lvwProjects.row(row("Kaputt.Plenvk"));
+    EXPECT_EQ(damaged.text, "(Fehler in XML");
+    EXPECT_EQ(damaged.smallIcon, "ERR");
+    EXPECT_EQ(damaged.sub(12), "Kaputt.Plenvk");
+    EXPECT_EQ(damaged.sub(13).rfind("Meldung: ", 0), 0u);
+    EXPECT_EQ(damaged.sub(13).find('\n'), std::string::npos);
+    EXPECT_NE(damaged.sub(14).find(" - Zeile: 3 - Zeilen Position: "), std::string::npos) << damaged.sub(14);
+    EXPECT_NE(damaged.sub(15).find("</Titel>"), std::string::npos) << damaged.sub(15);
+
+    EXPECT_EQ(form.lvwProjects.row(row("Fremd.Plenvk")).text, "(DATA nicht vorhanden");
+
+    // Saved elsewhere: listed ghosted in grey; its ISO date still sorts.
+    const ListRow& foreign = form.lvwProjects.row(row("Anderer PC.Plenvk"));
+    EXPECT_TRUE(foreign.ghosted);
+    EXPECT_EQ(foreign.foreColor, kColorGrey);
+    EXPECT_EQ(foreign.sub(16), "080102030405");
+
+    // A file without its header elements is reported, and the search goes on with the others.
+    ASSERT_EQ(errors.reports.size(), 1u);
+    EXPECT_NE(errors.reports[0].description.find("Ohne Kopf.Plenvk"), std::string::npos);
+    EXPECT_EQ(row("Ohne Kopf.Plenvk"), -1);
+    EXPECT_EQ(row("Ordner.Plenvk"), -1);
+    EXPECT_EQ(row("Notiz.txt"), -1);
+    EXPECT_EQ(form.lvwProjects.size(), 4);  // the three above and "(aktuell)"
+
+    // An error row shows its message in the lower list.
+    show("Kaputt.Plenvk");
+    EXPECT_EQ(form.lvwProjectData.row(0).key, "MAIN");
+    EXPECT_EQ(form.lvwProjectData.row(0).text, "Fehler:");
+    EXPECT_EQ(form.lvwProjectData.row(0).sub(1), damaged.sub(13));
+    EXPECT_EQ(form.lvwProjectData.row(form.lvwProjectData.find("FILE1")).sub(1), damaged.sub(14));
+    EXPECT_FALSE(form.command(CommandId::ChangeDesktopSettings).enabled);
+}
+
+TEST_F(ProjectListTest, ShowingAProjectLoadsItsMonitorsPictureAndIcons) {
+    const std::string name = saveProject();
+    const std::vector<DesktopIcon> saved(form.currentIcons.begin() + 1, form.currentIcons.end());
+    const float scaleX = form.pictureScaleX;
+    ASSERT_TRUE(search());
+    show(name);
+
+    EXPECT_EQ(form.shownProjectKey, name);
+    EXPECT_TRUE(form.lvwProjectsTag.empty());
+    EXPECT_TRUE(form.command(CommandId::DesktopRestore).enabled);
+    const ListModel& data = form.lvwProjectData;
+    EXPECT_EQ(data.row(data.find("MAIN")).sub(1), "Symbole (normal)");
+    EXPECT_EQ(data.row(data.find("NAME")).sub(1), name);
+    EXPECT_EQ(data.row(data.find("MONITOR")).text, "Monitore: 1");
+    const ListRow& monitor = data.row(data.find("MONITOR1"));
+    EXPECT_EQ(monitor.text, "    Monitor 1");
+    EXPECT_EQ(monitor.sub(1), "1280 * 1024, 60, 32 Bit - Pos: 0000, 0000, 1280, 1024");
+    EXPECT_EQ(monitor.sub(8), "1280");
+    EXPECT_EQ(monitor.sub(12), "0");
+
+    ASSERT_EQ(form.projectIcons.size(), saved.size() + 1);
+    ASSERT_EQ(form.lvwProjectIcons.size(), static_cast<int>(saved.size()));
+    for (std::size_t i = 1; i < form.projectIcons.size(); ++i) {
+        const DesktopIcon& icon = form.projectIcons[i];
+        const int r = form.lvwProjectIcons.find(icon.ListKey);
+        ASSERT_GE(r, 0) << icon.Name;
+        EXPECT_EQ(form.lvwProjectIcons.row(r).text, icon.Name);
+        EXPECT_EQ(form.lvwProjectIcons.row(r).sub(4), icon.FileShellFolderType == 16 ? "Desktop 'Angemeldeter Benutzer'" : "System");
+        if (icon.Name == "Brief.txt") {
+            EXPECT_EQ(icon.FileType, "FILE");
+            const auto bytes = fc_Base64DecodeAll(icon.FileData_BASE64);
+            EXPECT_EQ(std::string(bytes.begin(), bytes.end()), "Liebe Grüße");
+        }
+    }
+    EXPECT_FLOAT_EQ(form.pictureScaleX, scaleX);
+    // The picture was written for the picture view and is a JPEG.
+    const std::string jpeg = read(sim.system.folder + "\\Desktop.jpg");
+    ASSERT_GE(jpeg.size(), 4u);
+    EXPECT_EQ(jpeg.substr(0, 2), "\xFF\xD8");
+    EXPECT_TRUE(form.lvwProjectsTag.empty());
+
+    // The current desktop row reads the live desktop and allows the desktop settings instead.
+    show("SYSTEM");
+    EXPECT_FALSE(form.command(CommandId::DesktopRestore).enabled);
+    EXPECT_TRUE(form.command(CommandId::ChangeDesktopSettings).enabled);
+    EXPECT_EQ(form.lvwProjectIcons.size(), static_cast<int>(saved.size()));
+    EXPECT_EQ(form.shownProjectKey, "SYSTEM");
+}
+
+TEST_F(ProjectListTest, AnalysisOfABrokenFileChangesNothingAndSaysWhy) {
+    form.projectIcons.assign(2, DesktopIcon{});
+    form.projectIcons[1].Name = "bleibt";
+    file(folder + "nicht xml.Plenvk", "das ist kein XML");
+    EXPECT_FALSE(fc_DesktopIconsAnalyseFromFile(form, folder + "nicht xml.Plenvk"));
+    EXPECT_EQ(form.lblInfo().text, "Symbole aus Datei laden und anzeigen...");
+    EXPECT_TRUE(errors.reports.empty());
+    EXPECT_FALSE(fc_DesktopIconsAnalyseFromFile(form, folder + "fehlt.Plenvk"));
+
+    // Well-formed, but an icon lacks its position: reported, and the table keeps what it had.
+    file(folder + "ohne pos.Plenvk",
+         "<DATA><DesktopViewStyle>0</DesktopViewStyle><DesktopArrangeStyle>0</DesktopArrangeStyle>"
+         "<ScreenPicture></ScreenPicture><ScreenPictureHorizontalOperator>1</ScreenPictureHorizontalOperator>"
+         "<ScreenPictureVerticalOperator>1</ScreenPictureVerticalOperator><MONITOR_DATA/>"
+         "<ICON_DATA><Icon001><Nr>1</Nr><Name>a</Name><PosY>2</PosY></Icon001></ICON_DATA></DATA>");
+    EXPECT_FALSE(fc_DesktopIconsAnalyseFromFile(form, folder + "ohne pos.Plenvk"));
+    ASSERT_EQ(errors.reports.size(), 1u);
+    EXPECT_EQ(errors.reports[0].procedure, "Plenvik.frmMain.fc_DesktopIconsAnalyseFromFile");
+    EXPECT_NE(errors.reports[0].description.find("PosX"), std::string::npos);
+    ASSERT_EQ(form.projectIcons.size(), 2u);
+    EXPECT_EQ(form.projectIcons[1].Name, "bleibt");
+}
+
+TEST_F(ProjectListTest, IconRowsShowWhyContentIsMissing) {
+    file(folder + "p.Plenvk",
+         "<DATA><DesktopViewStyle>3</DesktopViewStyle><DesktopArrangeStyle>5</DesktopArrangeStyle>"
+         "<ScreenPicture></ScreenPicture><ScreenPictureHorizontalOperator>2,5</ScreenPictureHorizontalOperator>"
+         "<ScreenPictureVerticalOperator>2,5</ScreenPictureVerticalOperator><MONITOR_DATA/><ICON_DATA>"
+         "<Icon001><Nr>1</Nr><Name>Weg</Name><PosX>-12</PosX><PosY>320</PosY><FileName>Weg.lnk</FileName><FileType>ERRLINK</FileType>"
+         "<FileShellFolderType>16</FileShellFolderType><FileReasonNotLoaded>2</FileReasonNotLoaded><FileData_BASE64/></Icon001>"
+         "<Icon002><Nr>2</Nr><Name>Gross</Name><PosX>75</PosX><PosY>320</PosY><FileName>Gross.bin</FileName><FileType>FILE</FileType>"
+         "<FileShellFolderType>25</FileShellFolderType><FileReasonNotLoaded>1</FileReasonNotLoaded><FileData_BASE64/></Icon002>"
+         "<Icon003><Nr>3</Nr><Name>Papierkorb</Name><PosX>0</PosX><PosY>0</PosY><FileName></FileName>"
+         "<FileType>{645FF040-5081-101B-9F08-00AA002F954E}</FileType><FileShellFolderType>0</FileShellFolderType>"
+         "<FileReasonNotLoaded>1</FileReasonNotLoaded><FileData_BASE64/></Icon003>"
+         "</ICON_DATA></DATA>");
+    form.lvwProjectData.add("MAIN", "Desktop Anzeige:", "DESKTOP");
+    ASSERT_TRUE(fc_DesktopIconsAnalyseFromFile(form, folder + "p.Plenvk"));
+    EXPECT_EQ(form.lvwProjectData.row(0).sub(1), "Liste (am Raster ausrichten)");
+    EXPECT_FLOAT_EQ(form.pictureScaleX, 2.5f);
+    EXPECT_EQ(form.lblInfo().text, "");
+    const ListModel& icons = form.lvwProjectIcons;
+    const ListRow& gone = icons.row(icons.find("ICON1"));
+    EXPECT_EQ(gone.smallIcon, "ERRLINK");
+    EXPECT_EQ(gone.sub(7), "Verweis konnte beim Erstellen der Sicherung nicht verfolgt werden!");
+    EXPECT_EQ(gone.sub(6), "-000012-000320");
+    const ListRow& big = icons.row(icons.find("ICON2"));
+    EXPECT_EQ(big.smallIcon, "FILETOBIG");
+    EXPECT_EQ(big.sub(7), "Datei wurde beim Erstellen der Sicherung nicht geladen, da sie zu groß war!");
+    EXPECT_EQ(big.sub(4), "Desktop 'Alle Benutzer'");
+    EXPECT_EQ(big.sub(6), "000075-000320");
+    const ListRow& bin = icons.row(icons.find("ICON3"));
+    EXPECT_EQ(bin.smallIcon, "ICONSYS");
+    EXPECT_EQ(bin.sub(4), "System");
+    EXPECT_EQ(bin.sub(7), "");
+    EXPECT_EQ(form.projectIcons[2].ListKey, "ICON2");
+}
+
+TEST_F(ProjectListTest, DeletingAsksAndNeverPretends) {
+    const std::string name = saveProject();
+    ASSERT_TRUE(search());
+    show(name);
+
+    sim.dialogs.answerMessage(MsgAnswer::No);
+    sb_ProjectDelete(form);
+    EXPECT_TRUE(fs::exists(native(folder + name)));
+    EXPECT_GE(row(name), 0);
+    EXPECT_EQ(sim.dialogs.asked.back().title, "Desktop Projektdatei löschen...");
+    EXPECT_EQ(sim.dialogs.asked.back().text, "Möchten Sie die markierte Desktop Projekt Sicherung: '03.01.0001 wirklich löschen?");
+
+    sim.dialogs.answerMessage(MsgAnswer::Yes);
+    sb_ProjectDelete(form);
+    EXPECT_FALSE(fs::exists(native(folder + name)));
+    EXPECT_EQ(row(name), -1);
+    EXPECT_EQ(form.lvwProjectIcons.size(), 0);
+    EXPECT_TRUE(form.shownProjectKey.empty());
+
+    // Delete on the current desktop's row does nothing, and asks nothing.
+    const std::size_t asked = sim.dialogs.asked.size();
+    form.lvwProjects.select(row("SYSTEM"));
+    lvwProjects_KeyUp(form, 46);
+    EXPECT_EQ(sim.dialogs.asked.size(), asked);
+    EXPECT_GE(row("SYSTEM"), 0);
+}
+
+TEST_F(ProjectListTest, AFileThatCannotBeDeletedKeepsItsRow) {
+    test::MemoryFileSystem files;
+    files.files["C:\\P\\a.Plenvk"] = "<DATA/>";
+    files.failRecycle = true;
+    Platform p = sim.platform();
+    Platform withLockedFile{p.system, p.clock, p.locale, p.dialogs, p.events, p.processes, files,
+                            p.registry, p.shell, p.displays, p.desktop};
+    frmMain other(withLockedFile, errors, actions);
+    other.Form_Load("");
+    const int r = other.lvwProjects.add("a.Plenvk", "03.01.0001", "DESY");
+    other.lvwProjects.setSubItem(r, 11, "C:\\P\\");
+    other.lvwProjects.setSubItem(r, 12, "a.Plenvk");
+    other.lvwProjects.select(r);
+    other.shownProjectKey = "a.Plenvk";
+    sim.dialogs.answerMessage(MsgAnswer::Yes);
+    sim.dialogs.answerMessage(MsgAnswer::Ok);
+    sb_ProjectDelete(other);
+    EXPECT_EQ(other.lvwProjects.find("a.Plenvk"), r);
+    EXPECT_EQ(other.shownProjectKey, "a.Plenvk");
+    EXPECT_EQ(sim.dialogs.asked.back().text, "Die Desktop Projektdatei 'C:\\P\\a.Plenvk' konnte nicht gelöscht werden.");
+    EXPECT_EQ(files.files.count("C:\\P\\a.Plenvk"), 1u);
+}
+
+TEST_F(ProjectListTest, MouseAndKeysShowRowsButNotWhileOneIsBeingShown) {
+    const std::string name = saveProject();
+    ASSERT_TRUE(search());
+    lvwProjects_MouseUp(form, MouseButton::Left, row(name));
+    EXPECT_EQ(form.shownProjectKey, name);
+
+    // While a row is being shown the list snaps back to it.
+    form.lvwProjectsTag = "RUNNING";
+    lvwProjects_MouseUp(form, MouseButton::Left, row("SYSTEM"));
+    EXPECT_EQ(form.lvwProjects.selectedIndex(), row(name));
+    form.lvwProjects.select(row("SYSTEM"));
+    lvwProjects_KeyUp(form, 40);
+    EXPECT_EQ(form.lvwProjects.selectedIndex(), row(name));
+    form.lvwProjectsTag.clear();
+
+    // Right click: on a project the restore items, elsewhere only the save item.
+    lvwProjects_MouseUp(form, MouseButton::Right, -1);
+    EXPECT_FALSE(form.menu(MenuId::Project).item(1)->enabled);
+    EXPECT_TRUE(form.menu(MenuId::Project).item(6)->enabled);
+    EXPECT_FALSE(form.menu(MenuId::Project).item(7)->enabled);
+    lvwProjects_MouseUp(form, MouseButton::Right, row(name));
+    EXPECT_TRUE(form.menu(MenuId::Project).item(2)->enabled);
+    EXPECT_FALSE(form.menu(MenuId::Project).item(6)->enabled);
+    EXPECT_TRUE(form.menu(MenuId::Project).item(7)->enabled);
+    EXPECT_EQ(view.popups.size(), 2u);
+
+    // Arrow key onto another row shows it.
+    form.lvwProjects.select(row("SYSTEM"));
+    lvwProjects_KeyUp(form, 40);
+    EXPECT_EQ(form.shownProjectKey, "SYSTEM");
+}
+
+TEST_F(ProjectListTest, ChoosingADirectorySearchesIt) {
+    fs::create_directories(native("C:\\Andere"));
+    file("C:\\Andere\\a.Plenvk", "kaputt");
+    sim.dialogs.answerFolder(std::nullopt);
+    sb_ProjectDirectoryChoose(form);
+    EXPECT_EQ(form.directory(), "C:\\Projekte");
+    EXPECT_EQ(sim.dialogs.asked.back().text, "Plenvik - Projektverzeichnis");
+    EXPECT_EQ(sim.dialogs.asked.back().title, "C:\\Projekte");
+
+    sim.dialogs.answerFolder(std::string("C:\\Andere\\"));
+    sb_ProjectDirectoryChoose(form);
+    EXPECT_EQ(form.directory(), "C:\\Andere");
+    EXPECT_EQ(form.directoryTag(), "C:\\Andere");
+    EXPECT_GE(row("a.Plenvk"), 0);
+}
+
+TEST(MonitorRowInformationTest, ModesArePaddedToTwentyThreeCharacters) {
+    EXPECT_EQ(monitorRowInformation(1920, 1080, 60, 32, 0, 0, 1920, 1080), "1920 * 1080, 60, 32 Bit - Pos: 0000, 0000, 1920, 1080");
+    EXPECT_EQ(monitorRowInformation(800, 600, 75, 16, 0, 0, 800, 600), "0800 * 0600, 75, 16 Bit - Pos: 0000, 0000, 0800, 0600");
+    EXPECT_EQ(monitorRowInformation(800, 600, 144, 8, -1280, -5, 0, 600), "0800 * 0600, 144, 08 Bit - Pos: -1280, -0005, 0000, 0600");
+}
+
+}  // namespace
+}  // namespace plenvik
