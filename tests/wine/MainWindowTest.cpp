@@ -102,8 +102,11 @@ TEST(MainWindowTest, NormalStartStaysOpenAfterTheDeferredCommand) {
     ASSERT_NE(main, nullptr);
     ASSERT_TRUE(pollUntil([&] { return GetPropW(main, kCommandDoneProperty) != nullptr; })) << "the deferred command ran";
     EXPECT_TRUE(plenvik.running());
-    // The search took the "(laden...)" row away again, and the restore command waits for a project.
-    EXPECT_EQ(listViewItemCount(GetDlgItem(main, kIdLvwProjects)), 0);
+    // The search replaced the "(laden...)" row with the current desktop's, and the restore command
+    // waits for a project.
+    HWND projects = GetDlgItem(main, kIdLvwProjects);
+    ASSERT_GE(listViewItemCount(projects), 1);
+    EXPECT_EQ(listViewItemText(projects, 0, 0), L"(aktuell)");
     EXPECT_FALSE(IsWindowEnabled(GetDlgItem(main, kIdLblCmdDesktopRestore)));
     PostMessageW(main, WM_CLOSE, 0, 0);
     EXPECT_TRUE(plenvik.waitForExit(10000));

@@ -142,4 +142,30 @@ std::vector<std::wstring> listViewHeaders(HWND listView) {
 
 int listViewItemCount(HWND listView) { return static_cast<int>(SendMessageW(listView, LVM_GETITEMCOUNT, 0, 0)); }
 
+std::wstring listViewItemText(HWND listView, int item, int column) {
+    DWORD pid = 0;
+    GetWindowThreadProcessId(listView, &pid);
+    win32::UniqueHandle process(OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid));
+    if (!process || item < 0) return {};
+    constexpr SIZE_T kTextChars = 1024;
+    const SIZE_T size = sizeof(LVITEMW) + kTextChars * sizeof(wchar_t);
+    void* remote = VirtualAllocEx(process.get(), nullptr, size, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
+    if (!remote) return {};
+    LVITEMW request{};
+    request.iSubItem = column;
+    request.pszText = reinterpret_cast<wchar_t*>(static_cast<char*>(remote) + sizeof(LVITEMW));
+    request.cchTextMax = kTextChars;
+    std::vector<wchar_t> text(kTextChars, L'\0');
+    WriteProcessMemory(process.get(), remote, &request, sizeof request, nullptr);
+    SendMessageW(listView, LVM_GETITEMTEXTW, item, reinterpret_cast<LPARAM>(remote));
+    ReadProcessMemory(process.get(), request.pszText, text.data(), text.size() * sizeof(wchar_t), nullptr);
+    VirtualFreeEx(process.get(), remote, 0, MEM_RELEASE);
+    text.back() = L'\0';
+    return text.data();
+}
+
+int listViewSelectedItem(HWND listView) {
+    return static_cast<int>(SendMessageW(listView, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
+}
+
 }  // namespace plenvik::test

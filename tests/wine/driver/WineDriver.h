@@ -45,5 +45,8 @@ std::vector<HWND> childWindows(HWND parent);
 // The column headers of a list view in another process (read through memory in that process).
 std::vector<std::wstring> listViewHeaders(HWND listView);
 int listViewItemCount(HWND listView);
+// The text of an item's column in a list view in another process; -1 as item: none.
+std::wstring listViewItemText(HWND listView, int item, int column);
+int listViewSelectedItem(HWND listView);
 
 }  // namespace plenvik::test
