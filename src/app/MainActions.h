@@ -56,7 +56,7 @@ public:
 
 namespace plenvik {
 
-// The pieces that are built: the save, the project list, Settings.xml and the settings dialog. The dialog itself is shown by the
+// The pieces that are built: the save, the project list, the comparison and restore, Settings.xml and the settings dialog. The dialog itself is shown by the
 // view's function (a real window on Windows, a scripted one in tests).
 class ProgramActions : public UnavailableActions {
 public:
@@ -67,6 +67,7 @@ public:
     void settings(frmMain& form) override;
     void save(frmMain& form) override;
     bool projectSearch(frmMain& form, std::string& directory, const std::string& onlyFile) override;
+    void restore(frmMain& form, bool analyseOnly, bool adaptMonitors) override;
     void chooseDirectory(frmMain& form) override;
     void deleteProject(frmMain& form) override;
     void projectListMouseUp(frmMain& form, MouseButton button, int row) override;

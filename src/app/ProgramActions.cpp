@@ -4,6 +4,7 @@
 #include "platform/SystemInfo.h"
 #include "project/DesktopSave.h"
 #include "project/ProjectList.h"
+#include "restore/DesktopRestore.h"
 #include "settings/SettingsFile.h"
 
 namespace plenvik {
@@ -30,6 +31,11 @@ void ProgramActions::save(frmMain& form) {
 
 bool ProgramActions::projectSearch(frmMain& form, std::string& directory, const std::string& onlyFile) {
     return fc_DesktopIconSearchFiles(form, directory, onlyFile);
+}
+
+void ProgramActions::restore(frmMain& form, bool analyseOnly, bool adaptMonitors) {
+    std::string file;
+    fc_DesktopIconsRestore(form, file, analyseOnly, adaptMonitors);
 }
 
 void ProgramActions::chooseDirectory(frmMain& form) { sb_ProjectDirectoryChoose(form); }

@@ -181,6 +181,8 @@ bool fc_DesktopIconSearchFiles(frmMain& form, std::string& directory, const std:
             listProjectFile(form, proc, directory, entry.name);
         }
         form.lvwProjects.resort();
+        // The one file asked for is the row the command line's restore works on.
+        if (!onlyFile.empty() && !form.lvwProjects.empty()) form.lvwProjects.select(0);
     });
     form.setBusyCursor(false);
     return true;

@@ -1,0 +1,147 @@
+#include "restore/NewIcons.h"
+
+#include "desktop/DesktopSystemIcons.h"
+#include "errors/RuntimeError.h"
+#include "platform/Dialogs.h"
+#include "platform/FileSystem.h"
+#include "platform/Platform.h"
+#include "project/DesktopInventory.h"
+#include "project/ProjectNames.h"
+#include "project/SpecialFolders.h"
+#include "project/mdlReg.h"
+#include "restore/RestoreCounters.h"
+
+namespace plenvik {
+namespace {
+
+constexpr std::uint32_t kCurrentUser = 0x80000001u;
+
+bool endsWithNew(const std::string& key) { return key.size() > 7 && key.compare(key.size() - 3, 3, "NEW") == 0; }
+
+bool savedLabel(const frmMain& form, const std::string& name) {
+    for (std::size_t r = 1; r < form.projectIcons.size(); ++r)
+        if (form.projectIcons[r].Name == name) return true;
+    return false;
+}
+
+// The current icon a "NEW" row stands for: the row key holds its list position ("ICON12NEW"); the
+// label must still match, so that a desktop changed since never loses the wrong file.
+DesktopIcon* iconOfRow(frmMain& form, const ListRow& row) {
+    const auto position = parseLong(row.key.substr(4, row.key.size() - 7));
+    if (position && *position >= 1 && static_cast<std::size_t>(*position) < form.currentIcons.size() &&
+        form.currentIcons[static_cast<std::size_t>(*position)].Name == row.text)
+        return &form.currentIcons[static_cast<std::size_t>(*position)];
+    return nullptr;
+}
+
+bool isFileType(const std::string& type) {
+    return type == kFileTypeLink || type == kFileTypeFileLink || type == kFileTypeFolderLink || type == kFileTypeInternetLink ||
+           type == kFileTypeErrLink || type == kFileTypeFile;
+}
+
+// Files and folders go to the recycle bin rather than being destroyed: a new icon may be the user's
+// only copy of a document. A refusal is a run-time error for the handler, and not counted.
+void recycle(RestoreRun& run, const std::string& path, int row, const char* done) {
+    Platform& p = run.form.platform();
+    run.proc.step([&] {
+        if (!p.files.recycle(path) && p.files.exists(path))
+            throw RuntimeError(75, kAppTitle, "'" + path + "' kann nicht gelöscht werden.");
+        ++run.counters.deleted;
+        run.form.lvwProjectIcons.setSubItem(row, 7, done);
+    });
+}
+
+}  // namespace
+
+bool findNewIcons(RestoreRun& run) {
+    frmMain& form = run.form;
+    ListModel& list = form.lvwProjectIcons;
+    Platform& p = form.platform();
+    InventoryContext inventory{p, form.errors(), form.GENERAL_FILESIZE_MAX, 0,
+                               [&form] { return form.lblInfo().text; },
+                               [&form](const std::string& text) { form.setInfo(text); form.doEvents(); },
+                               [&run](const std::string& text) { run.log(text); }};
+    for (std::size_t j = 1; j < form.currentIcons.size(); ++j) {
+        DesktopIcon& icon = form.currentIcons[j];
+        if (icon.Matched) continue;
+        if (savedLabel(form, icon.Name)) {
+            icon.Matched = true;
+            continue;
+        }
+        form.setInfo("Symbol '" + icon.Name + "' ist neu auf dem Desktop...");
+        const std::string key = "ICON" + std::to_string(icon.PosOrder) + "NEW";
+        int r = list.find(key);
+        if (r < 0) r = list.add(key, icon.Name);
+        list.ensureVisible(r);
+        list.setSubItem(r, 1, std::to_string(icon.PosOrder));
+        list.setSubItem(r, 2, std::to_string(icon.PosX));
+        list.setSubItem(r, 3, std::to_string(icon.PosY));
+        list.setSubItem(r, 5, "(neues Desktop Symbol!!!)");
+        list.setSubItem(r, 6, iconSortKey(icon.PosX, icon.PosY));
+        markDesktopPosition(form, icon.PosX, icon.PosY, kColorRed);
+        if (fc_DesktopIconsGetFiles(inventory, form.currentIcons, static_cast<std::int32_t>(j), ContentMode::Skip)) {
+            const DesktopIcon& looked = form.currentIcons[j];
+            const std::string picture = isSystemIconType(looked.FileType) ? std::string(kPictureIconSys) : looked.FileType;
+            list.setSmallIcon(r, picture);
+            if (picture == kFileTypeErrLink)
+                list.setSubItem(r, 7, "Symbol, Datei konnte nicht verfolgt werden!\r\n\r\n" + looked.LinkTarget);
+            list.setSubItem(r, 4, std::string(desktopFolderText(looked.FileShellFolderType)));
+        } else {
+            list.setSmallIcon(r, std::string(kFileTypeErrLink));
+            list.setSubItem(r, 7, "Symbol, Verweis konnte nicht geprüft werden!\r\n\r\n" + form.currentIcons[j].LinkTarget);
+        }
+        form.sb_ListItemColorSet(list, r, kColorBlue);
+        ++run.counters.fresh;
+        if (run.cancelled()) return false;
+    }
+    return true;
+}
+
+bool askToRemoveNewIcons(RestoreRun& run) {
+    const int count = run.counters.fresh;
+    MessageBoxRequest q;
+    q.title = count == 1 ? "Neues Symbol vorhanden..." : "Neue Symbole vorhanden...";
+    q.text = "Auf dem Desktop " +
+             (count == 1 ? std::string("ist 1 neues Symbol/Verknüpfung") : "sind " + std::to_string(count) + " neue Symbole/Verknüpfungen") +
+             " vorhanden, " + (count == 1 ? "soll dieses" : "sollen diese") + " gelöscht werden!";
+    q.buttons = MsgButtons::YesNo;
+    q.icon = MsgIcon::Question;
+    return run.form.platform().dialogs.messageBox(q) == MsgAnswer::Yes;
+}
+
+void removeNewIcons(RestoreRun& run) {
+    frmMain& form = run.form;
+    Platform& p = form.platform();
+    ListModel& list = form.lvwProjectIcons;
+    for (int r = 0; r < list.size(); ++r) {
+        const ListRow row = list.row(r);
+        if (!endsWithNew(row.key)) continue;
+        form.setInfo("Symbol '" + row.text + "' löschen...");
+        list.ensureVisible(r);
+        DesktopIcon* icon = iconOfRow(form, row);
+        if (!icon) continue;
+        const std::string path = fc_SpecialFolderPathGet(p.shell, icon->FileShellFolderType) + "\\" + icon->FileName;
+        if (isFileType(icon->FileType)) {
+            recycle(run, path, r, "Symbol, Datei gelöscht!");
+        } else if (icon->FileType == kFileTypeFolder) {
+            recycle(run, path, r, "Symbol, Ordner gelöscht!");
+        } else if (icon->FileShellFolderType == kFolderNone) {
+            std::string classId;
+            fc_DesktopIconSysClsidGet(p, icon->Name, classId);
+            if (!classId.empty()) {
+                mdlReg registry(p.registry);
+                const std::string key = std::string(kHideDesktopIconsKey) + "\\";
+                registry.fc_RegValueSetDword(kCurrentUser, key + "ClassicStartMenu", classId, 1);
+                registry.fc_RegValueSetDword(kCurrentUser, key + "NewStartPanel", classId, 1);
+            }
+            ++run.counters.deleted;
+        } else {
+            continue;
+        }
+        markDesktopPosition(form, icon->PosX, icon->PosY, 0);
+        form.setInfo("Symbol '" + icon->Name + "' gelöscht!");
+        run.log(form.lblInfo().text);
+    }
+}
+
+}  // namespace plenvik

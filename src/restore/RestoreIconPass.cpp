@@ -1,0 +1,106 @@
+#include "restore/RestoreIconPass.h"
+
+#include <cmath>
+
+#include "desktop/DesktopIcons.h"
+#include "platform/Platform.h"
+#include "restore/IconCreate.h"
+#include "restore/RestoreCounters.h"
+
+namespace plenvik {
+namespace {
+
+constexpr const char* kCorrect = "Koordinaten sind korrekt!";
+
+// The current icon the saved one pairs with: the one at its own index when the label matches there
+// (an unchanged desktop), else the first with its label; 0 for none, -1 when cancelled meanwhile.
+int findPartner(RestoreRun& run, const DesktopIcon& saved, std::size_t index) {
+    const auto& current = run.form.currentIcons;
+    if (index < current.size() && current[index].Name == saved.Name) return static_cast<int>(index);
+    for (std::size_t j = 1; j < current.size(); ++j) {
+        if (current[j].Name == saved.Name) return static_cast<int>(j);
+        if (run.cancelled()) return -1;
+    }
+    return 0;
+}
+
+void readDesktop(frmMain& form) {
+    std::vector<IconItem> items;
+    fc_DesktopIconsGet(form.platform().desktop, form.errors(), items);
+    fillIconTable(form.currentIcons, items);
+    form.currentIcons.insert(form.currentIcons.begin(), DesktopIcon{});
+}
+
+}  // namespace
+
+void markDesktopPosition(frmMain& form, std::int32_t x, std::int32_t y, std::uint32_t color) {
+    const float fx = form.pictureScaleX, fy = form.pictureScaleY;
+    if (!(fx > 0) || !(fy > 0) || !std::isfinite(fx) || !std::isfinite(fy)) return;
+    const double px = static_cast<double>(x) / fx, py = static_cast<double>(y) / fy;
+    const auto pixel = [](double v) { return std::nearbyint(v); };
+    form.pictureView().PaintRectangle(pixel(px + 1), pixel(py + 1), pixel(px + 3), pixel(py + 3), 0, 0, color, color);
+}
+
+PassOutcome iconPass(RestoreRun& run, int attempt) {
+    frmMain& form = run.form;
+    RestoreCounters& c = run.counters;
+    c.notSet = 0;
+    readDesktop(form);
+    form.setInfoColor(kColorBlue);
+    ListModel& list = form.lvwProjectIcons;
+    for (std::size_t r = 1; r < form.projectIcons.size(); ++r) {
+        // A copy: the re-creation below may read the tables anew.
+        const DesktopIcon saved = form.projectIcons[r];
+        const std::string prefix = "Symbol '" + saved.Name + "' ";
+        const int row = list.find(saved.ListKey);
+        const auto cell = [&](const std::string& text) {
+            if (row >= 0) list.setSubItem(row, 5, text);
+            form.setInfo(prefix + text);
+        };
+        if (row >= 0) {
+            form.sb_ListItemColorSet(list, row, kColorBlue);
+            list.ensureVisible(row);
+        }
+        form.setInfo(prefix + "Koordinaten prüfen und ggf. setzen ...");
+        form.doEvents();
+
+        const int partner = findPartner(run, saved, r);
+        if (partner < 0) return PassOutcome::Cancelled;
+        if (partner > 0) {
+            DesktopIcon& current = form.currentIcons[static_cast<std::size_t>(partner)];
+            current.Matched = true;
+            if (current.PosX == saved.PosX && current.PosY == saved.PosY) {
+                cell(kCorrect);
+                if (attempt == 0) ++c.correct;
+            } else if (run.analyse) {
+                markDesktopPosition(form, saved.PosX, saved.PosY, kColorRed);
+                cell("Koordinaten müssen gesetzt werden!");
+                ++c.corrected;
+            } else if (fc_DesktopIconSet(form.platform().desktop, form.errors(), current.PosOrder - 1, saved.PosX, saved.PosY)) {
+                cell("Koordinaten erfolgreich gesetzt!");
+                ++c.corrected;
+            } else {
+                cell("Koordinaten konnte nicht gesetzt werden!");
+                ++c.notSet;
+            }
+        } else if (run.analyse) {
+            markDesktopPosition(form, saved.PosX, saved.PosY, kColorRed);
+            cell("Symbol muß erstellt werden!");
+            ++c.created;
+        } else {
+            std::int16_t index = static_cast<std::int16_t>(r);
+            if (!fc_DesktopIconsLoadFromFile_IconCreate(form, index, c.createAnswer, c.created, c.notCreated, ""))
+                return PassOutcome::Aborted;
+        }
+        const int shown = list.find(saved.ListKey);
+        if (shown >= 0) {
+            const bool fine = !run.analyse || list.row(shown).sub(5) == kCorrect;
+            form.sb_ListItemColorSet(list, shown, fine ? kColorWindowText : kColorRed);
+        }
+        if (form.lblInfo().text != prefix + kCorrect) run.log(form.lblInfo().text);
+        if (run.cancelled()) return PassOutcome::Cancelled;
+    }
+    return PassOutcome::Completed;
+}
+
+}  // namespace plenvik
