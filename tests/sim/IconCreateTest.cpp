@@ -39,7 +39,7 @@ TEST_F(IconCreateTest, ALinkIsWrittenByteForByteAndMovedToItsPlace) {
     EXPECT_EQ(form.lblInfo().text, "Symbol 'Bericht' erstellt und Koordinaten erfolgreich gesetzt!");
     EXPECT_EQ(created, 1);
     EXPECT_EQ(notCreated, 0);
-    EXPECT_GE(sim.desktop.refreshCount(), 1);
+    EXPECT_GE(desktop.refreshCount(), 1);
     ASSERT_GE(form.currentIcons.size(), 2u) << "the current table is read again";
     EXPECT_EQ(form.currentIcons.back().Name, "Bericht");
 }
@@ -134,12 +134,12 @@ TEST_F(IconCreateTest, ANameThatLeadsOutOfTheDesktopIsRefused) {
 }
 
 TEST_F(IconCreateTest, AnIconTheDesktopDoesNotShowOrWillNotMoveStillCountsAsCreated) {
-    sim.desktop.model().setSnapToGrid(true);
+    desktop.model().setSnapToGrid(true);
     const std::int16_t offGrid = saved(file("Schief.txt", "Schief.txt", kFolderUserDesktop, "s", {333, 333}));
     EXPECT_TRUE(create(offGrid));
     EXPECT_EQ(status(offGrid), "erstellt und Koordinaten konnte nicht gesetzt werden!");
 
-    sim.desktop.setAvailable(false);
+    desktop.setAvailable(false);
     const std::int16_t unseen = saved(file("Weg.txt", "Weg.txt", kFolderUserDesktop, "w"));
     EXPECT_TRUE(create(unseen));
     EXPECT_EQ(status(unseen), "erstellt und Koordinaten konnte nicht gefunden werden!");
@@ -151,7 +151,7 @@ TEST_F(IconCreateTest, AHiddenSystemIconIsShownAgainUnderItsLabelAndMoved) {
     for (const char* which : {"\\ClassicStartMenu", "\\NewStartPanel"})
         sim.registry.setRawValue(std::string(kHideDesktopIconsKey) + which, recycleBin, 4, {1, 0, 0, 0});
     sim.registry.createKey(std::string(kSystemIconLabelKey) + "\\" + recycleBin);  // the user had named it once
-    sim.desktop.refresh();
+    desktop.refresh();
     ASSERT_EQ(shownAt("Papierkorb"), (IconPosition{-1, -1}));
 
     DesktopIcon icon = file("Müll", "", kFolderNone, "", {520, 280});
@@ -162,12 +162,12 @@ TEST_F(IconCreateTest, AHiddenSystemIconIsShownAgainUnderItsLabelAndMoved) {
     EXPECT_EQ(status(index), "erstellt und Koordinaten erfolgreich gesetzt!");
 
     // Without a class identifier nothing can be made: nothing happens and nothing is counted.
-    const int refreshes = sim.desktop.refreshCount();
+    const int refreshes = desktop.refreshCount();
     DesktopIcon unknown = file("Unbekannt", "", kFolderNone, "");
     unknown.FileType = "";
     EXPECT_TRUE(create(saved(unknown)));
     EXPECT_EQ(form.lblInfo().text, "Symbol 'Unbekannt' nicht gefunden => erstellen...");
-    EXPECT_EQ(sim.desktop.refreshCount(), refreshes);
+    EXPECT_EQ(desktop.refreshCount(), refreshes);
     EXPECT_EQ(created, 1);
     EXPECT_EQ(notCreated, 0);
 }

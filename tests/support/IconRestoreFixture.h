@@ -24,8 +24,12 @@ protected:
     ScratchRoot scratch;
     sim::SimPlatform sim{scratch.path()};
     GuardedFileSystem files{sim.files};
+    // The desktop's grid: cells 80 x 90 from (16, 12), so that (100, 200) snaps to (96, 192).
+    sim::SimIconView desktop{sim.files, &sim.registry,
+                             sim::SimDesktopSetup{DesktopFolders{sim::SimPlatform::kUserDesktop, sim::SimPlatform::kCommonDesktop},
+                                                  DesktopGrid{16, 12, 80, 90, 8}}};
     Platform platform{sim.system,  sim.clock, sim.locale, sim.dialogs, sim.events, sim.processes,
-                      files,       sim.registry, sim.shell, sim.displays, sim.desktop};
+                      files,       sim.registry, sim.shell, sim.displays, desktop};
     ScriptedErrorHandler errors;
     UnavailableActions actions;
     frmMain form{platform, errors, actions};
