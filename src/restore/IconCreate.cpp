@@ -1,0 +1,230 @@
+#include "restore/IconCreate.h"
+
+#include <limits>
+#include <utility>
+#include <vector>
+
+#include "app/frmMain.h"
+#include "desktop/DesktopIcons.h"
+#include "desktop/clsDesktop.h"
+#include "errors/Procedure.h"
+#include "platform/Dialogs.h"
+#include "platform/FileSystem.h"
+#include "platform/Platform.h"
+#include "project/DesktopInventory.h"
+#include "project/SpecialFolders.h"
+#include "project/mdlBASE64.h"
+#include "restore/NewDesktopFile.h"
+#include "restore/Wait.h"
+
+namespace plenvik {
+namespace {
+
+constexpr const char* kCouldNotCreate = "konnte nicht erstellt werden!";
+constexpr const char* kAlreadyThere = "existiert bereits und wurde nicht überschrieben!";
+constexpr const char* kPlacedText = "erstellt und Koordinaten erfolgreich gesetzt!";
+constexpr const char* kNotPlacedText = "erstellt und Koordinaten konnte nicht gesetzt werden!";
+constexpr const char* kNotFoundText = "erstellt und Koordinaten konnte nicht gefunden werden!";
+
+constexpr const char* kAllUsersTitle = "Symbol konnte nich erstellt werden...";
+constexpr const char* kAllUsersQuestion =
+    "Abbruch, dieses zu erstellende Symbol lag im Original auf dem Desktop des 'allgemeinen Benutzers', auf das Sie "
+    "kein Änderungsrecht besitzen.\r\n\r\nMöchten Sie diese Symbole auf Ihren Desktop erstellen?";
+
+// How long the desktop gets to show a new icon after its refresh.
+constexpr std::int32_t kSecondsForTheDesktop = 2;
+
+void raiseCounter(std::int16_t& counter) {
+    if (counter == std::numeric_limits<std::int16_t>::max()) throw RuntimeError(6, kAppTitle, "Überlauf");
+    ++counter;
+}
+
+// The index of the icon in the project table (from 1); 0 when there is none.
+std::size_t projectIconIndex(const std::vector<DesktopIcon>& table, std::int16_t fileIndex, const std::string& name) {
+    if (fileIndex != 0) return fileIndex > 0 && static_cast<std::size_t>(fileIndex) < table.size() ? static_cast<std::size_t>(fileIndex) : 0;
+    for (std::size_t i = 1; i < table.size(); ++i)
+        if (table[i].Name == name) return i;
+    return 0;
+}
+
+// The steps of putting one icon back. The icon is a copy: window events run while it is created, and
+// they may replace the project table.
+class IconCreation {
+public:
+    IconCreation(frmMain& form, Procedure& procedure, DesktopIcon icon, std::int16_t& answer, std::int16_t& created,
+                 std::int16_t& notCreated)
+        : form_(form), platform_(form.platform()), procedure_(procedure), icon_(std::move(icon)), answer_(answer),
+          created_(created), notCreated_(notCreated) {}
+
+    bool run() {
+        form_.setInfo("Symbol '" + icon_.Name + "' nicht gefunden => erstellen...");
+        form_.doEvents();
+        const std::int32_t folder = icon_.FileShellFolderType;
+        if (folder == kFolderUserDesktop || folder == kFolderCommonDesktop)
+            return icon_.FileType == kFileTypeFolder ? createFolder() : createFile();
+        if (!icon_.FileType.empty() && icon_.FileType.front() == '{') return showSystemIcon();
+        return true;
+    }
+
+private:
+    // Sets the icon's status cell and the status line.
+    void mark(const std::string& text) {
+        ListModel& list = form_.lvwProjectIcons;
+        if (!icon_.ListKey.empty())
+            if (const int row = list.find(icon_.ListKey); row >= 0) list.setSubItem(row, 5, text);
+        form_.setInfo("Symbol '" + icon_.Name + "' " + text);
+    }
+
+    bool notCreated(const std::string& text) {
+        mark(text);
+        raiseCounter(notCreated_);
+        return true;
+    }
+
+    // The folder the icon goes into: its own desktop, or the user's when the user chose so for icons of
+    // the all-users desktop. Empty when the shell could not name it.
+    std::string targetFolder() {
+        const int code = icon_.FileShellFolderType == kFolderCommonDesktop && answer_ == kAllUsersOnOwnDesktop
+                             ? kFolderUserDesktop
+                             : icon_.FileShellFolderType;
+        std::string folder;
+        procedure_.step([&] { folder = fc_SpecialFolderPathGet(platform_.shell, code); });
+        return folder;
+    }
+
+    // The path of the new file or folder; empty after the icon has been refused (and counted).
+    std::string targetPath() {
+        const std::string folder = targetFolder();
+        if (folder.empty()) {
+            notCreated(kCouldNotCreate);
+            return {};
+        }
+        if (!isBareFileName(icon_.FileName)) {
+            notCreated("konnte nicht erstellt werden, der Dateiname '" + icon_.FileName + "' ist ungültig!");
+            return {};
+        }
+        folder_ = folder;
+        std::string path = folder + "\\" + icon_.FileName;
+        // Whatever holds the name is the user's: it is never deleted or overwritten to make room.
+        if (platform_.files.exists(path)) {
+            notCreated(kAlreadyThere);
+            return {};
+        }
+        return path;
+    }
+
+    bool createFolder() {
+        const std::string path = targetPath();
+        if (path.empty()) return true;
+        bool made = false;
+        try {
+            made = platform_.files.createFolder(path);
+        } catch (const std::exception&) {
+            made = false;  // counted below like any folder that cannot be made
+        }
+        if (made) return place();
+        raiseCounter(notCreated_);
+        return askAboutAllUsers("Fehler beim Erstellen des Ordners '" + folder_ + "\\" + icon_.Name + "'!");
+    }
+
+    bool createFile() {
+        const std::string path = targetPath();
+        if (path.empty()) return true;
+        NewDesktopFile file(platform_.files, path);
+        if (!file.open().ok()) {
+            raiseCounter(notCreated_);
+            return askAboutAllUsers("Fehler beim Erstellen der Datei '" + folder_ + "\\" + icon_.Name + "'!");
+        }
+        if (icon_.FileData_BASE64.empty()) {
+            // The project holds no content: the file is put back empty, and the status line says why.
+            if (!file.place()) return notCreated(kCouldNotCreate);
+            showWhyEmpty();
+            return true;
+        }
+        Base64DecodeState state;
+        std::vector<std::uint8_t> bytes = fc_Base64Decode(icon_.FileData_BASE64, state, true);
+        if (!file.write(std::move(bytes)).ok() || !file.place()) return notCreated(kCouldNotCreate);
+        return place();
+    }
+
+    void showWhyEmpty() {
+        const std::string prefix = "Symbol '" + icon_.Name + "' keine Daten, da ";
+        switch (icon_.FileReasonNotLoaded) {
+        case kReasonTooBig: form_.setInfo(prefix + "Datei zu groß war!"); break;
+        case kReasonTargetMissing: form_.setInfo(prefix + "keine Verbindung zur Datei bestand!"); break;
+        case kReasonNoPermission: form_.setInfo(prefix + "keine Berechtigungen zum Öffnen vergeben war!"); break;
+        default: break;
+        }
+    }
+
+    bool showSystemIcon() {
+        bool shown = false;
+        procedure_.step([&] { shown = fc_DesktopIconSysShow(platform_, icon_.FileType, icon_.Name); });
+        if (!shown) return notCreated(kCouldNotCreate);
+        return place();
+    }
+
+    // Asked once while no answer is kept, for an icon of the all-users desktop that could not be made
+    // there. False when the user cancels.
+    bool askAboutAllUsers(const std::string& protocolLine) {
+        if (answer_ != kAllUsersNotAsked || icon_.FileShellFolderType != kFolderCommonDesktop) return true;
+        const MessageBoxRequest question{kAllUsersQuestion, kAllUsersTitle, MsgButtons::YesNoCancel, MsgIcon::Question};
+        switch (platform_.dialogs.messageBox(question)) {
+        case MsgAnswer::Yes: answer_ = kAllUsersOnOwnDesktop; return true;
+        case MsgAnswer::No: answer_ = kAllUsersSkip; return true;
+        default:
+            form_.sb_ProtokollAdd(protocolLine, "", false, false);
+            return false;
+        }
+    }
+
+    // The new icon is on the desktop: the desktop shows it, and it goes to its saved place.
+    bool place() {
+        procedure_.step([&] { clsDesktop(platform_.desktop).RefreshDesktop(); });
+        sb_Wait(form_, kSecondsForTheDesktop);
+        std::vector<IconItem> items;
+        fc_DesktopIconsGet(platform_.desktop, form_.errors(), items);
+        fillIconTable(form_.currentIcons, items);
+        form_.currentIcons.insert(form_.currentIcons.begin(), DesktopIcon{});
+
+        const DesktopIcon* shown = nullptr;
+        for (std::size_t j = 1; j < form_.currentIcons.size() && !shown; ++j)
+            if (form_.currentIcons[j].Name == icon_.Name) shown = &form_.currentIcons[j];
+        if (!shown) {
+            mark(kNotFoundText);
+        } else {
+            const bool moved = fc_DesktopIconSet(platform_.desktop, form_.errors(), shown->PosOrder - 1, icon_.PosX, icon_.PosY);
+            mark(moved ? kPlacedText : kNotPlacedText);
+        }
+        raiseCounter(created_);
+        return true;
+    }
+
+    frmMain& form_;
+    Platform& platform_;
+    Procedure& procedure_;
+    const DesktopIcon icon_;
+    std::int16_t& answer_;
+    std::int16_t& created_;
+    std::int16_t& notCreated_;
+    std::string folder_;
+};
+
+}  // namespace
+
+bool fc_DesktopIconsLoadFromFile_IconCreate(frmMain& form, std::int16_t& par_FileIndex,
+                                            std::int16_t& par_IconCreateErrorStatus, std::int16_t& par_IconCountCreate,
+                                            std::int16_t& par_IconCountCreateErr, const std::string& par_IconName) {
+    Procedure procedure(form.errors(), "frmMain.fc_DesktopIconsLoadFromFile_IconCreate");
+    bool result = true;
+    procedure.run([&] {
+        const std::size_t index = projectIconIndex(form.projectIcons, par_FileIndex, par_IconName);
+        if (index == 0) return;
+        IconCreation creation(form, procedure, form.projectIcons[index], par_IconCreateErrorStatus, par_IconCountCreate,
+                              par_IconCountCreateErr);
+        procedure.step([&] { result = creation.run(); });
+    });
+    return result;
+}
+
+}  // namespace plenvik

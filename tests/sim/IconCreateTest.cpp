@@ -1,0 +1,230 @@
+// Putting missing icons back on the simulated desktop: files byte for byte, empty files with the reason,
+// folders, system icons, the question about the all-users desktop, and what must never happen to a
+// file the user already has.
+#include "restore/IconCreate.h"
+
+#include <gtest/gtest.h>
+
+#include "desktop/DesktopSystemIcons.h"
+#include "support/IconRestoreFixture.h"
+#include "ui/Protocol.h"
+
+namespace plenvik {
+namespace {
+
+constexpr const char* kAllUsersText =
+    "Abbruch, dieses zu erstellende Symbol lag im Original auf dem Desktop des 'allgemeinen Benutzers', auf das Sie "
+    "kein Änderungsrecht besitzen.\r\n\r\nMöchten Sie diese Symbole auf Ihren Desktop erstellen?";
+
+class IconCreateTest : public test::IconRestoreFixture {
+protected:
+    std::int16_t answer = kAllUsersNotAsked, created = 0, notCreated = 0;
+
+    bool create(std::int16_t index, const std::string& name = {}) {
+        return fc_DesktopIconsLoadFromFile_IconCreate(form, index, answer, created, notCreated, name);
+    }
+};
+
+TEST_F(IconCreateTest, ALinkIsWrittenByteForByteAndMovedToItsPlace) {
+    DesktopIcon link = file("Bericht", "Bericht.lnk", kFolderUserDesktop, "");
+    link.FileType = "FILELINK";
+    link.FileData_BASE64 = "QQ";  // one byte, "A"
+    const std::int16_t index = saved(link);
+    EXPECT_TRUE(create(index));
+
+    EXPECT_EQ(read(at(kUser, "Bericht.lnk")), "A");
+    EXPECT_EQ(entriesIn(kUser), 1u) << "no temporary file is left beside it";
+    EXPECT_EQ(shownAt("Bericht"), (IconPosition{420, 370}));
+    EXPECT_EQ(status(index), "erstellt und Koordinaten erfolgreich gesetzt!");
+    EXPECT_EQ(form.lblInfo().text, "Symbol 'Bericht' erstellt und Koordinaten erfolgreich gesetzt!");
+    EXPECT_EQ(created, 1);
+    EXPECT_EQ(notCreated, 0);
+    EXPECT_GE(desktop.refreshCount(), 1);
+    ASSERT_GE(form.currentIcons.size(), 2u) << "the current table is read again";
+    EXPECT_EQ(form.currentIcons.back().Name, "Bericht");
+}
+
+TEST_F(IconCreateTest, ContentOfEveryByteValueSurvivesAndTheIconIsFoundByName) {
+    std::string bytes;
+    for (int i = 0; i < 1000; ++i) bytes.push_back(static_cast<char>((i * 37) & 0xFF));
+    saved(file("Erste.txt", "Erste.txt", kFolderUserDesktop, "1"));
+    saved(file("Daten.bin", "Daten.bin", kFolderUserDesktop, bytes, {120, 100}));
+    EXPECT_TRUE(create(0, "Daten.bin"));
+    EXPECT_EQ(read(at(kUser, "Daten.bin")), bytes);
+    EXPECT_FALSE(std::filesystem::exists(native(at(kUser, "Erste.txt"))));
+    EXPECT_EQ(shownAt("Daten.bin"), (IconPosition{120, 100}));
+
+    const std::string before = form.lblInfo().text;
+    EXPECT_TRUE(create(0, "Unbekannt")) << "a name the project does not hold is no failure";
+    EXPECT_TRUE(create(99));
+    EXPECT_EQ(form.lblInfo().text, before);
+    EXPECT_EQ(created, 1);
+}
+
+TEST_F(IconCreateTest, WithoutContentAnEmptyFileIsMadeAndTheReasonShown) {
+    const struct {
+        std::int32_t reason;
+        const char* info;
+    } cases[] = {{1, "Symbol 'F1.bin' keine Daten, da Datei zu groß war!"},
+                 {2, "Symbol 'F2.bin' keine Daten, da keine Verbindung zur Datei bestand!"},
+                 {3, "Symbol 'F3.bin' keine Daten, da keine Berechtigungen zum Öffnen vergeben war!"},
+                 {0, "Symbol 'F0.bin' nicht gefunden => erstellen..."}};
+    for (const auto& c : cases) {
+        const std::string name = "F" + std::to_string(c.reason) + ".bin";
+        DesktopIcon icon = file(name, name, kFolderUserDesktop, "");
+        icon.FileReasonNotLoaded = c.reason;
+        EXPECT_TRUE(create(saved(icon)));
+        EXPECT_EQ(form.lblInfo().text, c.info);
+        EXPECT_TRUE(std::filesystem::exists(native(at(kUser, name))));
+        EXPECT_EQ(read(at(kUser, name)), "");
+    }
+    EXPECT_EQ(created, 0);
+    EXPECT_EQ(notCreated, 0);
+    EXPECT_EQ(entriesIn(kUser), 4u);
+}
+
+TEST_F(IconCreateTest, AFolderComesBackEmptyAndInItsPlace) {
+    DesktopIcon folder = file("Ordner", "Ordner", kFolderUserDesktop, "");
+    folder.FileType = "FOLDER";
+    EXPECT_TRUE(create(saved(folder)));
+    EXPECT_TRUE(std::filesystem::is_directory(native(at(kUser, "Ordner"))));
+    EXPECT_EQ(entriesIn(at(kUser, "Ordner")), 0u);
+    EXPECT_EQ(shownAt("Ordner"), (IconPosition{420, 370}));
+    EXPECT_EQ(created, 1);
+}
+
+TEST_F(IconCreateTest, AnExistingFileOrFolderOfTheNameIsNeverReplaced) {
+    write(at(kUser, "Notiz.txt"), "meine Notiz");
+    std::filesystem::create_directories(native(at(kUser, "Ordner")));
+    write(at(kUser, "Ordner\\drin.txt"), "x");
+    DesktopIcon folder = file("Ordner", "Ordner", kFolderUserDesktop, "");
+    folder.FileType = "FOLDER";
+    for (const DesktopIcon& icon : {file("Notiz.txt", "Notiz.txt", kFolderUserDesktop, "alte Notiz"), folder}) {
+        const std::int16_t index = saved(icon);
+        EXPECT_TRUE(create(index));
+        EXPECT_EQ(status(index), "existiert bereits und wurde nicht überschrieben!");
+    }
+    EXPECT_EQ(read(at(kUser, "Notiz.txt")), "meine Notiz");
+    EXPECT_EQ(read(at(kUser, "Ordner\\drin.txt")), "x");
+    EXPECT_EQ(form.lblInfo().text, "Symbol 'Ordner' existiert bereits und wurde nicht überschrieben!");
+    EXPECT_EQ(notCreated, 2);
+    EXPECT_EQ(created, 0);
+    EXPECT_TRUE(sim.dialogs.asked.empty());
+}
+
+TEST_F(IconCreateTest, AWriteThatBreaksOffLeavesNoHalfFile) {
+    files.breakWrites = true;
+    const std::int16_t index = saved(file("Daten.bin", "Daten.bin", kFolderUserDesktop, std::string(500, 'd')));
+    EXPECT_TRUE(create(index));
+    EXPECT_EQ(entriesIn(kUser), 0u) << "neither the file nor its temporary file";
+    EXPECT_EQ(status(index), "konnte nicht erstellt werden!");
+    EXPECT_EQ(notCreated, 1);
+    EXPECT_EQ(created, 0);
+}
+
+TEST_F(IconCreateTest, ANameThatLeadsOutOfTheDesktopIsRefused) {
+    for (const char* name : {"..\\Autostart.bat", "C:\\boot.ini", "a/b.txt", ".."}) {
+        const std::int16_t index = saved(file("Böse", name, kFolderUserDesktop, "x"));
+        EXPECT_TRUE(create(index));
+        EXPECT_EQ(status(index), std::string("konnte nicht erstellt werden, der Dateiname '") + name + "' ist ungültig!");
+    }
+    EXPECT_EQ(notCreated, 4);
+    EXPECT_FALSE(std::filesystem::exists(native("C:\\Users\\tester\\Autostart.bat")));
+    EXPECT_EQ(entriesIn(kUser), 0u);
+}
+
+TEST_F(IconCreateTest, AnIconTheDesktopDoesNotShowOrWillNotMoveStillCountsAsCreated) {
+    desktop.model().setSnapToGrid(true);
+    const std::int16_t offGrid = saved(file("Schief.txt", "Schief.txt", kFolderUserDesktop, "s", {333, 333}));
+    EXPECT_TRUE(create(offGrid));
+    EXPECT_EQ(status(offGrid), "erstellt und Koordinaten konnte nicht gesetzt werden!");
+
+    desktop.setAvailable(false);
+    const std::int16_t unseen = saved(file("Weg.txt", "Weg.txt", kFolderUserDesktop, "w"));
+    EXPECT_TRUE(create(unseen));
+    EXPECT_EQ(status(unseen), "erstellt und Koordinaten konnte nicht gefunden werden!");
+    EXPECT_EQ(created, 2);
+}
+
+TEST_F(IconCreateTest, AHiddenSystemIconIsShownAgainUnderItsLabelAndMoved) {
+    const std::string recycleBin = "{645FF040-5081-101B-9F08-00AA002F954E}";
+    for (const char* which : {"\\ClassicStartMenu", "\\NewStartPanel"})
+        sim.registry.setRawValue(std::string(kHideDesktopIconsKey) + which, recycleBin, 4, {1, 0, 0, 0});
+    sim.registry.createKey(std::string(kSystemIconLabelKey) + "\\" + recycleBin);  // the user had named it once
+    desktop.refresh();
+    ASSERT_EQ(shownAt("Papierkorb"), (IconPosition{-1, -1}));
+
+    DesktopIcon icon = file("Müll", "", kFolderNone, "", {520, 280});
+    icon.FileType = recycleBin;
+    const std::int16_t index = saved(icon);
+    EXPECT_TRUE(create(index));
+    EXPECT_EQ(shownAt("Müll"), (IconPosition{520, 280}));
+    EXPECT_EQ(status(index), "erstellt und Koordinaten erfolgreich gesetzt!");
+
+    // Without a class identifier nothing can be made: nothing happens and nothing is counted.
+    const int refreshes = desktop.refreshCount();
+    DesktopIcon unknown = file("Unbekannt", "", kFolderNone, "");
+    unknown.FileType = "";
+    EXPECT_TRUE(create(saved(unknown)));
+    EXPECT_EQ(form.lblInfo().text, "Symbol 'Unbekannt' nicht gefunden => erstellen...");
+    EXPECT_EQ(desktop.refreshCount(), refreshes);
+    EXPECT_EQ(created, 1);
+    EXPECT_EQ(notCreated, 0);
+}
+
+class IconCreateAllUsersTest : public IconCreateTest {
+protected:
+    void SetUp() override {
+        IconCreateTest::SetUp();
+        files.readOnlyFolder = kCommon;
+        first = saved(file("Eins.txt", "Eins.txt", kFolderCommonDesktop, "1"));
+        second = saved(file("Zwei.txt", "Zwei.txt", kFolderCommonDesktop, "2"));
+    }
+    std::int16_t first = 0, second = 0;
+};
+
+TEST_F(IconCreateAllUsersTest, YesPutsTheFollowingIconsOnTheUsersOwnDesktop) {
+    sim.dialogs.answerMessage(MsgAnswer::Yes);
+    EXPECT_TRUE(create(first));
+    ASSERT_EQ(sim.dialogs.asked.size(), 1u);
+    EXPECT_EQ(sim.dialogs.asked[0].title, "Symbol konnte nich erstellt werden...");
+    EXPECT_EQ(sim.dialogs.asked[0].text, kAllUsersText);
+    EXPECT_EQ(sim.dialogs.asked[0].buttons, MsgButtons::YesNoCancel);
+    EXPECT_EQ(sim.dialogs.asked[0].icon, MsgIcon::Question);
+    EXPECT_EQ(answer, kAllUsersOnOwnDesktop);
+    EXPECT_FALSE(std::filesystem::exists(native(at(kUser, "Eins.txt")))) << "the icon that failed is not made now";
+
+    EXPECT_TRUE(create(second));
+    EXPECT_EQ(read(at(kUser, "Zwei.txt")), "2");
+    EXPECT_EQ(sim.dialogs.asked.size(), 1u);
+    EXPECT_EQ(created, 1);
+    EXPECT_EQ(notCreated, 1);
+}
+
+TEST_F(IconCreateAllUsersTest, NoLetsThemAllFailWithoutAskingAgain) {
+    sim.dialogs.answerMessage(MsgAnswer::No);
+    EXPECT_TRUE(create(first));
+    EXPECT_TRUE(create(second));
+    EXPECT_EQ(answer, kAllUsersSkip);
+    EXPECT_EQ(sim.dialogs.asked.size(), 1u);
+    EXPECT_EQ(notCreated, 2);
+    EXPECT_EQ(entriesIn(kUser) + entriesIn(kCommon), 0u);
+}
+
+TEST_F(IconCreateAllUsersTest, CancelWritesTheProtocolLineAndStops) {
+    DesktopIcon folder = file("Gemeinsam", "Gemeinsam", kFolderCommonDesktop, "");
+    folder.FileType = "FOLDER";
+    const std::int16_t third = saved(folder);
+    sim.dialogs.answerAllMessages(MsgAnswer::Cancel);
+    EXPECT_FALSE(create(first));
+    EXPECT_FALSE(create(third));
+    EXPECT_EQ(answer, kAllUsersNotAsked);
+    EXPECT_EQ(notCreated, 2);
+    const ListModel& protocol = form.protocol()->list();
+    ASSERT_EQ(protocol.size(), 2);  // the newest entry first
+    EXPECT_EQ(protocol.row(1).sub(2), "Fehler beim Erstellen der Datei 'C:\\Users\\Public\\Desktop\\Eins.txt'!");
+    EXPECT_EQ(protocol.row(0).sub(2), "Fehler beim Erstellen des Ordners 'C:\\Users\\Public\\Desktop\\Gemeinsam'!");
+}
+
+}  // namespace
+}  // namespace plenvik
