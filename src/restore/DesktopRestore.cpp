@@ -149,12 +149,12 @@ bool runAll(RestoreRun& run, const ListRow& project) {
     form.setInfo("Bild und Desktop Style laden...");
     form.setInfoMonitore("");
     run.log(form.lblInfo().text);
-    form.pictureView().OpenPicture(projectFilePath(form.platform().system.programFolder(), "Desktop.jpg"));
-    styleStep(run, project);
+    run.proc.step([&] { form.pictureView().OpenPicture(projectFilePath(form.platform().system.programFolder(), "Desktop.jpg")); });
+    run.proc.step([&] { styleStep(run, project); });
 
     form.setInfo("Monitore ggf. wieder herstellen...");
     run.log(form.lblInfo().text);
-    monitorStep(run);
+    run.proc.step([&] { monitorStep(run); });
     run.counters.correct = run.counters.corrected = run.counters.notSet = 0;
 
     for (int attempt = 0;; ++attempt) {
@@ -177,7 +177,7 @@ bool runAll(RestoreRun& run, const ListRow& project) {
         const std::string summary = summaryCounts(c) + " - (" + formatZeroPadded(c.fresh, 4) + ") neu auf Desktop";
         form.setInfo(summary);
         if (c.fresh >= 1 && askToRemoveNewIcons(run)) {
-            removeNewIcons(run);
+            run.proc.step([&] { removeNewIcons(run); });
             form.setInfo(summary + " - (" + formatZeroPadded(run.counters.deleted, 4) + ") gelöscht");
         }
     }
@@ -192,7 +192,7 @@ bool fc_DesktopIconsRestore(frmMain& form, std::string& par_XMLFilename, bool pa
     Procedure proc(form.errors(), "frmMain.fc_DesktopIconsRestore");
     bool result = true;
     form.setBusyCursor(true);
-    proc.run([&] {
+    proc.run([&] { proc.step([&] {
         ListModel& projects = form.lvwProjects;
         const int selected = projects.selectedIndex();
         // Only a project file can be restored; the current desktop's row and error rows have none.
@@ -216,7 +216,7 @@ bool fc_DesktopIconsRestore(frmMain& form, std::string& par_XMLFilename, bool pa
         }
         if (par_XMLFilename.empty()) par_XMLFilename = row.sub(11) + row.sub(12);
         fc_DesktopIconsLoadFromFile(form, par_XMLFilename, par_OnlyAnalyse, par_FixMonitorPositions);
-    });
+    }); });
     form.setBusyCursor(false);
     return result;
 }

@@ -1,5 +1,7 @@
 #include "restore/NewIcons.h"
 
+#include <functional>
+
 #include "desktop/DesktopSystemIcons.h"
 #include "errors/RuntimeError.h"
 #include "platform/Dialogs.h"
@@ -41,9 +43,10 @@ bool isFileType(const std::string& type) {
 
 // Files and folders go to the recycle bin rather than being destroyed: a new icon may be the user's
 // only copy of a document. A refusal is a run-time error for the handler, and not counted.
-void recycle(RestoreRun& run, const std::string& path, int row, const char* done) {
+void recycle(RestoreRun& run, const std::function<std::string()>& pathOf, int row, const char* done) {
     Platform& p = run.form.platform();
     run.proc.step([&] {
+        const std::string path = pathOf();
         if (!p.files.recycle(path) && p.files.exists(path))
             throw RuntimeError(75, kAppTitle, "'" + path + "' kann nicht gelöscht werden.");
         ++run.counters.deleted;
@@ -51,47 +54,53 @@ void recycle(RestoreRun& run, const std::string& path, int row, const char* done
     });
 }
 
+// Adds the row of current icon j when no saved icon has its label.
+void listNewIcon(RestoreRun& run, InventoryContext& inventory, std::size_t j) {
+    frmMain& form = run.form;
+    ListModel& list = form.lvwProjectIcons;
+    DesktopIcon& icon = form.currentIcons[j];
+    if (icon.Matched) return;
+    if (savedLabel(form, icon.Name)) {
+        icon.Matched = true;
+        return;
+    }
+    form.setInfo("Symbol '" + icon.Name + "' ist neu auf dem Desktop...");
+    const std::string key = "ICON" + std::to_string(icon.PosOrder) + "NEW";
+    int r = list.find(key);
+    if (r < 0) r = list.add(key, icon.Name);
+    list.ensureVisible(r);
+    list.setSubItem(r, 1, std::to_string(icon.PosOrder));
+    list.setSubItem(r, 2, std::to_string(icon.PosX));
+    list.setSubItem(r, 3, std::to_string(icon.PosY));
+    list.setSubItem(r, 5, "(neues Desktop Symbol!!!)");
+    list.setSubItem(r, 6, iconSortKey(icon.PosX, icon.PosY));
+    markDesktopPosition(form, icon.PosX, icon.PosY, kColorRed);
+    if (fc_DesktopIconsGetFiles(inventory, form.currentIcons, static_cast<std::int32_t>(j), ContentMode::Skip)) {
+        const DesktopIcon& looked = form.currentIcons[j];
+        const std::string picture = isSystemIconType(looked.FileType) ? std::string(kPictureIconSys) : looked.FileType;
+        list.setSmallIcon(r, picture);
+        if (picture == kFileTypeErrLink)
+            list.setSubItem(r, 7, "Symbol, Datei konnte nicht verfolgt werden!\r\n\r\n" + looked.LinkTarget);
+        list.setSubItem(r, 4, std::string(desktopFolderText(looked.FileShellFolderType)));
+    } else {
+        list.setSmallIcon(r, std::string(kFileTypeErrLink));
+        list.setSubItem(r, 7, "Symbol, Verweis konnte nicht geprüft werden!\r\n\r\n" + form.currentIcons[j].LinkTarget);
+    }
+    form.sb_ListItemColorSet(list, r, kColorBlue);
+    ++run.counters.fresh;
+}
+
 }  // namespace
 
 bool findNewIcons(RestoreRun& run) {
     frmMain& form = run.form;
-    ListModel& list = form.lvwProjectIcons;
     Platform& p = form.platform();
     InventoryContext inventory{p, form.errors(), form.GENERAL_FILESIZE_MAX, 0,
                                [&form] { return form.lblInfo().text; },
                                [&form](const std::string& text) { form.setInfo(text); form.doEvents(); },
                                [&run](const std::string& text) { run.log(text); }};
     for (std::size_t j = 1; j < form.currentIcons.size(); ++j) {
-        DesktopIcon& icon = form.currentIcons[j];
-        if (icon.Matched) continue;
-        if (savedLabel(form, icon.Name)) {
-            icon.Matched = true;
-            continue;
-        }
-        form.setInfo("Symbol '" + icon.Name + "' ist neu auf dem Desktop...");
-        const std::string key = "ICON" + std::to_string(icon.PosOrder) + "NEW";
-        int r = list.find(key);
-        if (r < 0) r = list.add(key, icon.Name);
-        list.ensureVisible(r);
-        list.setSubItem(r, 1, std::to_string(icon.PosOrder));
-        list.setSubItem(r, 2, std::to_string(icon.PosX));
-        list.setSubItem(r, 3, std::to_string(icon.PosY));
-        list.setSubItem(r, 5, "(neues Desktop Symbol!!!)");
-        list.setSubItem(r, 6, iconSortKey(icon.PosX, icon.PosY));
-        markDesktopPosition(form, icon.PosX, icon.PosY, kColorRed);
-        if (fc_DesktopIconsGetFiles(inventory, form.currentIcons, static_cast<std::int32_t>(j), ContentMode::Skip)) {
-            const DesktopIcon& looked = form.currentIcons[j];
-            const std::string picture = isSystemIconType(looked.FileType) ? std::string(kPictureIconSys) : looked.FileType;
-            list.setSmallIcon(r, picture);
-            if (picture == kFileTypeErrLink)
-                list.setSubItem(r, 7, "Symbol, Datei konnte nicht verfolgt werden!\r\n\r\n" + looked.LinkTarget);
-            list.setSubItem(r, 4, std::string(desktopFolderText(looked.FileShellFolderType)));
-        } else {
-            list.setSmallIcon(r, std::string(kFileTypeErrLink));
-            list.setSubItem(r, 7, "Symbol, Verweis konnte nicht geprüft werden!\r\n\r\n" + form.currentIcons[j].LinkTarget);
-        }
-        form.sb_ListItemColorSet(list, r, kColorBlue);
-        ++run.counters.fresh;
+        run.proc.step([&] { listNewIcon(run, inventory, j); });
         if (run.cancelled()) return false;
     }
     return true;
@@ -120,7 +129,7 @@ void removeNewIcons(RestoreRun& run) {
         list.ensureVisible(r);
         DesktopIcon* icon = iconOfRow(form, row);
         if (!icon) continue;
-        const std::string path = fc_SpecialFolderPathGet(p.shell, icon->FileShellFolderType) + "\\" + icon->FileName;
+        const auto path = [&] { return fc_SpecialFolderPathGet(p.shell, icon->FileShellFolderType) + "\\" + icon->FileName; };
         if (isFileType(icon->FileType)) {
             recycle(run, path, r, "Symbol, Datei gelöscht!");
         } else if (icon->FileType == kFileTypeFolder) {

@@ -31,6 +31,63 @@ void readDesktop(frmMain& form) {
     form.currentIcons.insert(form.currentIcons.begin(), DesktopIcon{});
 }
 
+
+// Pairs one saved icon and checks, moves or re-creates it.
+PassOutcome checkIcon(RestoreRun& run, std::size_t r, int attempt) {
+    frmMain& form = run.form;
+    RestoreCounters& c = run.counters;
+    ListModel& list = form.lvwProjectIcons;
+    // A copy: the re-creation below reads the tables anew.
+    const DesktopIcon saved = form.projectIcons[r];
+    const std::string prefix = "Symbol '" + saved.Name + "' ";
+    const int row = list.find(saved.ListKey);
+    const auto cell = [&](const std::string& text) {
+        if (row >= 0) list.setSubItem(row, 5, text);
+        form.setInfo(prefix + text);
+    };
+    if (row >= 0) {
+        form.sb_ListItemColorSet(list, row, kColorBlue);
+        list.ensureVisible(row);
+    }
+    form.setInfo(prefix + "Koordinaten prüfen und ggf. setzen ...");
+    form.doEvents();
+
+    const int partner = findPartner(run, saved, r);
+    if (partner < 0) return PassOutcome::Cancelled;
+    if (partner > 0) {
+        DesktopIcon& current = form.currentIcons[static_cast<std::size_t>(partner)];
+        current.Matched = true;
+        if (current.PosX == saved.PosX && current.PosY == saved.PosY) {
+            cell(kCorrect);
+            if (attempt == 0) ++c.correct;
+        } else if (run.analyse) {
+            markDesktopPosition(form, saved.PosX, saved.PosY, kColorRed);
+            cell("Koordinaten müssen gesetzt werden!");
+            ++c.corrected;
+        } else if (fc_DesktopIconSet(form.platform().desktop, form.errors(), current.PosOrder - 1, saved.PosX, saved.PosY)) {
+            cell("Koordinaten erfolgreich gesetzt!");
+            ++c.corrected;
+        } else {
+            cell("Koordinaten konnte nicht gesetzt werden!");
+            ++c.notSet;
+        }
+    } else if (run.analyse) {
+        markDesktopPosition(form, saved.PosX, saved.PosY, kColorRed);
+        cell("Symbol muß erstellt werden!");
+        ++c.created;
+    } else {
+        std::int16_t index = static_cast<std::int16_t>(r);
+        if (!fc_DesktopIconsLoadFromFile_IconCreate(form, index, c.createAnswer, c.created, c.notCreated, ""))
+            return PassOutcome::Aborted;
+    }
+    if (const int shown = list.find(saved.ListKey); shown >= 0) {
+        const bool fine = !run.analyse || list.row(shown).sub(5) == kCorrect;
+        form.sb_ListItemColorSet(list, shown, fine ? kColorWindowText : kColorRed);
+    }
+    if (form.lblInfo().text != prefix + kCorrect) run.log(form.lblInfo().text);
+    return run.cancelled() ? PassOutcome::Cancelled : PassOutcome::Completed;
+}
+
 }  // namespace
 
 void markDesktopPosition(frmMain& form, std::int32_t x, std::int32_t y, std::uint32_t color) {
@@ -43,61 +100,13 @@ void markDesktopPosition(frmMain& form, std::int32_t x, std::int32_t y, std::uin
 
 PassOutcome iconPass(RestoreRun& run, int attempt) {
     frmMain& form = run.form;
-    RestoreCounters& c = run.counters;
-    c.notSet = 0;
-    readDesktop(form);
+    run.counters.notSet = 0;
+    run.proc.step([&] { readDesktop(form); });
     form.setInfoColor(kColorBlue);
-    ListModel& list = form.lvwProjectIcons;
     for (std::size_t r = 1; r < form.projectIcons.size(); ++r) {
-        // A copy: the re-creation below may read the tables anew.
-        const DesktopIcon saved = form.projectIcons[r];
-        const std::string prefix = "Symbol '" + saved.Name + "' ";
-        const int row = list.find(saved.ListKey);
-        const auto cell = [&](const std::string& text) {
-            if (row >= 0) list.setSubItem(row, 5, text);
-            form.setInfo(prefix + text);
-        };
-        if (row >= 0) {
-            form.sb_ListItemColorSet(list, row, kColorBlue);
-            list.ensureVisible(row);
-        }
-        form.setInfo(prefix + "Koordinaten prüfen und ggf. setzen ...");
-        form.doEvents();
-
-        const int partner = findPartner(run, saved, r);
-        if (partner < 0) return PassOutcome::Cancelled;
-        if (partner > 0) {
-            DesktopIcon& current = form.currentIcons[static_cast<std::size_t>(partner)];
-            current.Matched = true;
-            if (current.PosX == saved.PosX && current.PosY == saved.PosY) {
-                cell(kCorrect);
-                if (attempt == 0) ++c.correct;
-            } else if (run.analyse) {
-                markDesktopPosition(form, saved.PosX, saved.PosY, kColorRed);
-                cell("Koordinaten müssen gesetzt werden!");
-                ++c.corrected;
-            } else if (fc_DesktopIconSet(form.platform().desktop, form.errors(), current.PosOrder - 1, saved.PosX, saved.PosY)) {
-                cell("Koordinaten erfolgreich gesetzt!");
-                ++c.corrected;
-            } else {
-                cell("Koordinaten konnte nicht gesetzt werden!");
-                ++c.notSet;
-            }
-        } else if (run.analyse) {
-            markDesktopPosition(form, saved.PosX, saved.PosY, kColorRed);
-            cell("Symbol muß erstellt werden!");
-            ++c.created;
-        } else {
-            std::int16_t index = static_cast<std::int16_t>(r);
-            if (!fc_DesktopIconsLoadFromFile_IconCreate(form, index, c.createAnswer, c.created, c.notCreated, ""))
-                return PassOutcome::Aborted;
-        }
-        const int shown = list.find(saved.ListKey);
-        if (shown >= 0) {
-            const bool fine = !run.analyse || list.row(shown).sub(5) == kCorrect;
-            form.sb_ListItemColorSet(list, shown, fine ? kColorWindowText : kColorRed);
-        }
-        if (form.lblInfo().text != prefix + kCorrect) run.log(form.lblInfo().text);
+        PassOutcome outcome = PassOutcome::Completed;
+        run.proc.step([&] { outcome = checkIcon(run, r, attempt); });
+        if (outcome != PassOutcome::Completed) return outcome;
         if (run.cancelled()) return PassOutcome::Cancelled;
     }
     return PassOutcome::Completed;
