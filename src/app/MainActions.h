@@ -68,6 +68,7 @@ public:
     void save(frmMain& form) override;
     bool projectSearch(frmMain& form, std::string& directory, const std::string& onlyFile) override;
     void restore(frmMain& form, bool analyseOnly, bool adaptMonitors) override;
+    void iconMenu(frmMain& form, int index) override;
     void chooseDirectory(frmMain& form) override;
     void deleteProject(frmMain& form) override;
     void projectListMouseUp(frmMain& form, MouseButton button, int row) override;

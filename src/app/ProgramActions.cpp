@@ -5,6 +5,7 @@
 #include "project/DesktopSave.h"
 #include "project/ProjectList.h"
 #include "restore/DesktopRestore.h"
+#include "restore/IconRepair.h"
 #include "settings/SettingsFile.h"
 
 namespace plenvik {
@@ -37,6 +38,8 @@ void ProgramActions::restore(frmMain& form, bool analyseOnly, bool adaptMonitors
     std::string file;
     fc_DesktopIconsRestore(form, file, analyseOnly, adaptMonitors);
 }
+
+void ProgramActions::iconMenu(frmMain& form, int index) { mnuIconWork_Click(form, index); }
 
 void ProgramActions::chooseDirectory(frmMain& form) { sb_ProjectDirectoryChoose(form); }
 

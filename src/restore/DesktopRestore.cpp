@@ -1,6 +1,8 @@
 #include "restore/DesktopRestore.h"
 
 #include <cmath>
+#include <initializer_list>
+#include <utility>
 
 #include "app/frmMain.h"
 #include "desktop/DesktopIcons.h"
@@ -109,15 +111,14 @@ void styleStep(RestoreRun& run, const ListRow& project) {
 }
 
 std::string summaryCounts(const RestoreCounters& c) {
-    return "(" + formatZeroPadded(c.correct, 4) + ") korrekt - (" + formatZeroPadded(c.corrected, 4) + ") korrigiert - (" +
-           formatZeroPadded(c.notSet, 4) + ") nicht gesetzt - (" + formatZeroPadded(c.created, 4) + ") erstellt - (" +
-           formatZeroPadded(c.notCreated, 4) + ") nicht erstellt";
+    return countsText({{c.correct, "korrekt"}, {c.corrected, "korrigiert"}, {c.notSet, "nicht gesetzt"}, {c.created, "erstellt"},
+                       {c.notCreated, "nicht erstellt"}});
 }
 
 bool cancelEnd(RestoreRun& run) {
     frmMain& form = run.form;
     const RestoreCounters& c = run.counters;
-    form.setInfo("Abbruch: " + summaryCounts(c) + " - (" + formatZeroPadded(c.fresh, 4) + ") neu auf Desktop");
+    form.setInfo("Abbruch: " + summaryCounts(c) + " - " + countsText({{c.fresh, "neu auf Desktop"}}));
     run.log(form.lblInfo().text);
     form.sb_ProtokollClose("Abbruch durch Benutzer");
     form.program().cancel = false;
@@ -170,15 +171,14 @@ bool runAll(RestoreRun& run, const ListRow& project) {
     const RestoreCounters& c = run.counters;
     if (run.analyse) {
         if (c.created != 0 || c.corrected != 0 || c.fresh != 0) form.setInfoColor(kColorRed);
-        form.setInfo("(" + formatZeroPadded(c.correct, 4) + ") korrekt - (" + formatZeroPadded(c.corrected, 4) + ") zu setzen - (" +
-                     formatZeroPadded(c.created, 4) + ") zu erstellen - (" + formatZeroPadded(c.fresh, 4) + ") neu auf Desktop");
+        form.setInfo(countsText({{c.correct, "korrekt"}, {c.corrected, "zu setzen"}, {c.created, "zu erstellen"}, {c.fresh, "neu auf Desktop"}}));
     } else {
         if (c.created != 0 || c.corrected != 0 || c.notSet != 0 || c.notCreated != 0) form.setInfoColor(kColorRed);
-        const std::string summary = summaryCounts(c) + " - (" + formatZeroPadded(c.fresh, 4) + ") neu auf Desktop";
+        const std::string summary = summaryCounts(c) + " - " + countsText({{c.fresh, "neu auf Desktop"}});
         form.setInfo(summary);
         if (c.fresh >= 1 && askToRemoveNewIcons(run)) {
             run.proc.step([&] { removeNewIcons(run); });
-            form.setInfo(summary + " - (" + formatZeroPadded(run.counters.deleted, 4) + ") gelöscht");
+            form.setInfo(summary + " - " + countsText({{run.counters.deleted, "gelöscht"}}));
         }
     }
     run.log(withoutLineBreaks(form.lblInfo().text));

@@ -69,10 +69,9 @@ void monitorStep(RestoreRun& run) {
     }
     if (c.corrected != 0 || c.notSet != 0) form.setInfoMonitoreColor(kColorRed);
     if (run.analyse)
-        form.setInfoMonitore("(" + formatZeroPadded(c.correct, 4) + ") korrekt - (" + formatZeroPadded(c.corrected, 4) + ") zu setzen");
+        form.setInfoMonitore(countsText({{c.correct, "korrekt"}, {c.corrected, "zu setzen"}}));
     else
-        form.setInfoMonitore("(" + formatZeroPadded(c.correct, 4) + ") korrekt - (" + formatZeroPadded(c.corrected, 4) + ") korrigiert - (" +
-                             formatZeroPadded(c.notSet, 4) + ") nicht gesetzt");
+        form.setInfoMonitore(countsText({{c.correct, "korrekt"}, {c.corrected, "korrigiert"}, {c.notSet, "nicht gesetzt"}}));
 }
 
 }  // namespace plenvik

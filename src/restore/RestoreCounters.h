@@ -3,7 +3,9 @@
 #pragma once
 
 #include <cstdint>
+#include <initializer_list>
 #include <string>
+#include <utility>
 
 #include "app/frmMain.h"
 #include "errors/Procedure.h"
@@ -31,6 +33,9 @@ struct RestoreRun {
     void log(const std::string& text) { form.sb_ProtokollAdd(text, "", false, false); }
     bool cancelled() const { return form.program().cancel; }
 };
+
+// "(0003) korrekt - (0001) korrigiert": counters and their words, four digits each.
+std::string countsText(std::initializer_list<std::pair<std::int16_t, const char*>> counts);
 
 // A red or plain mark at a desktop position on the monitor picture: a filled two-pixel square in the
 // given colour, or with colour 0 a rectangle in the picture's drawing colours.

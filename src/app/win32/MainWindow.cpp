@@ -9,6 +9,7 @@
 #include "errors/Procedure.h"
 #include "platform/win32/Scoped.h"
 #include "platform/win32/Wide.h"
+#include "restore/IconListHandlers.h"
 #include "ui/win32/LabelButton.h"
 #include "ui/win32/ProgressBarPainter.h"
 
@@ -363,7 +364,13 @@ LRESULT MainWindow::handle(UINT m, WPARAM wp, LPARAM lp) {
             return 0;
         }
         if (header->code == NM_RCLICK && header->idFrom == kIdLvwProjectIcons) {
-            guarded([&] { popupMenu(MenuId::Icon); });
+            guarded([&] {
+                if (!form_.longActionRunning() && lvwProjectIcons_MouseUp(form_, MouseButton::Right)) popupMenu(MenuId::Icon);
+            });
+            return 0;
+        }
+        if (header->code == NM_DBLCLK && header->idFrom == kIdLvwProjectIcons) {
+            guarded([&] { lvwProjectIcons_DblClick(form_); });
             return 0;
         }
         for (auto* mirror : {projects_.get(), projectData_.get(), projectIcons_.get()})
