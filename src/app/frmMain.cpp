@@ -200,9 +200,19 @@ void frmMain::commandMouseUp(CommandId id, MouseButton button) {
     if (button != MouseButton::Left) return;
     CommandLabel& c = mutableCommand(id);
     if (c.tag == "DOWN") {
-        c.tag = "RUN";
-        if (c.longRunning) c.caption = kCancelCaption;
-        commandChanged(id);
+        runAsCommand(id, [&] { runAction(id); });
+    } else if (c.tag == "RUN" && c.longRunning) {
+        askCancel(actionName(id));
+    }
+}
+
+bool frmMain::runAsCommand(CommandId id, const std::function<void()>& work) {
+    CommandLabel& c = mutableCommand(id);
+    if (c.tag == "RUN") return false;
+    c.tag = "RUN";
+    if (c.longRunning) c.caption = kCancelCaption;
+    commandChanged(id);
+    {
         struct Restore {
             frmMain& form;
             CommandId id;
@@ -214,17 +224,13 @@ void frmMain::commandMouseUp(CommandId id, MouseButton button) {
                 form.commandChanged(id);
             }
         } restore{*this, id};
-        runAction(id);
-    } else if (c.tag == "RUN" && c.longRunning) {
-        askCancel(actionName(id));
-        return;
-    } else {
-        return;
+        work();
     }
     if (closeAfterRun_ && !longActionRunning()) {
         closeAfterRun_ = false;
         sb_End();
     }
+    return true;
 }
 
 void frmMain::pressCommand(CommandId id) {
@@ -264,14 +270,15 @@ void frmMain::menuClick(MenuId id, int index) {
     switch (id) {
     case MenuId::Project:
         if (longActionRunning()) return;
-        if (index == 1) actions_.restore(*this, true, true);
-        else if (index == 2) actions_.restore(*this, false, true);
-        else if (index == 3) actions_.restore(*this, false, false);
+        // The runs of the menu count as the restore command's: cancel and closing treat them alike.
+        if (index >= 1 && index <= 3)
+            runAsCommand(CommandId::DesktopRestore, [&] { actions_.restore(*this, index == 1, index != 3); });
         else if (index == 6) pressCommand(CommandId::ProjectSave);
         else if (index == 7) actions_.deleteProject(*this);
         break;
     case MenuId::Icon:
-        if (!longActionRunning()) actions_.iconMenu(*this, index);
+        // The repair waits for the desktop and lets events run: it blocks the other runs meanwhile.
+        if (!longActionRunning()) runAsCommand(CommandId::DesktopRestore, [&] { actions_.iconMenu(*this, index); });
         break;
     case MenuId::Help:
         if (index == 3 && view_) view_->showAbout();

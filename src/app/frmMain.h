@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -93,6 +94,10 @@ public:
     // "DOWN" and the release with the left button, as the deferred command and menu item 6 do.
     void pressCommand(CommandId id);
     bool longActionRunning() const;
+    // Runs work as command id runs its action: the label shows the cancel caption, a second run cannot
+    // start, and closing the window asks to cancel and waits for the end. False (nothing run) when the
+    // command runs already.
+    bool runAsCommand(CommandId id, const std::function<void()>& work);
     // The cancel question for a running action ("'Desktop Projekt erstellen/speichern'"); Yes sets
     // the cancel flag.
     void askCancel(const std::string& actionName);

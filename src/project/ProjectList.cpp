@@ -216,8 +216,11 @@ void sb_ProjectShow(frmMain& form) {
             form.setCommandEnabled(CommandId::DesktopRestore, true);
         } else {
             form.setCommandEnabled(CommandId::DesktopRestore, false);
-            std::string directory;
-            fc_DesktopIconsSaveToFile(form, directory, "", true);
+            // Reading the live desktop is the save's run: Escape and closing can cancel it.
+            form.runAsCommand(CommandId::ProjectSave, [&] {
+                std::string directory;
+                fc_DesktopIconsSaveToFile(form, directory, "", true);
+            });
             form.setCommandEnabled(CommandId::ChangeDesktopSettings, true);
         }
     }

@@ -242,3 +242,21 @@ TEST_F(DesktopRestoreTest, CancellingDuringTheIconPassEndsTheRunAndAllowsANewOne
 
 }  // namespace
 }  // namespace plenvik
+
+namespace plenvik {
+namespace {
+
+TEST_F(DesktopRestoreTest, ClosingTheWindowDuringAMenuRunCancelsItAndClosesAfterwards) {
+    sim.events.at(sim.events.pumps + 3, [this] { EXPECT_FALSE(form.requestClose()); });
+    sim.dialogs.answerMessage(MsgAnswer::Yes);  // cancel the running action?
+    form.menuClick(MenuId::Project, 1);
+    ASSERT_FALSE(sim.dialogs.asked.empty());
+    EXPECT_EQ(sim.dialogs.asked[0].title, " Aktion abbrechen...");
+    EXPECT_NE(sim.dialogs.asked[0].text.find("'Desktop Symbole aus Projektdatei herstellen'"), std::string::npos);
+    EXPECT_EQ(form.lblInfo().text.rfind("Abbruch: (", 0), 0u) << form.lblInfo().text;
+    EXPECT_TRUE(form.ended());
+    EXPECT_TRUE(view.closed);
+}
+
+}  // namespace
+}  // namespace plenvik
