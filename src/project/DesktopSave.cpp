@@ -48,12 +48,6 @@ std::string groupedNumber(std::uint64_t value, char separator) {
     return out;
 }
 
-std::string folderText(std::int32_t code) {
-    if (code == kFolderUserDesktop) return "Desktop 'Angemeldeter Benutzer'";
-    if (code == kFolderCommonDesktop) return "Desktop 'Alle Benutzer'";
-    return "System";
-}
-
 // The file being written: a temporary one beside the target, renamed over it only when complete, so
 // that a cancel or a failure never leaves a half-written project or damages an earlier one.
 class TemporaryProject {
@@ -322,7 +316,7 @@ private:
         if (icon.FileType == kFileTypeErrLink)
             list.setSubItem(r, 7, "Symbol, Datei konnte nicht gefunden werden!\r\n\r\n" + icon.LinkTarget);
         if (icon.FileReasonNotLoaded == kReasonTooBig) list.setSubItem(r, 7, "Symbol, Datei nicht geladen, da zu groß!");
-        list.setSubItem(r, 4, folderText(icon.FileShellFolderType));
+        list.setSubItem(r, 4, std::string(desktopFolderText(icon.FileShellFolderType)));
     }
 
     void write() {

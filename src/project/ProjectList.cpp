@@ -26,19 +26,6 @@ constexpr const char* kCurrentDesktopSortKey = "99999999999";
 constexpr int kKeyEnter = 13, kKeyEscape = 27, kKeySpace = 32, kKeyPageUp = 33, kKeyPageDown = 34, kKeyUp = 38,
               kKeyDown = 40, kKeyDelete = 46;
 
-std::string withoutLineBreaks(std::string text) {
-    std::string out;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text.compare(i, 2, "\r\n") == 0) {
-            out += ' ';
-            ++i;
-        } else {
-            out += text[i];
-        }
-    }
-    return out;
-}
-
 bool validTime(const LocalTime& t) {
     return t.year >= 1900 && t.month >= 1 && t.month <= 12 && t.day >= 1 && t.day <= 31 && t.hour >= 0 && t.hour < 24 &&
            t.minute >= 0 && t.minute < 60 && t.second >= 0 && t.second < 60;
@@ -75,7 +62,7 @@ void addErrorRow(frmMain& form, const std::string& directory, const std::string&
     const int r = list.add(fileName, "(Fehler in XML", "ERR");
     list.setSubItem(r, 11, directory);
     list.setSubItem(r, 12, fileName);
-    list.setSubItem(r, 13, "Meldung: " + withoutLineBreaks(error.reason));
+    list.setSubItem(r, 13, "Meldung: " + replaceAll(error.reason, "\r\n", " "));
     list.setSubItem(r, 14, "Position: " + std::to_string(error.offset) + " - Zeile: " + std::to_string(error.line) +
                                " - Zeilen Position: " + std::to_string(error.linePosition));
     list.setSubItem(r, 15, "Daten: " + error.sourceText);

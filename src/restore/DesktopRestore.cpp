@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "app/frmMain.h"
+#include "common/Text.h"
 #include "desktop/DesktopIcons.h"
 #include "desktop/clsDesktop.h"
 #include "errors/Procedure.h"
@@ -130,19 +131,6 @@ bool abortEnd(RestoreRun& run) {
     return false;
 }
 
-std::string withoutLineBreaks(const std::string& text) {
-    std::string out;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text.compare(i, 2, "\r\n") == 0) {
-            out += ' ';
-            ++i;
-        } else {
-            out += text[i];
-        }
-    }
-    return out;
-}
-
 bool runAll(RestoreRun& run, const ListRow& project) {
     frmMain& form = run.form;
     form.sb_ProtokollStart(run.analyse ? "Desktop Symbole gegen Projektdatei prüfen..."
@@ -181,7 +169,7 @@ bool runAll(RestoreRun& run, const ListRow& project) {
             form.setInfo(summary + " - " + countsText({{run.counters.deleted, "gelöscht"}}));
         }
     }
-    run.log(withoutLineBreaks(form.lblInfo().text));
+    run.log(replaceAll(form.lblInfo().text, "\r\n", " "));
     form.sb_ProtokollClose(run.analyse ? "Desktop Symbole Vergleich durchgeführt!" : "Desktop Verweise aus Projektdatei wieder hergestellt!");
     return true;
 }
