@@ -14,9 +14,7 @@
 #include "platform/sim/SimPlatform.h"
 #include "project/DesktopSave.h"
 #include "project/ProjectList.h"
-#include "support/RecordingMainView.h"
-#include "support/ScratchRoot.h"
-#include "support/ScriptedErrorHandler.h"
+#include "support/ProgramFixture.h"
 #include "ui/Protocol.h"
 
 namespace plenvik {
@@ -24,27 +22,13 @@ namespace {
 
 namespace fs = std::filesystem;
 
-class DesktopRestoreTest : public ::testing::Test {
+class DesktopRestoreTest : public test::ProgramFixture {
 protected:
-    test::ScratchRoot scratch;
-    sim::SimPlatform sim{scratch.path()};
-    test::ScriptedErrorHandler errors;
-    ProgramActions actions{[](const Settings& s) { return SettingsDialogOutcome{frmSettings::kResultClosed, s}; }};
-    test::RecordingMainView view;
-    frmMain form{sim.platform(), errors, actions};
     std::string project;
     int redMarks = 0, plainMarks = 0;
 
     void SetUp() override {
-        fs::create_directories(native(sim::SimPlatform::kUserDesktop));
-        fs::create_directories(native(sim::SimPlatform::kCommonDesktop));
-        fs::create_directories(native("C:\\Projekte"));
-        fs::create_directories(native(sim.system.folder));
-        view.form = &form;
-        form.setView(&view);
-        form.Form_Load("");
-        form.setDirectory("C:\\Projekte", true);
-        form.GENERAL_FILENAME_AUTO = true;
+        ProgramFixture::SetUp();
         sim.clock.tickPerReading = true;
         form.pictureView().setPaintObserver([this](const PaintCall& call) {
             if (call.kind != PaintCall::Kind::Rectangle) return;
@@ -62,14 +46,6 @@ protected:
         redMarks = plainMarks = 0;
     }
 
-    fs::path native(const std::string& path) { return sim.files.nativePath(path); }
-    void file(const std::string& path, const std::string& bytes) { std::ofstream(native(path), std::ios::binary) << bytes; }
-    std::string read(const std::string& path) {
-        std::ostringstream text;
-        text << std::ifstream(native(path), std::ios::binary).rdbuf();
-        return text.str();
-    }
-    std::string user(const std::string& name) { return std::string(sim::SimPlatform::kUserDesktop) + "\\" + name; }
     void search() {
         std::string directory = "C:\\Projekte";
         fc_DesktopIconSearchFiles(form, directory, "");

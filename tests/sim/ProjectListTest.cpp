@@ -16,45 +16,16 @@
 #include "project/ProjectNames.h"
 #include "project/mdlBASE64.h"
 #include "support/MemoryFileSystem.h"
-#include "support/RecordingMainView.h"
-#include "support/ScratchRoot.h"
-#include "support/ScriptedErrorHandler.h"
+#include "support/ProgramFixture.h"
 
 namespace plenvik {
 namespace {
 
 namespace fs = std::filesystem;
 
-class ProjectListTest : public ::testing::Test {
+class ProjectListTest : public test::ProgramFixture {
 protected:
-    test::ScratchRoot scratch;
-    sim::SimPlatform sim{scratch.path()};
-    test::ScriptedErrorHandler errors;
-    ProgramActions actions{[](const Settings& s) { return SettingsDialogOutcome{frmSettings::kResultClosed, s}; }};
-    test::RecordingMainView view;
-    frmMain form{sim.platform(), errors, actions};
     std::string folder = "C:\\Projekte\\";
-
-    void SetUp() override {
-        fs::create_directories(native(sim::SimPlatform::kUserDesktop));
-        fs::create_directories(native(sim::SimPlatform::kCommonDesktop));
-        fs::create_directories(native("C:\\Projekte"));
-        fs::create_directories(native(sim.system.folder));
-        view.form = &form;
-        form.setView(&view);
-        form.Form_Load("");
-        form.setDirectory("C:\\Projekte", true);
-        form.GENERAL_FILENAME_AUTO = true;
-    }
-
-    fs::path native(const std::string& path) { return sim.files.nativePath(path); }
-    void file(const std::string& path, const std::string& bytes) { std::ofstream(native(path), std::ios::binary) << bytes; }
-    std::string read(const std::string& path) {
-        std::ostringstream text;
-        text << std::ifstream(native(path), std::ios::binary).rdbuf();
-        return text.str();
-    }
-    std::string user(const std::string& name) { return std::string(sim::SimPlatform::kUserDesktop) + "\\" + name; }
 
     // Saves the simulated desktop and returns the project's file name.
     std::string saveProject() {

@@ -17,13 +17,6 @@
 namespace plenvik::test {
 namespace {
 
-std::string readBytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
-}
-
 void removeProjectFiles() {
     WIN32_FIND_DATAW data{};
     win32::UniqueFind search(FindFirstFileW((buildFolder() + L"\\*.Plenvk").c_str(), &data));
@@ -51,7 +44,7 @@ protected:
 
     void SetUp() override {
         removeProjectFiles();
-        const std::string bytes = readBytes(std::string(PLENVIK_TEST_DATA) + "/project/golden.Plenvk");
+        const std::string bytes = readBytes(win32::widen(std::string(PLENVIK_TEST_DATA) + "/project/golden.Plenvk"));
         ASSERT_FALSE(bytes.empty());
         std::ofstream(golden.c_str(), std::ios::binary) << bytes;
         std::ofstream(broken.c_str(), std::ios::binary) << "<DATA><Title>x</Titel></DATA>";

@@ -21,13 +21,6 @@ namespace {
 
 using win32::widen;
 
-std::string readBytes(const std::wstring& path) {
-    std::ifstream in(path.c_str(), std::ios::binary);
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
-}
-
 std::vector<std::wstring> projectFiles() {
     std::vector<std::wstring> found;
     WIN32_FIND_DATAW data{};

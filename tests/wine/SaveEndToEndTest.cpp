@@ -25,13 +25,6 @@ namespace {
 using win32::narrow;
 using win32::widen;
 
-std::string readBytes(const std::wstring& path) {
-    std::ifstream in(path.c_str(), std::ios::binary);
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
-}
-
 bool writeBytes(const std::wstring& path, const std::string& bytes) {
     std::ofstream out(path.c_str(), std::ios::binary | std::ios::trunc);
     out << bytes;

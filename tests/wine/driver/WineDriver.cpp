@@ -2,6 +2,9 @@
 
 #include <commctrl.h>
 
+#include <fstream>
+#include <sstream>
+
 #include "platform/win32/Scoped.h"
 
 namespace plenvik::test {
@@ -138,6 +141,13 @@ std::vector<std::wstring> listViewHeaders(HWND listView) {
     }
     VirtualFreeEx(process.get(), remote, 0, MEM_RELEASE);
     return headers;
+}
+
+std::string readBytes(const std::wstring& path) {
+    std::ifstream in(path.c_str(), std::ios::binary);
+    std::ostringstream bytes;
+    bytes << in.rdbuf();
+    return bytes.str();
 }
 
 int listViewItemCount(HWND listView) { return static_cast<int>(SendMessageW(listView, LVM_GETITEMCOUNT, 0, 0)); }

@@ -33,6 +33,9 @@ private:
     DWORD id_ = 0;
 };
 
+// The whole file's bytes; empty when it cannot be read.
+std::string readBytes(const std::wstring& path);
+
 // Polls every 20 ms until the condition holds or the time is up.
 bool pollUntil(const std::function<bool()>& condition, DWORD milliseconds = 10000);
 
