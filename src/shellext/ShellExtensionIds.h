@@ -18,6 +18,7 @@ inline constexpr wchar_t kLibidText[] = L"{C0FBFDDD-974F-495D-BF90-68A4DE605F91}
 // {0027CD76-92A5-4A02-BF71-3EC5A5C29F19}
 inline constexpr GUID kIidIOrvelShellExtensions = {
     0x0027CD76, 0x92A5, 0x4A02, {0xBF, 0x71, 0x3E, 0xC5, 0xA5, 0xC2, 0x9F, 0x19}};
+inline constexpr wchar_t kIidText[] = L"{0027CD76-92A5-4A02-BF71-3EC5A5C29F19}";
 
 inline constexpr wchar_t kClassName[] = L"OrvelShellExtensions Class";
 inline constexpr wchar_t kProgId[] = L"PlenvikShellExtension.OrvelShellExtensions.1";

@@ -88,7 +88,14 @@ HRESULT registerTypeLibrary(const std::wstring& folder) {
 
 HRESULT unregisterTypeLibrary(const std::wstring& folder) {
     HRESULT result = S_OK;
-    if (typeLibraryRegistered()) result = UnRegisterTypeLib(kLibidPlenvikShellExtensionLib, 1, 0, LOCALE_NEUTRAL, kSysKind);
+    if (typeLibraryRegistered() &&
+        FAILED(UnRegisterTypeLib(kLibidPlenvikShellExtensionLib, 1, 0, LOCALE_NEUTRAL, kSysKind))) {
+        // UnRegisterTypeLib reads the registered file; without it, our own keys are removed directly.
+        for (const std::wstring& key : {std::wstring(L"TypeLib\\") + kLibidText, std::wstring(L"Interface\\") + kIidText}) {
+            const LSTATUS status = RegDeleteTreeW(HKEY_CLASSES_ROOT, key.c_str());
+            if (status != ERROR_SUCCESS && status != ERROR_FILE_NOT_FOUND) result = HRESULT_FROM_WIN32(status);
+        }
+    }
     const std::wstring path = folder + kTypeLibraryFile;
     if (!DeleteFileW(path.c_str()) && GetLastError() != ERROR_FILE_NOT_FOUND && SUCCEEDED(result))
         result = HRESULT_FROM_WIN32(GetLastError());

@@ -141,5 +141,16 @@ TEST_F(ShellExtensionRegistrationTest, UnregisterRemovesOnlyItsOwnEntries) {
               REGDB_E_CLASSNOTREG);
 }
 
+TEST_F(ShellExtensionRegistrationTest, UnregisterRemovesTheTypeLibraryKeysEvenWithoutItsFile) {
+    ASSERT_EQ(registerServer_(), S_OK);
+    const std::wstring interfaceKey = std::wstring(L"Interface\\") + kIidText;
+    EXPECT_TRUE(keyExists(interfaceKey)) << "the dual interface is registered with the type library";
+    ASSERT_TRUE(DeleteFileW(typeLibraryFile().c_str()));
+    EXPECT_EQ(unregisterServer_(), S_OK);
+    EXPECT_FALSE(keyExists(kTypeLibKey));
+    EXPECT_FALSE(keyExists(interfaceKey));
+    EXPECT_FALSE(keyExists(kClsidKey));
+}
+
 }  // namespace
 }  // namespace plenvik::test

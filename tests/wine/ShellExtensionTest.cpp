@@ -13,6 +13,8 @@
 #include <vector>
 
 #include "ShellExtensionTestSupport.h"
+#include "platform/win32/Wide.h"
+#include "project/ProjectNames.h"
 #include "shellext/ShellExtensionResources.h"
 
 namespace plenvik::test {
@@ -222,7 +224,9 @@ TEST_F(ShellExtensionTest, FlagsZeroOrTheDefaultOnlyBitAddNothing) {
 }
 
 TEST_F(ShellExtensionTest, SubMenuOffersTheTwoCommandsAndThisComputersProjects) {
-    const std::wstring ours = L"Plenvik_" + computer_ + L"_anna_240101120000.Plenvk";
+    // The name the program gives a save on this computer.
+    const std::wstring ours =
+        win32::widen(automaticProjectFileName(win32::narrow(computer_), "anna", LocalTime{2024, 1, 1, 12, 0, 0}));
     writeFile(folder() + ours, "<x/>");
     writeFile(folder() + L"Plenvik_ANDERER-PC_anna_240101120000.Plenvk", "<x/>");
     writeFile(folder() + L"Notiz_" + computer_ + L".txt", "x");
