@@ -390,21 +390,23 @@ struct AnsweredBox {
     std::wstring text;
 };
 
+struct WindowSearch {
+    const wchar_t* caption;
+    HWND found;
+};
+
+BOOL CALLBACK matchOwnWindow(HWND w, LPARAM p) {
+    auto* search = reinterpret_cast<WindowSearch*>(p);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(w, &pid);
+    if (pid != GetCurrentProcessId() || !IsWindowVisible(w) || windowText(w) != search->caption) return TRUE;
+    search->found = w;
+    return FALSE;
+}
+
 HWND findOwnTopWindow(const wchar_t* caption) {
-    struct Search {
-        const wchar_t* caption;
-        HWND found;
-    } search{caption, nullptr};
-    EnumWindows(
-        [](HWND w, LPARAM p) -> BOOL {
-            auto* s = reinterpret_cast<Search*>(p);
-            DWORD pid = 0;
-            GetWindowThreadProcessId(w, &pid);
-            if (pid != GetCurrentProcessId() || !IsWindowVisible(w) || windowText(w) != s->caption) return TRUE;
-            s->found = w;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&search));
+    WindowSearch search{caption, nullptr};
+    EnumWindows(matchOwnWindow, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
 
