@@ -38,9 +38,12 @@ plenvik_strict(demodriver)
 
 file(GLOB PLENVIK_SHELLEXT_SOURCES CONFIGURE_DEPENDS "${CMAKE_SOURCE_DIR}/src/shellext/*.cpp")
 if(PLENVIK_SHELLEXT_SOURCES)
-  add_library(OrvelShellExtensions SHARED ${PLENVIK_SHELLEXT_SOURCES} "${CMAKE_SOURCE_DIR}/src/shellext/OrvelShellExtensions.def")
+  add_library(OrvelShellExtensions SHARED ${PLENVIK_SHELLEXT_SOURCES} "${CMAKE_SOURCE_DIR}/src/shellext/OrvelShellExtensions.def"
+    "${CMAKE_SOURCE_DIR}/res/OrvelShellExtensions.rc")
   set_target_properties(OrvelShellExtensions PROPERTIES PREFIX "")
-  target_link_libraries(OrvelShellExtensions PRIVATE ole32 uuid shell32 shlwapi advapi32 user32)
+  # Header-only helpers of src/ (Scoped.h); the DLL links no library of the program.
+  target_include_directories(OrvelShellExtensions PRIVATE "${CMAKE_SOURCE_DIR}/src")
+  target_link_libraries(OrvelShellExtensions PRIVATE ole32 oleaut32 uuid shell32 shlwapi advapi32 user32 gdi32)
   if(MINGW_ARCH STREQUAL "i686")
     target_link_options(OrvelShellExtensions PRIVATE -Wl,--enable-stdcall-fixup)
   endif()

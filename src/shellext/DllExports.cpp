@@ -1,0 +1,48 @@
+// The entry points of the in-process server.
+#include <windows.h>
+#include <olectl.h>
+
+#include <new>
+#include <string>
+
+#include "shellext/ClassFactory.h"
+#include "shellext/ShellExtensionIds.h"
+#include "shellext/ShellModule.h"
+#include "shellext/Registration.h"
+
+using namespace plenvik::shellext;
+
+extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
+    if (reason == DLL_PROCESS_ATTACH) {
+        setModuleHandle(instance);
+        DisableThreadLibraryCalls(instance);
+    }
+    return TRUE;
+}
+
+extern "C" HRESULT STDAPICALLTYPE DllCanUnloadNow() { return moduleInUse() ? S_FALSE : S_OK; }
+
+extern "C" HRESULT STDAPICALLTYPE DllGetClassObject(REFCLSID clsid, REFIID iid, void** object) {
+    if (!object) return E_POINTER;
+    *object = nullptr;
+    if (!IsEqualCLSID(clsid, kClsidOrvelShellExtensions)) return CLASS_E_CLASSNOTAVAILABLE;
+    return ClassFactory::create(iid, object);
+}
+
+extern "C" HRESULT STDAPICALLTYPE DllRegisterServer() {
+    try {
+        const std::wstring path = modulePath();
+        if (path.empty()) return SELFREG_E_CLASS;
+        return registerServer(path, moduleFolder());
+    } catch (const std::bad_alloc&) {
+        return E_OUTOFMEMORY;
+    }
+}
+
+extern "C" HRESULT STDAPICALLTYPE DllUnregisterServer() {
+    try {
+        return unregisterServer(moduleFolder());
+    } catch (const std::bad_alloc&) {
+        return E_OUTOFMEMORY;
+    }
+}
