@@ -80,81 +80,56 @@ protected:
     }
 };
 
-TEST_F(DesktopSettingsTest, OneMonitorFillsTheFirstPairAndSelectsItsCurrentMode) {
-    monitors(1);
+TEST_F(DesktopSettingsTest, FillsOnePairPerMonitorWithItsModesAndTheCurrentOneSelected) {
+    monitors(2);
     frmDesktop form(sim.platform(), errors);
     EXPECT_EQ(form.resultCode(), 7);
-    ASSERT_TRUE(form.fc_Init(0));
-    ASSERT_EQ(form.monitorColumns().size(), 1u);
-    const MonitorColumn& c = form.monitorColumns()[0];
-    EXPECT_EQ(c.caption, "Monitor 1");
-    EXPECT_EQ(c.lstMonName, "lstMon1");
-    EXPECT_FALSE(c.added) << "the first pair is on the form already";
-    EXPECT_EQ(c.modes, (std::vector<std::string>{"1024 x 768, 32 Bit, 60 Hz", "1280 x 1024, 32 Bit, 60 Hz", "800 x 600, 32 Bit, 60 Hz"}));
-    EXPECT_EQ(c.selected, 1);
-    // The simulated desktop: large icons, no auto-arrange; the arrange code decides the snap box.
-    EXPECT_EQ(form.lstIconView(), 0);
-    EXPECT_FALSE(form.chkIconsArrangeAutomatic());
+    ASSERT_TRUE(form.fc_Init(5));
+    ASSERT_EQ(form.monitorColumns().size(), 2u);
+    const MonitorColumn& first = form.monitorColumns()[0];
+    const MonitorColumn& second = form.monitorColumns()[1];
+    EXPECT_EQ(first.caption, "Monitor 1");
+    EXPECT_FALSE(first.added) << "the first pair is on the form already";
+    EXPECT_EQ(first.modes, (std::vector<std::string>{"1024 x 768, 32 Bit, 60 Hz", "1280 x 1024, 32 Bit, 60 Hz", "800 x 600, 32 Bit, 60 Hz"}));
+    EXPECT_EQ(first.selected, 1);
+    EXPECT_EQ(second.lblMonName + " " + second.lstMonName + " " + second.caption, "lblMon2 lstMon2 Monitor 2");
+    EXPECT_TRUE(second.added);
+    EXPECT_EQ(second.modes, (std::vector<std::string>{"1024 x 768, 16 Bit, 75 Hz", "640 x 480, 16 Bit, 75 Hz"}));
+    EXPECT_EQ(second.selected, 0);
+    EXPECT_EQ(form.monitorRecords().at(2).Left, 1280);
+    EXPECT_TRUE(form.chkIconsSnapToGrid()) << "from the arrange code";
+    form.fc_Init(0);
     EXPECT_FALSE(form.chkIconsSnapToGrid());
-    form.fc_Init(5);
-    EXPECT_TRUE(form.chkIconsSnapToGrid());
     EXPECT_TRUE(errors.reports.empty());
 }
 
-TEST_F(DesktopSettingsTest, TwoMonitorsGetASecondPairWithTheirOwnModes) {
-    monitors(2);
-    frmDesktop form(sim.platform(), errors);
-    form.fc_Init(0);
-    ASSERT_EQ(form.monitorColumns().size(), 2u);
-    const MonitorColumn& c = form.monitorColumns()[1];
-    EXPECT_EQ(c.lblMonName, "lblMon2");
-    EXPECT_EQ(c.lstMonName, "lstMon2");
-    EXPECT_EQ(c.caption, "Monitor 2");
-    EXPECT_TRUE(c.added);
-    EXPECT_EQ(c.modes, (std::vector<std::string>{"1024 x 768, 16 Bit, 75 Hz", "640 x 480, 16 Bit, 75 Hz"}));
-    EXPECT_EQ(c.selected, 0);
-    const auto records = form.monitorRecords();
-    ASSERT_EQ(records.size(), 3u);
-    EXPECT_EQ(records[2].Left, 1280);
-    EXPECT_EQ(records[2].DeviceName, "\\\\.\\DISPLAY2");
-}
-
-TEST_F(DesktopSettingsTest, ListViewWithAutoArrangeOpensAsSuchAndAnApplyWritesTheSameStyle) {
+TEST_F(DesktopSettingsTest, OpensWithTheViewOfTheStyleWordAndSetsOnlyTypeAndAutoArrange) {
     monitors(1);
-    const std::int32_t style = (sim::kSimDesktopStyle & ~3) | 3 | 0x100;
-    sim.desktop.setStyleWord(style);
-    frmDesktop form(sim.platform(), errors);
-    form.fc_Init(0);
-    EXPECT_EQ(desktop_text::kIconViewEntries[static_cast<std::size_t>(form.lstIconView())], std::string("Liste"));
-    EXPECT_TRUE(form.chkIconsArrangeAutomatic());
-    const int refreshes = sim.desktop.refreshCount();
-    form.lblCmdSettingsSave_Click();  // an unscripted countdown box would throw
-    EXPECT_EQ(sim.desktop.styleWord(), style);
-    EXPECT_TRUE(sim.displays.changes.empty());
-    EXPECT_EQ(sim.desktop.refreshCount(), refreshes + 1);
-    EXPECT_TRUE(form.visible() || form.resultCode() == 7) << "the dialog stays open";
-}
-
-TEST_F(DesktopSettingsTest, EveryViewEntrySetsItsTypeAndTheAutoArrangeBitOnly) {
     struct Case {
         int entry;
         bool autoArrange;
         std::int32_t from, expected;
     };
     const std::int32_t base = sim::kSimDesktopStyle & ~0x103;
-    for (const Case& c : {Case{0, false, base | 3 | 0x100, base}, Case{1, true, base, base | 2 | 0x100},
-                          Case{2, false, base | 1, base | 3}, Case{3, true, base | 2, base | 1 | 0x100},
-                          Case{3, false, base | 3 | 0x100, base | 1}}) {
+    // The first case: a list view with auto-arrange opens as "Liste", checked, and an apply without
+    // changes writes the same style again.
+    for (const Case& c : {Case{2, true, base | 3 | 0x100, base | 3 | 0x100}, Case{0, false, base | 3 | 0x100, base},
+                          Case{1, true, base, base | 2 | 0x100}, Case{2, false, base | 1, base | 3},
+                          Case{3, true, base | 2, base | 1 | 0x100}}) {
         SCOPED_TRACE(c.entry);
         sim.desktop.setStyleWord(c.from);
         frmDesktop form(sim.platform(), errors);
         form.fc_Init(0);
-        EXPECT_EQ(viewTypeOfIconViewEntry(iconViewEntryOfStyle(c.from)), c.from & 3);
+        EXPECT_EQ(viewTypeOfIconViewEntry(form.lstIconView()), c.from & 3);
+        EXPECT_EQ(form.chkIconsArrangeAutomatic(), (c.from & 0x100) != 0);
         form.lstIconView_Click(c.entry);
         form.chkIconsArrangeAutomatic_Click(c.autoArrange);
-        form.lblCmdSettingsSave_Click();
+        const int refreshes = sim.desktop.refreshCount();
+        form.lblCmdSettingsSave_Click();  // an unscripted countdown box would throw
         EXPECT_EQ(sim.desktop.styleWord(), c.expected);
+        EXPECT_EQ(sim.desktop.refreshCount(), refreshes + 1);
     }
+    EXPECT_TRUE(sim.displays.changes.empty());
 }
 
 TEST_F(DesktopSettingsTest, AnExpiredCountdownRestoresTheModesAndChangesNothingElse) {
