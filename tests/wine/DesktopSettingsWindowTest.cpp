@@ -141,11 +141,12 @@ TEST_F(DesktopSettingsWindowTest, ShowsEveryCaptionAndTheListViewWithAutoArrange
         HWND modes = item(lstMonId(1));
         const MonitorColumn& column = form.monitorColumns()[0];
         ASSERT_EQ(SendMessageW(modes, LB_GETCOUNT, 0, 0), static_cast<LRESULT>(column.modes.size()));
-        ASSERT_GE(column.selected, 0) << "the current mode is among the listed ones";
+        // The entry of the current mode is selected; a current mode the device does not list (seen
+        // under Wine after other tests switched modes) leaves the list without a selection.
         EXPECT_EQ(SendMessageW(modes, LB_GETCURSEL, 0, 0), column.selected);
         const clsMonitor& monitor = form.screens()->Monitor(1);
-        EXPECT_EQ(listEntry(modes, column.selected), displayModeText(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
-                                                                     monitor.DisplayColorDepth, monitor.DisplayFrequency));
+        if (column.selected >= 0) EXPECT_EQ(listEntry(modes, column.selected), monitor.currentModeText());
+        else EXPECT_EQ(std::find(column.modes.begin(), column.modes.end(), monitor.currentModeText()), column.modes.end());
         const RECT frame = rectIn(dialog, kIdFraMain);
         EXPECT_TRUE(inside(rectIn(dialog, lstMonId(1)), frame));
         EXPECT_TRUE(inside(rectIn(dialog, kIdCtlPictureView), frame));
