@@ -29,6 +29,16 @@ std::optional<std::string> SimDialogs::browseForFolder(const std::string& title,
     return a;
 }
 
+int SimDialogs::countdownBox(const std::string& message, const std::string& title, int seconds) {
+    AskedQuestion q{AskedQuestion::Kind::CountdownBox, message, title, MsgButtons::OkCancel, MsgIcon::None, ""};
+    q.seconds = seconds;
+    asked.push_back(std::move(q));
+    if (countdownAnswers_.empty()) throw UnscriptedQuestion("unscripted countdown box: " + title + " / " + message);
+    const int a = countdownAnswers_.front();
+    countdownAnswers_.pop_front();
+    return a;
+}
+
 void SimEventPump::pump() {
     ++pumps;
     // Take the due events out first: an event may itself pump (a question box does).

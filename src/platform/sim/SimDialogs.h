@@ -15,12 +15,13 @@
 namespace plenvik::sim {
 
 struct AskedQuestion {
-    enum class Kind { MessageBox, InputBox, FolderBrowser } kind;
+    enum class Kind { MessageBox, InputBox, FolderBrowser, CountdownBox } kind;
     std::string text;   // message, prompt, or browser title
     std::string title;  // message box / input box title; initial folder for the browser
     MsgButtons buttons = MsgButtons::Ok;
     MsgIcon icon = MsgIcon::None;
     std::string defaultText;
+    int seconds = 0;  // the countdown box's timeout
 };
 
 class UnscriptedQuestion : public std::logic_error {
@@ -35,18 +36,24 @@ public:
     void answerMessage(MsgAnswer a) { messageAnswers_.push_back(a); }
     void answerInput(std::optional<std::string> text) { inputAnswers_.push_back(std::move(text)); }
     void answerFolder(std::optional<std::string> folder) { folderAnswers_.push_back(std::move(folder)); }
+    // The countdown box's result: 5 confirmed, 2 cancelled or timed out.
+    void answerCountdown(int result) { countdownAnswers_.push_back(result); }
     // Answers every message box with a, once the scripted answers are used up.
     void answerAllMessages(MsgAnswer a) { defaultMessageAnswer_ = a; }
-    bool allAnswersUsed() const { return messageAnswers_.empty() && inputAnswers_.empty() && folderAnswers_.empty(); }
+    bool allAnswersUsed() const {
+        return messageAnswers_.empty() && inputAnswers_.empty() && folderAnswers_.empty() && countdownAnswers_.empty();
+    }
 
     MsgAnswer messageBox(const MessageBoxRequest& r) override;
     std::optional<std::string> inputBox(const std::string& prompt, const std::string& title, const std::string& defaultText) override;
     std::optional<std::string> browseForFolder(const std::string& title, const std::string& initial) override;
+    int countdownBox(const std::string& message, const std::string& title, int seconds) override;
 
 private:
     std::deque<MsgAnswer> messageAnswers_;
     std::deque<std::optional<std::string>> inputAnswers_;
     std::deque<std::optional<std::string>> folderAnswers_;
+    std::deque<int> countdownAnswers_;
     std::optional<MsgAnswer> defaultMessageAnswer_;
 };
 

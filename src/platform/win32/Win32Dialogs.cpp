@@ -5,6 +5,7 @@
 #include "platform/win32/InputBox.h"
 #include "platform/win32/Scoped.h"
 #include "platform/win32/Wide.h"
+#include "ui/win32/MsgBoxWindow.h"
 
 namespace plenvik::win32 {
 namespace {
@@ -70,6 +71,10 @@ std::optional<std::string> Win32Dialogs::browseForFolder(const std::string& titl
     std::wstring result = path;
     if (result.size() > 3 && result.back() == L'\\') result.pop_back();
     return narrow(result);
+}
+
+int Win32Dialogs::countdownBox(const std::string& message, const std::string& title, int seconds) {
+    return fc_MsgBoxShow(owner_, title, message, seconds);
 }
 
 }  // namespace plenvik::win32

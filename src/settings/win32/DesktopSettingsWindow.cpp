@@ -1,0 +1,320 @@
+#include "settings/win32/DesktopSettingsWindow.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <memory>
+#include <string>
+
+#include "platform/win32/Scoped.h"
+#include "platform/win32/Wide.h"
+#include "ui/win32/LabelButton.h"
+#include "ui/win32/PictureViewControl.h"
+
+namespace plenvik::win32 {
+namespace {
+
+namespace text = desktop_text;
+
+// Client area and control places at 96 dots per inch; scaled to the screen's resolution.
+constexpr int kClientWidth = 700, kClientHeight = 556;
+constexpr int kFrameX = 8, kFrameWidth = 684;
+// fraMain: the monitor columns share the room left of the picture.
+constexpr int kFraMainTop = 182, kFraMainHeight = 290;
+constexpr int kColumnsLeft = 20, kColumnsRight = 410, kColumnGap = 8;
+constexpr int kMonLabelTop = 202, kMonLabelHeight = 18, kMonListTop = 222, kMonListHeight = 240;
+constexpr int kPictureX = 420, kPictureY = 200, kPictureSize = 262;
+constexpr UINT_PTR kSubclassId = 1;
+
+LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+void registerWindowClass() {
+    static const ATOM atom = [] {
+        INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES};
+        InitCommonControlsEx(&icc);
+        registerLabelButton();
+        WNDCLASSW wc{};
+        wc.lpfnWndProc = windowProc;
+        wc.hInstance = GetModuleHandleW(nullptr);
+        wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+        wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+        wc.lpszClassName = kDesktopSettingsWindowClass;
+        return RegisterClassW(&wc);
+    }();
+    (void)atom;
+}
+
+// The system-icon rows as the form lays them out (top to bottom), with the model's box names.
+struct IconRow {
+    int labelId;
+    int boxId;
+    const char* caption;
+    const char* boxName;
+};
+constexpr IconRow kIconRows[] = {
+    {kIdLblDisplayMyComputer, kIdChkDisplayMyComputer, text::kLblDisplayMyComputer, "chkDisplayMyComputer"},
+    {kIdLblDisplayInternetExplorer, kIdChkDisplayInternetExplorer, text::kLblDisplayInternetExplorer, "chkDisplayInternetExplorer"},
+    {kIdLblDisplayMyFiles, kIdChkDisplayMyFiles, text::kLblDisplayMyFiles, "chkDisplayMyFiles"},
+    {kIdLblDisplayNetwork, kIdChkDisplayNetwork, text::kLblDisplayNetwork, "chkDisplayNetwork"},
+    {kIdLblDisplayBasket, kIdChkDisplayBasket, text::kLblDisplayBasket, "chkDisplayBasket"},
+};
+
+class DesktopSettingsWindow {
+public:
+    DesktopSettingsWindow(frmDesktop& form, HWND owner) : form_(form), owner_(owner) {
+        registerWindowClass();
+        WindowDc screen(nullptr);
+        dotsPerInch_ = GetDeviceCaps(screen.get(), LOGPIXELSY);
+        NONCLIENTMETRICSW metrics{};
+        metrics.cbSize = sizeof metrics;
+        if (SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0))
+            font_.reset(CreateFontIndirectW(&metrics.lfMessageFont));
+
+        const DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU;
+        const DWORD exStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
+        RECT frame{0, 0, scaled(kClientWidth), scaled(kClientHeight)};
+        AdjustWindowRectEx(&frame, style, FALSE, exStyle);
+        const int width = frame.right - frame.left, height = frame.bottom - frame.top;
+        RECT around{};
+        if (!owner_ || !GetWindowRect(owner_, &around)) SystemParametersInfoW(SPI_GETWORKAREA, 0, &around, 0);
+        window_ = CreateWindowExW(exStyle, kDesktopSettingsWindowClass, widen(text::kCaption).c_str(), style,
+                                  around.left + (around.right - around.left - width) / 2,
+                                  around.top + (around.bottom - around.top - height) / 2, width, height, owner_,
+                                  nullptr, GetModuleHandleW(nullptr), this);
+        if (window_) createControls();
+    }
+    ~DesktopSettingsWindow() {
+        picture_.reset();
+        if (window_) DestroyWindow(window_);
+    }
+    DesktopSettingsWindow(const DesktopSettingsWindow&) = delete;
+    DesktopSettingsWindow& operator=(const DesktopSettingsWindow&) = delete;
+
+    // Shows the window and runs its messages until the model hides.
+    void run() {
+        if (!window_) {
+            form_.lblCmdSettingsClose_Click();  // could not be shown: as if closed at once
+            return;
+        }
+        if (owner_) EnableWindow(owner_, FALSE);
+        form_.Show();
+        ShowWindow(window_, SW_SHOW);
+        UpdateWindow(window_);
+        mirror();
+        SetFocus(GetDlgItem(window_, kIdLstIconView));
+
+        MSG msg;
+        while (form_.visible()) {
+            const BOOL got = GetMessageW(&msg, nullptr, 0, 0);
+            if (got <= 0) {
+                if (got == 0) PostQuitMessage(static_cast<int>(msg.wParam));  // the program ends: pass it on
+                form_.lblCmdSettingsClose_Click();
+                break;
+            }
+            const bool ours = msg.hwnd == window_ || IsChild(window_, msg.hwnd);
+            if (ours && msg.message == WM_SYSCHAR && (msg.wParam == L's' || msg.wParam == L'S')) {
+                command(kIdLblCmdSettingsClose);  // the "&Schließen" mnemonic
+                continue;
+            }
+            if (!IsDialogMessageW(window_, &msg)) {
+                TranslateMessage(&msg);
+                DispatchMessageW(&msg);
+            }
+        }
+        // Give the owner back its input before this window goes, so that activation returns to it.
+        if (owner_) EnableWindow(owner_, TRUE);
+        ShowWindow(window_, SW_HIDE);
+    }
+
+    LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam) {
+        switch (message) {
+        case WM_COMMAND:
+            onCommand(LOWORD(wParam), HIWORD(wParam));
+            return 0;
+        case WM_CLOSE:
+            command(kIdLblCmdSettingsClose);
+            return 0;
+        }
+        return DefWindowProcW(window_, message, wParam, lParam);
+    }
+
+    void attach(HWND window) { window_ = window; }
+
+private:
+    int scaled(int pixels) const { return MulDiv(pixels, dotsPerInch_, 96); }
+    WPARAM fontParam() const { return reinterpret_cast<WPARAM>(font_ ? font_.get() : GetStockObject(DEFAULT_GUI_FONT)); }
+
+    HWND add(const wchar_t* cls, const std::string& caption, DWORD style, int id, int x, int y, int w, int h, DWORD exStyle = 0) {
+        HWND control = CreateWindowExW(exStyle, cls, widen(caption).c_str(), WS_CHILD | WS_VISIBLE | style, scaled(x), scaled(y),
+                                       scaled(w), scaled(h), window_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                                       GetModuleHandleW(nullptr), nullptr);
+        SendMessageW(control, WM_SETFONT, fontParam(), FALSE);
+        return control;
+    }
+
+    void createControls() {
+        const DWORD label = SS_LEFT | SS_NOPREFIX;
+        const DWORD check = BS_AUTOCHECKBOX | WS_TABSTOP;
+        const DWORD list = LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_TABSTOP;
+
+        add(L"BUTTON", text::kFraMainDesktopIcons, BS_GROUPBOX, kIdFraMainDesktopIcons, kFrameX, 6, kFrameWidth, 170);
+        HWND views = add(L"LISTBOX", "", list, kIdLstIconView, 20, 28, 170, 76, WS_EX_CLIENTEDGE);
+        for (const char* entry : text::kIconViewEntries)
+            SendMessageW(views, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(widen(entry).c_str()));
+        add(L"STATIC", text::kLblIcons, label, kIdLblIcons, 20, 112, 200, 18);
+        add(L"STATIC", text::kLblIconsArrangeAutomatic, label, kIdLblIconsArrangeAutomatic, 20, 134, 220, 20);
+        add(L"BUTTON", "", check, kIdChkIconsArrangeAutomatic, 244, 132, 20, 20);
+        add(L"STATIC", text::kLblIconsSnapToGrid, label, kIdLblIconsSnapToGrid, 20, 154, 220, 20);
+        add(L"BUTTON", "", check, kIdChkIconsSnapToGrid, 244, 152, 20, 20);
+        int row = 28;
+        for (const IconRow& r : kIconRows) {
+            add(L"STATIC", r.caption, label, r.labelId, 330, row + 2, 300, 20);
+            add(L"BUTTON", "", check, r.boxId, 640, row, 20, 20);
+            row += 24;
+        }
+
+        add(L"BUTTON", text::kFraMain, BS_GROUPBOX, kIdFraMain, kFrameX, kFraMainTop, kFrameWidth, kFraMainHeight);
+        addMonitorColumns(list);
+        picture_ = std::make_unique<PictureViewControl>(form_.ctlPictureView(), window_, kIdCtlPictureView, scaled(kPictureX),
+                                                        scaled(kPictureY), scaled(kPictureSize), scaled(kPictureSize));
+
+        add(L"BUTTON", "", BS_GROUPBOX, kIdFraButtons, kFrameX, 478, kFrameWidth, 70);
+        add(L"STATIC", "", label, kIdLblInfo, 20, 494, 430, 44);
+        struct CommandLabel {
+            int id;
+            const char* caption;
+            int x, width;
+        };
+        for (const CommandLabel& c : {CommandLabel{kIdLblCmdSettingsSave, text::kLblCmdSettingsSave, 462, 120},
+                                      CommandLabel{kIdLblCmdSettingsClose, text::kLblCmdSettingsClose, 588, 96}}) {
+            HWND button = createLabelButton(window_, c.id, widen(c.caption), scaled(c.x), scaled(502), scaled(c.width), scaled(28));
+            SendMessageW(button, WM_SETFONT, fontParam(), FALSE);
+            SetWindowSubclass(button, commandLabelProc, kSubclassId, 0);
+        }
+        mirror();
+    }
+
+    // One label and one list per monitor, side by side across the room left of the picture, all with
+    // the first pair's top and height.
+    void addMonitorColumns(DWORD listStyle) {
+        const auto& columns = form_.monitorColumns();
+        const int count = std::max<int>(1, static_cast<int>(columns.size()));
+        const int width = (kColumnsRight - kColumnsLeft - kColumnGap * (count - 1)) / count;
+        for (int n = 1; n <= static_cast<int>(columns.size()); ++n) {
+            const MonitorColumn& column = columns[static_cast<std::size_t>(n - 1)];
+            const int x = kColumnsLeft + (n - 1) * (width + kColumnGap);
+            add(L"STATIC", column.caption, SS_LEFT | SS_NOPREFIX, lblMonId(n), x, kMonLabelTop, width, kMonLabelHeight);
+            HWND modes = add(L"LISTBOX", "", listStyle | WS_HSCROLL, lstMonId(n), x, kMonListTop, width, kMonListHeight,
+                             WS_EX_CLIENTEDGE);
+            SendMessageW(modes, LB_INITSTORAGE, column.modes.size(), column.modes.size() * 32);
+            for (const std::string& mode : column.modes)
+                SendMessageW(modes, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(widen(mode).c_str()));
+            SendMessageW(modes, LB_SETHORIZONTALEXTENT, scaled(200), 0);
+        }
+    }
+
+    bool checked(int id) const { return SendDlgItemMessageW(window_, id, BM_GETCHECK, 0, 0) == BST_CHECKED; }
+    int selection(int id) const { return static_cast<int>(SendDlgItemMessageW(window_, id, LB_GETCURSEL, 0, 0)); }
+
+    static int systemIconBoxIndex(const frmDesktop& form, const char* name) {
+        const auto& boxes = form.systemIconBoxes();
+        for (std::size_t i = 0; i < boxes.size(); ++i)
+            if (boxes[i].name == name) return static_cast<int>(i);
+        return -1;
+    }
+
+    void onCommand(int id, int code) {
+        if (id >= lblMonId(1)) {
+            if ((id - lstMonId(1)) % 2 == 0 && code == LBN_SELCHANGE) form_.lstMon_Click((id - lstMonId(1)) / 2 + 1, selection(id));
+        } else if (id == kIdLstIconView) {
+            if (code == LBN_SELCHANGE) form_.lstIconView_Click(selection(id));
+        } else if (id == kIdChkIconsArrangeAutomatic) {
+            if (code == BN_CLICKED) form_.chkIconsArrangeAutomatic_Click(checked(id));
+        } else if (id == kIdChkIconsSnapToGrid) {
+            if (code == BN_CLICKED) form_.chkIconsSnapToGrid_Click(checked(id));
+        } else if (id == kIdLblCmdSettingsSave || id == kIdLblCmdSettingsClose) {
+            SendDlgItemMessageW(window_, id, kLabelButtonSetPressed, code == kLabelButtonDown, 0);
+            if (code == kLabelButtonUp) command(id);
+        } else if (id == IDCANCEL) {  // Escape
+            command(kIdLblCmdSettingsClose);
+        } else {
+            for (const IconRow& r : kIconRows)
+                if (id == r.boxId && code == BN_CLICKED) form_.chkSystemIcon_Click(systemIconBoxIndex(form_, r.boxName), checked(id));
+        }
+        mirror();
+    }
+
+    void command(int id) {
+        if (id == kIdLblCmdSettingsSave) {
+            // The countdown box and the information boxes run their own message loops: no second
+            // apply and no close may start meanwhile.
+            EnableWindow(window_, FALSE);
+            form_.lblCmdSettingsSave_Click();
+            EnableWindow(window_, TRUE);
+            if (form_.visible()) SetForegroundWindow(window_);
+        } else {
+            form_.lblCmdSettingsClose_Click();
+        }
+        mirror();
+        // A message sent from another thread is handled inside GetMessage without ending it: wake the
+        // modal loop so that it sees the dialog has hidden.
+        if (!form_.visible()) PostMessageW(window_, WM_NULL, 0, 0);
+    }
+
+    void setCheck(int id, bool on) {
+        if (checked(id) != on) SendDlgItemMessageW(window_, id, BM_SETCHECK, on ? BST_CHECKED : BST_UNCHECKED, 0);
+    }
+    void setSelection(int id, int index) {
+        if (selection(id) != index) SendDlgItemMessageW(window_, id, LB_SETCURSEL, static_cast<WPARAM>(index), 0);
+    }
+
+    // Copies the model's selections, check marks and message into the controls.
+    void mirror() {
+        setSelection(kIdLstIconView, form_.lstIconView());
+        setCheck(kIdChkIconsArrangeAutomatic, form_.chkIconsArrangeAutomatic());
+        setCheck(kIdChkIconsSnapToGrid, form_.chkIconsSnapToGrid());
+        for (const IconRow& r : kIconRows)
+            if (const SystemIconBox* box = form_.systemIconBox(r.boxName)) setCheck(r.boxId, box->value);
+        const auto& columns = form_.monitorColumns();
+        for (std::size_t i = 0; i < columns.size(); ++i) setSelection(lstMonId(static_cast<int>(i) + 1), columns[i].selected);
+        const std::wstring info = widen(form_.lblInfo());
+        wchar_t shown[512] = {};
+        GetDlgItemTextW(window_, kIdLblInfo, shown, 512);
+        if (info != shown) SetDlgItemTextW(window_, kIdLblInfo, info.c_str());
+    }
+
+    // The pressed look goes when the button is released anywhere, also outside the label.
+    static LRESULT CALLBACK commandLabelProc(HWND label, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR) {
+        const LRESULT result = DefSubclassProc(label, message, wParam, lParam);
+        if (message == WM_LBUTTONUP || message == WM_CAPTURECHANGED) SendMessageW(label, kLabelButtonSetPressed, FALSE, 0);
+        else if (message == WM_NCDESTROY) RemoveWindowSubclass(label, commandLabelProc, kSubclassId);
+        return result;
+    }
+
+    frmDesktop& form_;
+    HWND owner_;
+    int dotsPerInch_ = 96;
+    UniqueGdiObject font_;
+    HWND window_ = nullptr;
+    std::unique_ptr<PictureViewControl> picture_;
+};
+
+LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        auto* self = static_cast<DesktopSettingsWindow*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+        self->attach(window);
+    }
+    auto* self = reinterpret_cast<DesktopSettingsWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    if (message == WM_NCDESTROY) SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+    return self && message != WM_NCDESTROY ? self->handle(message, wParam, lParam) : DefWindowProcW(window, message, wParam, lParam);
+}
+
+}  // namespace
+
+void showDesktopSettingsDialog(HWND owner, frmDesktop& form) {
+    DesktopSettingsWindow window(form, owner);
+    window.run();
+}
+
+}  // namespace plenvik::win32
