@@ -5,6 +5,7 @@
 #include <functional>
 #include <string>
 
+#include "settings/DesktopSettingsCommand.h"
 #include "settings/Settings.h"
 #include "settings/frmSettings.h"
 
@@ -56,12 +57,14 @@ public:
 
 namespace plenvik {
 
-// The pieces that are built: the save, the project list, the comparison and restore, Settings.xml and the settings dialog. The dialog itself is shown by the
+// The pieces that are built: the save, the project list, the comparison and restore, Settings.xml and the two settings dialogs. The dialog itself is shown by the
 // view's function (a real window on Windows, a scripted one in tests).
 class ProgramActions : public UnavailableActions {
 public:
     using ShowSettingsDialog = std::function<SettingsDialogOutcome(const Settings& current)>;
-    explicit ProgramActions(ShowSettingsDialog showSettingsDialog) : showSettingsDialog_(std::move(showSettingsDialog)) {}
+    // Without a way to show the desktop settings, that command says it is not available.
+    explicit ProgramActions(ShowSettingsDialog showSettingsDialog, ShowDesktopDialog showDesktopDialog = {})
+        : showSettingsDialog_(std::move(showSettingsDialog)), showDesktopDialog_(std::move(showDesktopDialog)) {}
 
     Settings readSettings(frmMain& form) override;
     void settings(frmMain& form) override;
@@ -69,6 +72,7 @@ public:
     bool projectSearch(frmMain& form, std::string& directory, const std::string& onlyFile) override;
     void restore(frmMain& form, bool analyseOnly, bool adaptMonitors) override;
     void iconMenu(frmMain& form, int index) override;
+    void desktopSettings(frmMain& form) override;
     void chooseDirectory(frmMain& form) override;
     void deleteProject(frmMain& form) override;
     void projectListMouseUp(frmMain& form, MouseButton button, int row) override;
@@ -76,6 +80,7 @@ public:
 
 private:
     ShowSettingsDialog showSettingsDialog_;
+    ShowDesktopDialog showDesktopDialog_;
 };
 
 }  // namespace plenvik

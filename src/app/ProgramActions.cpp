@@ -41,6 +41,14 @@ void ProgramActions::restore(frmMain& form, bool analyseOnly, bool adaptMonitors
 
 void ProgramActions::iconMenu(frmMain& form, int index) { mnuIconWork_Click(form, index); }
 
+void ProgramActions::desktopSettings(frmMain& form) {
+    if (!showDesktopDialog_) {
+        UnavailableActions::desktopSettings(form);
+        return;
+    }
+    sb_DesktopSettingsShow(form, showDesktopDialog_);
+}
+
 void ProgramActions::chooseDirectory(frmMain& form) { sb_ProjectDirectoryChoose(form); }
 
 void ProgramActions::deleteProject(frmMain& form) { sb_ProjectDelete(form); }

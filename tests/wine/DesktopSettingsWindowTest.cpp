@@ -119,10 +119,10 @@ TEST_F(DesktopSettingsWindowTest, ShowsEveryCaptionAndTheListViewWithAutoArrange
             {kIdLblDisplayMyFiles, "Eigene Dateien einblenden:"},
             {kIdLblDisplayNetwork, "Netzwerkumgebung einblenden:"},
             {kIdLblDisplayBasket, "Papierkorb einblenden:"},
-            {kIdFraMain, "Desktop Monitore:"},
-            {kIdLblCmdSettingsSave, "\xC3\x84nderungen ausf\xC3\xBChren"},
-            {kIdLblCmdSettingsClose, "&Schlie\xC3\x9F" "en"},
-            {kIdLblInfo, ""},
+            {kIdDesktopFraMain, "Desktop Monitore:"},
+            {kIdDesktopLblCmdSettingsSave, "\xC3\x84nderungen ausf\xC3\xBChren"},
+            {kIdDesktopLblCmdSettingsClose, "&Schlie\xC3\x9F" "en"},
+            {kIdDesktopLblInfo, ""},
             {lblMonId(1), "Monitor 1"},
         };
         for (const auto& [id, caption] : captions) {
@@ -147,12 +147,12 @@ TEST_F(DesktopSettingsWindowTest, ShowsEveryCaptionAndTheListViewWithAutoArrange
         const clsMonitor& monitor = form.screens()->Monitor(1);
         if (column.selected >= 0) EXPECT_EQ(listEntry(modes, column.selected), monitor.currentModeText());
         else EXPECT_EQ(std::find(column.modes.begin(), column.modes.end(), monitor.currentModeText()), column.modes.end());
-        const RECT frame = rectIn(dialog, kIdFraMain);
+        const RECT frame = rectIn(dialog, kIdDesktopFraMain);
         EXPECT_TRUE(inside(rectIn(dialog, lstMonId(1)), frame));
-        EXPECT_TRUE(inside(rectIn(dialog, kIdCtlPictureView), frame));
-        EXPECT_EQ(className(item(kIdCtlPictureView)), kPictureViewClass);
+        EXPECT_TRUE(inside(rectIn(dialog, kIdDesktopCtlPictureView), frame));
+        EXPECT_EQ(className(item(kIdDesktopCtlPictureView)), kPictureViewClass);
 
-        press(item(kIdLblCmdSettingsClose));
+        press(item(kIdDesktopLblCmdSettingsClose));
     });
     EXPECT_EQ(form.resultCode(), 2);
     EXPECT_TRUE(errors.reports.empty());
@@ -175,10 +175,10 @@ TEST_F(DesktopSettingsWindowTest, AnApplySetsTheShellsViewStyleAndWritesTheToggl
         SendDlgItemMessageW(dialog, kIdChkIconsArrangeAutomatic, BM_CLICK, 0, 0);
         EXPECT_EQ(SendDlgItemMessageW(dialog, kIdChkDisplayBasket, BM_GETCHECK, 0, 0), BST_CHECKED);
         SendDlgItemMessageW(dialog, kIdChkDisplayBasket, BM_CLICK, 0, 0);
-        press(GetDlgItem(dialog, kIdLblCmdSettingsSave));
+        press(GetDlgItem(dialog, kIdDesktopLblCmdSettingsSave));
         EXPECT_TRUE(IsWindowVisible(dialog)) << "the dialog stays open after an apply";
         EXPECT_TRUE(IsWindowEnabled(dialog)) << "and takes input again";
-        press(GetDlgItem(dialog, kIdLblCmdSettingsClose));
+        press(GetDlgItem(dialog, kIdDesktopLblCmdSettingsClose));
     });
     const ShellDump after = shell.dump();
     EXPECT_EQ(after.view, 1) << "LVS_REPORT";
@@ -236,7 +236,7 @@ TEST(DesktopSettingsVirtualDesktop, DISABLED_ConfirmsOrTakesBackANewMode) {
         // Left to run out: the old mode returns.
         choose(dialog, lstMonId(1), index);
         std::string seen;
-        std::thread pressing([&] { press(GetDlgItem(dialog, kIdLblCmdSettingsSave)); });
+        std::thread pressing([&] { press(GetDlgItem(dialog, kIdDesktopLblCmdSettingsSave)); });
         seen = answerCountdown(false);
         pressing.join();
         EXPECT_EQ(seen, expectedText);
@@ -245,12 +245,12 @@ TEST(DesktopSettingsVirtualDesktop, DISABLED_ConfirmsOrTakesBackANewMode) {
 
         // Confirmed: the new mode stays.
         choose(dialog, lstMonId(1), index);
-        std::thread confirming([&] { press(GetDlgItem(dialog, kIdLblCmdSettingsSave)); });
+        std::thread confirming([&] { press(GetDlgItem(dialog, kIdDesktopLblCmdSettingsSave)); });
         seen = answerCountdown(true);
         confirming.join();
         EXPECT_EQ(seen, expectedText);
         EXPECT_EQ(GetSystemMetrics(SM_CXSCREEN), 800) << "the confirmed mode stays";
-        press(GetDlgItem(dialog, kIdLblCmdSettingsClose));
+        press(GetDlgItem(dialog, kIdDesktopLblCmdSettingsClose));
     });
     EXPECT_EQ(form.lblInfo(), "");
     EXPECT_TRUE(errors.reports.empty());

@@ -14,6 +14,7 @@
 #include "platform/win32/Scoped.h"
 #include "platform/win32/Win32Platform.h"
 #include "platform/win32/Wide.h"
+#include "settings/win32/DesktopSettingsWindow.h"
 #include "settings/win32/SettingsWindow.h"
 
 namespace {
@@ -50,9 +51,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int showCommand) {
     errors.SetProgInfo(kAppTitle);
 
     HWND mainWindow = nullptr;
-    ProgramActions actions([&](const Settings& current) {
-        return win32::showSettingsDialog(mainWindow, p.locale, current);
-    });
+    ProgramActions actions([&](const Settings& current) { return win32::showSettingsDialog(mainWindow, p.locale, current); },
+                           [&](frmDesktop& dialog) { win32::showDesktopSettingsDialog(mainWindow, dialog); });
     frmMain form(p, errors, actions);
     win32::MainWindow window(form);
     if (!window.create(argumentsOf(GetCommandLineW()), showCommand)) return 1;

@@ -113,7 +113,7 @@ public:
             }
             const bool ours = msg.hwnd == window_ || IsChild(window_, msg.hwnd);
             if (ours && msg.message == WM_SYSCHAR && (msg.wParam == L's' || msg.wParam == L'S')) {
-                command(kIdLblCmdSettingsClose);  // the "&Schließen" mnemonic
+                command(kIdDesktopLblCmdSettingsClose);  // the "&Schließen" mnemonic
                 continue;
             }
             if (!IsDialogMessageW(window_, &msg)) {
@@ -132,7 +132,7 @@ public:
             onCommand(LOWORD(wParam), HIWORD(wParam));
             return 0;
         case WM_CLOSE:
-            command(kIdLblCmdSettingsClose);
+            command(kIdDesktopLblCmdSettingsClose);
             return 0;
         }
         return DefWindowProcW(window_, message, wParam, lParam);
@@ -173,20 +173,20 @@ private:
             row += 24;
         }
 
-        add(L"BUTTON", text::kFraMain, BS_GROUPBOX, kIdFraMain, kFrameX, kFraMainTop, kFrameWidth, kFraMainHeight);
+        add(L"BUTTON", text::kFraMain, BS_GROUPBOX, kIdDesktopFraMain, kFrameX, kFraMainTop, kFrameWidth, kFraMainHeight);
         addMonitorColumns(list);
-        picture_ = std::make_unique<PictureViewControl>(form_.ctlPictureView(), window_, kIdCtlPictureView, scaled(kPictureX),
+        picture_ = std::make_unique<PictureViewControl>(form_.ctlPictureView(), window_, kIdDesktopCtlPictureView, scaled(kPictureX),
                                                         scaled(kPictureY), scaled(kPictureSize), scaled(kPictureSize));
 
-        add(L"BUTTON", "", BS_GROUPBOX, kIdFraButtons, kFrameX, 478, kFrameWidth, 70);
-        add(L"STATIC", "", label, kIdLblInfo, 20, 494, 430, 44);
+        add(L"BUTTON", "", BS_GROUPBOX, kIdDesktopFraButtons, kFrameX, 478, kFrameWidth, 70);
+        add(L"STATIC", "", label, kIdDesktopLblInfo, 20, 494, 430, 44);
         struct CommandLabel {
             int id;
             const char* caption;
             int x, width;
         };
-        for (const CommandLabel& c : {CommandLabel{kIdLblCmdSettingsSave, text::kLblCmdSettingsSave, 462, 120},
-                                      CommandLabel{kIdLblCmdSettingsClose, text::kLblCmdSettingsClose, 588, 96}}) {
+        for (const CommandLabel& c : {CommandLabel{kIdDesktopLblCmdSettingsSave, text::kLblCmdSettingsSave, 462, 120},
+                                      CommandLabel{kIdDesktopLblCmdSettingsClose, text::kLblCmdSettingsClose, 588, 96}}) {
             HWND button = createLabelButton(window_, c.id, widen(c.caption), scaled(c.x), scaled(502), scaled(c.width), scaled(28));
             SendMessageW(button, WM_SETFONT, fontParam(), FALSE);
             SetWindowSubclass(button, commandLabelProc, kSubclassId, 0);
@@ -232,11 +232,11 @@ private:
             if (code == BN_CLICKED) form_.chkIconsArrangeAutomatic_Click(checked(id));
         } else if (id == kIdChkIconsSnapToGrid) {
             if (code == BN_CLICKED) form_.chkIconsSnapToGrid_Click(checked(id));
-        } else if (id == kIdLblCmdSettingsSave || id == kIdLblCmdSettingsClose) {
+        } else if (id == kIdDesktopLblCmdSettingsSave || id == kIdDesktopLblCmdSettingsClose) {
             SendDlgItemMessageW(window_, id, kLabelButtonSetPressed, code == kLabelButtonDown, 0);
             if (code == kLabelButtonUp) command(id);
         } else if (id == IDCANCEL) {  // Escape
-            command(kIdLblCmdSettingsClose);
+            command(kIdDesktopLblCmdSettingsClose);
         } else {
             for (const IconRow& r : kIconRows)
                 if (id == r.boxId && code == BN_CLICKED) form_.chkSystemIcon_Click(systemIconBoxIndex(form_, r.boxName), checked(id));
@@ -245,7 +245,7 @@ private:
     }
 
     void command(int id) {
-        if (id == kIdLblCmdSettingsSave) {
+        if (id == kIdDesktopLblCmdSettingsSave) {
             // The countdown box and the information boxes run their own message loops: no second
             // apply and no close may start meanwhile.
             EnableWindow(window_, FALSE);
@@ -279,8 +279,8 @@ private:
         for (std::size_t i = 0; i < columns.size(); ++i) setSelection(lstMonId(static_cast<int>(i) + 1), columns[i].selected);
         const std::wstring info = widen(form_.lblInfo());
         wchar_t shown[512] = {};
-        GetDlgItemTextW(window_, kIdLblInfo, shown, 512);
-        if (info != shown) SetDlgItemTextW(window_, kIdLblInfo, info.c_str());
+        GetDlgItemTextW(window_, kIdDesktopLblInfo, shown, 512);
+        if (info != shown) SetDlgItemTextW(window_, kIdDesktopLblInfo, info.c_str());
     }
 
     // The pressed look goes when the button is released anywhere, also outside the label.

@@ -30,12 +30,12 @@ enum DesktopSettingsControlId : int {
     kIdChkDisplayNetwork,
     kIdLblDisplayBasket,
     kIdChkDisplayBasket,
-    kIdFraMain,
-    kIdCtlPictureView,
-    kIdFraButtons,
-    kIdLblInfo,
-    kIdLblCmdSettingsSave,
-    kIdLblCmdSettingsClose,
+    kIdDesktopFraMain,
+    kIdDesktopCtlPictureView,
+    kIdDesktopFraButtons,
+    kIdDesktopLblInfo,
+    kIdDesktopLblCmdSettingsSave,
+    kIdDesktopLblCmdSettingsClose,
 };
 
 // lblMon n and lstMon n (n from 1).
