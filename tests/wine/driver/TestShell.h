@@ -57,6 +57,8 @@ public:
     DWORD processId = 0;
 
 private:
+    void start(const std::wstring& options, int attempt);
+
     TempFolder folder_;
     std::unique_ptr<ChildProcess> process_;
 };
