@@ -1,6 +1,6 @@
-// A main window on the simulated platform with a project icon table to restore from: project icons
-// and their rows, the simulated desktop folders, and a file system that can refuse the all-users
-// desktop. The clock ticks a second per reading, so the waits for the desktop pass at once.
+// A main window on the simulated platform with a project icon table to restore from, a desktop whose
+// grid makes (100, 200) snap to (96, 192), and a file system that can refuse the all-users desktop.
+// The clock ticks a second per reading, so the waits for the desktop pass at once.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -21,21 +21,19 @@ namespace plenvik::test {
 
 class IconRestoreFixture : public ::testing::Test {
 protected:
+    static constexpr const char* kUser = sim::SimPlatform::kUserDesktop;
+    static constexpr const char* kCommon = sim::SimPlatform::kCommonDesktop;
+
     ScratchRoot scratch;
     sim::SimPlatform sim{scratch.path()};
     GuardedFileSystem files{sim.files};
-    // The desktop's grid: cells 80 x 90 from (16, 12), so that (100, 200) snaps to (96, 192).
     sim::SimIconView desktop{sim.files, &sim.registry,
-                             sim::SimDesktopSetup{DesktopFolders{sim::SimPlatform::kUserDesktop, sim::SimPlatform::kCommonDesktop},
-                                                  DesktopGrid{16, 12, 80, 90, 8}}};
-    Platform platform{sim.system,  sim.clock, sim.locale, sim.dialogs, sim.events, sim.processes,
-                      files,       sim.registry, sim.shell, sim.displays, desktop};
+                             sim::SimDesktopSetup{DesktopFolders{kUser, kCommon}, DesktopGrid{16, 12, 80, 90, 8}}};
+    Platform platform{sim.system, sim.clock, sim.locale, sim.dialogs, sim.events, sim.processes,
+                      files,      sim.registry, sim.shell, sim.displays, desktop};
     ScriptedErrorHandler errors;
     UnavailableActions actions;
     frmMain form{platform, errors, actions};
-
-    static constexpr const char* kUser = sim::SimPlatform::kUserDesktop;
-    static constexpr const char* kCommon = sim::SimPlatform::kCommonDesktop;
 
     void SetUp() override {
         std::filesystem::create_directories(native(kUser));
@@ -45,7 +43,7 @@ protected:
     }
 
     std::filesystem::path native(const std::string& path) { return sim.files.nativePath(path); }
-    std::string at(const std::string& folder, const std::string& name) { return folder + "\\" + name; }
+    static std::string at(const std::string& folder, const std::string& name) { return folder + "\\" + name; }
     std::string read(const std::string& path) {
         std::ostringstream text;
         text << std::ifstream(native(path), std::ios::binary).rdbuf();
@@ -53,18 +51,15 @@ protected:
     }
     void write(const std::string& path, const std::string& bytes) { std::ofstream(native(path), std::ios::binary) << bytes; }
     std::size_t entriesIn(const std::string& folder) {
-        std::size_t n = 0;
-        for ([[maybe_unused]] const auto& e : std::filesystem::directory_iterator(native(folder))) ++n;
-        return n;
+        const std::filesystem::directory_iterator all(native(folder));
+        return static_cast<std::size_t>(std::distance(begin(all), end(all)));
     }
 
-    // Adds a saved icon to the project table with its row "ICON" + number; returns its index.
+    // Adds a saved icon to the project table with its row "ICON" + number (cells 2 and 3: X, Y).
     std::int16_t saved(DesktopIcon icon) {
         const auto index = static_cast<std::int16_t>(form.projectIcons.size());
-        icon.PosOrder = index;
         icon.ListKey = "ICON" + std::to_string(index);
         const int row = form.lvwProjectIcons.add(icon.ListKey, icon.Name);
-        form.lvwProjectIcons.setSubItem(row, 1, std::to_string(index));
         form.lvwProjectIcons.setSubItem(row, 2, std::to_string(icon.PosX));
         form.lvwProjectIcons.setSubItem(row, 3, std::to_string(icon.PosY));
         form.projectIcons.push_back(std::move(icon));
@@ -82,12 +77,17 @@ protected:
         icon.PosY = at.y;
         return icon;
     }
+    static DesktopIcon folder(const std::string& name, std::int32_t desktopFolder) {
+        DesktopIcon icon = file(name, name, desktopFolder, "");
+        icon.FileType = "FOLDER";
+        return icon;
+    }
     const std::string& status(std::int16_t index) {
         return form.lvwProjectIcons.row(form.lvwProjectIcons.find(form.projectIcons[index].ListKey)).sub(5);
     }
     // Where the desktop shows an icon; (-1, -1) when it shows none of that label.
     IconPosition shownAt(const std::string& label) {
-        for (const IconItem& item : platform.desktop.readAll())
+        for (const IconItem& item : desktop.readAll())
             if (item.label == label) return item.position;
         return {-1, -1};
     }
