@@ -8,6 +8,7 @@
 
 #include "platform/win32/Scoped.h"
 #include "platform/win32/Wide.h"
+#include "ui/win32/ModalForm.h"
 #include "ui/win32/LabelButton.h"
 #include "ui/win32/PictureViewControl.h"
 
@@ -103,27 +104,8 @@ public:
         mirror();
         SetFocus(GetDlgItem(window_, kIdLstIconView));
 
-        MSG msg;
-        while (form_.visible()) {
-            const BOOL got = GetMessageW(&msg, nullptr, 0, 0);
-            if (got <= 0) {
-                if (got == 0) PostQuitMessage(static_cast<int>(msg.wParam));  // the program ends: pass it on
-                form_.lblCmdSettingsClose_Click();
-                break;
-            }
-            const bool ours = msg.hwnd == window_ || IsChild(window_, msg.hwnd);
-            if (ours && msg.message == WM_SYSCHAR && (msg.wParam == L's' || msg.wParam == L'S')) {
-                command(kIdDesktopLblCmdSettingsClose);  // the "&Schließen" mnemonic
-                continue;
-            }
-            if (!IsDialogMessageW(window_, &msg)) {
-                TranslateMessage(&msg);
-                DispatchMessageW(&msg);
-            }
-        }
-        // Give the owner back its input before this window goes, so that activation returns to it.
-        if (owner_) EnableWindow(owner_, TRUE);
-        ShowWindow(window_, SW_HIDE);
+        runModalForm(window_, owner_,
+                     {[this] { return form_.visible(); }, [this] { command(kIdDesktopLblCmdSettingsClose); }, [this] { form_.lblCmdSettingsClose_Click(); }});
     }
 
     LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam) {
