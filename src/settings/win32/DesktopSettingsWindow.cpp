@@ -64,24 +64,8 @@ class DesktopSettingsWindow {
 public:
     DesktopSettingsWindow(frmDesktop& form, HWND owner) : form_(form), owner_(owner) {
         registerWindowClass();
-        WindowDc screen(nullptr);
-        dotsPerInch_ = GetDeviceCaps(screen.get(), LOGPIXELSY);
-        NONCLIENTMETRICSW metrics{};
-        metrics.cbSize = sizeof metrics;
-        if (SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0))
-            font_.reset(CreateFontIndirectW(&metrics.lfMessageFont));
-
-        const DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU;
-        const DWORD exStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
-        RECT frame{0, 0, scaled(kClientWidth), scaled(kClientHeight)};
-        AdjustWindowRectEx(&frame, style, FALSE, exStyle);
-        const int width = frame.right - frame.left, height = frame.bottom - frame.top;
-        RECT around{};
-        if (!owner_ || !GetWindowRect(owner_, &around)) SystemParametersInfoW(SPI_GETWORKAREA, 0, &around, 0);
-        window_ = CreateWindowExW(exStyle, kDesktopSettingsWindowClass, widen(text::kCaption).c_str(), style,
-                                  around.left + (around.right - around.left - width) / 2,
-                                  around.top + (around.bottom - around.top - height) / 2, width, height, owner_,
-                                  nullptr, GetModuleHandleW(nullptr), this);
+        metrics_ = readFormMetrics();
+        window_ = createFormWindow(kDesktopSettingsWindowClass, text::kCaption, metrics_, kClientWidth, kClientHeight, owner_, this);
         if (window_) createControls();
     }
     ~DesktopSettingsWindow() {
@@ -123,8 +107,8 @@ public:
     void attach(HWND window) { window_ = window; }
 
 private:
-    int scaled(int pixels) const { return MulDiv(pixels, dotsPerInch_, 96); }
-    WPARAM fontParam() const { return reinterpret_cast<WPARAM>(font_ ? font_.get() : GetStockObject(DEFAULT_GUI_FONT)); }
+    int scaled(int pixels) const { return metrics_.scaled(pixels); }
+    WPARAM fontParam() const { return reinterpret_cast<WPARAM>(metrics_.font ? metrics_.font.get() : GetStockObject(DEFAULT_GUI_FONT)); }
 
     HWND add(const wchar_t* cls, const std::string& caption, DWORD style, int id, int x, int y, int w, int h, DWORD exStyle = 0) {
         HWND control = CreateWindowExW(exStyle, cls, widen(caption).c_str(), WS_CHILD | WS_VISIBLE | style, scaled(x), scaled(y),
@@ -275,8 +259,7 @@ private:
 
     frmDesktop& form_;
     HWND owner_;
-    int dotsPerInch_ = 96;
-    UniqueGdiObject font_;
+    FormMetrics metrics_;
     HWND window_ = nullptr;
     std::unique_ptr<PictureViewControl> picture_;
 };

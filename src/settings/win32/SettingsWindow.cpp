@@ -41,24 +41,8 @@ class SettingsWindow {
 public:
     SettingsWindow(frmSettings& form, HWND owner) : form_(form), owner_(owner) {
         registerWindowClass();
-        WindowDc screen(nullptr);
-        dotsPerInch_ = GetDeviceCaps(screen.get(), LOGPIXELSY);
-        NONCLIENTMETRICSW metrics{};
-        metrics.cbSize = sizeof metrics;
-        if (SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0))
-            font_.reset(CreateFontIndirectW(&metrics.lfMessageFont));
-
-        const DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU;
-        const DWORD exStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
-        RECT frame{0, 0, scaled(kClientWidth), scaled(kClientHeight)};
-        AdjustWindowRectEx(&frame, style, FALSE, exStyle);
-        const int width = frame.right - frame.left, height = frame.bottom - frame.top;
-        RECT around{};
-        if (!owner_ || !GetWindowRect(owner_, &around)) SystemParametersInfoW(SPI_GETWORKAREA, 0, &around, 0);
-        window_ = CreateWindowExW(exStyle, kSettingsWindowClass, widen(text::kCaption).c_str(), style,
-                                  around.left + (around.right - around.left - width) / 2,
-                                  around.top + (around.bottom - around.top - height) / 2, width, height, owner_,
-                                  nullptr, GetModuleHandleW(nullptr), this);
+        metrics_ = readFormMetrics();
+        window_ = createFormWindow(kSettingsWindowClass, text::kCaption, metrics_, kClientWidth, kClientHeight, owner_, this);
         if (window_) createControls();
     }
     ~SettingsWindow() {
@@ -101,14 +85,14 @@ public:
     frmSettings& form() { return form_; }
 
 private:
-    int scaled(int pixels) const { return MulDiv(pixels, dotsPerInch_, 96); }
+    int scaled(int pixels) const { return metrics_.scaled(pixels); }
 
     HWND add(const wchar_t* cls, const std::string& caption, DWORD style, int id, int x, int y, int w, int h,
              DWORD exStyle = 0) {
         HWND control = CreateWindowExW(exStyle, cls, widen(caption).c_str(), WS_CHILD | WS_VISIBLE | style, scaled(x),
                                        scaled(y), scaled(w), scaled(h), window_,
                                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), nullptr);
-        SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_ ? font_.get() : GetStockObject(DEFAULT_GUI_FONT)), FALSE);
+        SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(metrics_.font ? metrics_.font.get() : GetStockObject(DEFAULT_GUI_FONT)), FALSE);
         return control;
     }
 
@@ -145,7 +129,7 @@ private:
         for (const CommandLabel& c : {CommandLabel{kIdLblCmdSettingsSave, text::kLblCmdSettingsSave, 200},
                                       CommandLabel{kIdLblCmdSettingsClose, text::kLblCmdSettingsClose, 310}}) {
             HWND label = createLabelButton(window_, c.id, widen(c.caption), scaled(c.x), scaled(208), scaled(100), scaled(28));
-            SendMessageW(label, WM_SETFONT, reinterpret_cast<WPARAM>(font_ ? font_.get() : GetStockObject(DEFAULT_GUI_FONT)), FALSE);
+            SendMessageW(label, WM_SETFONT, reinterpret_cast<WPARAM>(metrics_.font ? metrics_.font.get() : GetStockObject(DEFAULT_GUI_FONT)), FALSE);
             SetWindowSubclass(label, commandLabelProc, kSubclassId, 0);
         }
         SendDlgItemMessageW(window_, kIdChkFileSave, BM_SETCHECK, form_.chkFileSave() ? BST_CHECKED : BST_UNCHECKED, 0);
@@ -251,8 +235,7 @@ private:
 
     frmSettings& form_;
     HWND owner_;
-    int dotsPerInch_ = 96;
-    UniqueGdiObject font_;
+    FormMetrics metrics_;
     HWND window_ = nullptr;
     HWND toolTip_ = nullptr;
 };

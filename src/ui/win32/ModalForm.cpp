@@ -1,6 +1,33 @@
 #include "ui/win32/ModalForm.h"
 
+#include "platform/win32/Wide.h"
+
 namespace plenvik::win32 {
+
+FormMetrics readFormMetrics() {
+    FormMetrics metrics;
+    WindowDc screen(nullptr);
+    metrics.dotsPerInch = GetDeviceCaps(screen.get(), LOGPIXELSY);
+    NONCLIENTMETRICSW system{};
+    system.cbSize = sizeof system;
+    if (SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof system, &system, 0))
+        metrics.font.reset(CreateFontIndirectW(&system.lfMessageFont));
+    return metrics;
+}
+
+HWND createFormWindow(const wchar_t* windowClass, const std::string& caption, const FormMetrics& metrics, int clientWidth,
+                      int clientHeight, HWND owner, void* param) {
+    const DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU;
+    const DWORD exStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
+    RECT frame{0, 0, metrics.scaled(clientWidth), metrics.scaled(clientHeight)};
+    AdjustWindowRectEx(&frame, style, FALSE, exStyle);
+    const int width = frame.right - frame.left, height = frame.bottom - frame.top;
+    RECT around{};
+    if (!owner || !GetWindowRect(owner, &around)) SystemParametersInfoW(SPI_GETWORKAREA, 0, &around, 0);
+    return CreateWindowExW(exStyle, windowClass, widen(caption).c_str(), style, around.left + (around.right - around.left - width) / 2,
+                           around.top + (around.bottom - around.top - height) / 2, width, height, owner, nullptr,
+                           GetModuleHandleW(nullptr), param);
+}
 
 void runModalForm(HWND window, HWND owner, const ModalFormCalls& calls) {
     MSG msg;

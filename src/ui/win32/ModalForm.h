@@ -6,8 +6,26 @@
 #include <windows.h>
 
 #include <functional>
+#include <string>
+
+#include "platform/win32/Scoped.h"
 
 namespace plenvik::win32 {
+
+// The screen's resolution and the system's message font: forms are laid out in pixels at 96 dpi and
+// scaled by the resolution.
+struct FormMetrics {
+    int dotsPerInch = 96;
+    UniqueGdiObject font;
+    int scaled(int pixels) const { return MulDiv(pixels, dotsPerInch, 96); }
+};
+FormMetrics readFormMetrics();
+
+// A modal form's top-level window (dialog frame, caption and close box) whose client area is
+// clientWidth x clientHeight unscaled pixels, centred over the owner (over the work area without one).
+// param reaches the window procedure in WM_NCCREATE. Null when it cannot be made.
+HWND createFormWindow(const wchar_t* windowClass, const std::string& caption, const FormMetrics& metrics, int clientWidth,
+                      int clientHeight, HWND owner, void* param);
 
 struct ModalFormCalls {
     std::function<bool()> visible;      // the loop runs while the form is visible
