@@ -7,6 +7,7 @@
 #include <string>
 
 #include "platform/win32/Scoped.h"
+#include "platform/win32/FormClass.h"
 #include "platform/win32/Wide.h"
 #include "ui/win32/ModalForm.h"
 #include "ui/win32/LabelButton.h"
@@ -30,19 +31,10 @@ constexpr UINT_PTR kSubclassId = 1;
 LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
 void registerWindowClass() {
-    static const ATOM atom = [] {
-        INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES};
-        InitCommonControlsEx(&icc);
-        registerLabelButton();
-        WNDCLASSW wc{};
-        wc.lpfnWndProc = windowProc;
-        wc.hInstance = GetModuleHandleW(nullptr);
-        wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-        wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-        wc.lpszClassName = kDesktopSettingsWindowClass;
-        return RegisterClassW(&wc);
-    }();
-    (void)atom;
+    INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES};
+    InitCommonControlsEx(&icc);
+    registerLabelButton();
+    registerFormClass(kDesktopSettingsWindowClass, windowProc);
 }
 
 // The system-icon rows as the form lays them out (top to bottom), with the model's box names.
