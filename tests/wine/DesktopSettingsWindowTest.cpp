@@ -256,36 +256,9 @@ TEST(DesktopSettingsVirtualDesktop, DISABLED_ConfirmsOrTakesBackANewMode) {
     EXPECT_TRUE(errors.reports.empty());
 }
 
-std::string readFile(const std::wstring& path) {
-    std::ifstream in(path.c_str(), std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
 TEST(DesktopSettingsWindowWine, TheCountdownInsideAVirtualDesktop) {
-    wchar_t self[MAX_PATH] = {}, windows[MAX_PATH] = {}, temp[MAX_PATH] = {};
-    GetModuleFileNameW(nullptr, self, MAX_PATH);
-    GetWindowsDirectoryW(windows, MAX_PATH);
-    GetTempPathW(MAX_PATH, temp);
-    const std::wstring report = std::wstring(temp) + L"plenvik_desktopdlg_vd_" + std::to_wstring(GetCurrentProcessId()) + L".xml";
-    DeleteFileW(report.c_str());
-    const std::wstring desktop = L"/desktop=plenvik_desktopdlg_" + std::to_wstring(GetCurrentProcessId()) + L"," +
-                                 std::to_wstring(kDesktopWidth) + L"x" + std::to_wstring(kDesktopHeight);
-    ChildProcess explorer(std::wstring(windows) + L"\\explorer.exe",
-                          desktop + L" \"" + self + L"\" --gtest_also_run_disabled_tests" +
-                              L" --gtest_filter=DesktopSettingsVirtualDesktop.* --gtest_output=xml:\"" + report + L"\"");
-    ASSERT_TRUE(explorer.started()) << "explorer.exe did not start";
-    std::string xml;
-    const bool reported = pollUntil(
-        [&] {
-            xml = readFile(report);
-            return xml.find("</testsuites>") != std::string::npos;
-        },
-        90000);
-    explorer.waitForExit(10000);
-    DeleteFileW(report.c_str());
-    ASSERT_TRUE(reported) << "no report from the run inside the virtual desktop within 90 s";
+    const std::string xml = runSuiteInVirtualDesktop(L"DesktopSettingsVirtualDesktop", kDesktopWidth, kDesktopHeight, 90000);
+    ASSERT_FALSE(xml.empty()) << "no report from the run inside the virtual desktop within 90 s";
     EXPECT_NE(xml.find("tests=\"1\""), std::string::npos) << xml;
     EXPECT_NE(xml.find("failures=\"0\""), std::string::npos) << xml;
     EXPECT_EQ(xml.find("<failure"), std::string::npos) << xml;

@@ -149,13 +149,6 @@ TEST(MonitorWineTest, AModeTheDeviceDoesNotListIsNotApplied) {
 
 constexpr int kDesktopWidth = 1024, kDesktopHeight = 768;
 
-std::string readFile(const std::wstring& path) {
-    std::ifstream in(path.c_str(), std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
 // Reads the monitors afresh and returns monitor 1's mode text and rectangle.
 std::string currentState(Displays& displays) {
     clsMonitorScreens screens(displays);
@@ -208,33 +201,8 @@ TEST(MonitorVirtualDesktop, DISABLED_ChangesTheModeAndReturnsToTheSavedOne) {
 }
 
 TEST(MonitorWineTest, ModeChangeAndReturnInsideAVirtualDesktop) {
-    wchar_t self[MAX_PATH] = {};
-    GetModuleFileNameW(nullptr, self, MAX_PATH);
-    wchar_t windows[MAX_PATH] = {};
-    GetWindowsDirectoryW(windows, MAX_PATH);
-    wchar_t temp[MAX_PATH] = {};
-    GetTempPathW(MAX_PATH, temp);
-    const std::wstring report = std::wstring(temp) + L"plenvik_monitor_vd_" + std::to_wstring(GetCurrentProcessId()) + L".xml";
-    DeleteFileW(report.c_str());
-
-    const std::wstring desktop = L"/desktop=plenvik_modes_" + std::to_wstring(GetCurrentProcessId()) + L"," +
-                                 std::to_wstring(kDesktopWidth) + L"x" + std::to_wstring(kDesktopHeight);
-    ChildProcess explorer(std::wstring(windows) + L"\\explorer.exe",
-                          desktop + L" \"" + self + L"\" --gtest_also_run_disabled_tests" +
-                              L" --gtest_filter=MonitorVirtualDesktop.* --gtest_output=xml:\"" + report + L"\"");
-    ASSERT_TRUE(explorer.started()) << "explorer.exe did not start";
-
-    // gtest writes the report when the inner run has ended.
-    std::string xml;
-    const bool reported = pollUntil(
-        [&] {
-            xml = readFile(report);
-            return xml.find("</testsuites>") != std::string::npos;
-        },
-        60000);
-    explorer.waitForExit(10000);
-    DeleteFileW(report.c_str());
-    ASSERT_TRUE(reported) << "no report from the run inside the virtual desktop within 60 s";
+    const std::string xml = runSuiteInVirtualDesktop(L"MonitorVirtualDesktop", kDesktopWidth, kDesktopHeight, 60000);
+    ASSERT_FALSE(xml.empty()) << "no report from the run inside the virtual desktop within 60 s";
     EXPECT_NE(xml.find("tests=\"1\""), std::string::npos) << xml;
     EXPECT_NE(xml.find("failures=\"0\""), std::string::npos) << xml;
     EXPECT_EQ(xml.find("<failure"), std::string::npos) << xml;

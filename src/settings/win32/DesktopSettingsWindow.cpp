@@ -81,7 +81,8 @@ public:
         SetFocus(GetDlgItem(window_, kIdLstIconView));
 
         runModalForm(window_, owner_,
-                     {[this] { return form_.visible(); }, [this] { command(kIdDesktopLblCmdSettingsClose); }, [this] { form_.lblCmdSettingsClose_Click(); }});
+                     {[this] { return form_.visible(); }, [this] { command(kIdDesktopLblCmdSettingsClose); },
+                      [this] { form_.lblCmdSettingsClose_Click(); }});
     }
 
     LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -103,11 +104,7 @@ private:
     WPARAM fontParam() const { return reinterpret_cast<WPARAM>(metrics_.font ? metrics_.font.get() : GetStockObject(DEFAULT_GUI_FONT)); }
 
     HWND add(const wchar_t* cls, const std::string& caption, DWORD style, int id, int x, int y, int w, int h, DWORD exStyle = 0) {
-        HWND control = CreateWindowExW(exStyle, cls, widen(caption).c_str(), WS_CHILD | WS_VISIBLE | style, scaled(x), scaled(y),
-                                       scaled(w), scaled(h), window_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                                       GetModuleHandleW(nullptr), nullptr);
-        SendMessageW(control, WM_SETFONT, fontParam(), FALSE);
-        return control;
+        return addFormControl(window_, metrics_, cls, caption, style, id, x, y, w, h, exStyle);
     }
 
     void createControls() {

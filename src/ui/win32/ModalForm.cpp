@@ -29,6 +29,16 @@ HWND createFormWindow(const wchar_t* windowClass, const std::string& caption, co
                            GetModuleHandleW(nullptr), param);
 }
 
+HWND addFormControl(HWND form, const FormMetrics& metrics, const wchar_t* windowClass, const std::string& caption, DWORD style, int id,
+                    int x, int y, int width, int height, DWORD exStyle) {
+    HWND control = CreateWindowExW(exStyle, windowClass, widen(caption).c_str(), WS_CHILD | WS_VISIBLE | style, metrics.scaled(x),
+                                   metrics.scaled(y), metrics.scaled(width), metrics.scaled(height), form,
+                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), nullptr);
+    const HGDIOBJ font = metrics.font ? metrics.font.get() : GetStockObject(DEFAULT_GUI_FONT);
+    SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    return control;
+}
+
 void runModalForm(HWND window, HWND owner, const ModalFormCalls& calls) {
     MSG msg;
     while (calls.visible()) {

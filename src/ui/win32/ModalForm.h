@@ -33,6 +33,10 @@ struct ModalFormCalls {
     std::function<void()> closeNow;     // the form closes at once (the program is ending)
 };
 
+// A child control of a form at unscaled pixel coordinates, in the form's font.
+HWND addFormControl(HWND form, const FormMetrics& metrics, const wchar_t* windowClass, const std::string& caption, DWORD style, int id,
+                    int x, int y, int width, int height, DWORD exStyle = 0);
+
 // Shows the window and runs its messages until the form hides; hides the window afterwards.
 void runModalForm(HWND window, HWND owner, const ModalFormCalls& calls);
 

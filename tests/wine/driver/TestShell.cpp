@@ -15,16 +15,6 @@ namespace {
 constexpr UINT kDumpMessage = WM_APP + 1;  // the shell's (tools/testshell/ShellListView.h)
 constexpr LRESULT kDumpWritten = 0x5D;
 
-std::string readFile(const std::wstring& path) {
-    std::string text;
-    FILE* f = _wfopen(path.c_str(), L"rb");
-    if (!f) return text;
-    char buffer[4096];
-    for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, f)) > 0;) text.append(buffer, n);
-    std::fclose(f);
-    return text;
-}
-
 void removeTree(const std::wstring& path) {
     WIN32_FIND_DATAW data{};
     win32::UniqueFind search(FindFirstFileW((path + L"\\*").c_str(), &data));
@@ -82,7 +72,7 @@ void TestShell::start(const std::wstring& options, int attempt) {
     if (!process_->started()) return;
     std::string line;
     pollUntil([&] {
-        line = readFile(readyFile);
+        line = readBytes(readyFile);
         return !line.empty() || !process_->running();
     });
     unsigned long pid = 0;
@@ -110,7 +100,7 @@ ShellDump TestShell::dump() {
     if (!progman || !SendMessageTimeoutW(progman, kDumpMessage, 0, 0, SMTO_ABORTIFHUNG, 10000, &answer) ||
         static_cast<LRESULT>(answer) != kDumpWritten)
         return d;
-    const std::string text = readFile(folder_.file(L"dump.txt"));
+    const std::string text = readBytes(folder_.file(L"dump.txt"));
     std::size_t start = 0;
     while (start < text.size()) {
         std::size_t end = text.find('\n', start);

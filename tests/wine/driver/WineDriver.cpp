@@ -150,6 +150,32 @@ std::string readBytes(const std::wstring& path) {
     return bytes.str();
 }
 
+std::string runSuiteInVirtualDesktop(const std::wstring& suite, int width, int height, DWORD milliseconds) {
+    wchar_t self[MAX_PATH] = {}, windows[MAX_PATH] = {}, temp[MAX_PATH] = {};
+    GetModuleFileNameW(nullptr, self, MAX_PATH);
+    GetWindowsDirectoryW(windows, MAX_PATH);
+    GetTempPathW(MAX_PATH, temp);
+    const std::wstring tag = suite + L"_" + std::to_wstring(GetCurrentProcessId());
+    const std::wstring report = std::wstring(temp) + L"plenvik_vd_" + tag + L".xml";
+    DeleteFileW(report.c_str());
+    const std::wstring desktop = L"/desktop=plenvik_" + tag + L"," + std::to_wstring(width) + L"x" + std::to_wstring(height);
+    ChildProcess explorer(std::wstring(windows) + L"\\explorer.exe",
+                          desktop + L" \"" + self + L"\" --gtest_also_run_disabled_tests --gtest_filter=" + suite +
+                              L".* --gtest_output=xml:\"" + report + L"\"");
+    if (!explorer.started()) return {};
+    // gtest writes the report when the inner run has ended.
+    std::string xml;
+    const bool reported = pollUntil(
+        [&] {
+            xml = readBytes(report);
+            return xml.find("</testsuites>") != std::string::npos;
+        },
+        milliseconds);
+    explorer.waitForExit(10000);
+    DeleteFileW(report.c_str());
+    return reported ? xml : std::string();
+}
+
 int listViewItemCount(HWND listView) { return static_cast<int>(SendMessageW(listView, LVM_GETITEMCOUNT, 0, 0)); }
 
 std::wstring listViewItemText(HWND listView, int item, int column) {

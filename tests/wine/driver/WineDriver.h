@@ -36,6 +36,11 @@ private:
 // The whole file's bytes; empty when it cannot be read.
 std::string readBytes(const std::wstring& path);
 
+// Runs this test program again inside a Wine virtual desktop of the given size (explorer.exe
+// /desktop=...), with the disabled tests of one suite only; returns gtest's XML report of that run, or
+// "" when none came within the time.
+std::string runSuiteInVirtualDesktop(const std::wstring& suite, int width, int height, DWORD milliseconds);
+
 // Polls every 20 ms until the condition holds or the time is up.
 bool pollUntil(const std::function<bool()>& condition, DWORD milliseconds = 10000);
 
