@@ -11,6 +11,10 @@ namespace plenvik {
 
 namespace {
 
+std::uint32_t dwordOf(const RegistryValue& value) {
+    return value.data[0] | value.data[1] << 8 | value.data[2] << 16 | static_cast<std::uint32_t>(value.data[3]) << 24;
+}
+
 bool endsWithIgnoreCase(std::string_view text, std::string_view suffix) {
     return text.size() >= suffix.size() && equalsIgnoreCaseAscii(text.substr(text.size() - suffix.size()), suffix);
 }
@@ -39,25 +43,45 @@ bool hidden(RegistryKey* hiddenIcons, std::string_view clsid) {
     if (!hiddenIcons) return false;
     const RegistryValue value = hiddenIcons->query(std::string(clsid));
     if (value.error != 0 || value.type != kRegDword || value.data.size() < 4) return false;
-    const std::uint32_t flag = value.data[0] | value.data[1] << 8 | value.data[2] << 16 | static_cast<std::uint32_t>(value.data[3]) << 24;
-    return flag == 1;
+    return dwordOf(value) == 1;
 }
 
-void appendFolder(FileSystem& files, const std::string& folder, int code, std::vector<DesktopEntry>& out) {
+void appendFolder(FileSystem& files, const std::string& folder, int code, const LabelRules& rules,
+                  std::vector<DesktopEntry>& out) {
     if (folder.empty()) return;
     for (const FindEntry& e : files.find(folder + "\\*")) {
         if (e.name == "." || e.name == "..") continue;
         if (e.attributes & (kAttrHidden | kAttrSystem)) continue;
-        out.push_back({std::to_string(code) + "|" + foldCase(e.name), desktopLabel(e.name), code});
+        out.push_back({std::to_string(code) + "|" + foldCase(e.name),
+                       desktopLabel(e.name, (e.attributes & kAttrDirectory) != 0, rules), code, folder + "\\" + e.name});
     }
 }
 
 }  // namespace
 
-std::string desktopLabel(std::string_view fileName) {
+std::string fileExtension(std::string_view fileName) {
+    const std::size_t dot = fileName.rfind('.');
+    if (dot == std::string_view::npos || dot == 0 || dot + 1 == fileName.size()) return {};
+    return toLowerAscii(std::string(fileName.substr(dot)));
+}
+
+std::string desktopLabel(std::string_view fileName, bool folder, const LabelRules& rules) {
+    if (folder) return std::string(fileName);
     if (endsWithIgnoreCase(fileName, ".lnk") || endsWithIgnoreCase(fileName, ".url"))
         return std::string(fileName.substr(0, fileName.size() - 4));
+    const std::string extension = fileExtension(fileName);
+    if (rules.hideKnownExtensions && !extension.empty() && rules.knownType && rules.knownType(extension))
+        return std::string(fileName.substr(0, fileName.size() - extension.size()));
     return std::string(fileName);
+}
+
+bool hidesFileExtensions(Registry& registry) {
+    long error = 0;
+    auto advanced = registry.openCurrentUser(std::string(kExplorerKey) + "\\Advanced", false, &error);
+    if (!advanced) return true;
+    const RegistryValue value = advanced->query("HideFileExt");
+    if (value.error != 0 || value.type != kRegDword || value.data.size() < 4) return true;
+    return dwordOf(value) != 0;
 }
 
 std::vector<DesktopEntry> visibleSystemIcons(Registry& registry) {
@@ -69,17 +93,19 @@ std::vector<DesktopEntry> visibleSystemIcons(Registry& registry) {
         if (hidden(hiddenIcons.get(), icon.clsid)) continue;
         std::string label = userLabel(registry, icon.clsid);
         if (label.empty()) label = std::string(icon.builtInLabel);
-        icons.push_back({std::string(icon.clsid), label, kDesktopFolderNone});
+        icons.push_back({std::string(icon.clsid), label, kDesktopFolderNone, "::" + std::string(icon.clsid)});
     }
     return icons;
 }
 
-std::vector<DesktopEntry> readDesktopEntries(FileSystem& files, Registry* registry, const DesktopFolders& folders) {
+std::vector<DesktopEntry> readDesktopEntries(FileSystem& files, Registry* registry, const DesktopFolders& folders,
+                                             const KnownFileType& knownType) {
     std::vector<DesktopEntry> entries;
     if (registry) entries = visibleSystemIcons(*registry);
+    const LabelRules rules{registry ? hidesFileExtensions(*registry) : true, knownType};
     std::vector<DesktopEntry> items;
-    appendFolder(files, folders.user, kDesktopFolderUser, items);
-    appendFolder(files, folders.common, kDesktopFolderCommon, items);
+    appendFolder(files, folders.user, kDesktopFolderUser, rules, items);
+    appendFolder(files, folders.common, kDesktopFolderCommon, rules, items);
     // The shell sorts the desktop by name; the user's entry comes first when both folders hold the name.
     std::stable_sort(items.begin(), items.end(), [](const DesktopEntry& a, const DesktopEntry& b) {
         return foldCase(a.label) < foldCase(b.label);

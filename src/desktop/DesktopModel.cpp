@@ -6,8 +6,9 @@
 #include <set>
 #include <string>
 #include <unordered_map>
-#include <unordered_set>
 #include <utility>
+
+#include "common/Text.h"
 
 namespace plenvik {
 
@@ -43,8 +44,10 @@ GridCell DesktopGrid::nearest(IconPosition p) const {
     return {clampToInt(std::max<std::int64_t>(0, column)), clampToInt(std::clamp<std::int64_t>(row, 0, std::max(1, rows) - 1))};
 }
 
-DesktopModel::DesktopModel(DesktopGrid grid, std::int32_t style, bool snapToGrid)
-    : grid_(grid), style_(style), snapToGrid_(snapToGrid) {
+constexpr std::int32_t kFolderStyleMask = kStyleViewTypeMask | kStyleAutoArrange;
+
+DesktopModel::DesktopModel(DesktopGrid grid, std::int32_t style, bool snapToGrid, StockBehaviour behaviour)
+    : grid_(grid), style_(style), folderStyle_(style & kFolderStyleMask), snapToGrid_(snapToGrid), behaviour_(behaviour) {
     grid_.rows = std::max(1, grid_.rows);
     grid_.cellWidth = std::max(1, grid_.cellWidth);
     grid_.cellHeight = std::max(1, grid_.cellHeight);
@@ -56,50 +59,84 @@ std::optional<int> DesktopModel::indexOfLabel(std::string_view label) const {
     return std::nullopt;
 }
 
+std::optional<int> DesktopModel::indexOfParsingName(std::string_view parsingName) const {
+    const std::string wanted = foldCase(std::string(parsingName));
+    for (int i = 0; i < count(); ++i)
+        if (foldCase(items_[i].entry.parsingName) == wanted) return i;
+    return std::nullopt;
+}
+
 void DesktopModel::setStyle(std::int32_t style) {
     const bool wasAuto = autoArrange();
     style_ = style;
+    if (!behaviour_.restyleOnRefresh) folderStyle_ = style & kFolderStyleMask;
     if (autoArrange() && !wasAuto) arrangeInOrder();
+}
+
+void DesktopModel::setFolderStyle(std::int32_t bits) {
+    folderStyle_ = bits & kFolderStyleMask;
+    setStyle((style_ & ~kFolderStyleMask) | folderStyle_);
 }
 
 DesktopSync DesktopModel::sync(const std::vector<DesktopEntry>& entries) {
     DesktopSync changes;
+    if (behaviour_.restyleOnRefresh && (style_ & kFolderStyleMask) != folderStyle_)
+        setStyle((style_ & ~kFolderStyleMask) | folderStyle_);
+
     std::unordered_map<std::string, const DesktopEntry*> present;
     for (const DesktopEntry& e : entries) present.emplace(e.key, &e);
 
     std::vector<DesktopModelItem> kept;
-    std::unordered_set<std::string> known;
+    std::unordered_map<std::string, int> known;  // key -> index among the kept items
     for (int i = 0; i < count(); ++i) {
         const auto found = present.find(items_[i].entry.key);
         if (found == present.end()) {
             changes.removed.push_back(i);
             continue;
         }
-        known.insert(items_[i].entry.key);
-        // The label may change under a known key (a system icon the user renamed).
-        kept.push_back({*found->second, items_[i].position});
+        known.emplace(items_[i].entry.key, static_cast<int>(kept.size()));
+        // The label may change under a known key (a system icon the user renamed); the view shows the
+        // icon where the shell keeps it.
+        kept.push_back({*found->second, items_[i].kept, items_[i].kept});
     }
     items_ = std::move(kept);
 
-    for (const DesktopEntry& e : entries) {
-        if (!known.insert(e.key).second) continue;
-        items_.push_back({e, grid_.position(nextFreeCell())});
+    std::vector<int> order;  // entry order: index into items_ (known) or -1 - entry index (new)
+    for (int e = 0; e < static_cast<int>(entries.size()); ++e) {
+        const auto it = known.find(entries[e].key);
+        if (it != known.end()) {
+            order.push_back(it->second);
+            continue;
+        }
+        if (!known.emplace(entries[e].key, static_cast<int>(items_.size())).second) continue;  // a key twice
+        const IconPosition at = grid_.position(nextFreeCell());
+        items_.push_back({entries[e], at, at});
+        order.push_back(static_cast<int>(items_.size()) - 1);
         ++changes.appended;
+    }
+    if (behaviour_.renumberOnRefresh) {
+        std::vector<DesktopModelItem> renumbered;
+        renumbered.reserve(items_.size());
+        for (int i : order) renumbered.push_back(items_[i]);
+        changes.reordered = !std::is_sorted(order.begin(), order.end());
+        items_ = std::move(renumbered);
     }
     if (autoArrange() && changes.changed()) arrangeInOrder();
     return changes;
 }
 
-bool DesktopModel::move(int index, IconPosition to) {
+bool DesktopModel::move(int index, IconPosition to, MoveOrigin origin) {
     if (index < 0 || index >= count()) return false;
     if (autoArrange()) return true;  // the desktop puts it back into its place in the order
-    items_[index].position = snapToGrid_ ? grid_.position(grid_.nearest(to)) : to;
+    DesktopModelItem& item = items_[index];
+    item.position = snapToGrid_ ? grid_.position(grid_.nearest(to)) : to;
+    if (origin != MoveOrigin::OtherProcess || !behaviour_.discardOutsideMoves) item.kept = item.position;
     return true;
 }
 
 bool DesktopModel::place(int index, IconPosition at) {
     if (index < 0 || index >= count()) return false;
-    items_[index].position = at;
+    items_[index].position = items_[index].kept = at;
     return true;
 }
 
@@ -108,6 +145,7 @@ void DesktopModel::arrange(int code) {
         snapEachToNearestFreeCell();
     else
         arrangeInOrder();
+    for (DesktopModelItem& item : items_) item.kept = item.position;  // the shell's own arranging is kept
 }
 
 GridCell DesktopModel::nextFreeCell() const {
@@ -122,7 +160,7 @@ GridCell DesktopModel::nextFreeCell() const {
 }
 
 void DesktopModel::arrangeInOrder() {
-    for (int i = 0; i < count(); ++i) items_[i].position = grid_.position({i / grid_.rows, i % grid_.rows});
+    for (int i = 0; i < count(); ++i) items_[i].position = items_[i].kept = grid_.position({i / grid_.rows, i % grid_.rows});
 }
 
 void DesktopModel::snapEachToNearestFreeCell() {

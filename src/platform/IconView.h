@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -18,14 +19,23 @@ struct IconPosition {
 struct IconItem {
     std::string label;  // as the view shows it, whole
     IconPosition position;
+    // What the shell says the item is, where the route can tell (the folder view): the full path of a
+    // file or folder, or "::{CLSID}" of a system icon. Empty on the list-view route.
+    std::string parsingName;
     bool operator==(const IconItem&) const = default;
 };
+
+// How the desktop is reached. Only moves made through the folder view survive the shell's next
+// refresh on current Windows; the list view's are shown and then discarded.
+enum class IconRoute { None, FolderView, ListView };
 
 class IconView {
 public:
     virtual ~IconView() = default;
+    // Which route answers now; None when no desktop view was found.
+    virtual IconRoute route() = 0;
     // False when no desktop view was found (every other call then reports an empty desktop).
-    virtual bool available() = 0;
+    bool available() { return route() != IconRoute::None; }
     // All items in the view's index order, in one pass over the process boundary.
     virtual std::vector<IconItem> readAll() = 0;
     virtual int itemCount() = 0;
@@ -38,10 +48,16 @@ public:
     virtual IconPosition position(int index) = 0;
     // Moves item index; false when the view refused it.
     virtual bool setPosition(int index, IconPosition to) = 0;
-    // GWL_STYLE of the list view; 0 when there is none.
+    // The view's style word: GWL_STYLE of the list view, with view type and auto-arrange as the folder
+    // view reports them on that route; 0 when there is no view.
     virtual std::int32_t styleWord() = 0;
-    // False when there is no list view.
+    // On the folder-view route only view type and auto-arrange are taken (through the folder view, which
+    // keeps them); on the list-view route the word goes into the window. False when there is no view.
     virtual bool setStyleWord(std::int32_t style) = 0;
+    // Snap-to-grid as the folder view reports it; nullopt where the route cannot tell (the list view).
+    virtual std::optional<bool> snapToGrid() = 0;
+    // Through the folder view; false where the route cannot set it.
+    virtual bool setSnapToGrid(bool on) = 0;
     // LVM_ARRANGE with the given code (5 = snap each icon to the grid); false when there is no view.
     virtual bool arrange(int code) = 0;
     // Redraw and F5: the shell re-reads its desktop folders.

@@ -154,7 +154,7 @@ TEST_F(DesktopSimTest, ReadingFillsTheTableTrimsTrailingBlanksAndCopesWithoutADe
     touch(userFile("Brief.txt"));
     auto desktop = startDesktop();
     EXPECT_EQ(GetLVWLabel(*desktop, 0), "Papierkorb  ");  // the view's label as it is
-    std::vector<IconItem> icons{{"alt", {1, 1}}, {"alt", {2, 2}}, {"alt", {3, 3}}};
+    std::vector<IconItem> icons{{"alt", {1, 1}, ""}, {"alt", {2, 2}, ""}, {"alt", {3, 3}, ""}};
     ASSERT_TRUE(fc_DesktopIconsGet(*desktop, errors, icons));
     EXPECT_EQ(labels(icons), (std::vector<std::string>{"Papierkorb", "Brief.txt"}));
 

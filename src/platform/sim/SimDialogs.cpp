@@ -41,6 +41,7 @@ int SimDialogs::countdownBox(const std::string& message, const std::string& titl
 
 void SimEventPump::pump() {
     ++pumps;
+    for (auto& work : always_) work();
     // Take the due events out first: an event may itself pump (a question box does).
     std::vector<std::function<void()>> due;
     for (auto it = scheduled_.begin(); it != scheduled_.end();) {

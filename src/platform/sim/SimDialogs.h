@@ -63,9 +63,12 @@ class SimEventPump : public EventPump {
 public:
     int pumps = 0;
     void at(int pumpNumber, std::function<void()> event) { scheduled_.push_back({pumpNumber, std::move(event)}); }
+    // Runs at every pump, before the scheduled events (what other processes do meanwhile).
+    void always(std::function<void()> work) { always_.push_back(std::move(work)); }
     void pump() override;
 
 private:
+    std::vector<std::function<void()>> always_;
     struct Scheduled {
         int pumpNumber;
         std::function<void()> event;

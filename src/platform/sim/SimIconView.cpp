@@ -5,15 +5,22 @@
 namespace plenvik::sim {
 
 SimIconView::SimIconView(FileSystem& files, Registry* registry, SimDesktopSetup setup)
-    : files_(files), registry_(registry), folders_(std::move(setup.folders)),
-      model_(setup.grid, setup.style, setup.snapToGrid) {
-    model_.sync(readDesktopEntries(files_, registry_, folders_));
+    : files_(files), registry_(registry), folders_(std::move(setup.folders)), knownTypes_(std::move(setup.knownTypes)),
+      model_(setup.grid, setup.style, setup.snapToGrid, setup.behaviour), route_(setup.route),
+      deferredRefresh_(setup.deferredRefresh) {
+    model_.sync(readEntries());
+}
+
+std::vector<DesktopEntry> SimIconView::readEntries() {
+    return readDesktopEntries(files_, registry_, folders_,
+                              [this](std::string_view extension) { return knownTypes_.count(std::string(extension)) > 0; });
 }
 
 std::vector<IconItem> SimIconView::readAll() {
     std::vector<IconItem> items;
     if (!present_) return items;
-    for (const DesktopModelItem& item : model_.items()) items.push_back({item.entry.label, item.position});
+    for (const DesktopModelItem& item : model_.items())
+        items.push_back({item.entry.label, item.position, folderView() ? item.entry.parsingName : std::string()});
     return items;
 }
 
@@ -23,13 +30,29 @@ std::string SimIconView::label(int index) { return exists(index) ? model_.items(
 
 IconPosition SimIconView::position(int index) { return exists(index) ? model_.items()[index].position : IconPosition{}; }
 
-bool SimIconView::setPosition(int index, IconPosition to) { return present_ && model_.move(index, to); }
+bool SimIconView::setPosition(int index, IconPosition to) {
+    return present_ && model_.move(index, to, folderView() ? MoveOrigin::FolderView : MoveOrigin::OtherProcess);
+}
 
 std::int32_t SimIconView::styleWord() { return present_ ? model_.style() : 0; }
 
 bool SimIconView::setStyleWord(std::int32_t style) {
     if (!present_) return false;
-    model_.setStyle(style);
+    if (folderView())
+        model_.setFolderStyle(style);
+    else
+        model_.setStyle(style);
+    return true;
+}
+
+std::optional<bool> SimIconView::snapToGrid() {
+    if (!folderView()) return std::nullopt;
+    return model_.snapToGrid();
+}
+
+bool SimIconView::setSnapToGrid(bool on) {
+    if (!folderView()) return false;
+    model_.setSnapToGrid(on);
     return true;
 }
 
@@ -41,8 +64,15 @@ bool SimIconView::arrange(int code) {
 
 void SimIconView::refresh() {
     if (!present_) return;
+    refreshPending_ = true;
+    if (!deferredRefresh_) settle();
+}
+
+void SimIconView::settle() {
+    if (!refreshPending_) return;
+    refreshPending_ = false;
     ++refreshes_;
-    model_.sync(readDesktopEntries(files_, registry_, folders_));
+    model_.sync(readEntries());
 }
 
 }  // namespace plenvik::sim

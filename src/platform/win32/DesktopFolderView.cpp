@@ -107,3 +107,21 @@ bool FolderViewIcons::setPosition(int index, IconPosition to) {
 }
 
 }  // namespace plenvik::win32
+
+namespace plenvik::win32 {
+
+std::optional<bool> FolderViewIcons::snapToGrid() {
+    ComPtr<IFolderView2> view2;
+    DWORD flags = 0;
+    if (FAILED(view_.QueryInterface(IID_IFolderView2, view2.putVoid())) || FAILED(view2->GetCurrentFolderFlags(&flags)))
+        return std::nullopt;
+    return (flags & FWF_SNAPTOGRID) != 0;
+}
+
+bool FolderViewIcons::setSnapToGrid(bool on) {
+    ComPtr<IFolderView2> view2;
+    if (FAILED(view_.QueryInterface(IID_IFolderView2, view2.putVoid()))) return false;
+    return SUCCEEDED(view2->SetCurrentFolderFlags(FWF_SNAPTOGRID, on ? FWF_SNAPTOGRID : 0));
+}
+
+}  // namespace plenvik::win32

@@ -6,6 +6,7 @@
 #include <windows.h>
 #include <shobjidl.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -43,6 +44,9 @@ public:
     // (0, 0) for an item that does not exist.
     IconPosition position(int index);
     bool setPosition(int index, IconPosition to);
+    // FWF_SNAPTOGRID of the view's folder flags (IFolderView2); nullopt where the view cannot tell.
+    std::optional<bool> snapToGrid();
+    bool setSnapToGrid(bool on);
 
 private:
     std::string labelOf(IShellFolder* folder, PCUITEMID_CHILD item);

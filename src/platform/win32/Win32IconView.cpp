@@ -26,8 +26,9 @@ Result Win32IconView::route(Result none, ByFolderView&& byFolderView, ByListView
     return byListView(listView);
 }
 
-bool Win32IconView::available() {
-    return route(false, [](FolderViewIcons&) { return true; }, [](HWND) { return true; });
+IconRoute Win32IconView::route() {
+    return route(IconRoute::None, [](FolderViewIcons&) { return IconRoute::FolderView; },
+                 [](HWND) { return IconRoute::ListView; });
 }
 
 std::vector<IconItem> Win32IconView::readAll() {
@@ -65,6 +66,15 @@ bool Win32IconView::setStyleWord(std::int32_t style) {
     if (!listView) return false;
     SetWindowLongW(listView, GWL_STYLE, style);
     return true;
+}
+
+std::optional<bool> Win32IconView::snapToGrid() {
+    return route(std::optional<bool>(), [](FolderViewIcons& v) { return v.snapToGrid(); },
+                 [](HWND) { return std::optional<bool>(); });
+}
+
+bool Win32IconView::setSnapToGrid(bool on) {
+    return route(false, [&](FolderViewIcons& v) { return v.setSnapToGrid(on); }, [](HWND) { return false; });
 }
 
 bool Win32IconView::arrange(int code) {

@@ -24,7 +24,7 @@ public:
     // For tests: a finder that returns a folder view of their own, or none.
     explicit Win32IconView(FolderViewFinder finder);
 
-    bool available() override;
+    IconRoute route() override;
     std::vector<IconItem> readAll() override;
     int itemCount() override;
     std::string label(int index) override;
@@ -32,6 +32,8 @@ public:
     bool setPosition(int index, IconPosition to) override;
     std::int32_t styleWord() override;
     bool setStyleWord(std::int32_t style) override;
+    std::optional<bool> snapToGrid() override;
+    bool setSnapToGrid(bool on) override;
     bool arrange(int code) override;
     void refresh() override;
     void redrawWithBackground() override;

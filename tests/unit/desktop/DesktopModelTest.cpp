@@ -9,7 +9,7 @@ namespace {
 // Four cells per column; the first cell at (20, 10), cells 100 wide and 90 high.
 const DesktopGrid kGrid{20, 10, 100, 90, 4};
 
-DesktopEntry entry(const std::string& name) { return {"16|" + name, name, kDesktopFolderUser}; }
+DesktopEntry entry(const std::string& name) { return {"16|" + name, name, kDesktopFolderUser, ""}; }
 
 std::vector<DesktopEntry> entries(std::initializer_list<const char*> names) {
     std::vector<DesktopEntry> list;
@@ -68,9 +68,9 @@ TEST(DesktopModelTest, RefreshKeepsKnownIconsDropsGoneOnesAndPutsNewOnesOnTheNex
 
 TEST(DesktopModelTest, RefreshTakesANewLabelUnderAKnownKey) {
     DesktopModel m(kGrid, 0, false);
-    m.sync({{"{645FF040-5081-101B-9F08-00AA002F954E}", "Papierkorb", 0}});
+    m.sync({{"{645FF040-5081-101B-9F08-00AA002F954E}", "Papierkorb", 0, ""}});
     m.place(0, {300, 300});
-    m.sync({{"{645FF040-5081-101B-9F08-00AA002F954E}", "Mülleimer", 0}});
+    m.sync({{"{645FF040-5081-101B-9F08-00AA002F954E}", "Mülleimer", 0, ""}});
     ASSERT_EQ(m.count(), 1);
     EXPECT_EQ(m.items()[0].entry.label, "Mülleimer");
     EXPECT_EQ(m.items()[0].position, (IconPosition{300, 300}));
