@@ -63,7 +63,10 @@ public:
         if (containsIgnoringCase(name, ".lnk")) {
             link(folder, *icon);
         } else if (endsWithIgnoringCase(name, ".url")) {
+            // An Internet shortcut is a small file of its own: without its contents a deleted one
+            // could only come back empty.
             icon->FileType = kFileTypeInternetLink;
+            loadContents(folder + name, *icon, contents_ != ContentMode::Skip);
         } else if (entry.attributes & kAttrDirectory) {
             icon->FileType = kFileTypeFolder;
         } else {

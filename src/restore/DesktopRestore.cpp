@@ -102,7 +102,9 @@ void styleStep(RestoreRun& run, const ListRow& project) {
         return;
     }
     if (styleDiffers) {
-        desktop.fc_DesktopViewStyleSet(saved, kStyleMask);
+        // Only view type and auto-arrange come from the file: its other bits are no business of a
+        // restore (a file could otherwise disable the desktop window).
+        desktop.fc_DesktopViewStyleSet(saved & kStyleMask, kStyleMask);
         run.log("Desktop 'Anzeigeart' gesetzt (" + clsDesktop::fc_DesktopViewStyleInformation(desktop.fc_DesktopViewStyleGet()) + ")");
     }
     if (arrange == 5) {

@@ -11,7 +11,9 @@
 #include "project/ProjectNames.h"
 #include "project/SpecialFolders.h"
 #include "project/mdlReg.h"
+#include "common/Text.h"
 #include "restore/RestoreCounters.h"
+#include "restore/SavedIconItem.h"
 
 namespace plenvik {
 namespace {
@@ -54,17 +56,33 @@ void recycle(RestoreRun& run, const std::function<std::string()>& pathOf, int ro
     });
 }
 
-// Adds the row of current icon j when no saved icon has its label.
+// Whether a saved icon stands for the current one's file or system icon, whatever the labels: an icon
+// re-created by this run, or one the desktop labels differently than the one that was saved.
+bool savedItem(frmMain& form, const DesktopIcon& icon) {
+    for (std::size_t r = 1; r < form.projectIcons.size(); ++r) {
+        const DesktopIcon& saved = form.projectIcons[r];
+        if (isNamedItem(icon, parsingNamesOf(form.platform().shell, saved))) return true;
+        if (!icon.FileName.empty() && foldCase(icon.FileName) == foldCase(saved.FileName)) return true;
+    }
+    return false;
+}
+
+// Adds the row of current icon j when no saved icon has its label, its file or its class.
 void listNewIcon(RestoreRun& run, InventoryContext& inventory, std::size_t j) {
     frmMain& form = run.form;
     ListModel& list = form.lvwProjectIcons;
+    if (form.currentIcons[j].Matched) return;
+    if (savedLabel(form, form.currentIcons[j].Name)) {
+        form.currentIcons[j].Matched = true;
+        return;
+    }
+    form.setInfo("Symbol '" + form.currentIcons[j].Name + "' ist neu auf dem Desktop...");
+    const bool checked = fc_DesktopIconsGetFiles(inventory, form.currentIcons, static_cast<std::int32_t>(j), ContentMode::Skip);
     DesktopIcon& icon = form.currentIcons[j];
-    if (icon.Matched) return;
-    if (savedLabel(form, icon.Name)) {
+    if (checked && savedItem(form, icon)) {
         icon.Matched = true;
         return;
     }
-    form.setInfo("Symbol '" + icon.Name + "' ist neu auf dem Desktop...");
     const std::string key = "ICON" + std::to_string(icon.PosOrder) + "NEW";
     int r = list.find(key);
     if (r < 0) r = list.add(key, icon.Name);
@@ -75,7 +93,7 @@ void listNewIcon(RestoreRun& run, InventoryContext& inventory, std::size_t j) {
     list.setSubItem(r, 5, "(neues Desktop Symbol!!!)");
     list.setSubItem(r, 6, iconSortKey(icon.PosX, icon.PosY));
     markDesktopPosition(form, icon.PosX, icon.PosY, kColorRed);
-    if (fc_DesktopIconsGetFiles(inventory, form.currentIcons, static_cast<std::int32_t>(j), ContentMode::Skip)) {
+    if (checked) {
         const DesktopIcon& looked = form.currentIcons[j];
         const std::string picture = isSystemIconType(looked.FileType) ? std::string(kPictureIconSys) : looked.FileType;
         list.setSmallIcon(r, picture);
@@ -137,12 +155,12 @@ void removeNewIcons(RestoreRun& run) {
         } else if (icon->FileShellFolderType == kFolderNone) {
             std::string classId;
             fc_DesktopIconSysClsidGet(p, icon->Name, classId);
-            if (!classId.empty()) {
-                mdlReg registry(p.registry);
-                const std::string key = std::string(kHideDesktopIconsKey) + "\\";
-                registry.fc_RegValueSetDword(kCurrentUser, key + "ClassicStartMenu", classId, 1);
-                registry.fc_RegValueSetDword(kCurrentUser, key + "NewStartPanel", classId, 1);
-            }
+            // An icon without file and class (one no file could be paired with) is left alone.
+            if (classId.empty()) continue;
+            mdlReg registry(p.registry);
+            const std::string key = std::string(kHideDesktopIconsKey) + "\\";
+            registry.fc_RegValueSetDword(kCurrentUser, key + "ClassicStartMenu", classId, 1);
+            registry.fc_RegValueSetDword(kCurrentUser, key + "NewStartPanel", classId, 1);
             ++run.counters.deleted;
         } else {
             continue;

@@ -5,23 +5,44 @@
 #include "desktop/DesktopIcons.h"
 #include "platform/Platform.h"
 #include "restore/IconCreate.h"
+#include "project/IconFilePairing.h"
 #include "restore/RestoreCounters.h"
+#include "restore/SavedIconItem.h"
 
 namespace plenvik {
 namespace {
 
 constexpr const char* kCorrect = "Koordinaten sind korrekt!";
 
-// The current icon the saved one pairs with: the one at its own index when the label matches there
-// (an unchanged desktop), else the first with its label; 0 for none, -1 when cancelled meanwhile.
+// The current icon the saved one pairs with; 0 for none, -1 when cancelled meanwhile. Where the folder
+// view names the items, the saved file (or system icon) is the partner, whatever its label; else the
+// icon at its own index when the label matches there (an unchanged desktop), else the first not yet
+// paired with its label, else the only one whose label the desktop may give the saved file's name.
 int findPartner(RestoreRun& run, const DesktopIcon& saved, std::size_t index) {
     const auto& current = run.form.currentIcons;
+    if (itemsAreNamed(current)) {
+        const std::vector<std::string> names = parsingNamesOf(run.form.platform().shell, saved);
+        if (!names.empty()) {
+            for (const std::string& name : names)  // its own folder before the user's
+                for (std::size_t j = 1; j < current.size(); ++j)
+                    if (isNamedItem(current[j], {name})) return static_cast<int>(j);
+            return 0;
+        }
+    }
     if (index < current.size() && current[index].Name == saved.Name) return static_cast<int>(index);
     for (std::size_t j = 1; j < current.size(); ++j) {
-        if (current[j].Name == saved.Name) return static_cast<int>(j);
+        if (current[j].Name == saved.Name && !current[j].Matched) return static_cast<int>(j);
         if (run.cancelled()) return -1;
     }
-    return 0;
+    if (saved.FileName.empty()) return 0;
+    const FindEntry entry{saved.FileName, saved.FileType == kFileTypeFolder ? kAttrDirectory : 0u, 0};
+    int fitting = 0;
+    for (std::size_t j = 1; j < current.size(); ++j) {
+        if (current[j].Matched || !labelFitsFileName(current[j].Name, entry)) continue;
+        if (fitting) return 0;  // two could be it: none is taken
+        fitting = static_cast<int>(j);
+    }
+    return fitting;
 }
 
 void readDesktop(frmMain& form) {

@@ -99,7 +99,7 @@ TEST_F(DesktopInventoryTest, EveryKindOfIconIsRecognisedWithItsContents) {
     EXPECT_EQ(named("Weg").LinkTarget, "C:\\Daten\\geloescht.txt");
     EXPECT_TRUE(named("Weg").FileData_BASE64.empty());
     EXPECT_EQ(named("Web").FileType, "INTERNETLINK");
-    EXPECT_TRUE(named("Web").FileData_BASE64.empty());
+    EXPECT_EQ(decoded(named("Web")), "[InternetShortcut]\r\nURL=https://example.org/\r\n") << "so that it can come back";
     EXPECT_EQ(named("Gemeinsam.txt").FileShellFolderType, 25);
     EXPECT_TRUE(named("Papierkorb").FileType.empty()) << "the all-icons form does not look for system icons";
     EXPECT_EQ(info, "(Aktion erfolgreich abgeschlossen!)");

@@ -1,5 +1,6 @@
 #include "platform/sim/SimIconView.h"
 
+#include <map>
 #include <utility>
 
 namespace plenvik::sim {
@@ -73,6 +74,18 @@ void SimIconView::settle() {
     if (!refreshPending_) return;
     refreshPending_ = false;
     model_.sync(readEntries());
+}
+
+void SimIconView::restart() {
+    std::map<std::string, IconPosition> stored;
+    for (const DesktopModelItem& item : model_.items()) stored[item.entry.key] = item.kept;
+    DesktopModel fresh(model_.grid(), model_.style(), model_.snapToGrid(), model_.behaviour());
+    fresh.setFolderStyle(model_.folderStyle());
+    fresh.sync(readEntries());
+    for (int i = 0; i < fresh.count(); ++i)
+        if (const auto it = stored.find(fresh.items()[i].entry.key); it != stored.end()) fresh.place(i, it->second);
+    model_ = std::move(fresh);
+    refreshPending_ = false;
 }
 
 }  // namespace plenvik::sim

@@ -53,6 +53,9 @@ public:
     int refreshCount() const { return refreshes_; }
     // Carries out a refresh that was asked for (the shell gets to it between two rounds of events).
     void settle();
+    // Explorer restarts: it enumerates its folders afresh and shows each icon where it had kept it
+    // (what Explorer stores for its desktop); moves it never kept are gone.
+    void restart();
 
     IconRoute route() override { return present_ ? route_ : IconRoute::None; }
     std::vector<IconItem> readAll() override;
