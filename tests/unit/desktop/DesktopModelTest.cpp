@@ -145,3 +145,47 @@ TEST(DesktopModelTest, FindsIconsByLabel) {
 
 }  // namespace
 }  // namespace plenvik
+
+namespace plenvik {
+namespace {
+
+TEST(DesktopModelStockTest, OnlyMovesThroughTheFolderViewOrTheShellSurviveARefresh) {
+    DesktopModel m(kGrid, 0, false);
+    m.sync(entries({"a", "b", "c"}));
+    ASSERT_TRUE(m.move(0, {520, 10}, MoveOrigin::OtherProcess));
+    ASSERT_TRUE(m.move(1, {620, 10}, MoveOrigin::FolderView));
+    ASSERT_TRUE(m.move(2, {720, 10}));
+    EXPECT_EQ(positions(m), (std::vector<IconPosition>{{520, 10}, {620, 10}, {720, 10}})) << "all are shown at once";
+    m.sync(entries({"a", "b", "c"}));
+    EXPECT_EQ(positions(m), (std::vector<IconPosition>{cell(0, 0), {620, 10}, {720, 10}}));
+
+    DesktopModel kind(kGrid, 0, false, StockBehaviour{false, true, true});
+    kind.sync(entries({"a"}));
+    kind.move(0, {520, 10}, MoveOrigin::OtherProcess);
+    kind.sync(entries({"a"}));
+    EXPECT_EQ(positions(kind), (std::vector<IconPosition>{{520, 10}}));
+}
+
+TEST(DesktopModelStockTest, ARefreshRenumbersInEntryOrderAndPutsTheFolderViewsStyleBack) {
+    DesktopModel m(kGrid, kStyleAutoArrange, false);
+    m.sync(entries({"b", "c"}));
+    m.setStyle(0x56000000 | 0x2);  // written into the window from outside: every bit kept, for now
+    EXPECT_EQ(m.style(), 0x56000002);
+    const DesktopSync s = m.sync(entries({"a", "b", "c"}));
+    EXPECT_TRUE(s.reordered);
+    EXPECT_EQ(m.items()[0].entry.label, "a");
+    EXPECT_EQ(m.items()[2].position, m.items()[2].kept);
+    EXPECT_EQ(m.style(), 0x56000000 | kStyleAutoArrange) << "view type and auto-arrange as the folder view keeps them";
+    m.setFolderStyle(0x56000003);
+    EXPECT_EQ(m.folderStyle(), 0x3);
+    m.sync(entries({"a", "b", "c"}));
+    EXPECT_EQ(m.style(), 0x56000003);
+
+    DesktopModel inOrder(kGrid, 0, false, StockBehaviour{true, false, true});
+    inOrder.sync(entries({"b", "c"}));
+    EXPECT_FALSE(inOrder.sync(entries({"a", "b", "c"})).reordered);
+    EXPECT_EQ(inOrder.items()[2].entry.label, "a") << "new ones come last";
+}
+
+}  // namespace
+}  // namespace plenvik
