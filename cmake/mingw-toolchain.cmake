@@ -14,6 +14,12 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
+# The 32-bit build computes floating point with SSE2, as the 64-bit one does (every Windows that runs
+# Plenvik has SSE2): with the x87 unit's wider intermediates the two builds' pictures would differ.
+if(MINGW_ARCH STREQUAL "i686")
+  set(CMAKE_C_FLAGS_INIT   "-msse2 -mfpmath=sse")
+  set(CMAKE_CXX_FLAGS_INIT "-msse2 -mfpmath=sse")
+endif()
 # Fully static: the executables import system DLLs only, so they run under a bare Wine prefix.
 set(CMAKE_EXE_LINKER_FLAGS_INIT    "-static -static-libgcc -static-libstdc++")
 set(CMAKE_SHARED_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")

@@ -45,6 +45,7 @@ void fillIconTable(std::vector<Icon>& table, const std::vector<IconItem>& icons)
         icon.Name = icons[i].label;
         icon.PosX = icons[i].position.x;
         icon.PosY = icons[i].position.y;
+        if constexpr (requires { icon.ParsingName; }) icon.ParsingName = icons[i].parsingName;
         table.push_back(std::move(icon));
     }
 }

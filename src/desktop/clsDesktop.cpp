@@ -1,6 +1,7 @@
 #include "desktop/clsDesktop.h"
 
 #include <limits>
+#include <optional>
 
 #include "desktop/DesktopIcons.h"
 #include "errors/Procedure.h"
@@ -39,6 +40,13 @@ int fc_DesktopIconCheckSnapToGrid(IconView& view, ErrorHandler& errors, std::vec
     procedure.run([&] {
         if (refresh || icons.empty()) fc_DesktopIconsGet(view, errors, icons);
         if (icons.empty()) return;
+        // The folder view says whether it snaps; only the list view has to be measured.
+        std::optional<bool> snaps;
+        procedure.step([&] { snaps = view.snapToGrid(); });
+        if (snaps) {
+            code = *snaps ? kArrangeCodeSnapToGrid : kArrangeCodeNone;
+            return;
+        }
         // The first icon as it lies now: a table read earlier may be out of date, and the icon must
         // end where it is, not where the table remembers it.
         IconPosition start{};

@@ -38,9 +38,10 @@ private:
     IconView& view_;
 };
 
-// Measures whether the desktop snaps icons to the grid by moving the first icon one pixel up and left:
-// 5 when the desktop put it elsewhere (it stays where the grid put it), 0 when it stayed there (it is
-// moved back) or when the desktop has no icon. The table is read anew when refresh is set or empty.
+// Whether the desktop snaps icons to the grid: 5 when it does, 0 when not or when the desktop has no
+// icon. The folder view is asked; where only the list view answers, the first icon is moved one pixel
+// up and left: it snaps when the desktop put it elsewhere (it stays where the grid put it), it does not
+// when it stayed there (it is moved back). The table is read anew when refresh is set or empty.
 int fc_DesktopIconCheckSnapToGrid(IconView& view, ErrorHandler& errors, std::vector<IconItem>& icons, bool refresh);
 
 }  // namespace plenvik

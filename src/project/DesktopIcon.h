@@ -42,6 +42,9 @@ struct DesktopIcon {
     bool Matched = false;
     // Key of the icon's row in the project icon list, set when the row is made from a project file.
     std::string ListKey;
+    // Current desktop: what the shell's folder view calls the item (its path, or "::{CLSID}"); empty
+    // where the desktop was read through the list view. Never saved.
+    std::string ParsingName;
     std::string FileName;  // name and extension, no path; empty for system icons
     // For a link whose target was not found: the target path the link names (for messages).
     std::string LinkTarget;

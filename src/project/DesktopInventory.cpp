@@ -1,5 +1,7 @@
 #include "project/DesktopInventory.h"
 
+#include <optional>
+
 #include "common/Text.h"
 #include "desktop/DesktopSystemIcons.h"
 #include "errors/Procedure.h"
@@ -7,6 +9,7 @@
 #include "platform/IconView.h"
 #include "platform/Platform.h"
 #include "project/clsFile.h"
+#include "project/IconFilePairing.h"
 #include "project/clsShellLink.h"
 #include "project/mdlBASE64.h"
 #include "project/mdlReg.h"
@@ -127,35 +130,88 @@ std::string iconBaseName(const std::string& fileName) {
     return base;
 }
 
+namespace {
+
+// The files of both desktop folders that could stand behind a label.
+std::vector<DesktopFile> filesFittingLabel(FileSystem& files, const std::string& label, const std::string (&folders)[2]) {
+    std::vector<DesktopFile> fitting;
+    const int codes[2] = {kFolderUserDesktop, kFolderCommonDesktop};
+    for (int f = 0; f < 2; ++f) {
+        if (folders[f].empty()) continue;
+        for (const FindEntry& entry : files.find(folders[f] + label + "*"))
+            if (entry.name != "." && entry.name != ".." && labelFitsFileName(label, entry))
+                fitting.push_back({folders[f], codes[f], entry});
+    }
+    return fitting;
+}
+
+// The class identifier of a known system icon the folder view names "::{CLSID}"; empty otherwise.
+std::string systemIconOfParsingName(const std::string& parsingName) {
+    for (const DesktopSystemIcon& icon : kDesktopSystemIcons)
+        if (parsingName.size() == icon.clsid.size() + 2 && parsingName.compare(0, 2, "::") == 0 &&
+            equalsIgnoreCaseAscii(std::string_view(parsingName).substr(2), icon.clsid))
+            return std::string(icon.clsid);
+    return {};
+}
+
+int iconsLabelled(const std::vector<DesktopIcon>& table, const std::string& label) {
+    const std::string folded = foldCase(label);
+    int count = 0;
+    for (std::size_t k = 1; k < table.size(); ++k)
+        if (foldCase(table[k].Name) == folded) ++count;
+    return count;
+}
+
+}  // namespace
+
 bool fc_DesktopIconsGetFiles(InventoryContext& context, std::vector<DesktopIcon>& table, std::int32_t index,
                              ContentMode contents) {
     Procedure proc(context.errors, "frmMain.fc_DesktopIconsGetFiles");
     bool completed = false;
     proc.run([&] {
         if (index < 0 || static_cast<std::size_t>(index) >= table.size() || (index == 0 && table.empty())) return;
-        Inventory inventory(context, table, index, contents);
-        bool done = false;
-        for (const int folderCode : {kFolderUserDesktop, kFolderCommonDesktop}) {
-            if (done) break;
-            std::string folder;
-            proc.step([&] { folder = fc_SpecialFolderPathGet(context.platform.shell, folderCode) + "\\"; });
-            if (folder.empty()) continue;
-            if (index != 0) {
-                const std::string& label = table[static_cast<std::size_t>(index)].Name;
-                for (const FindEntry& entry : context.platform.files.find(folder + label + "*")) {
-                    if (foldCase(iconBaseName(entry.name)) != foldCase(label)) continue;
-                    proc.step([&] { done = inventory.handle(folder, folderCode, entry); });
-                    if (done) break;
+        std::string folders[2];
+        proc.step([&] { folders[0] = fc_SpecialFolderPathGet(context.platform.shell, kFolderUserDesktop); });
+        proc.step([&] { folders[1] = fc_SpecialFolderPathGet(context.platform.shell, kFolderCommonDesktop); });
+        for (std::string& f : folders)
+            if (!f.empty()) f += "\\";
+        const std::size_t first = index == 0 ? 1 : static_cast<std::size_t>(index);
+        const std::size_t last = index == 0 ? table.size() - 1 : first;
+        for (std::size_t k = first; k <= last; ++k) {
+            Inventory inventory(context, table, static_cast<std::int32_t>(k), contents);
+            DesktopIcon& icon = table[k];
+            std::optional<DesktopFile> file;
+            if (!icon.ParsingName.empty()) {
+                // The folder view names the item: no guessing from the label.
+                file = desktopFileOfParsingName(icon.ParsingName, folders[0], folders[1]);
+                if (file) {
+                    proc.step([&] {
+                        const std::vector<FindEntry> found = context.platform.files.find(icon.ParsingName);
+                        if (found.empty()) file.reset(); else file->entry = found.front();
+                    });
                 }
             } else {
-                for (const FindEntry& entry : context.platform.files.find(folder + "*.*"))
-                    proc.step([&] { inventory.handle(folder, folderCode, entry); });
+                std::vector<DesktopFile> fitting;
+                proc.step([&] { fitting = filesFittingLabel(context.platform.files, icon.Name, folders); });
+                // A file whose whole name another icon shows is that icon's.
+                std::erase_if(fitting, [&](const DesktopFile& f) {
+                    return !labelIsFileName(icon.Name, f.entry.name) && iconsLabelled(table, iconBaseName(f.entry.name)) > 0;
+                });
+                IconFilePairing pairing = pairIconWithFile(icon.Name, iconsLabelled(table, icon.Name), fitting);
+                file = std::move(pairing.file);
+                if (!pairing.ambiguous.empty()) {
+                    std::string names;
+                    for (const std::string& n : pairing.ambiguous) names += (names.empty() ? "'" : ", '") + n + "'";
+                    context.log("Symbol '" + icon.Name + "' ist nicht eindeutig einer Datei zuzuordnen (" + names +
+                                "), Inhalt wird nicht gesichert!");
+                }
             }
-        }
-        if (index != 0 && table[static_cast<std::size_t>(index)].FileType.empty()) {
-            std::string classId;
-            fc_DesktopIconSysClsidGet(context.platform, table[static_cast<std::size_t>(index)].Name, classId);
-            if (!classId.empty()) table[static_cast<std::size_t>(index)].FileType = classId;
+            if (file) proc.step([&] { inventory.handle(file->folder, file->folderCode, file->entry); });
+            if (index != 0 && table[k].FileType.empty()) {
+                std::string classId = systemIconOfParsingName(table[k].ParsingName);
+                if (classId.empty() && table[k].ParsingName.empty()) fc_DesktopIconSysClsidGet(context.platform, table[k].Name, classId);
+                if (!classId.empty()) table[k].FileType = classId;
+            }
         }
         if (index == 0) context.setInfo("(Aktion erfolgreich abgeschlossen!)");
         completed = true;

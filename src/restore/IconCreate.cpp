@@ -11,7 +11,9 @@
 #include "platform/Dialogs.h"
 #include "platform/FileSystem.h"
 #include "platform/Platform.h"
+#include "common/Text.h"
 #include "project/DesktopInventory.h"
+#include "project/IconFilePairing.h"
 #include "project/SpecialFolders.h"
 #include "project/mdlBASE64.h"
 #include "restore/NewDesktopFile.h"
@@ -45,6 +47,26 @@ std::size_t projectIconIndex(const std::vector<DesktopIcon>& table, std::int16_t
     for (std::size_t i = 1; i < table.size(); ++i)
         if (table[i].Name == name) return i;
     return 0;
+}
+
+// The icon the desktop shows for what was just made: the item the folder view names by the new path
+// (or the system icon's class), else the one with the saved label, else the only one whose label the
+// desktop may give the new file's name (it hides the extensions of known types).
+const DesktopIcon* findShownIcon(const std::vector<DesktopIcon>& current, const DesktopIcon& made, const std::string& path) {
+    const std::string byFolderView = path.empty() ? "::" + made.FileType : path;
+    for (std::size_t j = 1; j < current.size(); ++j)
+        if (!current[j].ParsingName.empty() && foldCase(current[j].ParsingName) == foldCase(byFolderView)) return &current[j];
+    for (std::size_t j = 1; j < current.size(); ++j)
+        if (current[j].ParsingName.empty() && current[j].Name == made.Name) return &current[j];
+    if (made.FileName.empty()) return nullptr;
+    const FindEntry entry{made.FileName, made.FileType == kFileTypeFolder ? kAttrDirectory : 0u, 0};
+    const DesktopIcon* fitting = nullptr;
+    for (std::size_t j = 1; j < current.size(); ++j) {
+        if (!current[j].ParsingName.empty() || !labelFitsFileName(current[j].Name, entry)) continue;
+        if (fitting) return nullptr;  // two could be it: none is moved
+        fitting = &current[j];
+    }
+    return fitting;
 }
 
 // The steps of putting one icon back. The icon is a copy: window events run while it is created, and
@@ -105,6 +127,7 @@ private:
         }
         folder_ = folder;
         std::string path = folder + "\\" + icon_.FileName;
+        createdPath_ = path;
         // Whatever holds the name is the user's: it is never deleted or overwritten to make room.
         if (platform_.files.exists(path)) {
             notCreated(kAlreadyThere);
@@ -187,9 +210,7 @@ private:
         fillIconTable(form_.currentIcons, items);
         form_.currentIcons.insert(form_.currentIcons.begin(), DesktopIcon{});
 
-        const DesktopIcon* shown = nullptr;
-        for (std::size_t j = 1; j < form_.currentIcons.size() && !shown; ++j)
-            if (form_.currentIcons[j].Name == icon_.Name) shown = &form_.currentIcons[j];
+        const DesktopIcon* shown = findShownIcon(form_.currentIcons, icon_, createdPath_);
         if (!shown) {
             mark(kNotFoundText);
         } else {
@@ -208,6 +229,7 @@ private:
     std::int16_t& created_;
     std::int16_t& notCreated_;
     std::string folder_;
+    std::string createdPath_;  // the file or folder made, once it is made
 };
 
 }  // namespace

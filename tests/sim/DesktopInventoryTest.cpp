@@ -107,30 +107,38 @@ TEST_F(DesktopInventoryTest, EveryKindOfIconIsRecognisedWithItsContents) {
     EXPECT_EQ(logged[0], "Symbol, Verweis 'Weg.lnk' konnte nicht gefunden werden: 'C:\\Daten\\geloescht.txt'!");
 }
 
-TEST_F(DesktopInventoryTest, SingleIconSearchIgnoresCaseAndStopsAtTheUsersDesktop) {
+TEST_F(DesktopInventoryTest, LabelsArePairedWithFilesOnlyWhereNoOtherFileOrIconFits) {
     file(user("Doppelt.txt"), "mein");
     file(common("Doppelt.txt"), "alle");
     file(user("Notes.txt"), "n");
-    icon("Doppelt.txt");
-    icon("notes.TXT");
-    ASSERT_TRUE(fc_DesktopIconsGetFiles(context, table, 1, ContentMode::Load));
-    EXPECT_EQ(table[1].FileShellFolderType, 16);
-    EXPECT_EQ(decoded(table[1]), "mein");
-    ASSERT_TRUE(fc_DesktopIconsGetFiles(context, table, 2, ContentMode::Load));
-    EXPECT_EQ(table[2].FileType, "FILE") << "single-icon mode matches without regard to case";
+    file(user("Brief.docx"), "b");        // the desktop shows "Brief"
+    file(user("Bericht.docx"), "docx");   // both show "Bericht"
+    file(user("Bericht.pdf"), "pdf");
+    file(user("Plan.xyz"), "x");          // "Plan.xyz" (no program for the type) and "Plan" (a .txt)
+    file(user("Plan.txt"), "t");
+    for (const char* n : {"Doppelt", "notes.TXT", "Brief", "Bericht", "Bericht", "Plan.xyz", "Plan"}) icon(n);
+    ASSERT_TRUE(fc_DesktopIconsGetFiles(context, table, 0, ContentMode::Load));
+    EXPECT_TRUE(table[1].FileName.empty()) << "one icon, a file of that name on both desktops: not guessed";
+    EXPECT_EQ(table[2].FileName, "Notes.txt") << "case does not count";
+    EXPECT_EQ(decoded(named("Brief")), "b");
+    EXPECT_TRUE(table[4].FileName.empty());
+    EXPECT_TRUE(table[5].FileName.empty());
+    EXPECT_EQ(named("Plan.xyz").FileName, "Plan.xyz");
+    EXPECT_EQ(decoded(named("Plan")), "t");
+    ASSERT_EQ(logged.size(), 3u);
+    EXPECT_EQ(logged[0], "Symbol 'Doppelt' ist nicht eindeutig einer Datei zuzuordnen ('" + user("Doppelt.txt") + "', '" +
+                             common("Doppelt.txt") + "'), Inhalt wird nicht gesichert!");
 
-    // The all-icons form matches exactly, and the all-users entry comes last and wins.
-    std::vector<DesktopIcon> all = table;
-    for (auto& i : all) {
-        DesktopIcon fresh;
-        fresh.PosOrder = i.PosOrder;
-        fresh.Name = i.Name;
-        i = fresh;
-    }
-    ASSERT_TRUE(fc_DesktopIconsGetFiles(context, all, 0, ContentMode::Load));
-    EXPECT_EQ(all[1].FileShellFolderType, 25);
-    EXPECT_EQ(decoded(all[1]), "alle");
-    EXPECT_TRUE(all[2].FileType.empty());
+    // Where the folder view names each item, two icons of one label each get their own file.
+    table.resize(1);
+    icon("Doppelt").ParsingName = user("Doppelt.txt");
+    icon("Doppelt").ParsingName = common("doppelt.TXT");
+    icon("Bericht").ParsingName = user("Bericht.pdf");
+    ASSERT_TRUE(fc_DesktopIconsGetFiles(context, table, 0, ContentMode::Load));
+    EXPECT_EQ(decoded(table[1]), "mein");
+    EXPECT_EQ(decoded(table[2]), "alle");
+    EXPECT_EQ(table[2].FileShellFolderType, 25);
+    EXPECT_EQ(decoded(table[3]), "pdf");
 }
 
 TEST_F(DesktopInventoryTest, SystemIconsAreKnownByTheirLabels) {

@@ -103,12 +103,13 @@ TEST_F(DesktopRestoreTest, AnalysisOfTheUnchangedDesktopFindsEverythingCorrect) 
 
 TEST_F(DesktopRestoreTest, AnalysisReportsAMovedADeletedAndANewIconAndChangesNothing) {
     changeDesktop();
+    const IconPosition moved = at("Liste.csv");  // the cell nearest to (600, 500)
     form.menuClick(MenuId::Project, 1);
     EXPECT_EQ(iconRow("Liste.csv").sub(5), "Koordinaten müssen gesetzt werden!");
     EXPECT_EQ(iconRow("Liste.csv").foreColor, kColorRed);
-    EXPECT_EQ(iconRow("Notiz.txt").sub(5), "Symbol muß erstellt werden!");
-    const ListRow& fresh = iconRow("Neu.txt");
-    EXPECT_EQ(fresh.key, "ICON" + std::to_string(iconIndex("Neu.txt") + 1) + "NEW");
+    EXPECT_EQ(iconRow("Notiz").sub(5), "Symbol muß erstellt werden!");
+    const ListRow& fresh = iconRow("Neu");
+    EXPECT_EQ(fresh.key, "ICON" + std::to_string(iconIndex("Neu") + 1) + "NEW");
     EXPECT_EQ(fresh.sub(5), "(neues Desktop Symbol!!!)");
     EXPECT_EQ(fresh.smallIcon, "FILE");
     EXPECT_EQ(fresh.foreColor, kColorBlue);
@@ -117,7 +118,7 @@ TEST_F(DesktopRestoreTest, AnalysisReportsAMovedADeletedAndANewIconAndChangesNot
     EXPECT_EQ(form.lblInfo().foreColor, kColorRed);
     EXPECT_EQ(redMarks, 3);
     // Nothing was put back.
-    EXPECT_EQ(at("Liste.csv").x, 600);
+    EXPECT_EQ(at("Liste.csv"), moved);
     EXPECT_FALSE(fs::exists(native(user("Notiz.txt"))));
     EXPECT_TRUE(fs::exists(native(user("Neu.txt"))));
 
@@ -144,14 +145,14 @@ TEST_F(DesktopRestoreTest, RestorePutsTheDesktopBackAndRecyclesNewIconsWhenAllow
     EXPECT_EQ(at("Liste.csv"), saved);
     EXPECT_EQ(iconRow("Liste.csv").sub(5), "Koordinaten erfolgreich gesetzt!");
     EXPECT_EQ(read(user("Notiz.txt")), "merken");
-    EXPECT_EQ(iconRow("Notiz.txt").sub(5), "erstellt und Koordinaten erfolgreich gesetzt!");
+    EXPECT_EQ(iconRow("Notiz").sub(5), "erstellt und Koordinaten erfolgreich gesetzt!");
     // The new file is in the recycle bin, not destroyed.
     EXPECT_FALSE(fs::exists(native(user("Neu.txt"))));
     bool recycled = false;
     for (const auto& e : fs::recursive_directory_iterator(scratch.path()))
         if (e.path().filename() == "Neu.txt") recycled = true;
     EXPECT_TRUE(recycled);
-    EXPECT_EQ(iconRow("Neu.txt").sub(7), "Symbol, Datei gelöscht!");
+    EXPECT_EQ(iconRow("Neu").sub(7), "Symbol, Datei gelöscht!");
     EXPECT_NE(form.lblInfo().text.find("(0001) korrigiert - (0000) nicht gesetzt - (0001) erstellt - (0000) nicht erstellt - "
                                        "(0001) neu auf Desktop - (0001) gelöscht"),
               std::string::npos)

@@ -74,6 +74,7 @@ protected:
         std::filesystem::create_directories(path.parent_path());
         std::ofstream(path) << "x";
         sim.desktop.refresh();
+        sim.desktop.settle();
         ASSERT_GE(indexOf(name), 0);
         ASSERT_TRUE(sim.desktop.model().place(indexOf(name), at));
         ASSERT_EQ(positionOf(name), at);
@@ -135,7 +136,7 @@ TEST_F(DesktopSettingsTest, OpensWithTheViewOfTheStyleWordAndSetsOnlyTypeAndAuto
 TEST_F(DesktopSettingsTest, AnExpiredCountdownRestoresTheModesAndChangesNothingElse) {
     monitors(2);
     bothHiddenIconKeys();
-    iconAt("a.txt", {57, 43});
+    iconAt("a", {57, 43});
     frmDesktop form(sim.platform(), errors);
     form.fc_Init(0);
     const std::int32_t style = sim.desktop.styleWord();
@@ -162,7 +163,7 @@ TEST_F(DesktopSettingsTest, AnExpiredCountdownRestoresTheModesAndChangesNothingE
     EXPECT_EQ(sim.displays.monitors()[1].current.bitsPerPixel, 16);
     // Nothing else happened.
     EXPECT_EQ(sim.desktop.styleWord(), style);
-    EXPECT_EQ(positionOf("a.txt"), (IconPosition{57, 43})) << "not snapped";
+    EXPECT_EQ(positionOf("a"), (IconPosition{57, 43})) << "not snapped";
     EXPECT_FALSE(hidden(kClassic, kBasket));
     EXPECT_EQ(sim.desktop.refreshCount(), refreshes);
     // The lists show the modes the monitors run in again.
@@ -175,7 +176,7 @@ TEST_F(DesktopSettingsTest, AnExpiredCountdownRestoresTheModesAndChangesNothingE
 TEST_F(DesktopSettingsTest, AConfirmedChangeKeepsTheModesAppliesTheRestAndBecomesTheModeToReturnTo) {
     monitors(2);
     bothHiddenIconKeys();
-    iconAt("a.txt", {57, 43});
+    iconAt("a", {57, 43});
     frmDesktop form(sim.platform(), errors);
     form.fc_Init(0);
     form.lstMon_Click(2, 1);
@@ -188,7 +189,7 @@ TEST_F(DesktopSettingsTest, AConfirmedChangeKeepsTheModesAppliesTheRestAndBecome
     ASSERT_EQ(sim.displays.changes.size(), 1u) << "only the monitor whose entry differs is switched";
     EXPECT_EQ(rectOf(2), (Rect{1280, 0, 1920, 480}));
     EXPECT_EQ(sim.desktop.styleWord() & 0x103, 3);
-    EXPECT_NE(positionOf("a.txt"), (IconPosition{57, 43})) << "snapped to the grid";
+    EXPECT_NE(positionOf("a"), (IconPosition{57, 43})) << "snapped to the grid";
     EXPECT_EQ(hidden(kClassic, kBasket), 1u);
     EXPECT_EQ(hidden(kNewPanel, kBasket), 1u);
     EXPECT_EQ(form.systemIconBox("chkDisplayBasket")->tag, false);
@@ -261,12 +262,12 @@ TEST_F(DesktopSettingsTest, OnlyACheckedSnapBoxArrangesTheIcons) {
     monitors(1);
     for (const bool snap : {false, true}) {
         SCOPED_TRACE(snap);
-        iconAt(snap ? "b.txt" : "a.txt", {57, 43});
+        iconAt(snap ? "b" : "a", {57, 43});
         frmDesktop form(sim.platform(), errors);
         form.fc_Init(5);
         form.chkIconsSnapToGrid_Click(snap);
         form.lblCmdSettingsSave_Click();
-        EXPECT_EQ(positionOf(snap ? "b.txt" : "a.txt") == (IconPosition{57, 43}), !snap);
+        EXPECT_EQ(positionOf(snap ? "b" : "a") == (IconPosition{57, 43}), !snap);
     }
 }
 
@@ -315,7 +316,7 @@ TEST_F(DesktopSettingsTest, AMissingHiddenIconsKeyIsNotCreatedAndTheBoxShowsTheT
 
 TEST_F(DesktopSettingsTest, TheCommandMeasuresSnappingDrawsTheMonitorsShowsAndUnloads) {
     monitors(1);
-    iconAt("a.txt", {20, 10});
+    iconAt("a", {20, 10});
     sim.desktop.model().setSnapToGrid(true);
     UnavailableActions actions;
     frmMain main(sim.platform(), errors, actions);

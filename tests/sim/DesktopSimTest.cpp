@@ -82,12 +82,14 @@ protected:
     fs::path commonFile(const std::string& name) { return root / "C/Users/Public/Desktop" / fs::u8path(name); }
     static void touch(const fs::path& p) { std::ofstream(p) << "x"; }
 
-    std::unique_ptr<SimIconView> startDesktop(bool snap = false, std::int32_t style = sim::kSimDesktopStyle) {
+    std::unique_ptr<SimIconView> startDesktop(bool snap = false, std::int32_t style = sim::kSimDesktopStyle,
+                                              IconRoute route = IconRoute::FolderView) {
         sim::SimDesktopSetup setup;
         setup.folders = {kUserDesktop, kCommonDesktop};
         setup.grid = grid;
         setup.style = style;
         setup.snapToGrid = snap;
+        setup.route = route;
         return std::make_unique<SimIconView>(*files, &registry, setup);
     }
 
@@ -109,7 +111,8 @@ TEST_F(DesktopSimTest, ShowsVisibleSystemIconsThenBothFoldersInNameOrder) {
     touch(userFile("Preis 5 €.lnk"));
     touch(commonFile("Nachrichten.url"));
     touch(commonFile("Übersicht.txt"));  // the same name on both desktops: two icons
-    fs::create_directories(userFile("Ordner"));
+    fs::create_directories(userFile("Ordner.txt"));  // a folder keeps its whole name
+    touch(userFile("Notizen.xyz"));                  // no program for the type: the extension stays
     touch(userFile("desktop.ini"));
     fs::permissions(userFile("desktop.ini"), fs::perms::owner_write, fs::perm_options::remove);  // read-only is shown
     registry.setText(std::string(kSystemIconLabelKey) + "\\" + kRecycleBin, "", "A&B <1>");
@@ -117,12 +120,21 @@ TEST_F(DesktopSimTest, ShowsVisibleSystemIconsThenBothFoldersInNameOrder) {
     auto desktop = startDesktop();
     std::vector<IconItem> icons;
     ASSERT_TRUE(fc_DesktopIconsGet(*desktop, errors, icons));
-    EXPECT_EQ(labels(icons), (std::vector<std::string>{"A&B <1>", "desktop.ini", "Nachrichten", "Ordner", "Preis 5 €",
-                                                       "Übersicht.txt", "Übersicht.txt"}));
+    EXPECT_EQ(labels(icons), (std::vector<std::string>{"A&B <1>", "desktop", "Nachrichten", "Notizen.xyz", "Ordner.txt",
+                                                       "Preis 5 €", "Übersicht", "Übersicht"}));
     // Column by column from the first cell.
     EXPECT_EQ(icons[0].position, grid.position({0, 0}));
     EXPECT_EQ(icons[4].position, grid.position({1, 0}));
     EXPECT_EQ(errors.entered, std::vector<std::string>{"Plenvik.frmMain.fc_DesktopIconsGet"});
+    // The folder view names each item by its path.
+    EXPECT_EQ(icons[0].parsingName, std::string("::") + kRecycleBin);
+    EXPECT_EQ(icons[7].parsingName, std::string(kCommonDesktop) + "\\Übersicht.txt");
+
+    // With HideFileExt = 0 only links and Internet shortcuts lose their ending.
+    registry.setDword(std::string(kExplorerKey) + "\\Advanced", "HideFileExt", 0);
+    ASSERT_TRUE(fc_DesktopIconsGet(*startDesktop(), errors, icons));
+    EXPECT_EQ(labels(icons), (std::vector<std::string>{"A&B <1>", "desktop.ini", "Nachrichten", "Notizen.xyz", "Ordner.txt",
+                                                       "Preis 5 €", "Übersicht.txt", "Übersicht.txt"}));
 }
 
 TEST_F(DesktopSimTest, SystemIconsFollowTheHiddenKeyInForceAndTheUsersLabels) {
@@ -156,7 +168,7 @@ TEST_F(DesktopSimTest, ReadingFillsTheTableTrimsTrailingBlanksAndCopesWithoutADe
     EXPECT_EQ(GetLVWLabel(*desktop, 0), "Papierkorb  ");  // the view's label as it is
     std::vector<IconItem> icons{{"alt", {1, 1}, ""}, {"alt", {2, 2}, ""}, {"alt", {3, 3}, ""}};
     ASSERT_TRUE(fc_DesktopIconsGet(*desktop, errors, icons));
-    EXPECT_EQ(labels(icons), (std::vector<std::string>{"Papierkorb", "Brief.txt"}));
+    EXPECT_EQ(labels(icons), (std::vector<std::string>{"Papierkorb", "Brief"}));
 
     struct Record {
         int PosOrder = 0;
@@ -168,7 +180,7 @@ TEST_F(DesktopSimTest, ReadingFillsTheTableTrimsTrailingBlanksAndCopesWithoutADe
     fillIconTable(table, icons);
     ASSERT_EQ(table.size(), 2u);
     EXPECT_EQ(table[1].PosOrder, 2);
-    EXPECT_EQ(table[1].Name, "Brief.txt");
+    EXPECT_EQ(table[1].Name, "Brief");
     EXPECT_EQ(table[1].PosX, grid.position({0, 1}).x);
     EXPECT_EQ(table[1].PosY, grid.position({0, 1}).y);
     EXPECT_EQ(table[1].FileName, "untouched");
@@ -202,8 +214,16 @@ TEST_F(DesktopSimTest, MovingAndCheckingOneIcon) {
 
 TEST_F(DesktopSimTest, SnapTestReportsFiveWithSnapAndZeroWithoutAndLeavesTheFirstIconInPlace) {
     touch(userFile("a.txt"));
+    for (const bool snap : {false, true}) {  // the folder view is asked, nothing moves
+        auto desktop = startDesktop(snap);
+        desktop->model().place(0, {257, 133});
+        std::vector<IconItem> icons;
+        EXPECT_EQ(fc_DesktopIconCheckSnapToGrid(*desktop, errors, icons, true), snap ? 5 : 0);
+        EXPECT_EQ(desktop->position(0), (IconPosition{257, 133}));
+    }
+    // Only the list view: the first icon is moved to find out.
     {
-        auto desktop = startDesktop(false);
+        auto desktop = startDesktop(false, sim::kSimDesktopStyle, IconRoute::ListView);
         desktop->model().place(0, {257, 133});
         std::vector<IconItem> icons;
         EXPECT_EQ(fc_DesktopIconCheckSnapToGrid(*desktop, errors, icons, true), 0);
@@ -211,7 +231,7 @@ TEST_F(DesktopSimTest, SnapTestReportsFiveWithSnapAndZeroWithoutAndLeavesTheFirs
         ASSERT_EQ(icons.size(), 2u);
     }
     {
-        auto desktop = startDesktop(true);
+        auto desktop = startDesktop(true, sim::kSimDesktopStyle, IconRoute::ListView);
         const IconPosition onCell = grid.position({1, 2});
         desktop->model().place(0, onCell);
         std::vector<IconItem> icons;
@@ -229,7 +249,7 @@ TEST_F(DesktopSimTest, SnapTestReportsFiveWithSnapAndZeroWithoutAndLeavesTheFirs
 }
 
 TEST_F(DesktopSimTest, SnapTestWorksOnTheIconAsItLiesNotAsAnOldTableSaysAndReportsZeroForAnEmptyDesktop) {
-    auto desktop = startDesktop(false);
+    auto desktop = startDesktop(false, sim::kSimDesktopStyle, IconRoute::ListView);
     std::vector<IconItem> icons;
     ASSERT_TRUE(fc_DesktopIconsGet(*desktop, errors, icons));
     desktop->model().place(0, {640, 480});  // the user moved it since the table was read
@@ -266,14 +286,18 @@ TEST_F(DesktopSimTest, ViewStyleArrangeAndRefresh) {
     EXPECT_EQ(desktop->position(1), grid.position({2, 0}));
     EXPECT_EQ(desktop->position(2), grid.position({2, 1}));
 
-    // F5: a new file appears on the next free cell, a removed one vanishes, the others stay.
+    // F5 takes place between two rounds of events, not inside the call: a new file appears on the next
+    // free cell, a removed one vanishes, the others stay.
     fs::remove(userFile("a.txt"));
     touch(commonFile("c.txt"));
     d.RefreshDesktop();
     EXPECT_EQ(desktop->refreshCount(), 1);
     std::vector<IconItem> icons;
     ASSERT_TRUE(fc_DesktopIconsGet(*desktop, errors, icons));
-    EXPECT_EQ(labels(icons), (std::vector<std::string>{"Papierkorb", "b.txt", "c.txt"}));
+    EXPECT_EQ(labels(icons), (std::vector<std::string>{"Papierkorb", "a", "b"}));
+    desktop->settle();
+    ASSERT_TRUE(fc_DesktopIconsGet(*desktop, errors, icons));
+    EXPECT_EQ(labels(icons), (std::vector<std::string>{"Papierkorb", "b", "c"}));
     EXPECT_EQ(icons[1].position, grid.position({2, 1}));
     EXPECT_EQ(icons[2].position, grid.position({0, 1}));
 

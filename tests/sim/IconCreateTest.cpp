@@ -107,6 +107,7 @@ TEST_F(IconCreateTest, AHiddenSystemIconIsShownAgainUnderItsLabelAndMoved) {
         sim.registry.setRawValue(std::string(kHideDesktopIconsKey) + which, recycleBin, 4, {1, 0, 0, 0});
     sim.registry.createKey(std::string(kSystemIconLabelKey) + "\\" + recycleBin);  // the user had named it once
     desktop.refresh();
+    desktop.settle();
     ASSERT_EQ(shownAt("Papierkorb"), (IconPosition{-1, -1}));
 
     DesktopIcon icon = file("Müll", "", kFolderNone, "", {520, 280});

@@ -142,7 +142,7 @@ TEST_F(ProjectListTest, ShowingAProjectLoadsItsMonitorsPictureAndIcons) {
     EXPECT_TRUE(form.lvwProjectsTag.empty());
     EXPECT_TRUE(form.command(CommandId::DesktopRestore).enabled);
     const ListModel& data = form.lvwProjectData;
-    EXPECT_EQ(data.row(data.find("MAIN")).sub(1), "Symbole (normal)");
+    EXPECT_EQ(data.row(data.find("MAIN")).sub(1), "Symbole (normal) (am Raster ausrichten)");
     EXPECT_EQ(data.row(data.find("NAME")).sub(1), name);
     EXPECT_EQ(data.row(data.find("MONITOR")).text, "Monitore: 1");
     const ListRow& monitor = data.row(data.find("MONITOR1"));

@@ -28,7 +28,8 @@ protected:
     sim::SimPlatform sim{scratch.path()};
     GuardedFileSystem files{sim.files};
     sim::SimIconView desktop{sim.files, &sim.registry,
-                             sim::SimDesktopSetup{DesktopFolders{kUser, kCommon}, DesktopGrid{16, 12, 80, 90, 8}}};
+                             sim::SimDesktopSetup{DesktopFolders{kUser, kCommon}, DesktopGrid{16, 12, 80, 90, 8},
+                                                  sim::kSimDesktopStyle, false}};
     Platform platform{sim.system, sim.clock, sim.locale, sim.dialogs, sim.events, sim.processes,
                       files,      sim.registry, sim.shell, sim.displays, desktop};
     ScriptedErrorHandler errors;
@@ -40,6 +41,7 @@ protected:
         std::filesystem::create_directories(native(kCommon));
         form.Form_Load("");
         sim.clock.tickPerReading = true;
+        sim.events.always([this] { desktop.settle(); });  // the shell refreshes between rounds of events
     }
 
     std::filesystem::path native(const std::string& path) { return sim.files.nativePath(path); }

@@ -64,6 +64,7 @@ bool SimIconView::arrange(int code) {
 
 void SimIconView::refresh() {
     if (!present_) return;
+    ++refreshes_;
     refreshPending_ = true;
     if (!deferredRefresh_) settle();
 }
@@ -71,7 +72,6 @@ void SimIconView::refresh() {
 void SimIconView::settle() {
     if (!refreshPending_) return;
     refreshPending_ = false;
-    ++refreshes_;
     model_.sync(readEntries());
 }
 

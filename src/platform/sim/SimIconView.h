@@ -49,6 +49,7 @@ public:
     // Simulates a session without Explorer's desktop window.
     void setAvailable(bool present) { present_ = present; }
     void setRoute(IconRoute route) { route_ = route; }
+    // How often a refresh was asked for.
     int refreshCount() const { return refreshes_; }
     // Carries out a refresh that was asked for (the shell gets to it between two rounds of events).
     void settle();
