@@ -11,10 +11,7 @@ void put32(std::vector<std::uint8_t>& block, std::size_t offset, std::uint32_t v
 }  // namespace
 
 ListViewItemLayout listViewItemLayout(bool target64) {
-    // 32-bit: mask, iItem, iSubItem, state, stateMask, pszText@20, cchTextMax@24 ... iGroup@56 = 60 bytes.
-    // 64-bit: the same up to stateMask, 4 bytes padding, pszText@24 (8 bytes), cchTextMax@32, lParam and
-    // the two column pointers 8 bytes each, iGroup@80 and padding = 88 bytes.
-    return target64 ? ListViewItemLayout{88, 24, 32, 8} : ListViewItemLayout{60, 20, 24, 4};
+    return target64 ? kListViewItemLayout64 : kListViewItemLayout32;
 }
 
 bool targetIs64Bit(bool weAre64Bit, bool weRunUnderWow64, bool targetRunsUnderWow64) {

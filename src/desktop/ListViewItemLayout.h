@@ -20,6 +20,12 @@ struct ListViewItemLayout {
     std::size_t pointerSize;
 };
 
+// 32-bit: mask, iItem, iSubItem, state, stateMask, pszText@20, cchTextMax@24 ... iGroup@56 = 60 bytes.
+// 64-bit: the same up to stateMask, 4 bytes padding, pszText@24 (8 bytes), cchTextMax@32, lParam and the
+// two column pointers 8 bytes each, iGroup@80 and padding = 88 bytes. The Windows build checks these
+// against the compiler's own LVITEMW at compile time.
+inline constexpr ListViewItemLayout kListViewItemLayout32{60, 20, 24, 4}, kListViewItemLayout64{88, 24, 32, 8};
+
 inline constexpr std::size_t kLvItemMaskOffset = 0, kLvItemIndexOffset = 4, kLvItemSubItemOffset = 8;
 inline constexpr std::uint32_t kLvifText = 0x1;
 

@@ -21,7 +21,7 @@ struct IconItem {
     IconPosition position;
     // What the shell says the item is, where the route can tell (the folder view): the full path of a
     // file or folder, or "::{CLSID}" of a system icon. Empty on the list-view route.
-    std::string parsingName;
+    std::string parsingName{};
     bool operator==(const IconItem&) const = default;
 };
 

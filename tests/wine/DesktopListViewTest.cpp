@@ -26,7 +26,8 @@ using win32::widen;
 
 const std::wstring kRecycleBin = L"{645FF040-5081-101B-9F08-00AA002F954E}";
 
-// The default grid of the shell: the first cell at (20, 10), cells 100 x 90.
+// The grid these tests give the shell: the first cell at (20, 10), cells 100 x 90.
+const std::wstring kGrid = L"--grid 20,10,100,90 ";
 IconPosition cell(int column, int row) { return {20 + 100 * column, 10 + 90 * row}; }
 
 std::vector<std::string> labels(const std::vector<IconItem>& items) {
@@ -40,7 +41,7 @@ std::wstring iconSet(const TempFolder& folder, const std::vector<std::string>& n
     std::string text;
     for (const auto& n : names) text += n + "\n";
     writeUtf8File(folder.file(L"icons.txt"), text);
-    std::wstring options = L"--icons \"" + folder.file(L"icons.txt") + L"\"";
+    std::wstring options = kGrid + L"--icons \"" + folder.file(L"icons.txt") + L"\"";
     if (!positions.empty()) {
         writeUtf8File(folder.file(L"positions.txt"), positions);
         options += L" --positions \"" + folder.file(L"positions.txt") + L"\"";
@@ -85,7 +86,7 @@ TEST_F(DesktopListViewTest, ReadsSixIconsWithTheirLabelsWholeInOneBlock) {
     const ShellDump inside = shell.dump();
     ASSERT_EQ(inside.count, 6);
     EXPECT_EQ(icons, inside.items);
-    EXPECT_EQ(icons[4].position, cell(0, 4));
+    EXPECT_EQ(icons[4].position, inside.cell(0, 4));
     EXPECT_TRUE(errors.reports.empty());
 
     EXPECT_EQ(GetLVWLabel(view, 1), longLabel);
@@ -115,7 +116,7 @@ TEST_F(DesktopListViewTest, TheItemBlockHasTheShellsLayout) {
 }
 
 TEST_F(DesktopListViewTest, MovesAnIconAndReadsItBackIncludingNegativeAndLargeCoordinates) {
-    TestShell shell(iconSet(folder, {"Eins", "Zwei", "Drei"}));
+    TestShell shell(L"--no-snap " + iconSet(folder, {"Eins", "Zwei", "Drei"}));
     ASSERT_TRUE(shell.ready());
     EXPECT_TRUE(fc_DesktopIconSet(view, errors, 1, 417, 333));
     EXPECT_EQ(shell.dump().items[1].position, (IconPosition{417, 333}));
@@ -161,7 +162,7 @@ TEST_F(DesktopListViewTest, SnapTestFromOffTheGridEndsOnTheCellNearestToTheTrial
 }
 
 TEST_F(DesktopListViewTest, SnapTestReportsZeroWithoutSnapToGridAndLeavesTheFirstIconWhereItWas) {
-    TestShell shell(iconSet(folder, {"Eins", "Zwei"}, "257 133 Eins\n"));
+    TestShell shell(L"--no-snap " + iconSet(folder, {"Eins", "Zwei"}, "257 133 Eins\n"));
     ASSERT_TRUE(shell.ready());
     std::vector<IconItem> icons;
     EXPECT_EQ(fc_DesktopIconCheckSnapToGrid(view, errors, icons, true), 0);
@@ -230,27 +231,73 @@ TEST_F(DesktopListViewTest, ArrangeSnapsEachIconToItsNearestFreeCell) {
     EXPECT_EQ(d.items[3].position, cell(12, 0));
 }
 
-TEST_F(DesktopListViewTest, RefreshReadsTheFoldersAgain) {
+// A stock desktop since Windows 10 1809: a list-view move from another process is shown, and the
+// next refresh puts the icon back where the shell keeps it.
+TEST_F(DesktopListViewTest, RefreshReadsTheFoldersAgainAndUndoesListViewMoves) {
     DesktopFile a(CSIDL_DESKTOPDIRECTORY, L"Alpha.txt");
     auto b = std::make_unique<DesktopFile>(CSIDL_DESKTOPDIRECTORY, L"Beta.txt");
     ASSERT_TRUE(a.created() && b->created());
     TestShell shell(L"--no-system-icons");
     ASSERT_TRUE(shell.ready());
-    ASSERT_EQ(labels(shell.dump().items), (std::vector<std::string>{"Alpha.txt", "Beta.txt"}));
-    ASSERT_TRUE(fc_DesktopIconSet(view, errors, 0, 520, 300));
+    const ShellDump start = shell.dump();
+    ASSERT_EQ(labels(start.items), (std::vector<std::string>{"Alpha.txt", "Beta.txt"}));
+    ASSERT_EQ(view.route(), IconRoute::ListView);
+    const IconPosition moved = start.cell(5, 3);
+    ASSERT_TRUE(fc_DesktopIconSet(view, errors, 0, moved.x, moved.y));
+    ShellDump d = shell.dump();
+    EXPECT_EQ(d.items[0].position, moved) << "shown";
+    EXPECT_EQ(d.kept[0], start.items[0].position) << "not kept";
 
     b.reset();  // removed
     DesktopFile c(CSIDL_COMMON_DESKTOPDIRECTORY, L"Gamma.lnk");
     ASSERT_TRUE(c.created());
     clsDesktop(view).RefreshDesktop();
-    const ShellDump d = shell.dump();
-    EXPECT_GE(d.refreshes, 1);
+    d = shell.dumpAfterRefresh(start.refreshes);
     ASSERT_EQ(labels(d.items), (std::vector<std::string>{"Alpha.txt", "Gamma"}));
-    EXPECT_EQ(d.items[0].position, (IconPosition{520, 300}));  // known icons keep their place
-    EXPECT_EQ(d.items[1].position, cell(0, 0));                // the new one takes the first free cell
+    EXPECT_EQ(d.items[0].position, start.items[0].position) << "back where the shell kept it";
+    EXPECT_EQ(d.items[1].position, start.cell(0, 1)) << "the new one takes the first free cell";
     std::vector<IconItem> icons;
     ASSERT_TRUE(fc_DesktopIconsGet(view, errors, icons));
     EXPECT_EQ(icons, d.items);
+}
+
+TEST_F(DesktopListViewTest, WithOutsideMovesKeptTheMoveOutlastsTheRefresh) {
+    TestShell shell(L"--keep-outside-moves " + iconSet(folder, {"Eins", "Zwei"}));
+    ASSERT_TRUE(shell.ready());
+    const int before = shell.dump().refreshes;
+    ASSERT_TRUE(fc_DesktopIconSet(view, errors, 1, 320, 190));
+    clsDesktop(view).RefreshDesktop();
+    const ShellDump d = shell.dumpAfterRefresh(before);
+    ASSERT_EQ(d.count, 2);
+    EXPECT_EQ(d.items[1].position, (IconPosition{320, 190}));
+    EXPECT_EQ(d.kept[1], (IconPosition{320, 190}));
+}
+
+// A refresh enumerates anew: an icon whose name sorts first takes index 0 and the others move up, as
+// the shell's fresh enumeration does; the list view read afterwards sees the new order.
+TEST_F(DesktopListViewTest, ARefreshRenumbersTheItemsByName) {
+    for (const bool renumber : {true, false}) {
+        SCOPED_TRACE(renumber ? "stock" : "--no-renumber");
+        DesktopFile b(CSIDL_DESKTOPDIRECTORY, L"Beta.txt");
+        DesktopFile d(CSIDL_DESKTOPDIRECTORY, L"Delta.txt");
+        ASSERT_TRUE(b.created() && d.created());
+        TestShell shell(renumber ? L"--no-system-icons" : L"--no-system-icons --no-renumber");
+        ASSERT_TRUE(shell.ready());
+        const ShellDump start = shell.dump();
+        DesktopFile a(CSIDL_DESKTOPDIRECTORY, L"Alpha.txt");
+        ASSERT_TRUE(a.created());
+        clsDesktop(view).RefreshDesktop();
+        const ShellDump after = shell.dumpAfterRefresh(start.refreshes);
+        const std::vector<std::string> expected =
+            renumber ? std::vector<std::string>{"Alpha.txt", "Beta.txt", "Delta.txt"} : std::vector<std::string>{"Beta.txt", "Delta.txt", "Alpha.txt"};
+        EXPECT_EQ(labels(after.items), expected);
+        std::vector<IconItem> icons;
+        ASSERT_TRUE(fc_DesktopIconsGet(view, errors, icons));
+        EXPECT_EQ(icons, after.items);
+        // Known icons are shown where they were, whatever their index now.
+        const int beta = renumber ? 1 : 0;
+        EXPECT_EQ(after.items[beta].position, start.items[0].position);
+    }
 }
 
 TEST_F(DesktopListViewTest, FindsTheListViewBelowAWorkerWWindow) {

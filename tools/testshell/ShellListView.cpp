@@ -15,11 +15,10 @@ namespace {
 using win32::narrow;
 using win32::widen;
 
-DesktopGrid gridOf(const ShellOptions& o) {
-    DesktopGrid g = o.grid;
-    g.rows = std::max(1, (o.height - g.top) / std::max(1, g.cellHeight));
-    return g;
-}
+constexpr UINT_PTR kRefreshTimer = 0x5EF5;
+// Explorer re-reads its folders a moment after F5, once however often the key came in that time.
+constexpr UINT kRefreshDelayMs = 100;
+constexpr std::int32_t kFolderStyleBits = kStyleViewTypeMask | kStyleAutoArrange;
 
 std::string hex(unsigned long v) {
     char b[16];
@@ -27,14 +26,41 @@ std::string hex(unsigned long v) {
     return b;
 }
 
+// A dump or state line: the name, the numbers, then the text (if any) after a blank.
+std::string line(const char* name, std::initializer_list<long long> values, const std::string& text = {}, bool withText = false) {
+    std::string out = name;
+    for (long long v : values) {
+        out += ' ';
+        out += std::to_string(v);
+    }
+    if (withText) {
+        out += ' ';
+        out += text;
+    }
+    out += '\n';
+    return out;
+}
+
+bool writeFileAtomically(const std::wstring& path, const std::string& text) {
+    const std::wstring temporary = path + L".tmp";
+    FILE* f = _wfopen(temporary.c_str(), L"wb");
+    if (!f) return false;
+    const bool written = std::fwrite(text.data(), 1, text.size(), f) == text.size();
+    if (std::fclose(f) != 0 || !written) return false;
+    return MoveFileExW(temporary.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING) != 0;
+}
+
+// Whether the message being handled was sent from another thread (of this or another process).
+bool sentFromOutside() { return InSendMessageEx(nullptr) != ISMEX_NOSEND; }
+
 }  // namespace
 
 ShellListView::ShellListView(const ShellOptions& options, ShellSource& source)
-    : model_(gridOf(options), options.style, options.snap), source_(source) {}
+    : options_(options), source_(source), folderSnap_(options.snap) {}
 
 HWND ShellListView::create(HWND parent, HINSTANCE instance, int width, int height) {
     const DWORD style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | LVS_SHOWSELALWAYS |
-                        static_cast<DWORD>(model_.style());
+                        static_cast<DWORD>(options_.style);
     listView_ = CreateWindowExW(0, WC_LISTVIEWW, L"FolderView", style, 0, 0, width, height, parent,
                                 reinterpret_cast<HMENU>(1), instance, nullptr);
     if (!listView_) return nullptr;
@@ -45,12 +71,22 @@ HWND ShellListView::create(HWND parent, HINSTANCE instance, int width, int heigh
     HIMAGELIST small = ImageList_Create(16, 16, ILC_COLOR32 | ILC_MASK, 1, 1);
     ImageList_AddIcon(small, LoadIcon(nullptr, IDI_APPLICATION));
     SendMessageW(listView_, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(small));
-    SendMessageW(listView_, LVM_SETICONSPACING, 0, MAKELPARAM(model_.grid().cellWidth, model_.grid().cellHeight));
-    if (model_.snapToGrid()) SendMessageW(listView_, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_SNAPTOGRID, LVS_EX_SNAPTOGRID);
-    model_.setStyle(static_cast<std::int32_t>(GetWindowLongW(listView_, GWL_STYLE)));
 
-    model_.sync(source_.read());
-    for (int i = 0; i < model_.count(); ++i) insertItem(i);
+    // Explorer's grid: the icon spacing of the system metrics, as the list view reports it.
+    DesktopGrid grid = options_.grid;
+    if (options_.gridGiven) {
+        SendMessageW(listView_, LVM_SETICONSPACING, 0, MAKELPARAM(grid.cellWidth, grid.cellHeight));
+    } else {
+        const DWORD spacing = static_cast<DWORD>(SendMessageW(listView_, LVM_GETITEMSPACING, FALSE, 0));
+        grid.cellWidth = std::max(1, static_cast<int>(LOWORD(spacing)));
+        grid.cellHeight = std::max(1, static_cast<int>(HIWORD(spacing)));
+    }
+    grid.rows = std::max(1, (height - grid.top) / grid.cellHeight);
+    model_.emplace(grid, static_cast<std::int32_t>(GetWindowLongW(listView_, GWL_STYLE)), options_.snap, options_.behaviour);
+    showSnap();
+
+    model_->sync(source_.read());
+    insertAllItems();
     SetWindowSubclass(listView_, subclassProc, 1, reinterpret_cast<DWORD_PTR>(this));
     return listView_;
 }
@@ -60,11 +96,21 @@ void ShellListView::placeStartPositions(const std::wstring& positionsFile) {
         for (const std::string& line : readLines(positionsFile)) {
             int x = 0, y = 0, used = 0;
             if (std::sscanf(line.c_str(), "%d %d %n", &x, &y, &used) < 2 || used == 0) continue;
-            if (const auto index = model_.indexOfLabel(line.substr(static_cast<std::size_t>(used))))
-                model_.place(*index, {x, y});
+            if (const auto index = model_->indexOfLabel(line.substr(static_cast<std::size_t>(used))))
+                model_->place(*index, {x, y});
         }
     }
+    restoreState();
+    showStyle();
+    showSnap();
     showPositions();
+    keepState();
+}
+
+std::optional<int> ShellListView::indexOfKey(const std::string& key) const {
+    for (int i = 0; i < model_->count(); ++i)
+        if (model_->items()[i].entry.key == key) return i;
+    return std::nullopt;
 }
 
 LRESULT CALLBACK ShellListView::subclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
@@ -78,32 +124,44 @@ LRESULT ShellListView::handle(HWND window, UINT message, WPARAM wParam, LPARAM l
     if (writingThrough_) return 0;
     handled = true;
     switch (message) {
-    case LVM_SETITEMPOSITION:
-        return move(static_cast<int>(wParam), unpackPosition16(static_cast<std::uint32_t>(lParam)));
+    case LVM_SETITEMPOSITION: {
+        const MoveOrigin origin = sentFromOutside() ? MoveOrigin::OtherProcess : MoveOrigin::Shell;
+        return move(static_cast<int>(wParam), unpackPosition16(static_cast<std::uint32_t>(lParam)), origin);
+    }
     case LVM_SETITEMPOSITION32: {
+        const MoveOrigin origin = sentFromOutside() ? MoveOrigin::OtherProcess : MoveOrigin::Shell;
         const POINT* p = reinterpret_cast<const POINT*>(lParam);
-        return p ? move(static_cast<int>(wParam), {static_cast<int>(p->x), static_cast<int>(p->y)}) : FALSE;
+        return p ? move(static_cast<int>(wParam), {static_cast<int>(p->x), static_cast<int>(p->y)}, origin) : FALSE;
     }
     case LVM_ARRANGE:
-        model_.arrange(static_cast<int>(wParam));
+        model_->arrange(static_cast<int>(wParam));
         showPositions();
+        keepState();
         return TRUE;
     case LVM_SETEXTENDEDLISTVIEWSTYLE: {
+        // Shown at once; the folder view's snap state comes back at the next refresh.
         const LRESULT previous = DefSubclassProc(window, message, wParam, lParam);
-        model_.setSnapToGrid((SendMessageW(window, LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0) & LVS_EX_SNAPTOGRID) != 0);
+        model_->setSnapToGrid((SendMessageW(window, LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0) & LVS_EX_SNAPTOGRID) != 0);
         return previous;
     }
     case WM_STYLECHANGED: {
         const LRESULT result = DefSubclassProc(window, message, wParam, lParam);
         if (wParam == static_cast<WPARAM>(GWL_STYLE)) {
             // Auto-arrange switched on arranges; back in an icon view the icons return to their places.
-            model_.setStyle(static_cast<std::int32_t>(reinterpret_cast<const STYLESTRUCT*>(lParam)->styleNew));
+            model_->setStyle(static_cast<std::int32_t>(reinterpret_cast<const STYLESTRUCT*>(lParam)->styleNew));
             showPositions();
         }
         return result;
     }
     case WM_KEYDOWN:
         if (wParam == VK_F5) {
+            SetTimer(listView_, kRefreshTimer, kRefreshDelayMs, nullptr);
+            return 0;
+        }
+        break;
+    case WM_TIMER:
+        if (wParam == kRefreshTimer) {
+            KillTimer(listView_, kRefreshTimer);
             refresh();
             return 0;
         }
@@ -116,34 +174,80 @@ LRESULT ShellListView::handle(HWND window, UINT message, WPARAM wParam, LPARAM l
     return 0;
 }
 
-BOOL ShellListView::move(int index, IconPosition to) {
-    if (!model_.move(index, to)) return FALSE;
+BOOL ShellListView::move(int index, IconPosition to, MoveOrigin origin) {
+    if (!model_->move(index, to, origin)) return FALSE;
     if (positionsShown()) showPosition(index);
+    if (origin != MoveOrigin::OtherProcess) keepState();
     return TRUE;
+}
+
+bool ShellListView::moveThroughFolderView(int index, IconPosition to) { return move(index, to, MoveOrigin::FolderView) != FALSE; }
+
+void ShellListView::setFolderStyle(std::int32_t bits) {
+    model_->setFolderStyle(bits);
+    showStyle();
+    showPositions();
+    keepState();
+}
+
+void ShellListView::setFolderSnap(bool on) {
+    folderSnap_ = on;
+    model_->setSnapToGrid(on);
+    showSnap();
+    keepState();
 }
 
 void ShellListView::refresh() {
     ++refreshes_;
-    const DesktopSync changes = model_.sync(source_.read());
-    for (auto it = changes.removed.rbegin(); it != changes.removed.rend(); ++it) SendMessageW(listView_, LVM_DELETEITEM, *it, 0);
-    for (int i = model_.count() - changes.appended; i < model_.count(); ++i) insertItem(i);
-    for (int i = 0; i < model_.count(); ++i) {
-        std::wstring text = widen(model_.items()[i].entry.label);
-        LVITEMW item{};
-        item.iSubItem = 0;
-        item.pszText = text.data();
-        SendMessageW(listView_, LVM_SETITEMTEXTW, i, reinterpret_cast<LPARAM>(&item));
+    const DesktopSync changes = model_->sync(source_.read());
+    if (model_->behaviour().restyleOnRefresh && model_->snapToGrid() != folderSnap_) model_->setSnapToGrid(folderSnap_);
+    showStyle();
+    showSnap();
+    if (changes.reordered) {
+        // Every index may name another item now: the view takes them all anew, as after an enumeration.
+        SendMessageW(listView_, LVM_DELETEALLITEMS, 0, 0);
+        insertAllItems();
+    } else {
+        for (auto it = changes.removed.rbegin(); it != changes.removed.rend(); ++it) SendMessageW(listView_, LVM_DELETEITEM, *it, 0);
+        for (int i = model_->count() - changes.appended; i < model_->count(); ++i) insertItem(i);
+        for (int i = 0; i < model_->count(); ++i) {
+            std::wstring text = widen(model_->items()[i].entry.label);
+            LVITEMW item{};
+            item.iSubItem = 0;
+            item.pszText = text.data();
+            SendMessageW(listView_, LVM_SETITEMTEXTW, i, reinterpret_cast<LPARAM>(&item));
+        }
     }
     showPositions();
+    keepState();
 }
 
 void ShellListView::insertItem(int index) {
-    std::wstring text = widen(model_.items()[index].entry.label);
+    std::wstring text = widen(model_->items()[index].entry.label);
     LVITEMW item{};
     item.mask = LVIF_TEXT | LVIF_IMAGE;
     item.iItem = index;
     item.pszText = text.data();
     SendMessageW(listView_, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item));
+}
+
+void ShellListView::insertAllItems() {
+    for (int i = 0; i < model_->count(); ++i) insertItem(i);
+}
+
+// The window's style word follows the model (which keeps every bit written to it).
+void ShellListView::showStyle() {
+    const LONG shown = GetWindowLongW(listView_, GWL_STYLE);
+    if (shown == static_cast<LONG>(model_->style())) return;
+    writingThrough_ = true;
+    SetWindowLongW(listView_, GWL_STYLE, static_cast<LONG>(model_->style()));
+    writingThrough_ = false;
+}
+
+void ShellListView::showSnap() {
+    writingThrough_ = true;
+    SendMessageW(listView_, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_SNAPTOGRID, model_->snapToGrid() ? LVS_EX_SNAPTOGRID : 0);
+    writingThrough_ = false;
 }
 
 bool ShellListView::positionsShown() const {
@@ -153,27 +257,54 @@ bool ShellListView::positionsShown() const {
 
 void ShellListView::showPositions() {
     if (!positionsShown()) return;
-    for (int i = 0; i < model_.count(); ++i) showPosition(i);
+    for (int i = 0; i < model_->count(); ++i) showPosition(i);
 }
 
 void ShellListView::showPosition(int index) {
-    const IconPosition at = model_.items()[index].position;
+    const IconPosition at = model_->items()[index].position;
     POINT p{at.x, at.y};
     writingThrough_ = true;
     SendMessageW(listView_, LVM_SETITEMPOSITION32, index, reinterpret_cast<LPARAM>(&p));
     writingThrough_ = false;
 }
 
+// The state file, as Explorer's registry bag: "folderstyle HEX", "foldersnap 0|1", "kept X Y KEY".
+void ShellListView::restoreState() {
+    if (options_.stateFile.empty()) return;
+    for (const std::string& line : readLines(options_.stateFile)) {
+        unsigned long bits = 0;
+        int x = 0, y = 0, used = 0;
+        if (std::sscanf(line.c_str(), "folderstyle %lx", &bits) == 1) {
+            model_->setFolderStyle(static_cast<std::int32_t>(bits) & kFolderStyleBits);
+        } else if (std::sscanf(line.c_str(), "foldersnap %d", &x) == 1) {
+            folderSnap_ = x != 0;
+            model_->setSnapToGrid(folderSnap_);
+        } else if (std::sscanf(line.c_str(), "kept %d %d %n", &x, &y, &used) >= 2 && used > 0) {
+            if (const auto index = indexOfKey(line.substr(static_cast<std::size_t>(used)))) model_->place(*index, {x, y});
+        }
+    }
+}
+
+void ShellListView::keepState() {
+    if (options_.stateFile.empty()) return;
+    std::string out = "folderstyle " + hex(static_cast<unsigned long>(model_->folderStyle())) + "\n";
+    out += "foldersnap " + std::to_string(folderSnap_ ? 1 : 0) + "\n";
+    for (const DesktopModelItem& item : model_->items())
+        out += line("kept", {item.kept.x, item.kept.y}, item.entry.key, true);
+    writeFileAtomically(options_.stateFile, out);
+}
+
 bool ShellListView::writeDump(const std::wstring& path) {
     const int count = static_cast<int>(SendMessageW(listView_, LVM_GETITEMCOUNT, 0, 0));
-    const DesktopGrid& g = model_.grid();
+    const DesktopGrid& g = model_->grid();
     std::string out = "count " + std::to_string(count) + "\n";
     out += "style " + hex(static_cast<unsigned long>(GetWindowLongW(listView_, GWL_STYLE))) + "\n";
     out += "exstyle " + hex(static_cast<unsigned long>(SendMessageW(listView_, LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0))) + "\n";
     out += "view " + std::to_string(SendMessageW(listView_, LVM_GETVIEW, 0, 0)) + "\n";
-    out += "snap " + std::to_string(model_.snapToGrid() ? 1 : 0) + "\n";
-    out += "grid " + std::to_string(g.left) + " " + std::to_string(g.top) + " " + std::to_string(g.cellWidth) + " " +
-           std::to_string(g.cellHeight) + " " + std::to_string(g.rows) + "\n";
+    out += "snap " + std::to_string(model_->snapToGrid() ? 1 : 0) + "\n";
+    out += "folderstyle " + hex(static_cast<unsigned long>(model_->folderStyle())) + "\n";
+    out += "foldersnap " + std::to_string(folderSnap_ ? 1 : 0) + "\n";
+    out += line("grid", {g.left, g.top, g.cellWidth, g.cellHeight, g.rows});
     out += "refreshes " + std::to_string(refreshes_) + "\n";
     for (int i = 0; i < count; ++i) {
         POINT p{};
@@ -183,14 +314,14 @@ bool ShellListView::writeDump(const std::wstring& path) {
         item.pszText = text.data();
         item.cchTextMax = static_cast<int>(text.size());
         text.resize(static_cast<std::size_t>(SendMessageW(listView_, LVM_GETITEMTEXTW, i, reinterpret_cast<LPARAM>(&item))));
-        out += "item " + std::to_string(i) + " " + std::to_string(p.x) + " " + std::to_string(p.y) + " " + narrow(text) + "\n";
+        out += line("item", {i, p.x, p.y}, narrow(text), true);
     }
-    const std::wstring temporary = path + L".tmp";
-    FILE* f = _wfopen(temporary.c_str(), L"wb");
-    if (!f) return false;
-    const bool written = std::fwrite(out.data(), 1, out.size(), f) == out.size();
-    if (std::fclose(f) != 0 || !written) return false;
-    return MoveFileExW(temporary.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING) != 0;
+    for (int i = 0; i < model_->count(); ++i) {
+        const DesktopModelItem& item = model_->items()[i];
+        out += line("kept", {i, item.kept.x, item.kept.y});
+        out += line("parsing", {i}, item.entry.parsingName, true);
+    }
+    return writeFileAtomically(path, out);
 }
 
 }  // namespace plenvik::testshell

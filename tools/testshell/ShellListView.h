@@ -1,11 +1,15 @@
 // The test shell's desktop list view: a real SysListView32 whose items mirror the desktop model. Wine's
 // list view ignores snap-to-grid and auto-arrange and arranges LVA_SNAPTOGRID in rows, so the shell
 // subclasses it: moves (LVM_SETITEMPOSITION/32), LVM_ARRANGE, style changes and F5 go through the
-// model, and the model's positions are written back into the list view.
+// model, and the model's positions are written back into the list view. Like Explorer's desktop it
+// keeps only what it was told through its own folder view (or did itself): a move sent from another
+// thread or process is shown until the next refresh, a style written into the window from outside is
+// undone by it, and the refresh itself runs shortly after F5, not inside the key's message.
 #pragma once
 
 #include <windows.h>
 
+#include <optional>
 #include <string>
 
 #include "ShellOptions.h"
@@ -26,28 +30,46 @@ public:
 
     // Creates the list view in parent (client size width x height) and fills it.
     HWND create(HWND parent, HINSTANCE instance, int width, int height);
-    // After the first paint (Wine's list view arranges all icons on it): the start positions.
+    // After the first paint (Wine's list view arranges all icons on it): the start positions, then what
+    // the state file kept from an earlier run.
     void placeStartPositions(const std::wstring& positionsFile);
 
-    // What any client sees, read in-process from the list view (UTF-8):
-    //   count N / style HEX / exstyle HEX / view N / snap 0|1 / grid L T W H ROWS / refreshes N /
-    //   item INDEX X Y LABEL ...
+    // What any client sees, read in-process from the list view, and what the shell keeps (UTF-8):
+    //   count N / style HEX / exstyle HEX / view N / snap 0|1 / folderstyle HEX / foldersnap 0|1 /
+    //   grid L T W H ROWS / refreshes N / item INDEX X Y LABEL / kept INDEX X Y / parsing INDEX NAME ...
     bool writeDump(const std::wstring& path);
+
+    // The folder view's side: what the shell's own view object reads and changes (on this thread).
+    HWND window() const { return listView_; }
+    const DesktopModel& model() const { return *model_; }
+    std::optional<int> indexOfKey(const std::string& key) const;
+    bool moveThroughFolderView(int index, IconPosition to);
+    // View type and auto-arrange bits (kStyleViewTypeMask | kStyleAutoArrange), kept.
+    void setFolderStyle(std::int32_t bits);
+    bool folderSnap() const { return folderSnap_; }
+    void setFolderSnap(bool on);
 
 private:
     static LRESULT CALLBACK subclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id, DWORD_PTR self);
     LRESULT handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam, bool& handled);
 
-    BOOL move(int index, IconPosition to);
+    BOOL move(int index, IconPosition to, MoveOrigin origin);
     void refresh();
     void insertItem(int index);
+    void insertAllItems();
+    void showStyle();
+    void showSnap();
     void showPositions();
     void showPosition(int index);
     bool positionsShown() const;
+    void restoreState();
+    void keepState();
 
-    DesktopModel model_;
+    ShellOptions options_;
+    std::optional<DesktopModel> model_;
     ShellSource& source_;
     HWND listView_ = nullptr;
+    bool folderSnap_;
     bool writingThrough_ = false;  // our own messages pass the subclass untouched
     int refreshes_ = 0;
 };

@@ -1,5 +1,7 @@
 #include "ShellOptions.h"
 
+#include <objbase.h>
+
 #include <cwchar>
 
 #include "platform/win32/Wide.h"
@@ -35,6 +37,23 @@ std::optional<ShellOptions> parseShellOptions(const std::vector<std::wstring>& a
         auto value = [&]() -> const std::wstring& { return arguments[++i]; };
         if (a == L"--snap") {
             o.snap = true;
+        } else if (a == L"--no-snap") {
+            o.snap = false;
+        } else if (a == L"--show-extensions") {
+            o.hideExtensions = false;
+        } else if (a == L"--keep-outside-moves") {
+            o.behaviour.discardOutsideMoves = false;
+        } else if (a == L"--no-renumber") {
+            o.behaviour.renumberOnRefresh = false;
+        } else if (a == L"--no-restyle") {
+            o.behaviour.restyleOnRefresh = false;
+        } else if (a == L"--state" && hasValue) {
+            o.stateFile = value();
+        } else if (a == L"--class" && hasValue) {
+            if (FAILED(CLSIDFromString(value().c_str(), &o.shellWindowsClass))) {
+                error = "bad class identifier: " + win32::narrow(arguments[i]);
+                return std::nullopt;
+            }
         } else if (a == L"--no-system-icons") {
             o.systemIcons = false;
         } else if (a == L"--workerw") {
@@ -44,6 +63,7 @@ std::optional<ShellOptions> parseShellOptions(const std::vector<std::wstring>& a
             o.grid.top = static_cast<int>(n[1]);
             o.grid.cellWidth = static_cast<int>(n[2]);
             o.grid.cellHeight = static_cast<int>(n[3]);
+            o.gridGiven = true;
         } else if (a == L"--style" && hasValue && parseNumbers(value(), L',', 1, n, 16)) {
             o.style = static_cast<std::int32_t>(n[0]) & 0x103;
         } else if (a == L"--size" && hasValue && parseNumbers(value(), L'x', 2, n) && n[0] > 0 && n[1] > 0) {

@@ -65,10 +65,26 @@ std::string folderPath(int csidl) {
 
 }  // namespace
 
-ShellSource::ShellSource(std::wstring iconsFile, bool systemIcons) : iconsFile_(std::move(iconsFile)) {
-    if (!iconsFile_.empty()) return;
+bool hasRegisteredProgram(std::string_view extension) {
+    if (extension.size() < 2 || extension.front() != '.') return false;
+    HKEY key = nullptr;
+    if (RegOpenKeyExW(HKEY_CLASSES_ROOT, widen(std::string(extension)).c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
+    win32::UniqueKey owner(key);
+    wchar_t progId[256] = {};
+    DWORD size = sizeof progId - sizeof(wchar_t), type = 0;
+    if (RegQueryValueExW(key, nullptr, nullptr, &type, reinterpret_cast<BYTE*>(progId), &size) != ERROR_SUCCESS || type != REG_SZ ||
+        progId[0] == 0)
+        return false;
+    HKEY program = nullptr;
+    const bool known = RegOpenKeyExW(HKEY_CLASSES_ROOT, progId, 0, KEY_READ, &program) == ERROR_SUCCESS;
+    win32::UniqueKey programOwner(program);
+    return known;
+}
+
+ShellSource::ShellSource(std::wstring iconsFile, bool systemIcons, bool hideExtensions)
+    : iconsFile_(std::move(iconsFile)), systemIcons_(systemIcons), hideExtensions_(hideExtensions) {
     folders_ = {folderPath(CSIDL_DESKTOPDIRECTORY), folderPath(CSIDL_COMMON_DESKTOPDIRECTORY)};
-    if (systemIcons) registry_ = std::make_unique<ReadOnlyRegistry>();
+    registry_ = std::make_unique<ReadOnlyRegistry>();
 }
 
 ShellSource::~ShellSource() = default;
@@ -76,11 +92,16 @@ ShellSource::~ShellSource() = default;
 std::vector<DesktopEntry> ShellSource::read() {
     if (iconsFile_.empty()) {
         win32::Win32FileSystem files;
-        return readDesktopEntries(files, registry_.get(), folders_);
+        std::vector<DesktopEntry> entries =
+            readDesktopEntries(files, registry_.get(), folders_, hideExtensions_ ? KnownFileType(hasRegisteredProgram) : KnownFileType());
+        if (!systemIcons_)
+            std::erase_if(entries, [](const DesktopEntry& e) { return e.folder == kDesktopFolderNone; });
+        return entries;
     }
+    // A label of the list stands for a file of that name in the user's desktop folder.
     std::vector<DesktopEntry> entries;
     for (const std::string& label : readLines(iconsFile_))
-        if (!label.empty()) entries.push_back({"icon|" + label, label, kDesktopFolderUser});
+        if (!label.empty()) entries.push_back({"icon|" + label, label, kDesktopFolderUser, folders_.user + "\\" + label});
     return entries;
 }
 

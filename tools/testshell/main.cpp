@@ -1,7 +1,8 @@
 // testshell: a stand-in for Explorer's desktop window under Wine. It builds the window chain
 // Progman "Program Manager" > SHELLDLL_DefView > SysListView32 (or, with --workerw, the chain below a
-// WorkerW window as on current Windows), fills the list view from the desktop model, and behaves like
-// Explorer's desktop where Wine's list view does not. Options: see ShellOptions.h.
+// WorkerW window as on current Windows), fills the list view from the desktop model, behaves like
+// Explorer's desktop where Wine's list view does not, and serves its folder view to other processes
+// through shell windows of its own class. Options: see ShellOptions.h.
 #include <windows.h>
 #include <commctrl.h>
 #include <shellapi.h>
@@ -13,6 +14,8 @@
 #include "ShellListView.h"
 #include "ShellOptions.h"
 #include "ShellSource.h"
+#include "ShellWindowsServer.h"
+#include "platform/win32/Scoped.h"
 
 namespace {
 
@@ -81,6 +84,7 @@ int main() {
         return 2;
     }
 
+    plenvik::win32::ComApartment com;
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_LISTVIEW_CLASSES};
     InitCommonControlsEx(&controls);
     HINSTANCE instance = GetModuleHandleW(nullptr);
@@ -99,7 +103,7 @@ int main() {
     HWND defView = host ? CreateWindowExW(0, L"SHELLDLL_DefView", L"", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, w, h,
                                           host, nullptr, instance, nullptr)
                         : nullptr;
-    ShellSource source(options->iconsFile, options->systemIcons);
+    ShellSource source(options->iconsFile, options->systemIcons, options->hideExtensions);
     ShellListView listView(*options, source);
     HWND lv = defView ? listView.create(defView, instance, w, h) : nullptr;
     if (!progman || !lv) {
@@ -113,6 +117,11 @@ int main() {
     UpdateWindow(host);
     listView.placeStartPositions(options->positionsFile);
     UpdateWindow(host);
+    const ShellWindowsRegistration served(options->shellWindowsClass, listView, progman);
+    if (FAILED(served.result())) {
+        std::fprintf(stderr, "testshell: CoRegisterClassObject failed (0x%08lx)\n", static_cast<unsigned long>(served.result()));
+        return 5;
+    }
     if (!options->readyFile.empty() && !writeReady(options->readyFile, progman, defView, lv)) {
         std::fprintf(stderr, "testshell: cannot write %ls\n", options->readyFile.c_str());
         return 4;

@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <cstddef>
 #include <cstring>
 #include <cwchar>
 #include <utility>
@@ -13,6 +14,16 @@
 namespace plenvik::win32 {
 
 namespace {
+
+// The layout this build writes for a target of its own bitness is the compiler's own LVITEMW: the
+// 64-bit build pins the 88-byte layout, the 32-bit build the 60-byte one.
+constexpr ListViewItemLayout kOwnItemLayout = sizeof(void*) == 8 ? kListViewItemLayout64 : kListViewItemLayout32;
+static_assert(sizeof(LVITEMW) == kOwnItemLayout.size, "LVITEMW size");
+static_assert(offsetof(LVITEMW, pszText) == kOwnItemLayout.textOffset, "LVITEMW::pszText");
+static_assert(offsetof(LVITEMW, cchTextMax) == kOwnItemLayout.textMaxOffset, "LVITEMW::cchTextMax");
+static_assert(sizeof(LVITEMW::pszText) == kOwnItemLayout.pointerSize, "LVITEMW pointer size");
+static_assert(offsetof(LVITEMW, mask) == kLvItemMaskOffset && offsetof(LVITEMW, iItem) == kLvItemIndexOffset &&
+              offsetof(LVITEMW, iSubItem) == kLvItemSubItemOffset, "LVITEMW head");
 
 // The block for one label: the item block (room for the 64-bit layout), then the text.
 constexpr std::size_t kItemOffset = 0, kTextOffset = 96;

@@ -10,7 +10,10 @@
 
 namespace plenvik::win32 {
 
-Win32IconView::Win32IconView() : Win32IconView(findShellDesktopFolderView) {}
+Win32IconView::Win32IconView() : Win32IconView(CLSID_ShellWindows) {}
+
+Win32IconView::Win32IconView(const CLSID& shellWindowsClass)
+    : finder_([shellWindowsClass](HWND listView) { return findShellDesktopFolderView(listView, shellWindowsClass); }) {}
 
 Win32IconView::Win32IconView(FolderViewFinder finder) : finder_(std::move(finder)) {}
 
@@ -56,16 +59,26 @@ bool Win32IconView::setPosition(int index, IconPosition to) {
                  [&](HWND lv) { return DesktopListView(lv).setPosition(index, to); });
 }
 
+namespace {
+
+std::int32_t windowWord(HWND listView) { return listView ? static_cast<std::int32_t>(GetWindowLongW(listView, GWL_STYLE)) : 0; }
+
+}  // namespace
+
 std::int32_t Win32IconView::styleWord() {
     HWND listView = fc_DesktopListViewGet();
-    return listView ? static_cast<std::int32_t>(GetWindowLongW(listView, GWL_STYLE)) : 0;
+    return route(windowWord(listView), [&](FolderViewIcons& v) { return v.styleWord(windowWord(listView)); },
+                 [](HWND lv) { return windowWord(lv); });
 }
 
+// On the folder-view route the window's other bits stay as they are: Explorer keeps view type and
+// auto-arrange in its folder view and puts them back into the window at its next refresh anyway.
 bool Win32IconView::setStyleWord(std::int32_t style) {
-    HWND listView = fc_DesktopListViewGet();
-    if (!listView) return false;
-    SetWindowLongW(listView, GWL_STYLE, style);
-    return true;
+    return route(false, [&](FolderViewIcons& v) { return v.setStyleWord(style); },
+                 [&](HWND lv) {
+                     SetWindowLongW(lv, GWL_STYLE, style);
+                     return true;
+                 });
 }
 
 std::optional<bool> Win32IconView::snapToGrid() {

@@ -1,6 +1,6 @@
-// Explorer's desktop icon view on Windows. Labels, positions and moves go through the shell's folder
-// view of the desktop where the system offers one, else through the desktop list view in Explorer's
-// process; style, arranging and refresh always go to the list view. Every call finds the desktop anew
+// Explorer's desktop icon view on Windows. Labels, positions, moves, view type, auto-arrange and snap
+// go through the shell's folder view of the desktop where the system offers one, else through the
+// desktop list view in Explorer's process; arranging and refresh always go to the list view. Every call finds the desktop anew
 // and releases what it opened before it returns.
 #pragma once
 
@@ -21,6 +21,9 @@ class Win32IconView : public IconView {
 public:
     // The shell's folder view where it offers one, else the list view.
     Win32IconView();
+    // The folder view found through the shell windows of another class (a stand-in shell's), else the
+    // list view.
+    explicit Win32IconView(const CLSID& shellWindowsClass);
     // For tests: a finder that returns a folder view of their own, or none.
     explicit Win32IconView(FolderViewFinder finder);
 

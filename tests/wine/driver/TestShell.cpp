@@ -33,9 +33,9 @@ void removeTree(const std::wstring& path) {
     RemoveDirectoryW(path.c_str());
 }
 
-bool keyExists(const std::wstring& subKey) {
+bool keyExists(HKEY root, const std::wstring& subKey) {
     HKEY key = nullptr;
-    if (RegOpenKeyExW(HKEY_CURRENT_USER, subKey.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
+    if (RegOpenKeyExW(root, subKey.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
     RegCloseKey(key);
     return true;
 }
@@ -67,8 +67,12 @@ TestShell::TestShell(const std::wstring& options) {
 
 void TestShell::start(const std::wstring& options, int attempt) {
     const std::wstring readyFile = folder_.file(L"ready" + std::to_wstring(attempt) + L".txt");
+    // A class of its own: a shell killed by an earlier test may still be registered under another.
+    wchar_t classText[40] = {};
+    if (FAILED(CoCreateGuid(&shellWindowsClass)) || !StringFromGUID2(shellWindowsClass, classText, 40)) return;
     process_ = std::make_unique<ChildProcess>(buildFolder() + L"\\testshell.exe",
-                                              options + L" --ready \"" + readyFile + L"\" --dump \"" + folder_.file(L"dump.txt") + L"\"");
+                                              options + L" --class " + classText + L" --ready \"" + readyFile + L"\" --dump \"" +
+                                                  folder_.file(L"dump.txt") + L"\"");
     if (!process_->started()) return;
     std::string line;
     pollUntil([&] {
@@ -114,11 +118,28 @@ ShellDump TestShell::dump() {
         if (std::sscanf(line.c_str(), "exstyle %lx", &u) == 1) { d.exstyle = u; continue; }
         if (std::sscanf(line.c_str(), "view %d", &d.view) == 1) continue;
         if (std::sscanf(line.c_str(), "snap %d", &x) == 1) { d.snap = x != 0; continue; }
+        if (std::sscanf(line.c_str(), "folderstyle %lx", &u) == 1) { d.folderStyle = u; continue; }
+        if (std::sscanf(line.c_str(), "foldersnap %d", &x) == 1) { d.folderSnap = x != 0; continue; }
+        if (std::sscanf(line.c_str(), "kept %d %d %d", &index, &x, &y) == 3) {
+            d.kept.push_back({x, y});
+            continue;
+        }
+        if (std::sscanf(line.c_str(), "parsing %d %n", &index, &used) >= 1 && used > 0) {
+            d.parsingNames.push_back(line.substr(static_cast<std::size_t>(used)));
+            continue;
+        }
         if (std::sscanf(line.c_str(), "grid %d %d %d %d %d", &d.gridLeft, &d.gridTop, &d.cellWidth, &d.cellHeight, &d.rows) == 5) continue;
         if (std::sscanf(line.c_str(), "refreshes %d", &d.refreshes) == 1) continue;
         if (std::sscanf(line.c_str(), "item %d %d %d %n", &index, &x, &y, &used) >= 3 && used > 0)
             d.items.push_back({line.substr(static_cast<std::size_t>(used)), {x, y}});
     }
+    return d;
+}
+
+ShellDump TestShell::dumpAfterRefresh(int after) {
+    ShellDump d;
+    pollUntil([&] { return (d = dump()).refreshes > after; });
+    if (d.refreshes <= after) d.count = -1;
     return d;
 }
 
@@ -145,19 +166,19 @@ DesktopFile::~DesktopFile() {
 }
 
 RegistryValueFixture::RegistryValueFixture(const std::wstring& subKey, const std::wstring& name, DWORD type,
-                                           const std::vector<BYTE>& data)
-    : subKey_(subKey), name_(name) {
+                                           const std::vector<BYTE>& data, HKEY root)
+    : root_(root), subKey_(subKey), name_(name) {
     // The outermost key of the path that does not exist yet is deleted (with what is below it) at the end.
     for (std::size_t cut = 0; cut != std::wstring::npos;) {
         cut = subKey.find(L'\\', cut + 1);
         const std::wstring part = subKey.substr(0, cut);
-        if (!keyExists(part)) {
+        if (!keyExists(root_, part)) {
             createdRoot_ = part;
             break;
         }
     }
     HKEY key = nullptr;
-    if (RegCreateKeyExW(HKEY_CURRENT_USER, subKey.c_str(), 0, nullptr, 0, KEY_READ | KEY_WRITE, nullptr, &key, nullptr) != ERROR_SUCCESS)
+    if (RegCreateKeyExW(root_, subKey.c_str(), 0, nullptr, 0, KEY_READ | KEY_WRITE, nullptr, &key, nullptr) != ERROR_SUCCESS)
         return;
     win32::UniqueKey owner(key);
     DWORD size = 0;
@@ -170,11 +191,11 @@ RegistryValueFixture::RegistryValueFixture(const std::wstring& subKey, const std
 
 RegistryValueFixture::~RegistryValueFixture() {
     if (!createdRoot_.empty()) {
-        RegDeleteTreeW(HKEY_CURRENT_USER, createdRoot_.c_str());
+        RegDeleteTreeW(root_, createdRoot_.c_str());
         return;
     }
     HKEY key = nullptr;
-    if (RegOpenKeyExW(HKEY_CURRENT_USER, subKey_.c_str(), 0, KEY_WRITE, &key) != ERROR_SUCCESS) return;
+    if (RegOpenKeyExW(root_, subKey_.c_str(), 0, KEY_WRITE, &key) != ERROR_SUCCESS) return;
     win32::UniqueKey owner(key);
     if (hadValue_)
         RegSetValueExW(key, name_.c_str(), 0, oldType_, oldData_.data(), static_cast<DWORD>(oldData_.size()));

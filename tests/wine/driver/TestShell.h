@@ -32,15 +32,21 @@ private:
 // Writes UTF-8 text; false when the file cannot be written.
 bool writeUtf8File(const std::wstring& path, const std::string& text);
 
-// What the shell's own list view holds, read in-process by the shell.
+// What the shell's own list view holds, read in-process by the shell, and what the shell keeps.
 struct ShellDump {
     int count = -1;
     std::uint32_t style = 0, exstyle = 0;
     int view = -1;
     bool snap = false;
+    std::uint32_t folderStyle = 0;  // view type and auto-arrange as the folder view keeps them
+    bool folderSnap = false;
     int gridLeft = 0, gridTop = 0, cellWidth = 0, cellHeight = 0, rows = 0;
     int refreshes = 0;
-    std::vector<IconItem> items;
+    std::vector<IconItem> items;             // shown: labels and positions (no parsing names)
+    std::vector<IconPosition> kept;          // per item: where the shell keeps it
+    std::vector<std::string> parsingNames;   // per item: what the shell's folder says it is
+
+    IconPosition cell(int column, int row) const { return {gridLeft + column * cellWidth, gridTop + row * cellHeight}; }
 };
 
 class TestShell {
@@ -52,9 +58,14 @@ public:
     bool ready() const { return listView != nullptr; }
     // Asks the shell for its state; count -1 when it did not answer.
     ShellDump dump();
+    // Waits until the shell has refreshed more often than `after` times (a refresh runs a moment after
+    // F5); the dump then, count -1 when it did not come.
+    ShellDump dumpAfterRefresh(int after);
 
     HWND progman = nullptr, defView = nullptr, listView = nullptr;
     DWORD processId = 0;
+    // The class under which this shell serves its shell windows (a new one for every shell).
+    CLSID shellWindowsClass{};
 
 private:
     void start(const std::wstring& options, int attempt);
@@ -82,11 +93,12 @@ private:
     bool created_ = false;
 };
 
-// A value under HKEY_CURRENT_USER set for the test: the previous value comes back afterwards, and keys
-// the fixture had to create are deleted again.
+// A value under HKEY_CURRENT_USER (or another root) set for the test: the previous value comes back
+// afterwards, and keys the fixture had to create are deleted again.
 class RegistryValueFixture {
 public:
-    RegistryValueFixture(const std::wstring& subKey, const std::wstring& name, DWORD type, const std::vector<BYTE>& data);
+    RegistryValueFixture(const std::wstring& subKey, const std::wstring& name, DWORD type, const std::vector<BYTE>& data,
+                         HKEY root = HKEY_CURRENT_USER);
     ~RegistryValueFixture();
     RegistryValueFixture(const RegistryValueFixture&) = delete;
     RegistryValueFixture& operator=(const RegistryValueFixture&) = delete;
@@ -96,6 +108,7 @@ public:
     static std::vector<BYTE> text(const std::wstring& s);
 
 private:
+    HKEY root_;
     std::wstring subKey_, name_, createdRoot_;
     bool set_ = false, hadValue_ = false;
     DWORD oldType_ = 0;
