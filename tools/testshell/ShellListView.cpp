@@ -41,6 +41,14 @@ std::string line(const char* name, std::initializer_list<long long> values, cons
     return out;
 }
 
+// "name value\n", built by appending (GCC 12 warns falsely about "literal" + string).
+void appendField(std::string& out, const char* name, const std::string& value) {
+    out += name;
+    out += ' ';
+    out += value;
+    out += '\n';
+}
+
 bool writeFileAtomically(const std::wstring& path, const std::string& text) {
     const std::wstring temporary = path + L".tmp";
     FILE* f = _wfopen(temporary.c_str(), L"wb");
@@ -287,8 +295,9 @@ void ShellListView::restoreState() {
 
 void ShellListView::keepState() {
     if (options_.stateFile.empty()) return;
-    std::string out = "folderstyle " + hex(static_cast<unsigned long>(model_->folderStyle())) + "\n";
-    out += "foldersnap " + std::to_string(folderSnap_ ? 1 : 0) + "\n";
+    std::string out;
+    appendField(out, "folderstyle", hex(static_cast<unsigned long>(model_->folderStyle())));
+    appendField(out, "foldersnap", std::to_string(folderSnap_ ? 1 : 0));
     for (const DesktopModelItem& item : model_->items())
         out += line("kept", {item.kept.x, item.kept.y}, item.entry.key, true);
     writeFileAtomically(options_.stateFile, out);
@@ -297,15 +306,16 @@ void ShellListView::keepState() {
 bool ShellListView::writeDump(const std::wstring& path) {
     const int count = static_cast<int>(SendMessageW(listView_, LVM_GETITEMCOUNT, 0, 0));
     const DesktopGrid& g = model_->grid();
-    std::string out = "count " + std::to_string(count) + "\n";
-    out += "style " + hex(static_cast<unsigned long>(GetWindowLongW(listView_, GWL_STYLE))) + "\n";
-    out += "exstyle " + hex(static_cast<unsigned long>(SendMessageW(listView_, LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0))) + "\n";
-    out += "view " + std::to_string(SendMessageW(listView_, LVM_GETVIEW, 0, 0)) + "\n";
-    out += "snap " + std::to_string(model_->snapToGrid() ? 1 : 0) + "\n";
-    out += "folderstyle " + hex(static_cast<unsigned long>(model_->folderStyle())) + "\n";
-    out += "foldersnap " + std::to_string(folderSnap_ ? 1 : 0) + "\n";
+    std::string out;
+    appendField(out, "count", std::to_string(count));
+    appendField(out, "style", hex(static_cast<unsigned long>(GetWindowLongW(listView_, GWL_STYLE))));
+    appendField(out, "exstyle", hex(static_cast<unsigned long>(SendMessageW(listView_, LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0))));
+    appendField(out, "view", std::to_string(SendMessageW(listView_, LVM_GETVIEW, 0, 0)));
+    appendField(out, "snap", std::to_string(model_->snapToGrid() ? 1 : 0));
+    appendField(out, "folderstyle", hex(static_cast<unsigned long>(model_->folderStyle())));
+    appendField(out, "foldersnap", std::to_string(folderSnap_ ? 1 : 0));
     out += line("grid", {g.left, g.top, g.cellWidth, g.cellHeight, g.rows});
-    out += "refreshes " + std::to_string(refreshes_) + "\n";
+    appendField(out, "refreshes", std::to_string(refreshes_));
     for (int i = 0; i < count; ++i) {
         POINT p{};
         SendMessageW(listView_, LVM_GETITEMPOSITION, i, reinterpret_cast<LPARAM>(&p));
