@@ -87,8 +87,10 @@ void clsProgressBar::Top(long top) {
 
 ProgressBarDrawing clsProgressBar::drawing() const {
     const bool twips = s_.p_LngScaleMode == kScaleTwips;
-    const auto toX = [&](long v) { return twips ? twipsToPixels(v, dpiX_) : static_cast<int>(v); };
-    const auto toY = [&](long v) { return twips ? twipsToPixels(v, dpiY_) : static_cast<int>(v); };
+    // Whole pixels covered, as the bar has always been drawn: the exact value, cut (no rounded factor).
+    const auto cut = [](long v, int dpi) { return static_cast<int>(static_cast<long long>(v) * dpi / kTwipsPerInch); };
+    const auto toX = [&](long v) { return twips ? cut(v, dpiX_) : static_cast<int>(v); };
+    const auto toY = [&](long v) { return twips ? cut(v, dpiY_) : static_cast<int>(v); };
     ProgressBarDrawing d;
     d.target = s_.p_HwndTarget;
     d.visible = Visible();

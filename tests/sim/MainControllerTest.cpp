@@ -149,7 +149,7 @@ TEST_F(MainControllerTest, RestoreWithoutParserRestoresNothingAndEnds) {
 }
 
 TEST_F(MainControllerTest, AProjectFileOnTheCommandLineIsShownFromItsFolderAndTheWindowStays) {
-    const auto file = sim.files.nativePath("D:\\Sicherungen\\mein desktop.Plenvk");
+    const std::filesystem::path file = sim.files.nativePath("D:\\Sicherungen\\mein desktop.Plenvk");
     std::filesystem::create_directories(file.parent_path());
     std::ofstream(file) << "<DESKTOP/>";
     start("\"D:\\Sicherungen\\mein desktop.Plenvk\"");
@@ -162,6 +162,7 @@ TEST_F(MainControllerTest, AProjectFileOnTheCommandLineIsShownFromItsFolderAndTh
 }
 
 TEST_F(MainControllerTest, AMissingProjectFileIsReportedAndTheProgramStartsInItsFolder) {
+    sim.dialogs.answerMessage(MsgAnswer::Ok);
     start("\"D:\\fehlt\\x.Plenvk\"");
     ASSERT_EQ(sim.dialogs.asked.size(), 1u);
     EXPECT_EQ(sim.dialogs.asked[0].text, "Die Projektdatei wurde nicht gefunden:\r\n\r\nD:\\fehlt\\x.Plenvk");
