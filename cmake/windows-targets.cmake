@@ -49,3 +49,20 @@ if(PLENVIK_SHELLEXT_SOURCES)
   endif()
   plenvik_strict(OrvelShellExtensions)
 endif()
+
+# The setup program (NSIS, installer/Plenvik.nsi). scripts/package makes the one for every Windows (a
+# 32-bit setup) from both builds; the 64-bit build makes a 64-bit setup of the same script with the
+# 64-bit pieces, which its tests run under Wine (where 32-bit programs cannot run on this bench).
+find_program(MAKENSIS makensis)
+if(MAKENSIS AND MINGW_ARCH STREQUAL "x86_64" AND TARGET OrvelShellExtensions)
+  set(PLENVIK_TEST_SETUP "${CMAKE_BINARY_DIR}/Plenvik-Setup-test64.exe")
+  add_custom_command(OUTPUT "${PLENVIK_TEST_SETUP}"
+    COMMAND "${MAKENSIS}" -V2 -DPLENVIK_AMD64 "-DPLENVIK_GENERATED=${PLENVIK_GENERATED_DIR}"
+            "-DPLENVIK_BIN64=${CMAKE_BINARY_DIR}" "-DPLENVIK_OUTFILE=${PLENVIK_TEST_SETUP}"
+            "${CMAKE_SOURCE_DIR}/installer/Plenvik.nsi"
+    DEPENDS "${CMAKE_SOURCE_DIR}/installer/Plenvik.nsi" "${CMAKE_SOURCE_DIR}/res/Plenvik.ico"
+            "${PLENVIK_GENERATED_DIR}/PlenvikVersion.nsh" Plenvik OrvelShellExtensions
+    COMMENT "makensis: 64-bit test setup"
+    VERBATIM)
+  add_custom_target(test_setup ALL DEPENDS "${PLENVIK_TEST_SETUP}")
+endif()

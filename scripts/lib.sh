@@ -2,7 +2,8 @@
 PLENVIK_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 PLENVIK_CACHE=${PLENVIK_CACHE:-$PLENVIK_ROOT/.cache}
 export WINEPREFIX=${PLENVIK_WINEPREFIX:-$PLENVIK_CACHE/wineprefix}
-export WINEARCH=win64 WINEDEBUG=${WINEDEBUG:--all} WINEDLLOVERRIDES="mscoree,mshtml="
+# winemenubuilder would copy Start-menu shortcuts into the Linux desktop's menus (the setup makes one).
+export WINEARCH=win64 WINEDEBUG=${WINEDEBUG:--all} WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 export LANG=C.UTF-8
 # Debian's wine script prefers the 32-bit loader whenever it is installed; we pick the loader per
 # executable instead (see wine-run), so that 64-bit programs run even where 32-bit ELF cannot.
@@ -13,6 +14,16 @@ WINE32=/usr/lib/wine/wine
 wine32_works() { [ -x "$WINE32" ] && "$WINE32" --version >/dev/null 2>&1; }
 
 say() { printf '== %s\n' "$*"; }
+
+# A new prefix links Desktop, Documents etc. to the Linux home: tests must never write there. Replaces
+# the links of $WINEPREFIX with real folders.
+make_user_folders_real() {
+    local user_dir="$WINEPREFIX/drive_c/users/$(id -un)" d
+    for d in Desktop Documents Downloads Music Pictures Videos Templates; do
+        if [ -L "$user_dir/$d" ]; then rm "$user_dir/$d"; mkdir -p "$user_dir/$d"; fi
+    done
+    [ -d "$user_dir/Desktop" ] || { echo "Wine prefix has no desktop folder: $user_dir" >&2; return 1; }
+}
 
 # Starts one Xvfb for this run on a free display; sets DISPLAY and XVFB_PID.
 start_xvfb() {

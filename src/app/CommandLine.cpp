@@ -36,6 +36,28 @@ std::int32_t diagnosticFlagsFrom(std::string_view token) {
     return roundHalfEvenToInt32(std::fabs(leadingNumber(token))).value_or(0);
 }
 
+namespace {
+
+std::string withoutQuotes(std::string_view token) {
+    std::string text;
+    for (const char ch : token)
+        if (ch != '"') text += ch;
+    return text;
+}
+
+}  // namespace
+
+bool namesProjectFile(std::string_view text) {
+    constexpr std::string_view kExtension = ".plenvk";
+    if (text.size() <= kExtension.size()) return false;
+    const std::string_view tail = text.substr(text.size() - kExtension.size());
+    for (std::size_t i = 0; i < tail.size(); ++i) {
+        const char c = tail[i] >= 'A' && tail[i] <= 'Z' ? static_cast<char>(tail[i] - 'A' + 'a') : tail[i];
+        if (c != kExtension[i]) return false;
+    }
+    return true;
+}
+
 StartCommand parseStartCommand(const std::vector<std::string>& tokens) {
     StartCommand c;
     if (tokens.empty()) return c;
@@ -43,11 +65,11 @@ StartCommand parseStartCommand(const std::vector<std::string>& tokens) {
     if (c.word == "SAVE") {
         if (tokens.size() >= 2) c.diagnosticFlags = diagnosticFlagsFrom(tokens[1]);
     } else if (c.word == "RESTORE") {
-        if (tokens.size() >= 2) {
-            for (const char ch : tokens[1])
-                if (ch != '"') c.restoreFile += ch;
-        }
+        if (tokens.size() >= 2) c.restoreFile = withoutQuotes(tokens[1]);
         if (tokens.size() >= 3) c.diagnosticFlags = diagnosticFlagsFrom(tokens[2]);
+    } else if (const std::string file = withoutQuotes(tokens[0]); namesProjectFile(file)) {
+        c.openFile = file;
+        if (tokens.size() >= 2) c.diagnosticFlags = diagnosticFlagsFrom(tokens[1]);
     } else {
         c.diagnosticFlags = diagnosticFlagsFrom(tokens[0]);
     }

@@ -1,4 +1,5 @@
-// The command line: SAVE [number], RESTORE "file" [number], or a number alone.
+// The command line: SAVE [number], RESTORE "file" [number], a project file [number] (how Explorer opens
+// a .Plenvk), or a number alone.
 #pragma once
 
 #include <cstdint>
@@ -20,8 +21,14 @@ std::int32_t diagnosticFlagsFrom(std::string_view token);
 struct StartCommand {
     std::string word;         // "SAVE", "RESTORE", anything else, or empty
     std::string restoreFile;  // without any double quotes
+    // A first token naming a project file ("C:\...\x.Plenvk", quotes removed): the program starts in its
+    // folder and shows that project. Empty otherwise.
+    std::string openFile;
     std::int32_t diagnosticFlags = 0;
 };
+
+// True when text (without quotes) names a project file: it ends with ".Plenvk", in any case.
+bool namesProjectFile(std::string_view text);
 
 StartCommand parseStartCommand(const std::vector<std::string>& tokens);
 

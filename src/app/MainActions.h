@@ -32,6 +32,8 @@ public:
     // The project list's mouse button released over row (-1: none) and key released.
     virtual void projectListMouseUp(frmMain& form, MouseButton button, int row) = 0;
     virtual void projectListKeyUp(frmMain& form, int keyCode) = 0;
+    // Selects the listed project file fileName and shows it, as a click on its row does.
+    virtual void showProject(frmMain& form, const std::string& fileName) = 0;
 };
 
 // What the program does before a piece is built: it tells the user so, in German, and changes nothing.
@@ -49,6 +51,7 @@ public:
     // Without the project list a right click only shows the project menu.
     void projectListMouseUp(frmMain& form, MouseButton button, int row) override;
     void projectListKeyUp(frmMain& form, int keyCode) override;
+    void showProject(frmMain& form, const std::string& fileName) override;
 
     static constexpr const char* kNotAvailableText = "Diese Funktion ist in dieser Version noch nicht verfügbar.";
 };
@@ -77,6 +80,7 @@ public:
     void deleteProject(frmMain& form) override;
     void projectListMouseUp(frmMain& form, MouseButton button, int row) override;
     void projectListKeyUp(frmMain& form, int keyCode) override;
+    void showProject(frmMain& form, const std::string& fileName) override;
 
 private:
     ShowSettingsDialog showSettingsDialog_;

@@ -55,6 +55,21 @@ void ProgramActions::deleteProject(frmMain& form) { sb_ProjectDelete(form); }
 
 void ProgramActions::projectListMouseUp(frmMain& form, MouseButton button, int row) { lvwProjects_MouseUp(form, button, row); }
 
+void ProgramActions::showProject(frmMain& form, const std::string& fileName) {
+    // Windows names are compared without case: Explorer may pass another spelling than the listing.
+    const auto lower = [](std::string s) {
+        for (char& c : s)
+            if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+        return s;
+    };
+    for (int r = 0; r < form.lvwProjects.size(); ++r) {
+        if (lower(form.lvwProjects.row(r).key) == lower(fileName)) {
+            lvwProjects_MouseUp(form, MouseButton::Left, r);
+            return;
+        }
+    }
+}
+
 void ProgramActions::projectListKeyUp(frmMain& form, int keyCode) { lvwProjects_KeyUp(form, keyCode); }
 
 }  // namespace plenvik

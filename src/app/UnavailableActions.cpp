@@ -42,4 +42,6 @@ void UnavailableActions::projectListMouseUp(frmMain& form, MouseButton button, i
 
 void UnavailableActions::projectListKeyUp(frmMain&, int) {}
 
+void UnavailableActions::showProject(frmMain&, const std::string&) {}
+
 }  // namespace plenvik

@@ -7,6 +7,7 @@
 #include "errors/ErrorHandler.h"
 #include "platform/Dialogs.h"
 #include "platform/EventPump.h"
+#include "platform/FileSystem.h"
 #include "platform/Platform.h"
 #include "platform/Processes.h"
 #include "platform/SystemInfo.h"
@@ -58,6 +59,7 @@ void frmMain::Form_Load(std::string_view commandLine) {
     const StartCommand start = parseStartCommand(splitCommandLine(commandLine));
     commandWord = start.word;
     restoreFile = start.restoreFile;
+    openFile = start.openFile;
     program_.diagnosticFlags = start.diagnosticFlags;
 
     program_.webAddress = std::string(kMakerWebAddress) + "?SOFTWARE=Plenvik";
@@ -105,10 +107,32 @@ bool frmMain::sb_CommandExecute() {
             pressCommand(CommandId::DesktopRestore);
             if (lblInfo_.foreColor == kColorRed || lblInfoMonitore_.foreColor == kColorRed) commandWord = "RESTOREERR";
         }
+    } else if (!openFile.empty()) {
+        openProject();
     } else {
         searchProjects();
     }
     return true;
+}
+
+void frmMain::openProject() {
+    const RestoreTarget target = splitRestoreFile(openFile);
+    std::string folder = target.directory.empty() ? txtDirectoryName_ + "\\" : target.directory;
+    const auto attributes = platform_.files.attributes(folder + target.fileName);
+    if (!attributes || (*attributes & kAttrDirectory)) {
+        MessageBoxRequest q;
+        q.title = "Plenvik";
+        q.text = "Die Projektdatei wurde nicht gefunden:\r\n\r\n" + folder + target.fileName;
+        q.icon = MsgIcon::Exclamation;
+        platform_.dialogs.messageBox(q);
+        searchProjects();
+        return;
+    }
+    // The directory box shows folders without their closing backslash, except a drive's root.
+    if (folder.size() > 3 && (folder.back() == '\\' || folder.back() == '/')) folder.pop_back();
+    setDirectory(folder, true);
+    searchProjects();
+    actions_.showProject(*this, target.fileName);
 }
 
 void frmMain::searchProjects() {

@@ -138,6 +138,10 @@ public:
     void txtDirectoryName_Leave(const std::string& text);
     // The normal start's search: placeholder row, restore disabled, all project files of the folder.
     void searchProjects();
+    // The start with a project file: its folder becomes the project directory and the project is shown
+    // (its analysis; nothing on the desktop changes). A file that is not there is reported, and the
+    // program starts normally.
+    void openProject();
 
     // Settings held by the window.
     std::int32_t GENERAL_FILESIZE_MAX = 500;
@@ -150,6 +154,8 @@ public:
     // The command line.
     std::string commandWord;
     std::string restoreFile;
+    // The project file the program was started with (opened from Explorer); empty otherwise.
+    std::string openFile;
 
     // The protocol of runs (created by the first start or by the protocol command).
     Protocol* protocol() { return protocol_.get(); }

@@ -33,7 +33,7 @@ extern "C" HRESULT STDAPICALLTYPE DllRegisterServer() {
     try {
         const std::wstring path = modulePath();
         if (path.empty()) return SELFREG_E_CLASS;
-        return registerServer(path, moduleFolder());
+        return registerServer(path, typeLibraryPath());
     } catch (const std::bad_alloc&) {
         return E_OUTOFMEMORY;
     }
@@ -41,7 +41,22 @@ extern "C" HRESULT STDAPICALLTYPE DllRegisterServer() {
 
 extern "C" HRESULT STDAPICALLTYPE DllUnregisterServer() {
     try {
-        return unregisterServer(moduleFolder());
+        return unregisterServer(typeLibraryPath());
+    } catch (const std::bad_alloc&) {
+        return E_OUTOFMEMORY;
+    }
+}
+
+// "regsvr32 /n /i:user" (and with /u): the same registration for the current user only, under
+// HKCU\Software\Classes. Any other command line is refused.
+extern "C" HRESULT STDAPICALLTYPE DllInstall(BOOL install, PCWSTR commandLine) {
+    if (!commandLine || lstrcmpiW(commandLine, L"user") != 0) return E_INVALIDARG;
+    try {
+        const std::wstring path = modulePath();
+        if (path.empty()) return SELFREG_E_CLASS;
+        PerUserClasses userClasses;
+        if (userClasses.status() != ERROR_SUCCESS) return HRESULT_FROM_WIN32(userClasses.status());
+        return install ? registerServer(path, typeLibraryPath(), true) : unregisterServer(typeLibraryPath(), true);
     } catch (const std::bad_alloc&) {
         return E_OUTOFMEMORY;
     }

@@ -42,7 +42,7 @@ bool removeTree(const std::wstring& key) {
 
 }  // namespace
 
-HRESULT registerServer(const std::wstring& modulePath, const std::wstring& moduleFolder) {
+HRESULT registerServer(const std::wstring& modulePath, const std::wstring& typeLibraryPath, bool perUser) {
     const std::wstring progId = kProgId;
     const std::wstring independent = kVersionIndependentProgId;
     const RegistryValue values[] = {
@@ -64,25 +64,38 @@ HRESULT registerServer(const std::wstring& modulePath, const std::wstring& modul
     bool ok = removeTree(kClsidKey) && removeTree(kHandlerKey);
     for (const RegistryValue& v : values) ok = ok && writeValue(v);
     if (!ok) {
-        unregisterServer(moduleFolder);
+        unregisterServer(typeLibraryPath, perUser);
         return SELFREG_E_CLASS;
     }
-    const HRESULT library = registerTypeLibrary(moduleFolder);
+    const HRESULT library = registerTypeLibrary(typeLibraryPath, perUser);
     if (FAILED(library)) {
-        unregisterServer(moduleFolder);
+        unregisterServer(typeLibraryPath, perUser);
         return SELFREG_E_TYPELIB;
     }
     return S_OK;
 }
 
-HRESULT unregisterServer(const std::wstring& moduleFolder) {
-    const HRESULT library = unregisterTypeLibrary(moduleFolder);
+HRESULT unregisterServer(const std::wstring& typeLibraryPath, bool perUser) {
+    const HRESULT library = unregisterTypeLibrary(typeLibraryPath, perUser);
     bool ok = true;
     for (const std::wstring& key : {std::wstring(kHandlerKey), kClsidKey, std::wstring(kVersionIndependentProgId),
                                     std::wstring(kProgId)})
         ok = removeTree(key) && ok;
     if (!ok) return SELFREG_E_CLASS;
     return FAILED(library) ? SELFREG_E_TYPELIB : S_OK;
+}
+
+PerUserClasses::PerUserClasses() {
+    HKEY raw = nullptr;
+    status_ = RegCreateKeyExW(HKEY_CURRENT_USER, L"Software\\Classes", 0, nullptr, REG_OPTION_NON_VOLATILE,
+                              KEY_ALL_ACCESS, nullptr, &raw, nullptr);
+    if (status_ != ERROR_SUCCESS) return;
+    win32::UniqueKey classes(raw);  // the override keeps its own reference
+    status_ = RegOverridePredefKey(HKEY_CLASSES_ROOT, classes.get());
+}
+
+PerUserClasses::~PerUserClasses() {
+    if (status_ == ERROR_SUCCESS) RegOverridePredefKey(HKEY_CLASSES_ROOT, nullptr);
 }
 
 }  // namespace plenvik::shellext

@@ -30,7 +30,8 @@ inline constexpr wchar_t kTypeLibraryDoc[] = L"PlenvikShellExtension 1.0 Type Li
 inline constexpr wchar_t kInterfaceName[] = L"IOrvelShellExtensions";
 inline constexpr wchar_t kInterfaceDoc[] = L"IOrvelShellExtensions Interface";
 inline constexpr wchar_t kCoClassName[] = L"OrvelShellExtensions";
-// Written beside the DLL when it is registered.
+// The name of the library built in memory; registration saves it beside the DLL under the DLL's own
+// name (typeLibraryPath()).
 inline constexpr wchar_t kTypeLibraryFile[] = L"OrvelShellExtensions.tlb";
 
 }  // namespace plenvik::shellext

@@ -33,6 +33,14 @@ std::wstring moduleFolder() {
     return slash == std::wstring::npos ? std::wstring() : path.substr(0, slash + 1);
 }
 
+std::wstring typeLibraryPath() {
+    std::wstring path = modulePath();
+    const auto dot = path.find_last_of(L'.');
+    const auto slash = path.find_last_of(L'\\');
+    if (path.empty() || dot == std::wstring::npos || (slash != std::wstring::npos && dot < slash)) return {};
+    return path.substr(0, dot) + L".tlb";
+}
+
 void objectCreated() { InterlockedIncrement(&g_objects); }
 void objectDestroyed() { InterlockedDecrement(&g_objects); }
 void lockServer(bool lock) {

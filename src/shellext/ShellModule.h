@@ -15,6 +15,9 @@ HMODULE moduleHandle();
 std::wstring modulePath();
 // The folder of the DLL's file, ending with a backslash: where Plenvik.exe and the projects lie.
 std::wstring moduleFolder();
+// The type library written beside the DLL when it is registered: the DLL's path with ".tlb" for its
+// extension, so that the 64- and the 32-bit extension in one folder keep one library each.
+std::wstring typeLibraryPath();
 
 void objectCreated();
 void objectDestroyed();

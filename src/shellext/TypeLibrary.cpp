@@ -5,6 +5,12 @@
 #include "platform/win32/Scoped.h"
 #include "shellext/ShellExtensionIds.h"
 
+// In oleaut32 (and its MinGW import library) since Windows Vista, but not declared by MinGW's headers.
+extern "C" {
+WINOLEAUTAPI RegisterTypeLibForUser(ITypeLib* library, OLECHAR* fullPath, OLECHAR* helpDir);
+WINOLEAUTAPI UnRegisterTypeLibForUser(REFGUID libraryId, WORD major, WORD minor, LCID lcid, SYSKIND syskind);
+}
+
 namespace plenvik::shellext {
 namespace {
 
@@ -73,8 +79,7 @@ bool typeLibraryRegistered() {
 
 }  // namespace
 
-HRESULT registerTypeLibrary(const std::wstring& folder) {
-    const std::wstring path = folder + kTypeLibraryFile;
+HRESULT registerTypeLibrary(const std::wstring& path, bool perUser) {
     {
         ComPtr<ICreateTypeLib2> library;
         PLENVIK_RETURN_IF_FAILED(buildTypeLibrary(path, library));
@@ -83,20 +88,20 @@ HRESULT registerTypeLibrary(const std::wstring& folder) {
     ComPtr<ITypeLib> saved;
     PLENVIK_RETURN_IF_FAILED(LoadTypeLibEx(path.c_str(), REGKIND_NONE, saved.put()));
     std::wstring registeredPath = path;  // RegisterTypeLib takes a writable string
-    return RegisterTypeLib(saved.get(), registeredPath.data(), nullptr);
+    return perUser ? RegisterTypeLibForUser(saved.get(), registeredPath.data(), nullptr)
+                   : RegisterTypeLib(saved.get(), registeredPath.data(), nullptr);
 }
 
-HRESULT unregisterTypeLibrary(const std::wstring& folder) {
+HRESULT unregisterTypeLibrary(const std::wstring& path, bool perUser) {
     HRESULT result = S_OK;
-    if (typeLibraryRegistered() &&
-        FAILED(UnRegisterTypeLib(kLibidPlenvikShellExtensionLib, 1, 0, LOCALE_NEUTRAL, kSysKind))) {
+    const auto unregister = perUser ? &UnRegisterTypeLibForUser : &UnRegisterTypeLib;
+    if (typeLibraryRegistered() && FAILED(unregister(kLibidPlenvikShellExtensionLib, 1, 0, LOCALE_NEUTRAL, kSysKind))) {
         // UnRegisterTypeLib reads the registered file; without it, our own keys are removed directly.
         for (const std::wstring& key : {std::wstring(L"TypeLib\\") + kLibidText, std::wstring(L"Interface\\") + kIidText}) {
             const LSTATUS status = RegDeleteTreeW(HKEY_CLASSES_ROOT, key.c_str());
             if (status != ERROR_SUCCESS && status != ERROR_FILE_NOT_FOUND) result = HRESULT_FROM_WIN32(status);
         }
     }
-    const std::wstring path = folder + kTypeLibraryFile;
     if (!DeleteFileW(path.c_str()) && GetLastError() != ERROR_FILE_NOT_FOUND && SUCCEEDED(result))
         result = HRESULT_FROM_WIN32(GetLastError());
     return result;

@@ -10,10 +10,10 @@
 
 namespace plenvik::shellext {
 
-// Saves the library as <folder>\OrvelShellExtensions.tlb and registers it.
-HRESULT registerTypeLibrary(const std::wstring& folder);
-// Removes the library's registration (if there is one) and its file.
-HRESULT unregisterTypeLibrary(const std::wstring& folder);
+// Saves the library at path and registers it (for the calling user only when perUser).
+HRESULT registerTypeLibrary(const std::wstring& path, bool perUser);
+// Removes the library's registration (if there is one) and its file at path.
+HRESULT unregisterTypeLibrary(const std::wstring& path, bool perUser);
 // The type information of IOrvelShellExtensions, from a library built in memory; the caller releases it.
 HRESULT interfaceTypeInfo(ITypeInfo** info);
 

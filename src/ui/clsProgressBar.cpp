@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "common/Twips.h"
 #include "ui/Rounding.h"
 
 namespace plenvik {
@@ -36,9 +37,9 @@ void clsProgressBar::sb_Init(const ProgressBarInit& settings) {
     s_.p_LngPercentage = std::clamp(s_.p_LngPercentage, 0L, 100L);
 }
 
-void clsProgressBar::setTwipsPerPixel(int x, int y) {
-    twipsX_ = std::max(x, 1);
-    twipsY_ = std::max(y, 1);
+void clsProgressBar::setDotsPerInch(int x, int y) {
+    dpiX_ = x > 0 ? x : 96;
+    dpiY_ = y > 0 ? y : 96;
 }
 
 void clsProgressBar::ValuePercentage(long percentage) {
@@ -86,8 +87,10 @@ void clsProgressBar::Top(long top) {
 
 ProgressBarDrawing clsProgressBar::drawing() const {
     const bool twips = s_.p_LngScaleMode == kScaleTwips;
-    const auto toX = [&](long v) { return static_cast<int>(twips ? v / twipsX_ : v); };
-    const auto toY = [&](long v) { return static_cast<int>(twips ? v / twipsY_ : v); };
+    // Whole pixels covered, as the bar has always been drawn: the exact value, cut (no rounded factor).
+    const auto cut = [](long v, int dpi) { return static_cast<int>(static_cast<long long>(v) * dpi / kTwipsPerInch); };
+    const auto toX = [&](long v) { return twips ? cut(v, dpiX_) : static_cast<int>(v); };
+    const auto toY = [&](long v) { return twips ? cut(v, dpiY_) : static_cast<int>(v); };
     ProgressBarDrawing d;
     d.target = s_.p_HwndTarget;
     d.visible = Visible();

@@ -85,7 +85,7 @@ public:
     const ProgressBarInit& settings() const { return s_; }
 
     // Screen twips per pixel for scale mode 1 (15 at 96 dpi).
-    void setTwipsPerPixel(int x, int y);
+    void setDotsPerInch(int x, int y);
     void setPainter(Painter painter) { painter_ = std::move(painter); }
 
     long ValuePercentage() const { return s_.p_LngPercentage; }
@@ -115,7 +115,7 @@ private:
     long percentageOf(long value) const;
 
     ProgressBarInit s_;
-    int twipsX_ = 15, twipsY_ = 15;
+    int dpiX_ = 96, dpiY_ = 96;
     Painter painter_;
 };
 

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 #include <functional>
 
 #include "platform/sim/SimPlatform.h"
@@ -44,6 +45,7 @@ public:
         calls.push_back("projects mouse " + std::to_string(static_cast<int>(button)) + " " + std::to_string(row));
     }
     void projectListKeyUp(frmMain&, int key) override { calls.push_back("projects key " + std::to_string(key)); }
+    void showProject(frmMain&, const std::string& fileName) override { calls.push_back("show " + fileName); }
 };
 
 class MainControllerTest : public ::testing::Test {
@@ -144,6 +146,30 @@ TEST_F(MainControllerTest, RestoreWithoutParserRestoresNothingAndEnds) {
     start("RESTORE \"x.Plenvk\"");
     EXPECT_EQ(actions.calls.size(), 1u);
     EXPECT_TRUE(view.closed);
+}
+
+TEST_F(MainControllerTest, AProjectFileOnTheCommandLineIsShownFromItsFolderAndTheWindowStays) {
+    const std::filesystem::path file = sim.files.nativePath("D:\\Sicherungen\\mein desktop.Plenvk");
+    std::filesystem::create_directories(file.parent_path());
+    std::ofstream(file) << "<DESKTOP/>";
+    start("\"D:\\Sicherungen\\mein desktop.Plenvk\"");
+    const std::vector<std::string> expected = {"search D:\\Sicherungen | ", "show mein desktop.Plenvk"};
+    EXPECT_EQ(actions.calls, expected);
+    EXPECT_EQ(form.directory(), "D:\\Sicherungen");
+    EXPECT_EQ(form.directoryTag(), "D:\\Sicherungen");
+    EXPECT_TRUE(sim.dialogs.asked.empty());
+    EXPECT_FALSE(view.closed);
+}
+
+TEST_F(MainControllerTest, AMissingProjectFileIsReportedAndTheProgramStartsInItsFolder) {
+    sim.dialogs.answerMessage(MsgAnswer::Ok);
+    start("\"D:\\fehlt\\x.Plenvk\"");
+    ASSERT_EQ(sim.dialogs.asked.size(), 1u);
+    EXPECT_EQ(sim.dialogs.asked[0].text, "Die Projektdatei wurde nicht gefunden:\r\n\r\nD:\\fehlt\\x.Plenvk");
+    EXPECT_EQ(sim.dialogs.asked[0].icon, MsgIcon::Exclamation);
+    const std::vector<std::string> expected = {"search " + sim.system.folder + " | "};
+    EXPECT_EQ(actions.calls, expected);
+    EXPECT_FALSE(view.closed);
 }
 
 TEST_F(MainControllerTest, CommandLabelRunsItsActionWithTheRunProtocol) {

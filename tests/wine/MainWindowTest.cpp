@@ -15,6 +15,7 @@
 #include "platform/win32/InputBox.h"
 #include "platform/win32/Win32Platform.h"
 #include "support/ScriptedErrorHandler.h"
+#include "ui/win32/ModalForm.h"
 
 namespace plenvik::test {
 namespace {
@@ -202,6 +203,89 @@ TEST(MainWindowTest, ResizeStretchesTheListsAndMovesTheButtonsDown) {
     EXPECT_NEAR(topLeft.y, buttonsTop + 400 / 15, 1);
     PostMessageW(main, WM_CLOSE, 0, 0);
     EXPECT_TRUE(plenvik.waitForExit(10000));
+}
+
+}  // namespace
+}  // namespace plenvik::test
+
+namespace plenvik::test {
+namespace {
+
+int fontHeight(HWND control) {
+    LOGFONTW font{};
+    GetObjectW(reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)), sizeof font, &font);
+    return font.lfHeight;
+}
+
+int width(HWND window) {
+    RECT r{};
+    GetWindowRect(window, &r);
+    return r.right - r.left;
+}
+
+// A move to a screen at 175 % (168 dpi): the layout in twips is converted exactly (8.57 twips a pixel),
+// the columns and the font follow. (Under Wine the window keeps its size here; the resize rule is checked
+// against the client area it has.)
+TEST(MainWindowTest, DpiChangeLaysTheWindowOutAtTheNewResolution) {
+    win32::Win32Platform platform;
+    ScriptedErrorHandler errors;
+    UnavailableActions actions;
+    frmMain form(platform.platform(), errors, actions);
+    win32::MainWindow window(form);
+    ASSERT_TRUE(window.create("", SW_SHOW));
+    HWND main = window.handle();
+    const int before = window.dotsPerInch();
+    const int fontBefore = fontHeight(GetDlgItem(main, kIdLvwProjects));
+    ASSERT_NE(fontBefore, 0);
+
+    constexpr int kNewDpi = 168;
+    // A size that fits the bench's 1280x1024 screen (Wine keeps windows within it).
+    const RECT suggested{0, 0, 1100, 900};
+    SendMessageW(main, WM_DPICHANGED, MAKEWPARAM(kNewDpi, kNewDpi), reinterpret_cast<LPARAM>(&suggested));
+
+    EXPECT_EQ(window.dotsPerInch(), kNewDpi);
+    EXPECT_EQ(width(GetDlgItem(main, kIdLvwProjects)), 952) << "8160 twips at 168 dpi";
+    EXPECT_EQ(ListView_GetColumnWidth(GetDlgItem(main, kIdLvwProjectData), 1), 875) << "7500 twips at 168 dpi";
+    RECT client{};
+    GetClientRect(main, &client);
+    EXPECT_EQ(width(GetDlgItem(main, kIdLvwProjectIcons)), twipsToPixels(pixelsToTwips(client.right, kNewDpi) - 375, kNewDpi))
+        << "the resize rule at the new resolution";
+    EXPECT_EQ(fontHeight(GetDlgItem(main, kIdLvwProjects)), MulDiv(fontBefore, kNewDpi, before));
+    EXPECT_EQ(fontHeight(GetDlgItem(main, kIdLblInfo)), MulDiv(fontBefore, kNewDpi, before));
+    DestroyWindow(main);
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
+    }  // the window's quit message is not meant for the next test
+}
+
+// The settings dialogs hand their WM_DPICHANGED to rescaleForm: controls and font scale, the window
+// takes the suggested rectangle.
+TEST(MainWindowTest, DpiChangeScalesAFormsControlsAndFont) {
+    WNDCLASSW wc{};
+    wc.lpfnWndProc = DefWindowProcW;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.lpszClassName = L"PlenvikDpiTestForm";
+    RegisterClassW(&wc);
+    win32::FormMetrics metrics = win32::readFormMetrics();
+    HWND form = win32::createFormWindow(L"PlenvikDpiTestForm", "Test", metrics, 300, 200, nullptr, nullptr);
+    ASSERT_NE(form, nullptr);
+    HWND edit = win32::addFormControl(form, metrics, L"EDIT", "", 0, 1, 10, 20, 100, 24);
+    const int before = metrics.dotsPerInch, fontBefore = fontHeight(edit);
+
+    const RECT suggested{10, 10, 10 + MulDiv(300, 2 * before, 96), 10 + MulDiv(200, 2 * before, 96)};
+    win32::rescaleForm(form, metrics, 2 * before, suggested);
+    RECT r{};
+    GetWindowRect(edit, &r);
+    MapWindowPoints(nullptr, form, reinterpret_cast<POINT*>(&r), 2);
+    EXPECT_EQ(r.left, 2 * MulDiv(10, before, 96));
+    EXPECT_EQ(r.top, 2 * MulDiv(20, before, 96));
+    EXPECT_EQ(r.right - r.left, 2 * MulDiv(100, before, 96));
+    EXPECT_EQ(r.bottom - r.top, 2 * MulDiv(24, before, 96));
+    EXPECT_EQ(fontHeight(edit), 2 * fontBefore);
+    EXPECT_EQ(metrics.dotsPerInch, 2 * before);
+    GetWindowRect(form, &r);
+    EXPECT_EQ(r.right - r.left, suggested.right - suggested.left);
+    DestroyWindow(form);
 }
 
 }  // namespace

@@ -67,15 +67,23 @@ private:
     std::wstring path_;
 };
 
-// The built DLL, copied into a scratch folder and loaded from there.
+// The DLL under test: the build's, or the one PLENVIK_SHELLEXT_DLL names (the installer's tests point the
+// extension's tests at the installed DLL this way).
+inline std::wstring extensionUnderTest() {
+    wchar_t named[MAX_PATH + 1] = {};
+    const DWORD n = GetEnvironmentVariableW(L"PLENVIK_SHELLEXT_DLL", named, MAX_PATH + 1);
+    if (n > 0 && n <= MAX_PATH) return named;
+    return buildFolder() + L"\\OrvelShellExtensions.dll";
+}
+
+// The DLL under test, copied into a scratch folder and loaded from there.
 class LoadedExtension {
 public:
     using GetClassObjectFn = HRESULT(STDAPICALLTYPE*)(REFCLSID, REFIID, void**);
     using NoArgumentFn = HRESULT(STDAPICALLTYPE*)();
 
     explicit LoadedExtension(const std::wstring& folder) : path_(folder + L"OrvelShellExtensions.dll") {
-        const std::wstring built = buildFolder() + L"\\OrvelShellExtensions.dll";
-        if (!CopyFileW(built.c_str(), path_.c_str(), FALSE)) return;
+        if (!CopyFileW(extensionUnderTest().c_str(), path_.c_str(), FALSE)) return;
         module_.reset(LoadLibraryW(path_.c_str()));
     }
     bool loaded() const { return static_cast<bool>(module_); }

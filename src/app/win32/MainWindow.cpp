@@ -45,6 +45,12 @@ const ControlSpec kControls[] = {
 constexpr const char* kCommandControl[] = {"lblCmdProjectSave", "lblCmdDesktopRestore", "lblCmdChangeDesktopSettings",
                                            "lblCmdSettings", "lblCmdProtokoll", "lblCmdDirChoose", "lblCmdClose"};
 
+// The program's own icon; the system's application icon where the module carries none (test programs).
+HICON programIcon() {
+    HICON own = LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(kProgramIconId));
+    return own ? own : LoadIconW(nullptr, IDI_APPLICATION);
+}
+
 int commandControlId(CommandId id) { return kIdLblCmdProjectSave + static_cast<int>(id); }
 
 void addTooltip(HWND tooltip, HWND owner, HWND control, const std::string& text) {
@@ -91,7 +97,7 @@ bool MainWindow::create(const std::string& commandLine, int showCommand) {
         wc.cbSize = sizeof wc;
         wc.lpfnWndProc = &MainWindow::windowProc;
         wc.hInstance = GetModuleHandleW(nullptr);
-        wc.hIcon = LoadIconW(nullptr, IDI_APPLICATION);
+        wc.hIcon = programIcon();
         wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
         wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
         wc.lpszClassName = kMainWindowClass;
@@ -101,9 +107,11 @@ bool MainWindow::create(const std::string& commandLine, int showCommand) {
 
     guarded([&] { form_.Form_Load(commandLine); });
 
-    WindowDc screen(nullptr);
-    const int dpi = GetDeviceCaps(screen.get(), LOGPIXELSX);
-    twipsPerPixel_ = dpi > 0 ? 1440 / dpi : 15;
+    {
+        WindowDc screen(nullptr);
+        const int dpi = GetDeviceCaps(screen.get(), LOGPIXELSX);
+        dpi_ = messageFontDpi_ = dpi > 0 ? dpi : 96;
+    }
 
     RECT outer{0, 0, px(MainLayout::kDesignWidth), px(MainLayout::kDesignHeight)};
     const DWORD style = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
@@ -112,6 +120,13 @@ bool MainWindow::create(const std::string& commandLine, int showCommand) {
                               outer.right - outer.left, outer.bottom - outer.top, nullptr, nullptr,
                               GetModuleHandleW(nullptr), this);
     if (!window_) return false;
+    // Per-monitor aware (the manifest): the window's own screen decides, not the primary one.
+    if (const UINT own = GetDpiForWindow(window_); own > 0 && static_cast<int>(own) != dpi_) {
+        dpi_ = static_cast<int>(own);
+        RECT sized{0, 0, px(MainLayout::kDesignWidth), px(MainLayout::kDesignHeight)};
+        AdjustWindowRectExForDpi(&sized, style, FALSE, 0, own);
+        SetWindowPos(window_, nullptr, 0, 0, sized.right - sized.left, sized.bottom - sized.top, SWP_NOMOVE | SWP_NOZORDER);
+    }
     createControls();
     ShowWindow(window_, showCommand);
     UpdateWindow(window_);
@@ -123,32 +138,31 @@ void MainWindow::createControls() {
     NONCLIENTMETRICSW metrics{};
     metrics.cbSize = sizeof metrics;
     SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
-    font_ = CreateFontIndirectW(&metrics.lfMessageFont);
+    messageFont_ = metrics.lfMessageFont;
     background_ = CreateSolidBrush(GetSysColor(COLOR_BTNFACE));
 
     for (const auto& control : kControls) {
         HWND c = CreateWindowExW(control.exStyle, control.cls, control.text, WS_CHILD | WS_VISIBLE | control.style, 0, 0, 10, 10,
                                  window_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(control.id)), GetModuleHandleW(nullptr), nullptr);
-        SendMessageW(c, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
         controls_[control.name] = c;
     }
     for (const auto& c : form_.commands()) {
         HWND b = createLabelButton(window_, commandControlId(c.id), widen(c.caption), 0, 0, 10, 10);
-        SendMessageW(b, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
         controls_[c.name] = b;
         commandChanged(c.id);
     }
     pictureControl_ = std::make_unique<PictureViewControl>(form_.pictureView(), window_, kIdCtlPictureView, 0, 0, 10, 10);
     controls_["ctlPictureView"] = pictureControl_->handle();
-    SendMessageW(control("imgMain"), STM_SETICON, reinterpret_cast<WPARAM>(LoadIconW(nullptr, IDI_APPLICATION)), 0);
+    applyFont();
+    SendMessageW(control("imgMain"), STM_SETICON, reinterpret_cast<WPARAM>(programIcon()), 0);
 
     for (const char* list : {"lvwProjects", "lvwProjectData", "lvwProjectIcons"})
         ListView_SetExtendedListViewStyle(control(list), LVS_EX_FULLROWSELECT | LVS_EX_SUBITEMIMAGES | LVS_EX_INFOTIP);
     ListView_SetExtendedListViewStyle(control("lvwProjectIcons"),
                                       LVS_EX_FULLROWSELECT | LVS_EX_CHECKBOXES | LVS_EX_INFOTIP);
-    projects_ = std::make_unique<ListViewMirror>(form_.lvwProjects, control("lvwProjects"), twipsPerPixel_);
-    projectData_ = std::make_unique<ListViewMirror>(form_.lvwProjectData, control("lvwProjectData"), twipsPerPixel_);
-    projectIcons_ = std::make_unique<ListViewMirror>(form_.lvwProjectIcons, control("lvwProjectIcons"), twipsPerPixel_);
+    projects_ = std::make_unique<ListViewMirror>(form_.lvwProjects, control("lvwProjects"), dpi_);
+    projectData_ = std::make_unique<ListViewMirror>(form_.lvwProjectData, control("lvwProjectData"), dpi_);
+    projectIcons_ = std::make_unique<ListViewMirror>(form_.lvwProjectIcons, control("lvwProjectIcons"), dpi_);
 
     tooltip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, 0, 0, 0, 0,
                                window_, nullptr, GetModuleHandleW(nullptr), nullptr);
@@ -182,7 +196,7 @@ void MainWindow::applyLayout() {
     RECT client;
     GetClientRect(window_, &client);
     MainLayout& layout = form_.layout();
-    layout.resize(client.right * twipsPerPixel_, client.bottom * twipsPerPixel_);
+    layout.resize(static_cast<int>(pixelsToTwips(client.right, dpi_)), static_cast<int>(pixelsToTwips(client.bottom, dpi_)));
     HDWP batch = BeginDeferWindowPos(static_cast<int>(layout.rects().size()));
     for (const auto& [name, r] : layout.rects()) {
         HWND c = control(name);
@@ -190,6 +204,26 @@ void MainWindow::applyLayout() {
     }
     if (batch) EndDeferWindowPos(batch);
     InvalidateRect(window_, nullptr, TRUE);
+}
+
+void MainWindow::applyFont() {
+    LOGFONTW scaled = messageFont_;
+    scaled.lfHeight = MulDiv(messageFont_.lfHeight, dpi_, messageFontDpi_);
+    HFONT font = CreateFontIndirectW(&scaled);
+    if (!font) return;
+    for (const auto& [name, c] : controls_) SendMessageW(c, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+    if (font_) DeleteObject(font_);
+    font_ = font;
+}
+
+void MainWindow::onDpiChanged(int dpi, const RECT& suggested) {
+    dpi_ = dpi > 0 ? dpi : 96;
+    applyFont();
+    for (auto* mirror : {projects_.get(), projectData_.get(), projectIcons_.get()})
+        if (mirror) mirror->setDotsPerInch(dpi_);
+    SetWindowPos(window_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    applyLayout();  // also when the suggested size is the size the window has
 }
 
 void MainWindow::paintFrames() {
@@ -204,9 +238,10 @@ void MainWindow::paintFrames() {
                                         {"fraMain", L"Desktopsymbole sichern / wieder herstellen"},
                                         {"fraButtons", L""}}) {
         const ControlRect& r = layout.rect(name);
-        RECT edge{px(r.left), px(r.top) + 6, px(r.right()), px(r.bottom())};
+        RECT edge{px(r.left), px(r.top) + MulDiv(6, dpi_, 96), px(r.right()), px(r.bottom())};
         DrawEdge(dc, &edge, EDGE_ETCHED, BF_RECT);
-        if (*caption) TextOutW(dc, edge.left + 8, edge.top - 7, caption, static_cast<int>(wcslen(caption)));
+        if (*caption)
+            TextOutW(dc, edge.left + MulDiv(8, dpi_, 96), edge.top - MulDiv(7, dpi_, 96), caption, static_cast<int>(wcslen(caption)));
     }
     EndPaint(window_, &ps);
 }
@@ -341,6 +376,9 @@ LRESULT MainWindow::handle(UINT m, WPARAM wp, LPARAM lp) {
         return 0;
     case WM_PAINT:
         paintFrames();
+        return 0;
+    case WM_DPICHANGED:
+        if (!controls_.empty()) onDpiChanged(HIWORD(wp), *reinterpret_cast<const RECT*>(lp));
         return 0;
     case WM_GETMINMAXINFO:
         reinterpret_cast<MINMAXINFO*>(lp)->ptMinTrackSize = {320, 240};

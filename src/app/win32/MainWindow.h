@@ -9,6 +9,7 @@
 
 #include "app/MainView.h"
 #include "app/frmMain.h"
+#include "common/Twips.h"
 #include "ui/win32/ListViewMirror.h"
 #include "ui/win32/PictureViewControl.h"
 #include "ui/win32/ProtocolWindow.h"
@@ -25,6 +26,8 @@ public:
     // Loads the form with the command line, creates and shows the window, starts the timer.
     bool create(const std::string& commandLine, int showCommand);
     HWND handle() const { return window_; }
+    // The resolution the window is laid out at (it follows WM_DPICHANGED).
+    int dotsPerInch() const { return dpi_; }
 
     void closeWindow() override;
     void commandChanged(CommandId id) override;
@@ -50,15 +53,22 @@ private:
     void applyLayout();
     void paintFrames();
     void onCommand(int id, int code);
+    // The message font of the system, at the window's resolution, on every control.
+    void applyFont();
+    // The window moved to a screen of another resolution (or that screen's scaling changed).
+    void onDpiChanged(int dpi, const RECT& suggested);
     // Runs a controller call; an end-the-program decision closes the program, and nothing escapes
     // into Windows' message dispatch.
     template <class F>
     void guarded(F&& f);
-    int px(int twips) const { return twips / twipsPerPixel_; }
+    int px(int twips) const { return twipsToPixels(twips, dpi_); }
 
     frmMain& form_;
     HWND window_ = nullptr;
-    int twipsPerPixel_ = 15;
+    int dpi_ = 96;
+    // The system's message font and the resolution it was measured at.
+    LOGFONTW messageFont_{};
+    int messageFontDpi_ = 96;
     std::map<std::string, HWND> controls_;
     std::unique_ptr<ListViewMirror> projects_, projectData_, projectIcons_;
     std::unique_ptr<ProtocolWindow> protocolWindow_;

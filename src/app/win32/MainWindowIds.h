@@ -7,6 +7,8 @@ inline constexpr const wchar_t* kMainWindowClass = L"PlenvikMain";
 inline constexpr const wchar_t* kMainWindowCaption = L"Plenvik";
 // Set on the main window once the deferred command has run (tests wait for it).
 inline constexpr const wchar_t* kCommandDoneProperty = L"PlenvikCommandDone";
+// The icon resource of Plenvik.exe (res/Plenvik.rc), also the icon of project files.
+inline constexpr int kProgramIconId = 1;
 
 enum MainControlId : int {
     kIdFraProject = 1000,

@@ -87,6 +87,9 @@ public:
 
     LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam) {
         switch (message) {
+        case WM_DPICHANGED:
+            rescaleForm(window_, metrics_, HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+            return 0;
         case WM_COMMAND:
             onCommand(LOWORD(wParam), HIWORD(wParam));
             return 0;

@@ -1,5 +1,6 @@
 #include "ui/win32/ListViewMirror.h"
 
+#include "common/Twips.h"
 #include "platform/win32/Wide.h"
 #include "ui/win32/ListIcons.h"
 
@@ -10,8 +11,8 @@ COLORREF toColorRef(std::uint32_t color) {
     return static_cast<COLORREF>(color & 0xFFFFFF);
 }
 
-ListViewMirror::ListViewMirror(ListModel& model, HWND listView, int twipsPerPixel)
-    : model_(model), list_(listView), twipsPerPixel_(twipsPerPixel < 1 ? 15 : twipsPerPixel) {
+ListViewMirror::ListViewMirror(ListModel& model, HWND listView, int dotsPerInch)
+    : model_(model), list_(listView), dotsPerInch_(dotsPerInch > 0 ? dotsPerInch : 96) {
     ListView_SetImageList(list_, listIcons(), LVSIL_SMALL);
     model_.setObserver(this);
     listReset();
@@ -28,10 +29,16 @@ void ListViewMirror::rebuildColumns() {
         LVCOLUMNW c{};
         c.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
         c.pszText = header.data();
-        c.cx = columns[i].widthTwips / twipsPerPixel_;
+        c.cx = twipsToPixels(columns[i].widthTwips, dotsPerInch_);
         c.iSubItem = static_cast<int>(i);
         ListView_InsertColumn(list_, static_cast<int>(i), &c);
     }
+}
+
+void ListViewMirror::setDotsPerInch(int dotsPerInch) {
+    dotsPerInch_ = dotsPerInch > 0 ? dotsPerInch : 96;
+    for (std::size_t i = 0; i < model_.columns().size(); ++i)
+        ListView_SetColumnWidth(list_, static_cast<int>(i), twipsToPixels(model_.columns()[i].widthTwips, dotsPerInch_));
 }
 
 void ListViewMirror::listReset() {
@@ -42,7 +49,7 @@ void ListViewMirror::listReset() {
         rebuildColumns();
     } else {
         for (std::size_t i = 0; i < model_.columns().size(); ++i)
-            ListView_SetColumnWidth(list_, static_cast<int>(i), model_.columns()[i].widthTwips / twipsPerPixel_);
+            ListView_SetColumnWidth(list_, static_cast<int>(i), twipsToPixels(model_.columns()[i].widthTwips, dotsPerInch_));
     }
     ListView_DeleteAllItems(list_);
     for (int i = 0; i < model_.size(); ++i) writeRow(i, true);

@@ -12,12 +12,15 @@ namespace plenvik::win32 {
 
 class ListViewMirror : public ListObserver {
 public:
-    ListViewMirror(ListModel& model, HWND listView, int twipsPerPixel);
+    // Column widths are in twips; dotsPerInch is the resolution the list is shown at.
+    ListViewMirror(ListModel& model, HWND listView, int dotsPerInch);
     ~ListViewMirror() override;
     ListViewMirror(const ListViewMirror&) = delete;
     ListViewMirror& operator=(const ListViewMirror&) = delete;
 
     HWND handle() const { return list_; }
+    // The window moved to a screen of another resolution: the columns get their widths at it.
+    void setDotsPerInch(int dotsPerInch);
     // The parent forwards WM_NOTIFY for this list here; returns the notification's result.
     LRESULT onNotify(NMHDR* header);
 
@@ -34,7 +37,7 @@ private:
 
     ListModel& model_;
     HWND list_;
-    int twipsPerPixel_;
+    int dotsPerInch_;
     bool syncing_ = false;
 };
 

@@ -7,12 +7,36 @@ namespace plenvik::win32 {
 FormMetrics readFormMetrics() {
     FormMetrics metrics;
     WindowDc screen(nullptr);
-    metrics.dotsPerInch = GetDeviceCaps(screen.get(), LOGPIXELSY);
+    metrics.dotsPerInch = metrics.messageFontDpi = GetDeviceCaps(screen.get(), LOGPIXELSY);
     NONCLIENTMETRICSW system{};
     system.cbSize = sizeof system;
-    if (SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof system, &system, 0))
+    if (SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof system, &system, 0)) {
+        metrics.messageFont = system.lfMessageFont;
         metrics.font.reset(CreateFontIndirectW(&system.lfMessageFont));
+    }
     return metrics;
+}
+
+void rescaleForm(HWND form, FormMetrics& metrics, int dotsPerInch, const RECT& suggested) {
+    const int old = metrics.dotsPerInch;
+    if (dotsPerInch > 0 && dotsPerInch != old) {
+        LOGFONTW scaled = metrics.messageFont;
+        scaled.lfHeight = MulDiv(metrics.messageFont.lfHeight, dotsPerInch, metrics.messageFontDpi);
+        HFONT font = metrics.messageFont.lfHeight ? CreateFontIndirectW(&scaled) : nullptr;
+        for (HWND c = GetWindow(form, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
+            RECT r;
+            GetWindowRect(c, &r);
+            MapWindowPoints(nullptr, form, reinterpret_cast<POINT*>(&r), 2);
+            SetWindowPos(c, nullptr, MulDiv(r.left, dotsPerInch, old), MulDiv(r.top, dotsPerInch, old),
+                         MulDiv(r.right - r.left, dotsPerInch, old), MulDiv(r.bottom - r.top, dotsPerInch, old),
+                         SWP_NOZORDER | SWP_NOACTIVATE);
+            if (font) SendMessageW(c, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+        }
+        if (font) metrics.font.reset(font);  // the old font goes once no control uses it
+        metrics.dotsPerInch = dotsPerInch;
+    }
+    SetWindowPos(form, nullptr, suggested.left, suggested.top, suggested.right - suggested.left, suggested.bottom - suggested.top,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 HWND createFormWindow(const wchar_t* windowClass, const std::string& caption, const FormMetrics& metrics, int clientWidth,

@@ -17,6 +17,9 @@ namespace plenvik::win32 {
 struct FormMetrics {
     int dotsPerInch = 96;
     UniqueGdiObject font;
+    // The system's message font as read, and the resolution it was read at.
+    LOGFONTW messageFont{};
+    int messageFontDpi = 96;
     int scaled(int pixels) const { return MulDiv(pixels, dotsPerInch, 96); }
 };
 FormMetrics readFormMetrics();
@@ -36,6 +39,11 @@ struct ModalFormCalls {
 // A child control of a form at unscaled pixel coordinates, in the form's font.
 HWND addFormControl(HWND form, const FormMetrics& metrics, const wchar_t* windowClass, const std::string& caption, DWORD style, int id,
                     int x, int y, int width, int height, DWORD exStyle = 0);
+
+// WM_DPICHANGED of a form: the form moved to a screen of another resolution (or its scaling changed).
+// Every control is scaled by the new resolution over the old one and gets the message font made afresh
+// for it; the window takes the rectangle Windows suggests.
+void rescaleForm(HWND form, FormMetrics& metrics, int dotsPerInch, const RECT& suggested);
 
 // Shows the window and runs its messages until the form hides; hides the window afterwards.
 void runModalForm(HWND window, HWND owner, const ModalFormCalls& calls);

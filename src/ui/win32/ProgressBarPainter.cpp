@@ -77,7 +77,7 @@ void bindProgressBar(clsProgressBar& bar) {
     WindowDc screen(nullptr);
     const int dpiX = screen.get() ? GetDeviceCaps(screen.get(), LOGPIXELSX) : 96;
     const int dpiY = screen.get() ? GetDeviceCaps(screen.get(), LOGPIXELSY) : 96;
-    bar.setTwipsPerPixel(1440 / (dpiX > 0 ? dpiX : 96), 1440 / (dpiY > 0 ? dpiY : 96));
+    bar.setDotsPerInch(dpiX, dpiY);
     bar.setPainter(drawProgressBar);
 }
 

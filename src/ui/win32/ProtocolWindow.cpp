@@ -3,6 +3,7 @@
 #include "platform/win32/FormClass.h"
 #include <commctrl.h>
 
+#include "common/Twips.h"
 #include "platform/win32/Wide.h"
 
 namespace plenvik::win32 {
@@ -28,7 +29,7 @@ ProtocolWindow::ProtocolWindow(Protocol& protocol) : protocol_(protocol) {
     ListView_SetExtendedListViewStyle(list_, LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES);
     status_ = CreateWindowExW(0, STATUSCLASSNAMEW, L"", WS_CHILD | WS_VISIBLE | SBARS_SIZEGRIP, 0, 0, 0, 0, window_,
                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(kProtocolStatusId)), GetModuleHandleW(nullptr), nullptr);
-    mirror_ = std::make_unique<ListViewMirror>(protocol_.list(), list_, kTwipsPerPixel);
+    mirror_ = std::make_unique<ListViewMirror>(protocol_.list(), list_, kTwipsPerInch / kTwipsPerPixel);
     layout();
     refreshStatus();
     SetTimer(window_, kClockTimer, 1000, nullptr);

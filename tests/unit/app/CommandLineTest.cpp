@@ -76,6 +76,27 @@ TEST(CommandLineTest, StartCommands) {
     }
 }
 
+TEST(CommandLineTest, AProjectFileAsFirstTokenIsOpened) {
+    struct Case {
+        const char* raw;
+        const char* openFile;
+        int flags;
+    } cases[] = {
+        {"\"C:\\Users\\x\\Eigene Projekte\\a b.Plenvk\"", "C:\\Users\\x\\Eigene Projekte\\a b.Plenvk", 0},
+        {"C:\\p\\A.PLENVK 64", "C:\\p\\A.PLENVK", 64},
+        {"a.Plenvk", "a.Plenvk", 0},
+        {"\".Plenvk\"", "", 0},             // no name before the extension
+        {"\"C:\\a.Plenvk.txt\"", "", 0},  // another type
+        {"RESTORE \"a.Plenvk\"", "", 0},    // the restore command keeps its meaning
+        {"64", "", 64},
+    };
+    for (const auto& c : cases) {
+        const StartCommand s = parseStartCommand(splitCommandLine(c.raw));
+        EXPECT_EQ(s.openFile, c.openFile) << c.raw;
+        EXPECT_EQ(s.diagnosticFlags, c.flags) << c.raw;
+    }
+}
+
 TEST(CommandLineTest, RestoreFileWithAFolderIsSplit) {
     EXPECT_EQ(splitRestoreFile("a.Plenvk").directory, "");
     EXPECT_EQ(splitRestoreFile("a.Plenvk").fileName, "a.Plenvk");

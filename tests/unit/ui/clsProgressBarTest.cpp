@@ -91,7 +91,7 @@ TEST_F(ProgressBarTest, PercentageAbove100Draws100AndReadyAndReInitRedraw) {
 
 TEST_F(ProgressBarTest, TheMainWindowsBarIsDrawnInPixelsWithItsColoursAndText) {
     init(0, 123, 2, 0);
-    bar.setTwipsPerPixel(15, 15);
+    bar.setDotsPerInch(96, 96);
     bar.ValuePercentage(50);
     const ProgressBarDrawing& d = drawn.back();
     EXPECT_EQ(d.target, 42u);
@@ -111,7 +111,7 @@ TEST_F(ProgressBarTest, TheMainWindowsBarIsDrawnInPixelsWithItsColoursAndText) {
     s.p_StrMessage = "Sichern";
     s.p_LngScaleMode = kScalePixels;
     bar.sb_Init(s);
-    bar.setTwipsPerPixel(12, 12);  // 120 dpi: ignored in pixel mode
+    bar.setDotsPerInch(120, 120);  // ignored in pixel mode
     bar.Paint();
     EXPECT_EQ(drawn.back().text, "Sichern 50%");
     EXPECT_EQ(drawn.back().bar, (PixelRect{5, 75, 2035, 270}));
