@@ -47,7 +47,8 @@ TEST(IconCreateDesktopTest, AFileIconComesBackAtItsSavedPlaceAndAUsersFileIsKept
     ASSERT_TRUE(missing.created() && existing.created());
     ASSERT_TRUE(DeleteFileW(missing.path().c_str()));
 
-    TestShell shell(L"--no-system-icons");
+    // Reached through the list view (see RestoreEndToEndTest): outside moves kept, exact pixels.
+    TestShell shell(L"--no-system-icons --no-snap --keep-outside-moves");
     ASSERT_TRUE(shell.ready()) << "the test shell did not signal that it is ready";
 
     win32::Win32Platform real;
