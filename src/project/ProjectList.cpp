@@ -200,10 +200,11 @@ bool fc_DesktopIconSearchFiles(frmMain& form, std::string& directory, const std:
     return true;
 }
 
-void sb_ProjectShow(frmMain& form) {
+bool sb_ProjectShow(frmMain& form) {
     ListModel& projects = form.lvwProjects;
     const int selected = selectedRow(form);
-    if (selected < 0) return;
+    if (selected < 0) return false;
+    bool projectLoaded = false;
     const ListRow row = projects.row(selected);
     form.setBusyCursor(true);
     if (form.shownProjectKey.empty()) form.shownProjectKey = row.key;
@@ -229,6 +230,7 @@ void sb_ProjectShow(frmMain& form) {
             form.setCommandEnabled(CommandId::ChangeDesktopSettings, false);
             XmlParseError parseError;
             const bool loaded = fc_DesktopIconsAnalyseFromFile(form, row.sub(11) + row.sub(12), &parseError);
+            projectLoaded = loaded;
             // A project that did not load completely can be neither compared nor restored.
             form.setCommandEnabled(CommandId::DesktopRestore, loaded);
             if (!loaded && !parseError.reason.empty()) {
@@ -251,6 +253,7 @@ void sb_ProjectShow(frmMain& form) {
     form.shownProjectKey = row.key;
     form.lvwProjectsTag.clear();
     form.setBusyCursor(false);
+    return projectLoaded;
 }
 
 void lvwProjects_MouseUp(frmMain& form, MouseButton button, int row) {

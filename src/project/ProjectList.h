@@ -16,7 +16,8 @@ bool fc_DesktopIconSearchFiles(frmMain& form, std::string& directory, const std:
 
 // Shows the selected row in lvwProjectData and lvwProjectIcons: a project file through its analysis,
 // the current desktop through a save of the current state only, an unreadable file with its error.
-void sb_ProjectShow(frmMain& form);
+// True when a project file was loaded completely.
+bool sb_ProjectShow(frmMain& form);
 
 // The button released over the list; row is the row under the pointer (-1 for none).
 void lvwProjects_MouseUp(frmMain& form, MouseButton button, int row);

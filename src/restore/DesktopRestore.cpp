@@ -187,14 +187,10 @@ bool fc_DesktopIconsRestore(frmMain& form, std::string& par_XMLFilename, bool pa
         const int selected = projects.selectedIndex();
         // Only a project file can be restored; the current desktop's row and error rows have none.
         if (selected < 0 || projects.row(selected).smallIcon != "DESY") return;
-        if (projects.row(selected).key == form.shownProjectKey) {
-            for (int r = form.lvwProjectIcons.size() - 1; r >= 0; --r) {
-                const std::string& key = form.lvwProjectIcons.row(r).key;
-                if (key.size() >= 3 && key.compare(key.size() - 3, 3, "NEW") == 0) form.lvwProjectIcons.remove(r);
-            }
-        } else {
-            sb_ProjectShow(form);
-        }
+        // The tables are loaded anew from the file, whatever the window showed before (a save fills them
+        // with the live desktop): a run only ever works on the project it restores, and only on one
+        // that loaded completely.
+        if (!sb_ProjectShow(form)) return;
         const ListRow row = projects.row(projects.selectedIndex() >= 0 ? projects.selectedIndex() : selected);
         if (!par_OnlyAnalyse) {
             const Confirmation answer = confirm(form, row);

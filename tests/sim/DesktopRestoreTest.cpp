@@ -192,7 +192,12 @@ TEST_F(DesktopRestoreTest, AnIconThatCannotBeMovedIsTriedThreeTimesMore) {
     sb_ProjectShow(form);
     ASSERT_GT(savedIconCount(), 1);
     sim.desktop.model().setSnapToGrid(true);
-    form.projectIcons[1].PosX += 7;  // off the grid: the desktop will not put it there
+    // The project puts its first icon off the grid: the desktop will not put it there.
+    const std::string path = "C:\\Projekte\\" + project;
+    std::string text = read(path);
+    const std::size_t x = text.find("<PosX>") + 6, end = text.find("</PosX>", x);
+    text.replace(x, end - x, std::to_string(std::stoi(text.substr(x, end - x)) + 7));
+    file(path, text);
     sim.dialogs.answerAllMessages(MsgAnswer::Yes);
     std::string file;
     EXPECT_TRUE(fc_DesktopIconsRestore(form, file, false, true));
