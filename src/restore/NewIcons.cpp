@@ -44,16 +44,20 @@ bool isFileType(const std::string& type) {
 }
 
 // Files and folders go to the recycle bin rather than being destroyed: a new icon may be the user's
-// only copy of a document. A refusal is a run-time error for the handler, and not counted.
-void recycle(RestoreRun& run, const std::function<std::string()>& pathOf, int row, const char* done) {
+// only copy of a document. A refusal is a run-time error for the handler, and not counted. True when
+// the item went.
+bool recycle(RestoreRun& run, const std::function<std::string()>& pathOf, int row, const char* done) {
     Platform& p = run.form.platform();
+    bool removed = false;
     run.proc.step([&] {
         const std::string path = pathOf();
         if (!p.files.recycle(path) && p.files.exists(path))
             throw RuntimeError(75, kAppTitle, "'" + path + "' kann nicht gelöscht werden.");
         ++run.counters.deleted;
         run.form.lvwProjectIcons.setSubItem(row, 7, done);
+        removed = true;
     });
+    return removed;
 }
 
 // Whether a saved icon stands for the current one's file or system icon, whatever the labels: an icon
@@ -149,9 +153,9 @@ void removeNewIcons(RestoreRun& run) {
         if (!icon) continue;
         const auto path = [&] { return fc_SpecialFolderPathGet(p.shell, icon->FileShellFolderType) + "\\" + icon->FileName; };
         if (isFileType(icon->FileType)) {
-            recycle(run, path, r, "Symbol, Datei gelöscht!");
+            if (!recycle(run, path, r, "Symbol, Datei gelöscht!")) continue;  // only what went is reported as gone
         } else if (icon->FileType == kFileTypeFolder) {
-            recycle(run, path, r, "Symbol, Ordner gelöscht!");
+            if (!recycle(run, path, r, "Symbol, Ordner gelöscht!")) continue;
         } else if (icon->FileShellFolderType == kFolderNone) {
             std::string classId;
             fc_DesktopIconSysClsidGet(p, icon->Name, classId);
