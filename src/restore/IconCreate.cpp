@@ -42,8 +42,8 @@ void raiseCounter(std::int16_t& counter) {
 }
 
 // The index of the icon in the project table (from 1); 0 when there is none.
-std::size_t projectIconIndex(const std::vector<DesktopIcon>& table, std::int16_t fileIndex, const std::string& name) {
-    if (fileIndex != 0) return fileIndex > 0 && static_cast<std::size_t>(fileIndex) < table.size() ? static_cast<std::size_t>(fileIndex) : 0;
+std::size_t projectIconIndex(const std::vector<DesktopIcon>& table, std::size_t fileIndex, const std::string& name) {
+    if (fileIndex != 0) return fileIndex < table.size() ? fileIndex : 0;
     for (std::size_t i = 1; i < table.size(); ++i)
         if (table[i].Name == name) return i;
     return 0;
@@ -234,13 +234,13 @@ private:
 
 }  // namespace
 
-bool fc_DesktopIconsLoadFromFile_IconCreate(frmMain& form, std::int16_t& par_FileIndex,
+bool fc_DesktopIconsLoadFromFile_IconCreate(frmMain& form, std::size_t fileIndex,
                                             std::int16_t& par_IconCreateErrorStatus, std::int16_t& par_IconCountCreate,
                                             std::int16_t& par_IconCountCreateErr, const std::string& par_IconName) {
     Procedure procedure(form.errors(), "frmMain.fc_DesktopIconsLoadFromFile_IconCreate");
     bool result = true;
     procedure.run([&] {
-        const std::size_t index = projectIconIndex(form.projectIcons, par_FileIndex, par_IconName);
+        const std::size_t index = projectIconIndex(form.projectIcons, fileIndex, par_IconName);
         if (index == 0) return;
         IconCreation creation(form, procedure, form.projectIcons[index], par_IconCreateErrorStatus, par_IconCountCreate,
                               par_IconCountCreateErr);

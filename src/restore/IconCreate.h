@@ -3,6 +3,7 @@
 // is moved to its saved place.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -13,10 +14,10 @@ class frmMain;
 // The answer to the question about icons of the all-users desktop, kept by the caller across calls.
 inline constexpr std::int16_t kAllUsersNotAsked = 0, kAllUsersOnOwnDesktop = 1, kAllUsersSkip = 2;
 
-// Re-creates icon par_FileIndex of the project icon table (0: the first icon named par_IconName) and
+// Re-creates icon fileIndex of the project icon table (0: the first icon named par_IconName) and
 // raises par_IconCountCreate or par_IconCountCreateErr. False only when the user cancelled the
 // question about the all-users desktop; the caller then stops.
-bool fc_DesktopIconsLoadFromFile_IconCreate(frmMain& form, std::int16_t& par_FileIndex,
+bool fc_DesktopIconsLoadFromFile_IconCreate(frmMain& form, std::size_t fileIndex,
                                             std::int16_t& par_IconCreateErrorStatus, std::int16_t& par_IconCountCreate,
                                             std::int16_t& par_IconCountCreateErr, const std::string& par_IconName);
 

@@ -89,8 +89,8 @@ public:
         } else {
             setStatus(key, "Symbol muß erstellt werden...");
             form_.setInfo("Symbol '" + label + "' nicht gefunden => erstellen...");
-            std::int16_t index = 0, answer = kAllUsersNotAsked, created = 0, notCreated = 0;
-            if (!fc_DesktopIconsLoadFromFile_IconCreate(form_, index, answer, created, notCreated, label))
+            std::int16_t answer = kAllUsersNotAsked, created = 0, notCreated = 0;
+            if (!fc_DesktopIconsLoadFromFile_IconCreate(form_, 0, answer, created, notCreated, label))
                 form_.setInfo("Abbruch, Symbol '" + label + "' konnten icht erstellt werden!");
         }
 

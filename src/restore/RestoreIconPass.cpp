@@ -97,8 +97,7 @@ PassOutcome checkIcon(RestoreRun& run, std::size_t r, int attempt) {
         cell("Symbol muß erstellt werden!");
         ++c.created;
     } else {
-        std::int16_t index = static_cast<std::int16_t>(r);
-        if (!fc_DesktopIconsLoadFromFile_IconCreate(form, index, c.createAnswer, c.created, c.notCreated, ""))
+        if (!fc_DesktopIconsLoadFromFile_IconCreate(form, r, c.createAnswer, c.created, c.notCreated, ""))
             return PassOutcome::Aborted;
     }
     if (const int shown = list.find(saved.ListKey); shown >= 0) {

@@ -16,7 +16,7 @@ class IconCreateTest : public test::IconRestoreFixture {
 protected:
     std::int16_t answer = kAllUsersNotAsked, created = 0, notCreated = 0;
 
-    bool create(std::int16_t index, const std::string& name = {}) {
+    bool create(std::size_t index, const std::string& name = {}) {
         return fc_DesktopIconsLoadFromFile_IconCreate(form, index, answer, created, notCreated, name);
     }
 };
@@ -36,6 +36,15 @@ TEST_F(IconCreateTest, ALinkIsWrittenByteForByteAndMovedToItsPlace) {
     EXPECT_EQ(created, 1);
     EXPECT_EQ(notCreated, 0);
     EXPECT_EQ(form.currentIcons.back().Name, "Bericht") << "the current table is read again";
+}
+
+TEST_F(IconCreateTest, AnIconBeyondThe16BitRangeIsTheOneCreated) {
+    saved(file("Erstes", "Erstes.bin", kFolderUserDesktop, "1"));
+    form.projectIcons.resize(65537);  // icons the desktop has: nothing to create for them
+    form.projectIcons.push_back(file("Weit", "Weit.bin", kFolderUserDesktop, "weit"));
+    EXPECT_TRUE(create(65537));
+    EXPECT_EQ(read(at(kUser, "Weit.bin")), "weit");
+    EXPECT_FALSE(std::filesystem::exists(native(at(kUser, "Erstes.bin")))) << "not the icon at 65537 mod 65536";
 }
 
 TEST_F(IconCreateTest, WithoutContentAnEmptyFileIsMadeAndTheReasonShown) {
