@@ -1,0 +1,113 @@
+// The project list over large projects on the simulated platform.
+//   list_bench create ROOT COUNT MEGABYTES   saves a small desktop with the program's own save, then
+//                                            writes COUNT projects of MEGABYTES each: that project with
+//                                            its first icon's content grown to the size
+//   list_bench list ROOT                     lists the project folder and prints "<ms> <projects listed>"
+//   list_bench heads ROOT                    reads the first 4 KB of every project and prints "<ms>"
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "app/MainActions.h"
+#include "app/frmMain.h"
+#include "errors/ErrorHandler.h"
+#include "platform/sim/SimPlatform.h"
+#include "project/DesktopSave.h"
+#include "project/ProjectList.h"
+
+namespace {
+
+using namespace plenvik;
+namespace fs = std::filesystem;
+
+class FailingLoudly : public ErrorHandler {
+public:
+    void callStack(const std::string&) override {}
+    int onError(const std::string& procedure, std::string&, const RuntimeError& e) override {
+        std::fprintf(stderr, "list_bench: %s: %s\n", procedure.c_str(), e.what());
+        std::exit(3);
+    }
+};
+
+double millisecondsSince(std::chrono::steady_clock::time_point start) {
+    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+}
+
+int create(const std::string& root, int count, long megabytes) {
+    sim::SimPlatform sim(root);
+    const fs::path desktop = sim.files.nativePath(sim::SimPlatform::kUserDesktop);
+    fs::create_directories(desktop);
+    fs::create_directories(sim.files.nativePath("C:\\Projekte"));
+    std::ofstream(desktop / "Brief.txt") << "Liebe Grüße";
+    FailingLoudly errors;
+    UnavailableActions actions;
+    frmMain form(sim.platform(), errors, actions);
+    form.Form_Load("");
+    form.setDirectory("C:\\Projekte", true);
+    form.GENERAL_FILENAME_AUTO = true;
+    sim.desktop.refresh();
+    std::string directory;
+    if (!fc_DesktopIconsSaveToFile(form, directory, "", false)) return 4;
+    fs::path saved;
+    for (const auto& e : fs::directory_iterator(sim.files.nativePath("C:\\Projekte"))) saved = e.path();
+    std::ostringstream text;
+    text << std::ifstream(saved, std::ios::binary).rdbuf();
+    const std::string project = text.str();
+    fs::remove(saved);
+    const std::string open = "<FileData_BASE64>";
+    const std::size_t at = project.find(open, project.find("<ICON_DATA>"));
+    if (at == std::string::npos) return 5;
+    const std::string head = project.substr(0, at + open.size()), tail = project.substr(at + open.size());
+    const std::string line(76 * 1024, 'A');
+    for (int p = 0; p < count; ++p) {
+        std::ofstream out(sim.files.nativePath("C:\\Projekte\\Gross " + std::to_string(p) + ".Plenvk"), std::ios::binary);
+        out << head;
+        for (long written = 0; written < megabytes * (1 << 20); written += static_cast<long>(line.size())) out << line;
+        out << tail;
+    }
+    return 0;
+}
+
+int list(const std::string& root) {
+    sim::SimPlatform sim(root);
+    FailingLoudly errors;
+    UnavailableActions actions;
+    frmMain form(sim.platform(), errors, actions);
+    form.Form_Load("");
+    const auto start = std::chrono::steady_clock::now();
+    std::string directory = "C:\\Projekte";
+    fc_DesktopIconSearchFiles(form, directory, "");
+    const double ms = millisecondsSince(start);
+    int projects = 0;
+    for (const ListRow& row : form.lvwProjects.rows()) projects += row.smallIcon == "DESY" ? 1 : 0;
+    std::printf("%.1f %d\n", ms, projects);
+    return 0;
+}
+
+int heads(const std::string& root) {
+    sim::SimPlatform sim(root);
+    const auto start = std::chrono::steady_clock::now();
+    std::vector<char> buffer(4096);
+    for (const auto& e : fs::directory_iterator(sim.files.nativePath("C:\\Projekte"))) {
+        std::ifstream in(e.path(), std::ios::binary);
+        in.read(buffer.data(), static_cast<std::streamsize>(buffer.size()));
+    }
+    std::printf("%.1f\n", millisecondsSince(start));
+    return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const std::string mode = argc > 1 ? argv[1] : "";
+    if (mode == "create" && argc == 5) return create(argv[2], std::atoi(argv[3]), std::atol(argv[4]));
+    if (mode == "list" && argc == 3) return list(argv[2]);
+    if (mode == "heads" && argc == 3) return heads(argv[2]);
+    std::fprintf(stderr, "usage: list_bench create ROOT COUNT MEGABYTES | list ROOT | heads ROOT\n");
+    return 2;
+}
