@@ -1,6 +1,7 @@
 #include "project/FileBytes.h"
 
 #include <algorithm>
+#include <vector>
 
 #include "platform/FileSystem.h"
 
@@ -27,9 +28,10 @@ std::optional<FileHead> readFileHead(FileSystem& files, const std::string& path,
     std::size_t longest = 0;
     for (std::string_view m : markers) longest = std::max(longest, m.size());
     FileHead head;
-    char chunk[64 * 1024];
+    // Small pieces first: a header lies within the first few kilobytes.
+    std::vector<char> chunk(8 * 1024);
     for (;;) {
-        const auto n = file->read(chunk, sizeof chunk);
+        const auto n = file->read(chunk.data(), chunk.size());
         if (!n) return std::nullopt;
         if (*n == 0) {
             head.whole = true;
@@ -37,7 +39,8 @@ std::optional<FileHead> readFileHead(FileSystem& files, const std::string& path,
         }
         // A marker may straddle two pieces: search from a little before the new bytes.
         const std::size_t from = head.bytes.size() > longest ? head.bytes.size() - longest : 0;
-        head.bytes.append(chunk, *n);
+        head.bytes.append(chunk.data(), *n);
+        if (chunk.size() < 1024 * 1024) chunk.resize(chunk.size() * 2);
         std::size_t first = std::string::npos;
         for (std::string_view m : markers) first = std::min(first, head.bytes.find(m, from));
         if (first != std::string::npos) {
