@@ -16,6 +16,7 @@ struct MessageBoxRequest {
     std::string title;
     MsgButtons buttons = MsgButtons::Ok;
     MsgIcon icon = MsgIcon::None;
+    bool secondButtonDefault = false;  // "No" of Yes/No is the default (Enter answers it)
 };
 
 class Dialogs {

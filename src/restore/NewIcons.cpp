@@ -20,6 +20,8 @@ namespace {
 
 constexpr std::uint32_t kCurrentUser = 0x80000001u;
 
+constexpr std::size_t kNamedNewIcons = 10;
+
 bool endsWithNew(const std::string& key) { return key.size() > 7 && key.compare(key.size() - 3, 3, "NEW") == 0; }
 
 bool savedLabel(const frmMain& form, const std::string& name) {
@@ -135,9 +137,28 @@ bool askToRemoveNewIcons(RestoreRun& run) {
     q.text = "Auf dem Desktop " +
              (count == 1 ? std::string("ist 1 neues Symbol/Verknüpfung") : "sind " + std::to_string(count) + " neue Symbole/Verknüpfungen") +
              " vorhanden, " + (count == 1 ? "soll dieses" : "sollen diese") + " gelöscht werden!";
+    // The user sees what would go: up to ten names, then how many more.
+    std::vector<std::string> names;
+    for (const ListRow& row : run.form.lvwProjectIcons.rows())
+        if (endsWithNew(row.key)) names.push_back(row.text);
+    q.text += "\r\n";
+    for (std::size_t i = 0; i < names.size() && i < kNamedNewIcons; ++i) q.text += "\r\n    " + names[i];
+    if (names.size() > kNamedNewIcons) q.text += "\r\n    und " + std::to_string(names.size() - kNamedNewIcons) + " weitere";
     q.buttons = MsgButtons::YesNo;
     q.icon = MsgIcon::Question;
-    return run.form.platform().dialogs.messageBox(q) == MsgAnswer::Yes;
+    Dialogs& dialogs = run.form.platform().dialogs;
+    if (dialogs.messageBox(q) != MsgAnswer::Yes) return false;
+    // A project without any of the desktop's icons (an empty one, or another desktop's) would empty the
+    // desktop: that is asked once more, explicitly, with "No" as the default.
+    if (names.size() < run.form.currentIcons.size() - 1 || names.empty()) return true;
+    MessageBoxRequest all;
+    all.title = "Alle Symbole löschen?";
+    all.text = "ACHTUNG!\r\n\r\nKein Symbol des Desktops ist in der Projektsicherung enthalten: es würden alle " +
+               std::to_string(names.size()) + " Symbole des Desktops gelöscht.\r\n\r\nMöchten Sie wirklich alle Symbole löschen?";
+    all.buttons = MsgButtons::YesNo;
+    all.icon = MsgIcon::Exclamation;
+    all.secondButtonDefault = true;
+    return dialogs.messageBox(all) == MsgAnswer::Yes;
 }
 
 void removeNewIcons(RestoreRun& run) {

@@ -140,7 +140,7 @@ TEST_F(DesktopRestoreTest, RestorePutsTheDesktopBackAndRecyclesNewIconsWhenAllow
     EXPECT_EQ(sim.dialogs.asked[0].text.rfind("Möchten Sie Ihren Desktop wirklich durch die Projektsicherung:\r\n\r\nVersion: 03.01.0001\r\n"
                                               "Computer: SIMPC\r\n", 0), 0u) << sim.dialogs.asked[0].text;
     EXPECT_EQ(sim.dialogs.asked[1].title, "Neues Symbol vorhanden...");
-    EXPECT_EQ(sim.dialogs.asked[1].text, "Auf dem Desktop ist 1 neues Symbol/Verknüpfung vorhanden, soll dieses gelöscht werden!");
+    EXPECT_EQ(sim.dialogs.asked[1].text, "Auf dem Desktop ist 1 neues Symbol/Verknüpfung vorhanden, soll dieses gelöscht werden!\r\n\r\n    Neu");
 
     EXPECT_EQ(at("Liste.csv"), saved);
     EXPECT_EQ(iconRow("Liste.csv").sub(5), "Koordinaten erfolgreich gesetzt!");
@@ -160,6 +160,28 @@ TEST_F(DesktopRestoreTest, RestorePutsTheDesktopBackAndRecyclesNewIconsWhenAllow
     EXPECT_EQ(plainMarks, 1);
     EXPECT_TRUE(logged("Desktop Verweise aus Projektdatei wieder hergestellt!"));
     EXPECT_TRUE(errors.reports.empty());
+}
+
+TEST_F(DesktopRestoreTest, AProjectWithoutAnyOfTheDesktopsIconsAsksTwiceBeforeEmptyingTheDesktop) {
+    std::string text = read("C:\\Projekte\\" + project);
+    const std::size_t from = text.find("<ICON_DATA>") + 11, to = text.find("</ICON_DATA>");
+    text.erase(from, to - from);  // a project without icons
+    file("C:\\Projekte\\" + project, text);
+    for (int i = 0; i < 5; ++i) file(user("Mehr " + std::to_string(i) + ".txt"), "m");
+    sim.desktop.refresh();
+    sim.dialogs.answerMessage(MsgAnswer::Yes);  // restore?
+    sim.dialogs.answerMessage(MsgAnswer::Yes);  // remove the new icons?
+    sim.dialogs.answerMessage(MsgAnswer::No);   // really all of them?
+    form.menuClick(MenuId::Project, 2);
+
+    ASSERT_EQ(sim.dialogs.asked.size(), 3u);
+    const std::string& names = sim.dialogs.asked[1].text;
+    EXPECT_NE(names.find("\r\n    Brief\r\n"), std::string::npos) << names;
+    EXPECT_NE(names.find("\r\n    und " + std::to_string(sim.desktop.itemCount() - 10) + " weitere"), std::string::npos) << names;
+    EXPECT_EQ(sim.dialogs.asked[2].title, "Alle Symbole löschen?");
+    EXPECT_EQ(sim.dialogs.asked[2].icon, MsgIcon::Exclamation);
+    EXPECT_EQ(read(user("Brief.txt")), "Liebe Grüße") << "nothing removed";
+    EXPECT_EQ(sim.desktop.itemCount(), 13);
 }
 
 TEST_F(DesktopRestoreTest, AnotherComputersProjectAsksAndNoChangesNothing) {

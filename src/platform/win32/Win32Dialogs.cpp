@@ -40,7 +40,8 @@ int CALLBACK browseCallback(HWND window, UINT message, LPARAM, LPARAM data) {
 
 MsgAnswer Win32Dialogs::messageBox(const MessageBoxRequest& r) {
     const int result = MessageBoxW(owner_, widen(r.text).c_str(), widen(r.title).c_str(),
-                                   buttonsFlag(r.buttons) | iconFlag(r.icon) | MB_SETFOREGROUND);
+                                   buttonsFlag(r.buttons) | iconFlag(r.icon) | MB_SETFOREGROUND |
+                                       (r.secondButtonDefault ? MB_DEFBUTTON2 : 0u));
     switch (result) {
     case IDYES: return MsgAnswer::Yes;
     case IDNO: return MsgAnswer::No;
