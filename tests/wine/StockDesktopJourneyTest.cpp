@@ -111,17 +111,37 @@ bool makeLink(const std::wstring& at, const std::wstring& target) {
            SUCCEEDED(file->Save(at.c_str(), TRUE));
 }
 
+// The captions and texts of the process's visible dialogs, for a failure message.
+std::string visibleDialogs(DWORD processId) {
+    std::string out;
+    for (HWND w = FindWindowExW(nullptr, nullptr, L"#32770", nullptr); w; w = FindWindowExW(nullptr, w, L"#32770", nullptr)) {
+        DWORD owner = 0;
+        GetWindowThreadProcessId(w, &owner);
+        if (owner != processId || !IsWindowVisible(w)) continue;
+        out += '[';
+        out += narrow(windowText(w));
+        out += ']';
+        for (HWND child : childWindows(w)) {
+            out += ' ';
+            out += narrow(windowText(child));
+        }
+        out += '\n';
+    }
+    return out.empty() ? "no dialog shown" : out;
+}
+
 // Waits for a message box of the process with this caption and presses the button.
-bool answer(const ChildProcess& p, const std::wstring& caption, int button) {
+::testing::AssertionResult answer(const ChildProcess& p, const std::wstring& caption, int button) {
     HWND box = nullptr;
     const bool shown = pollUntil(
         [&] {
             box = findTopWindow(p.id(), L"#32770");
             return box && IsWindowVisible(box) && windowText(box) == caption;
         },
-        60000);
-    if (shown) PostMessageW(box, WM_COMMAND, button, 0);
-    return shown;
+        90000);
+    if (!shown) return ::testing::AssertionFailure() << visibleDialogs(p.id());
+    PostMessageW(box, WM_COMMAND, button, 0);
+    return ::testing::AssertionSuccess();
 }
 
 TEST(StockDesktopJourneyTest, SaveScrambleRestoreRefreshAndRestartBringEverythingBack) {
