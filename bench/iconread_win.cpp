@@ -1,6 +1,8 @@
 // iconread_win N: reads N desktop icons from a test shell in another process, the way the program once
 // did (per label its own process opening and two blocks in the shell's process) and the way it does
-// now (one opening, one block for the whole inventory). Prints the best of several runs of each.
+// now on the list-view route (one opening, one block for the whole inventory); then through the folder
+// view of the same shell built in this process (Wine hands no item ID lists to another process, so the
+// folder-view route can only be timed in-process). Prints the best of several runs of each.
 // Started by bench/iconread.sh under Wine.
 #include <windows.h>
 #include <commctrl.h>
@@ -11,7 +13,12 @@
 #include <string>
 #include <vector>
 
+#include "ShellFolderView.h"
+#include "ShellListView.h"
+#include "ShellOptions.h"
+#include "ShellSource.h"
 #include "desktop/ListViewItemLayout.h"
+#include "platform/win32/DesktopFolderView.h"
 #include "platform/win32/DesktopListView.h"
 #include "platform/win32/Scoped.h"
 #include "platform/win32/Wide.h"
@@ -76,6 +83,41 @@ std::wstring folderOfProgram() {
     return p.substr(0, p.find_last_of(L"\\/"));
 }
 
+// The folder-view route against the test shell's desktop (the same icons, the same stock options) built
+// in this process: Plenvik's FolderViewIcons over the shell's own IFolderView2.
+std::vector<IconItem> readThroughInProcessFolderView(const std::wstring& icons, int runs, double& bestMs) {
+    using namespace plenvik::testshell;
+    HINSTANCE instance = GetModuleHandleW(nullptr);
+    WNDCLASSW wc{};
+    wc.lpfnWndProc = DefWindowProcW;
+    wc.hInstance = instance;
+    wc.lpszClassName = L"PlenvikBenchDesktop";
+    RegisterClassW(&wc);
+    HWND parent = CreateWindowExW(0, wc.lpszClassName, L"", WS_POPUP, 0, 0, 1024, 768, nullptr, nullptr, instance, nullptr);
+    std::string error;
+    const auto options = parseShellOptions({}, error);
+    std::vector<IconItem> items;
+    if (!parent || !options) return items;
+    ShellSource source(icons, false, options->hideExtensions);
+    ShellListView listView(*options, source);
+    if (listView.create(parent, instance, 1024, 768)) {
+        listView.placeStartPositions(L"");
+        auto* view = new plenvik::testshell::ShellFolderView(listView);
+        bestMs = bestMilliseconds([&] { return FolderViewIcons(*view).readAll(); }, runs, items);
+        view->Release();
+    }
+    DestroyWindow(parent);
+    return items;
+}
+
+// The same icons: labels and positions (the list-view route has no parsing names).
+bool sameIcons(const std::vector<IconItem>& a, const std::vector<IconItem>& b) {
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i)
+        if (a[i].label != b[i].label || !(a[i].position == b[i].position)) return false;
+    return true;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -125,6 +167,9 @@ int main(int argc, char** argv) {
     }, runs, ours);
     TerminateProcess(shell.get(), 0);
     WaitForSingleObject(shell.get(), 5000);
+    ComApartment com;
+    double folderViewMs = 0;
+    const std::vector<IconItem> byFolderView = readThroughInProcessFolderView(icons, runs, folderViewMs);
     DeleteFileW(icons.c_str());
     DeleteFileW(ready.c_str());
 
@@ -132,10 +177,18 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "iconread: the two ways read different icons (%zu and %zu)\n", ours.size(), perLabel.size());
         return 5;
     }
+    if (!sameIcons(byFolderView, ours)) {
+        std::fprintf(stderr, "iconread: the folder view read other icons (%zu) than the list view (%zu)\n", byFolderView.size(),
+                     ours.size());
+        return 6;
+    }
     const double scale = 1000.0 / count;
     std::printf("icons read: %d, the same by both ways; remote blocks per inventory: ours %d, per-label way %d\n", count, blocks,
                 2 * count + 1);
     std::printf("per-label allocation: %.0f ms/1000 icons\n", perLabelMs * scale);
-    std::printf("iconread: %.0f ms/1000 icons (%.2fx per-label allocation)\n", oursMs * scale, oursMs / perLabelMs);
+    std::printf("list-view route (test shell in another process): %.0f ms/1000 icons\n", oursMs * scale);
+    std::printf("folder-view route (the test shell's folder view in this process): %.0f ms/1000 icons\n", folderViewMs * scale);
+    std::printf("iconread: %.0f ms/1000 icons (%.2fx per-label allocation), %.0f ms/1000 icons by folder view in process (%.3fx per-label allocation)\n",
+                oursMs * scale, oursMs / perLabelMs, folderViewMs * scale, folderViewMs / perLabelMs);
     return 0;
 }

@@ -34,6 +34,13 @@ foreach(src ${PLENVIK_WIN_BENCH_SOURCES})
   target_link_libraries(${name} PRIVATE plenvik_win32)
   plenvik_strict(${name})
 endforeach()
+# iconread_win also reads through the test shell's folder view in its own process.
+if(TARGET iconread_win AND PLENVIK_TESTSHELL_SOURCES)
+  set(PLENVIK_TESTSHELL_PARTS ${PLENVIK_TESTSHELL_SOURCES})
+  list(FILTER PLENVIK_TESTSHELL_PARTS EXCLUDE REGEX "/main\\.cpp$")
+  target_sources(iconread_win PRIVATE ${PLENVIK_TESTSHELL_PARTS})
+  target_include_directories(iconread_win PRIVATE "${CMAKE_SOURCE_DIR}/tools/testshell")
+endif()
 
 # A small helper of scripts/demo: it presses the save command of a running Plenvik.
 add_executable(demodriver "${CMAKE_SOURCE_DIR}/tools/demodriver/main.cpp")

@@ -104,15 +104,35 @@ TEST_F(DesktopListViewTest, ReadsSixIconsWithTheirLabelsWholeInOneBlock) {
     EXPECT_EQ(small.blocksAllocated(), 2);
 }
 
+// The shell may have another bitness than this test (the 32-bit run drives the 64-bit shell): its
+// process says which. Its own bitness is the compiler's LVITEMW; the other one is pinned by hand.
+bool processIs64Bit(DWORD processId) {
+    BOOL selfUnderWow64 = FALSE, shellUnderWow64 = FALSE;
+    IsWow64Process(GetCurrentProcess(), &selfUnderWow64);
+    HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId);
+    EXPECT_NE(process, nullptr);
+    if (!process) return sizeof(void*) == 8;
+    EXPECT_TRUE(IsWow64Process(process, &shellUnderWow64));
+    CloseHandle(process);
+    const bool systemIs64Bit = sizeof(void*) == 8 || selfUnderWow64;
+    return systemIs64Bit && !shellUnderWow64;
+}
+
 TEST_F(DesktopListViewTest, TheItemBlockHasTheShellsLayout) {
     TestShell shell(iconSet(folder, {"a"}));
     ASSERT_TRUE(shell.ready());
-    // The shell is built like this test; the layout of its bitness is the compiler's LVITEMW.
-    const ListViewItemLayout layout = listViewItemLayout(sizeof(void*) == 8);
-    EXPECT_EQ(layout.size, sizeof(LVITEMW));
-    EXPECT_EQ(layout.textOffset, offsetof(LVITEMW, pszText));
-    EXPECT_EQ(layout.textMaxOffset, offsetof(LVITEMW, cchTextMax));
-    EXPECT_EQ(win32::DesktopListView(shell.listView).target64(), sizeof(void*) == 8);
+    const bool shell64 = processIs64Bit(shell.processId);
+    const ListViewItemLayout layout = listViewItemLayout(shell64);
+    if (shell64 == (sizeof(void*) == 8)) {
+        EXPECT_EQ(layout.size, sizeof(LVITEMW));
+        EXPECT_EQ(layout.textOffset, offsetof(LVITEMW, pszText));
+        EXPECT_EQ(layout.textMaxOffset, offsetof(LVITEMW, cchTextMax));
+    } else {
+        EXPECT_EQ(layout.size, shell64 ? 88u : 60u);
+        EXPECT_EQ(layout.textOffset, shell64 ? 24u : 20u);
+        EXPECT_EQ(layout.textMaxOffset, shell64 ? 32u : 24u);
+    }
+    EXPECT_EQ(win32::DesktopListView(shell.listView).target64(), shell64);
 }
 
 TEST_F(DesktopListViewTest, MovesAnIconAndReadsItBackIncludingNegativeAndLargeCoordinates) {

@@ -91,12 +91,12 @@ TEST(DesktopTestShellTest, LabelsHideTheExtensionsOfKnownTypes) {
 }
 
 TEST(DesktopTestShellTest, RefusesAnUnknownOption) {
-    ChildProcess shell(buildFolder() + L"\\testshell.exe", L"--colour blue");
+    ChildProcess shell(testShellPath(), L"--colour blue");
     ASSERT_TRUE(shell.started());
     DWORD code = 0;
     ASSERT_TRUE(shell.waitForExit(10000, &code));
     EXPECT_EQ(code, 2u);
-    ChildProcess badClass(buildFolder() + L"\\testshell.exe", L"--class keine-klasse");
+    ChildProcess badClass(testShellPath(), L"--class keine-klasse");
     ASSERT_TRUE(badClass.started());
     ASSERT_TRUE(badClass.waitForExit(10000, &code));
     EXPECT_EQ(code, 2u);

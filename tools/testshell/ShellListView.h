@@ -21,6 +21,9 @@ namespace plenvik::testshell {
 // Sent to the shell's Progman window: writes the dump file; answers kDumpWritten when it did.
 inline constexpr UINT kDumpMessage = WM_APP + 1;
 inline constexpr LRESULT kDumpWritten = 0x5D;
+// Sent to Progman: moves item wParam to (GET_X_LPARAM, GET_Y_LPARAM) of lParam as the user's drag does,
+// through the shell's own folder view, so the move is kept; answers TRUE when the item exists.
+inline constexpr UINT kMoveAsUserMessage = WM_APP + 2;
 
 class ShellListView {
 public:

@@ -4,6 +4,7 @@
 // Explorer's desktop where Wine's list view does not, and serves its folder view to other processes
 // through shell windows of its own class. Options: see ShellOptions.h.
 #include <windows.h>
+#include <windowsx.h>
 #include <commctrl.h>
 #include <shellapi.h>
 
@@ -30,6 +31,8 @@ LRESULT CALLBACK progmanProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
     switch (message) {
     case kDumpMessage:
         return g_shell.listView && !g_shell.dumpFile.empty() && g_shell.listView->writeDump(g_shell.dumpFile) ? kDumpWritten : 0;
+    case kMoveAsUserMessage:
+        return g_shell.listView && g_shell.listView->moveThroughFolderView(static_cast<int>(wParam), {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
     case WM_DESTROY:
         PostQuitMessage(0);
         return 0;

@@ -14,6 +14,7 @@ namespace {
 
 constexpr UINT kDumpMessage = WM_APP + 1;  // the shell's (tools/testshell/ShellListView.h)
 constexpr LRESULT kDumpWritten = 0x5D;
+constexpr UINT kMoveAsUserMessage = WM_APP + 2;
 
 void removeTree(const std::wstring& path) {
     WIN32_FIND_DATAW data{};
@@ -70,7 +71,7 @@ void TestShell::start(const std::wstring& options, int attempt) {
     // A class of its own: a shell killed by an earlier test may still be registered under another.
     wchar_t classText[40] = {};
     if (FAILED(CoCreateGuid(&shellWindowsClass)) || !StringFromGUID2(shellWindowsClass, classText, 40)) return;
-    process_ = std::make_unique<ChildProcess>(buildFolder() + L"\\testshell.exe",
+    process_ = std::make_unique<ChildProcess>(testShellPath(),
                                               options + L" --class " + classText + L" --ready \"" + readyFile + L"\" --dump \"" +
                                                   folder_.file(L"dump.txt") + L"\"");
     if (!process_->started()) return;
@@ -136,11 +137,25 @@ ShellDump TestShell::dump() {
     return d;
 }
 
+bool TestShell::moveAsUser(int index, IconPosition to) {
+    DWORD_PTR answer = 0;
+    return progman && SendMessageTimeoutW(progman, kMoveAsUserMessage, static_cast<WPARAM>(index), MAKELPARAM(to.x, to.y),
+                                          SMTO_ABORTIFHUNG, 10000, &answer) &&
+           answer == TRUE;
+}
+
 ShellDump TestShell::dumpAfterRefresh(int after) {
     ShellDump d;
     pollUntil([&] { return (d = dump()).refreshes > after; });
     if (d.refreshes <= after) d.count = -1;
     return d;
+}
+
+std::wstring testShellPath() {
+    wchar_t path[MAX_PATH] = {};
+    const DWORD length = GetEnvironmentVariableW(L"PLENVIK_TESTSHELL", path, MAX_PATH);
+    if (length > 0 && length < MAX_PATH) return path;
+    return buildFolder() + L"\\testshell.exe";
 }
 
 std::wstring desktopFolder(int csidl) {

@@ -61,6 +61,9 @@ public:
     // Waits until the shell has refreshed more often than `after` times (a refresh runs a moment after
     // F5); the dump then, count -1 when it did not come.
     ShellDump dumpAfterRefresh(int after);
+    // Moves an item as the user's drag does (through the shell's own folder view: kept); false when the
+    // shell did not take it.
+    bool moveAsUser(int index, IconPosition to);
 
     HWND progman = nullptr, defView = nullptr, listView = nullptr;
     DWORD processId = 0;
@@ -73,6 +76,10 @@ private:
     TempFolder folder_;
     std::unique_ptr<ChildProcess> process_;
 };
+
+// The test shell program: PLENVIK_TESTSHELL when set (scripts/test points the 32-bit run at the
+// 64-bit shell, as a 32-bit Plenvik meets a 64-bit Explorer), else testshell.exe of this build.
+std::wstring testShellPath();
 
 // A desktop folder of the prefix (CSIDL 16: the user's, 25: all users').
 std::wstring desktopFolder(int csidl);
