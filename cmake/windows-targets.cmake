@@ -13,6 +13,10 @@ set(PLENVIK_MANIFEST_RC "${CMAKE_SOURCE_DIR}/res/manifest.rc")
 add_executable(Plenvik WIN32 "${CMAKE_SOURCE_DIR}/src/app/win32/WinMain.cpp" "${CMAKE_SOURCE_DIR}/res/Plenvik.rc")
 target_link_libraries(Plenvik PRIVATE plenvik_win32)
 target_link_options(Plenvik PRIVATE -municode)
+if(MINGW_ARCH STREQUAL "i686")
+  # 4 GB of address space under 64-bit Windows instead of 2 GB.
+  target_link_options(Plenvik PRIVATE -Wl,--large-address-aware)
+endif()
 plenvik_strict(Plenvik)
 
 file(GLOB PLENVIK_TESTSHELL_SOURCES CONFIGURE_DEPENDS "${CMAKE_SOURCE_DIR}/tools/testshell/*.cpp")

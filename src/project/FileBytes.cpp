@@ -1,5 +1,7 @@
 #include "project/FileBytes.h"
 
+#include <algorithm>
+
 #include "platform/FileSystem.h"
 
 namespace plenvik {
@@ -17,6 +19,32 @@ std::optional<std::string> readFileBytes(FileSystem& files, const std::string& p
         bytes.append(chunk, *n);
     }
     return bytes;
+}
+
+std::optional<FileHead> readFileHead(FileSystem& files, const std::string& path, std::initializer_list<std::string_view> markers) {
+    auto file = files.open({path, kGenericRead, kShareRead, kOpenExisting, kAttrNormal, true});
+    if (!file) return std::nullopt;
+    std::size_t longest = 0;
+    for (std::string_view m : markers) longest = std::max(longest, m.size());
+    FileHead head;
+    char chunk[64 * 1024];
+    for (;;) {
+        const auto n = file->read(chunk, sizeof chunk);
+        if (!n) return std::nullopt;
+        if (*n == 0) {
+            head.whole = true;
+            return head;
+        }
+        // A marker may straddle two pieces: search from a little before the new bytes.
+        const std::size_t from = head.bytes.size() > longest ? head.bytes.size() - longest : 0;
+        head.bytes.append(chunk, *n);
+        std::size_t first = std::string::npos;
+        for (std::string_view m : markers) first = std::min(first, head.bytes.find(m, from));
+        if (first != std::string::npos) {
+            head.bytes.resize(first);
+            return head;
+        }
+    }
 }
 
 bool replaceFileBytes(FileSystem& files, const std::string& path, std::string_view bytes) {

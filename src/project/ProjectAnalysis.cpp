@@ -95,9 +95,11 @@ std::string monitorRowInformation(std::int32_t width, std::int32_t height, std::
            ", " + formatZeroPadded(bottom, 4);
 }
 
-bool fc_DesktopIconsAnalyseFromFile(frmMain& form, const std::string& path) {
+bool fc_DesktopIconsAnalyseFromFile(frmMain& form, const std::string& path, XmlParseError* parseError) {
     Procedure proc(form.errors(), "frmMain.fc_DesktopIconsAnalyseFromFile");
     bool loaded = false;
+    // Nothing of an earlier project stays behind for a restore to act on.
+    form.projectIcons.assign(1, DesktopIcon{});
     proc.run([&] {
         form.setInfoColor(kColorRgbBlue);
         form.setInfo(kLoadingText);
@@ -106,7 +108,10 @@ bool fc_DesktopIconsAnalyseFromFile(frmMain& form, const std::string& path) {
         const std::optional<std::string> bytes = readFileBytes(form.platform().files, path);
         if (!bytes) return;
         ProjectDocumentResult result = readProjectFile(*bytes);
-        if (result.error.status == ProjectReadStatus::ParseError) return;
+        if (result.error.status == ProjectReadStatus::ParseError) {
+            if (parseError) *parseError = result.error.parse;
+            return;
+        }
         if (!result.ok()) {
             const ProjectReadError error = result.error;
             proc.step([&] { throw RuntimeError(errorNumberOf(error.status), kAppTitle, error.message()); });
@@ -116,7 +121,15 @@ bool fc_DesktopIconsAnalyseFromFile(frmMain& form, const std::string& path) {
         proc.step([&] { showMainRow(form, doc); });
         proc.step([&] { showPicture(form, doc); });
         proc.step([&] { showMonitors(form, doc); });
-        proc.step([&] { showIcons(form, doc); });
+        bool iconsShown = false;
+        proc.step([&] {
+            showIcons(form, doc);
+            iconsShown = true;
+        });
+        if (!iconsShown) {
+            form.projectIcons.assign(1, DesktopIcon{});
+            return;
+        }
 
         form.setInfo("");
         form.doEvents();

@@ -57,15 +57,22 @@ std::optional<LocalTime> parseOtherDateForms(const std::string& text) {
     return std::nullopt;
 }
 
+// Makes row r the error row of a file that is not well-formed.
+void markErrorRow(ListModel& list, int r, const XmlParseError& error) {
+    list.setText(r, "(Fehler in XML");
+    list.setSmallIcon(r, "ERR");
+    list.setSubItem(r, 13, "Meldung: " + replaceAll(error.reason, "\r\n", " "));
+    list.setSubItem(r, 14, "Position: " + std::to_string(error.offset) + " - Zeile: " + std::to_string(error.line) +
+                               " - Zeilen Position: " + std::to_string(error.linePosition));
+    list.setSubItem(r, 15, "Daten: " + error.sourceText);
+}
+
 void addErrorRow(frmMain& form, const std::string& directory, const std::string& fileName, const XmlParseError& error) {
     ListModel& list = form.lvwProjects;
     const int r = list.add(fileName, "(Fehler in XML", "ERR");
     list.setSubItem(r, 11, directory);
     list.setSubItem(r, 12, fileName);
-    list.setSubItem(r, 13, "Meldung: " + replaceAll(error.reason, "\r\n", " "));
-    list.setSubItem(r, 14, "Position: " + std::to_string(error.offset) + " - Zeile: " + std::to_string(error.line) +
-                               " - Zeilen Position: " + std::to_string(error.linePosition));
-    list.setSubItem(r, 15, "Daten: " + error.sourceText);
+    markErrorRow(list, r, error);
 }
 
 void addProjectRow(frmMain& form, const std::string& directory, const std::string& fileName, const ProjectHeader& h) {
@@ -87,16 +94,34 @@ void addProjectRow(frmMain& form, const std::string& directory, const std::strin
     list.setSubItem(r, 16, projectDateSortKey(form, h.DateTime));
 }
 
-void listProjectFile(frmMain& form, Procedure& proc, const std::string& directory, const std::string& fileName) {
-    const std::optional<std::string> bytes = readFileBytes(form.platform().files, directory + fileName);
+// The header of a project file from the bytes before its icons, whose contents may run to
+// gigabytes: the list reads no more. Where that part alone does not give the header (another element
+// order, or an error in it), the whole file is read as before, so that every error row says what it
+// always said. Damage after the header shows when the project is shown, whose reading is complete.
+ProjectHeaderResult readListedHeader(FileSystem& files, const std::string& path, bool& readable) {
+    readable = true;
+    if (const auto head = readFileHead(files, path, {"<ICON_DATA"}); head && !head->whole) {
+        ProjectHeaderResult fromHead = readProjectHeader(head->bytes + "</DATA>");
+        if (fromHead.ok()) return fromHead;
+    }
+    const std::optional<std::string> bytes = readFileBytes(files, path);
     if (!bytes) {
+        readable = false;
+        return {};
+    }
+    return readProjectHeader(*bytes);
+}
+
+void listProjectFile(frmMain& form, Procedure& proc, const std::string& directory, const std::string& fileName) {
+    bool readable = true;
+    const ProjectHeaderResult result = readListedHeader(form.platform().files, directory + fileName, readable);
+    if (!readable) {
         // A file that cannot be read at all (locked, no permission) shows as an error row as well.
         XmlParseError error;
         error.reason = "Die Datei kann nicht gelesen werden.";
         addErrorRow(form, directory, fileName, error);
         return;
     }
-    const ProjectHeaderResult result = readProjectHeader(*bytes);
     switch (result.error.status) {
     case ProjectReadStatus::Ok:
         addProjectRow(form, directory, fileName, result.header);
@@ -186,21 +211,33 @@ void sb_ProjectShow(frmMain& form) {
     form.lvwProjectData.clear();
     form.lvwProjectIcons.clear();
     ListModel& data = form.lvwProjectData;
-    if (row.smallIcon == "ERR") {
-        addDataRow(data, "MAIN", "Fehler:", "", row.sub(13));
-        addDataRow(data, "PATH", "    Verzeichnis:", "FOLDER", row.sub(11));
-        addDataRow(data, "NAME", "    Datei:", "FILE", row.sub(12));
-        addDataRow(data, "FILE1", "", "", row.sub(14));
-        addDataRow(data, "FILE2", "", "", row.sub(15));
+    const auto showError = [&](const ListRow& error) {
+        addDataRow(data, "MAIN", "Fehler:", "", error.sub(13));
+        addDataRow(data, "PATH", "    Verzeichnis:", "FOLDER", error.sub(11));
+        addDataRow(data, "NAME", "    Datei:", "FILE", error.sub(12));
+        addDataRow(data, "FILE1", "", "", error.sub(14));
+        addDataRow(data, "FILE2", "", "", error.sub(15));
         form.setCommandEnabled(CommandId::ChangeDesktopSettings, false);
+    };
+    if (row.smallIcon == "ERR") {
+        showError(row);
     } else if (row.smallIcon == "DESY" || row.smallIcon == "DESKTOP") {
         data.add("MAIN", "Desktop Anzeige:", "DESKTOP");
         addDataRow(data, "PATH", "    Verzeichnis:", "FOLDER", row.sub(11));
         addDataRow(data, "NAME", "    Datei:", "FILE", row.sub(12));
         if (row.key != "SYSTEM") {
             form.setCommandEnabled(CommandId::ChangeDesktopSettings, false);
-            fc_DesktopIconsAnalyseFromFile(form, row.sub(11) + row.sub(12));
-            form.setCommandEnabled(CommandId::DesktopRestore, true);
+            XmlParseError parseError;
+            const bool loaded = fc_DesktopIconsAnalyseFromFile(form, row.sub(11) + row.sub(12), &parseError);
+            // A project that did not load completely can be neither compared nor restored.
+            form.setCommandEnabled(CommandId::DesktopRestore, loaded);
+            if (!loaded && !parseError.reason.empty()) {
+                // Damaged after its header, which is all the list had read: now it is an error row.
+                markErrorRow(projects, selected, parseError);
+                data.clear();
+                form.lvwProjectIcons.clear();
+                showError(projects.row(selected));
+            }
         } else {
             form.setCommandEnabled(CommandId::DesktopRestore, false);
             // Reading the live desktop is the save's run: Escape and closing can cancel it.

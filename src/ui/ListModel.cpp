@@ -39,6 +39,7 @@ int ListModel::insert(int index, const std::string& key, const std::string& text
     row.smallIcon = smallIcon;
     row.subItems.resize(columns_.size());
     rows_.insert(rows_.begin() + index, std::move(row));
+    reindexFrom(index);
     if (selected_ >= index) ++selected_;
     if (observer_) observer_->rowInserted(index);
     return index;
@@ -46,7 +47,9 @@ int ListModel::insert(int index, const std::string& key, const std::string& text
 
 void ListModel::remove(int index) {
     if (index < 0 || index >= size()) throw RuntimeError(35600, kAppTitle, "Index out of bounds (" + name_ + ")");
+    if (!rows_[index].key.empty()) rowOfKey_.erase(rows_[index].key);
     rows_.erase(rows_.begin() + index);
+    reindexFrom(index);
     if (selected_ == index) selected_ = -1;
     else if (selected_ > index) --selected_;
     if (observer_) observer_->rowRemoved(index);
@@ -54,6 +57,7 @@ void ListModel::remove(int index) {
 
 void ListModel::clear() {
     rows_.clear();
+    rowOfKey_.clear();
     selected_ = -1;
     if (observer_) observer_->listReset();
 }
@@ -66,9 +70,20 @@ const ListRow& ListModel::row(int index) const {
 ListRow& ListModel::mutableRow(int index) { return const_cast<ListRow&>(row(index)); }
 
 int ListModel::find(const std::string& key) const {
-    for (int i = 0; i < size(); ++i)
-        if (rows_[i].key == key) return i;
-    return -1;
+    if (key.empty()) {  // rows may share the empty key: the first one
+        for (int i = 0; i < size(); ++i)
+            if (rows_[i].key.empty()) return i;
+        return -1;
+    }
+    const auto it = rowOfKey_.find(key);
+    return it == rowOfKey_.end() ? -1 : it->second;
+}
+
+// Rows from first on changed their places: their keys point at them again. Adding at the end touches
+// one row only.
+void ListModel::reindexFrom(int first) {
+    for (int i = first; i < size(); ++i)
+        if (!rows_[i].key.empty()) rowOfKey_[rows_[i].key] = i;
 }
 
 void ListModel::changed(int index) {
@@ -114,11 +129,14 @@ void ListModel::resort() {
     if (!sorted_) return;
     const ListRow* selectedAddress = selected_ >= 0 ? &rows_[selected_] : nullptr;
     std::vector<std::size_t> order(rows_.size());
-    for (std::size_t i = 0; i < order.size(); ++i) order[i] = i;
+    std::vector<std::string> folded(rows_.size());
+    for (std::size_t i = 0; i < order.size(); ++i) {
+        order[i] = i;
+        folded[i] = foldCase(rows_[i].sub(sortColumn_));
+    }
     // Text order without regard to case, as a list view sorts; stable so equal keys keep their order.
     std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
-        const std::string x = foldCase(rows_[a].sub(sortColumn_)), y = foldCase(rows_[b].sub(sortColumn_));
-        return sortAscending_ ? x < y : y < x;
+        return sortAscending_ ? folded[a] < folded[b] : folded[b] < folded[a];
     });
     std::vector<ListRow> sortedRows;
     sortedRows.reserve(rows_.size());
@@ -128,6 +146,7 @@ void ListModel::resort() {
         sortedRows.push_back(std::move(rows_[order[i]]));
     }
     rows_ = std::move(sortedRows);
+    reindexFrom(0);
     selected_ = newSelected;
     if (observer_) {
         observer_->listReset();

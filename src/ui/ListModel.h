@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 namespace plenvik {
@@ -67,7 +68,7 @@ public:
     bool empty() const { return rows_.empty(); }
     const ListRow& row(int index) const;
     const std::vector<ListRow>& rows() const { return rows_; }
-    // -1 when no row has the key.
+    // -1 when no row has the key. Constant time: an index beside the rows follows every change.
     int find(const std::string& key) const;
 
     void setText(int index, const std::string& text);
@@ -92,10 +93,13 @@ public:
 private:
     ListRow& mutableRow(int index);
     void changed(int index);
+    void reindexFrom(int first);
+
 
     std::string name_;
     std::vector<ListColumn> columns_;
     std::vector<ListRow> rows_;
+    std::unordered_map<std::string, int> rowOfKey_;  // non-empty keys only
     int selected_ = -1;
     bool sorted_ = false;
     std::size_t sortColumn_ = 0;

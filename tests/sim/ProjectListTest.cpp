@@ -131,6 +131,20 @@ TEST_F(ProjectListTest, DamagedAndForeignFilesShowAsSuch) {
     EXPECT_FALSE(form.command(CommandId::ChangeDesktopSettings).enabled);
 }
 
+TEST_F(ProjectListTest, TheListReadsHeadersOnlyAndAFileDamagedAfterItsHeaderShowsItsErrorWhenShown) {
+    const std::string name = saveProject();
+    const std::string whole = read(folder + name);
+    const std::size_t icons = whole.find("<ICON_DATA>");
+    ASSERT_NE(icons, std::string::npos);
+    file(folder + "Abgebrochen.Plenvk", whole.substr(0, icons + 40));  // cut off inside the icons
+    ASSERT_TRUE(search());
+    const ListRow& cut = form.lvwProjects.row(row("Abgebrochen.Plenvk"));
+    EXPECT_EQ(cut.text, "03.01.0001") << "listed by its header";
+    show("Abgebrochen.Plenvk");
+    EXPECT_EQ(form.lvwProjectData.row(0).text, "Fehler:");
+    EXPECT_FALSE(form.command(CommandId::DesktopRestore).enabled);
+}
+
 TEST_F(ProjectListTest, ShowingAProjectLoadsItsMonitorsPictureAndIcons) {
     const std::string name = saveProject();
     const std::vector<DesktopIcon> saved(form.currentIcons.begin() + 1, form.currentIcons.end());
@@ -189,7 +203,8 @@ TEST_F(ProjectListTest, AnalysisOfABrokenFileChangesNothingAndSaysWhy) {
     EXPECT_TRUE(errors.reports.empty());
     EXPECT_FALSE(fc_DesktopIconsAnalyseFromFile(form, folder + "fehlt.Plenvk"));
 
-    // Well-formed, but an icon lacks its position: reported, and the table keeps what it had.
+    // Well-formed, but an icon lacks its position: reported, and no icon of an earlier project stays in
+    // the table for a restore to act on.
     file(folder + "ohne pos.Plenvk",
          "<DATA><DesktopViewStyle>0</DesktopViewStyle><DesktopArrangeStyle>0</DesktopArrangeStyle>"
          "<ScreenPicture></ScreenPicture><ScreenPictureHorizontalOperator>1</ScreenPictureHorizontalOperator>"
@@ -199,8 +214,7 @@ TEST_F(ProjectListTest, AnalysisOfABrokenFileChangesNothingAndSaysWhy) {
     ASSERT_EQ(errors.reports.size(), 1u);
     EXPECT_EQ(errors.reports[0].procedure, "Plenvik.frmMain.fc_DesktopIconsAnalyseFromFile");
     EXPECT_NE(errors.reports[0].description.find("PosX"), std::string::npos);
-    ASSERT_EQ(form.projectIcons.size(), 2u);
-    EXPECT_EQ(form.projectIcons[1].Name, "bleibt");
+    EXPECT_EQ(form.projectIcons.size(), 1u);
 }
 
 TEST_F(ProjectListTest, IconRowsShowWhyContentIsMissing) {

@@ -56,6 +56,20 @@ TEST(ListModelTest, SelectionFollowsItsRowThroughInsertRemoveAndSort) {
     EXPECT_EQ(list.selectedIndex(), -1);
 }
 
+TEST(ListModelTest, FindingByKeyFollowsEveryInsertRemoveAndSort) {
+    ListModel list("l");
+    list.addColumn("T", 100);
+    for (int i = 0; i < 20000; ++i) list.add("ICON" + std::to_string(i), std::to_string(99999 - i));
+    list.insert(5, "mitte", "x");
+    list.remove(10);
+    list.sortBy(0, true);
+    for (int i = 0; i < list.size(); i += 997) EXPECT_EQ(list.find(list.row(i).key), i) << list.row(i).key;
+    EXPECT_EQ(list.find("ICON9"), -1) << "removed (it was at 10 after the insert)";
+    EXPECT_EQ(list.find("mitte"), list.size() - 1);
+    list.clear();
+    EXPECT_EQ(list.find("ICON0"), -1);
+}
+
 TEST(ListModelTest, SortIgnoresCaseAndCanDescend) {
     ListModel list("l");
     list.addColumn("T", 100);
