@@ -3,6 +3,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <string_view>
 
 namespace plenvik {
@@ -19,6 +20,18 @@ inline constexpr std::array<DesktopSystemIcon, 5> kDesktopSystemIcons{{
     {"{871C5380-42A0-1069-A2EA-08002B30309D}", "Internet Explorer"},
     {"{645FF040-5081-101B-9F08-00AA002F954E}", "Papierkorb"},
 }};
+
+// The known icon with this class identifier (letters in any case); nullptr for any other text.
+constexpr const DesktopSystemIcon* findDesktopSystemIcon(std::string_view clsid) {
+    const auto upper = [](char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; };
+    for (const DesktopSystemIcon& icon : kDesktopSystemIcons) {
+        if (icon.clsid.size() != clsid.size()) continue;
+        bool same = true;
+        for (std::size_t i = 0; i < clsid.size() && same; ++i) same = upper(clsid[i]) == icon.clsid[i];
+        if (same) return &icon;
+    }
+    return nullptr;
+}
 
 // HKEY_CURRENT_USER keys.
 inline constexpr std::string_view kExplorerKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer";

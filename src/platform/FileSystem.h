@@ -69,6 +69,9 @@ public:
     virtual bool createFolder(const std::string& path) = 0;
     // Renames source over target in one step (the safe end of writing a file through a temporary one).
     virtual bool replaceFile(const std::string& source, const std::string& target) = 0;
+    // Renames source to target in one step, but only while nothing holds the target's name: a file or
+    // folder that appears there meanwhile is never replaced (the result is then false).
+    virtual bool renameNoReplace(const std::string& source, const std::string& target) = 0;
 };
 
 }  // namespace plenvik

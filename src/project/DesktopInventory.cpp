@@ -235,9 +235,13 @@ bool fc_DesktopIconSysClsidGet(Platform& platform, const std::string& label, std
 }
 
 bool fc_DesktopIconSysShow(Platform& platform, const std::string& classId, const std::string& label) {
+    // Only the known icons' keys are written, under their own spelling of the class identifier.
+    const DesktopSystemIcon* known = findDesktopSystemIcon(classId);
+    if (!known) return false;
+    const std::string id(known->clsid);
     mdlReg reg(platform.registry);
-    if (label != userLabel(platform, classId)) reg.fc_RegValueSetString(kCurrentUser, kClsidKey + classId, "", label);
-    for (const std::string& key : kHideKeys) reg.fc_RegValueSetDword(kCurrentUser, key, classId, 0);
+    if (label != userLabel(platform, id)) reg.fc_RegValueSetString(kCurrentUser, kClsidKey + id, "", label);
+    for (const std::string& key : kHideKeys) reg.fc_RegValueSetDword(kCurrentUser, key, id, 0);
     platform.desktop.refresh();
     return true;
 }

@@ -41,7 +41,8 @@ bool fc_DesktopIconsGetFiles(InventoryContext& context, std::vector<DesktopIcon>
 
 // The class identifier of the system icon that carries this label ("" when none does). Always true.
 bool fc_DesktopIconSysClsidGet(Platform& platform, const std::string& label, std::string& classId);
-// Makes a system icon visible again under the label (the label is written when it differs). Always true.
+// Makes a system icon visible again under the label (the label is written when it differs). False, with
+// nothing written, when classId is not one of the known system icons.
 bool fc_DesktopIconSysShow(Platform& platform, const std::string& classId, const std::string& label);
 
 // The file name without every ".lnk" and ".url", in any case ("a.lnk.txt" gives "a.txt").

@@ -6,12 +6,14 @@
 
 #include "app/frmMain.h"
 #include "desktop/DesktopIcons.h"
+#include "desktop/DesktopSystemIcons.h"
 #include "desktop/clsDesktop.h"
 #include "errors/Procedure.h"
 #include "platform/Dialogs.h"
 #include "platform/FileSystem.h"
 #include "platform/Platform.h"
 #include "common/Text.h"
+#include "project/Base64Content.h"
 #include "project/DesktopInventory.h"
 #include "project/IconFilePairing.h"
 #include "project/SpecialFolders.h"
@@ -23,6 +25,7 @@ namespace plenvik {
 namespace {
 
 constexpr const char* kCouldNotCreate = "konnte nicht erstellt werden!";
+constexpr const char* kContentDamaged = "konnte nicht erstellt werden, der Inhalt ist beschädigt!";
 constexpr const char* kAlreadyThere = "existiert bereits und wurde nicht überschrieben!";
 constexpr const char* kPlacedText = "erstellt und Koordinaten erfolgreich gesetzt!";
 constexpr const char* kNotPlacedText = "erstellt und Koordinaten konnte nicht gesetzt werden!";
@@ -151,6 +154,9 @@ private:
     }
 
     bool createFile() {
+        // Content that is not Base64 is refused before anything is written.
+        const auto bytes = decodeBase64Content(icon_.FileData_BASE64);
+        if (!bytes) return notCreated(kContentDamaged);
         const std::string path = targetPath();
         if (path.empty()) return true;
         NewDesktopFile file(platform_.files, path);
@@ -164,9 +170,7 @@ private:
             showWhyEmpty();
             return true;
         }
-        Base64DecodeState state;
-        std::vector<std::uint8_t> bytes = fc_Base64Decode(icon_.FileData_BASE64, state, true);
-        if (!file.write(std::move(bytes)).ok() || !file.place()) return notCreated(kCouldNotCreate);
+        if (!file.write(*bytes).ok() || !file.place()) return notCreated(kCouldNotCreate);
         return place();
     }
 
@@ -181,6 +185,9 @@ private:
     }
 
     bool showSystemIcon() {
+        // Only the shell's known icons: the class identifier becomes part of a registry key's path.
+        if (!findDesktopSystemIcon(icon_.FileType))
+            return notCreated("konnte nicht erstellt werden, '" + icon_.FileType + "' ist kein bekanntes Systemsymbol!");
         bool shown = false;
         procedure_.step([&] { shown = fc_DesktopIconSysShow(platform_, icon_.FileType, icon_.Name); });
         if (!shown) return notCreated(kCouldNotCreate);

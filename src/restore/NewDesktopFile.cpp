@@ -6,21 +6,6 @@
 
 namespace plenvik {
 
-bool isBareFileName(std::string_view name) {
-    if (name.empty() || name == "." || name == "..") return false;
-    for (const char c : name) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (byte < 0x20) return false;
-        switch (c) {
-        case '\\': case '/': case ':': case '*': case '?': case '"': case '<': case '>': case '|':
-            return false;
-        default:
-            break;
-        }
-    }
-    return true;
-}
-
 NewDesktopFile::NewDesktopFile(FileSystem& files, std::string target)
     : files_(files), target_(std::move(target)), temporary_(temporaryNameFor(files_, target_)), file_(files_) {}
 
@@ -50,7 +35,8 @@ FileResult NewDesktopFile::write(std::vector<std::uint8_t> bytes) {
 }
 
 bool NewDesktopFile::place() {
-    if (!file_.isOpen() || !file_.fc_FileClose().ok() || files_.exists(target_) || !files_.replaceFile(temporary_, target_)) {
+    // The rename itself refuses a name taken meanwhile: a user's file is never replaced.
+    if (!file_.isOpen() || !file_.fc_FileClose().ok() || !files_.renameNoReplace(temporary_, target_)) {
         discard();
         return false;
     }

@@ -9,14 +9,10 @@
 #include <vector>
 
 #include "platform/FileSystem.h"
+#include "project/ProjectFileNameCheck.h"
 #include "project/clsFile.h"
 
 namespace plenvik {
-
-// True for a plain name of a file or folder: not empty, no path separator, no drive, not "." or "..",
-// and no character Windows forbids in a name. A project file is data from outside: a name that would
-// reach beyond the desktop folder must never be written.
-bool isBareFileName(std::string_view name);
 
 class NewDesktopFile {
 public:

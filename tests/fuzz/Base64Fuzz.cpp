@@ -1,4 +1,4 @@
-// libFuzzer target for the Base64 codec (built and run by scripts/fuzz-base64, not by CMake).
+// libFuzzer target for the Base64 codec (scripts/fuzz base64; built in the sanitizer build).
 // Every input is used twice: as bytes to encode (one call, chunked with line breaks, streamed; all must
 // agree and decode back), and as text to decode (one call and chunked, against a plain model of the
 // positional group rule). The sanitizers catch any read or write outside a buffer.

@@ -135,6 +135,65 @@ TEST_F(IconCreateTest, AHiddenSystemIconIsShownAgainUnderItsLabelAndMoved) {
     EXPECT_EQ(notCreated, 0);
 }
 
+TEST_F(IconCreateTest, HostileNamesDevicesAndDamagedContentAreRefusedWithNothingWritten) {
+    for (const char* name : {"CON", "nul.txt", "Com1.lnk", "lpt9.url", "Bericht.", "Bericht ", "a.txt:Zone.Identifier"}) {
+        const std::int16_t index = saved(file("Böse", name, kFolderUserDesktop, "x"));
+        EXPECT_TRUE(create(index));
+        EXPECT_EQ(status(index), std::string("konnte nicht erstellt werden, der Dateiname '") + name + "' ist ungültig!");
+    }
+    DesktopIcon damaged = file("Kaputt.txt", "Kaputt.txt", kFolderUserDesktop, "");
+    damaged.FileData_BASE64 = "QUJD*REVG";
+    const std::int16_t refused = saved(damaged);
+    EXPECT_TRUE(create(refused));
+    EXPECT_EQ(status(refused), "konnte nicht erstellt werden, der Inhalt ist beschädigt!");
+    EXPECT_EQ(notCreated, 8);
+    EXPECT_EQ(created, 0);
+    EXPECT_EQ(entriesIn(kUser), 0u);
+
+    // The encoder's line mode breaks lines: that content is whole.
+    DesktopIcon broken = file("Zeilen.txt", "Zeilen.txt", kFolderUserDesktop, "");
+    broken.FileData_BASE64 = "QUJD\r\nREVG";
+    EXPECT_TRUE(create(saved(broken)));
+    EXPECT_EQ(read(at(kUser, "Zeilen.txt")), "ABCDEF");
+}
+
+TEST_F(IconCreateTest, AFileThatAppearsJustBeforeTheRenameIsKept) {
+    files.beforeRename = [this] { write(at(kUser, "Neu.txt"), "des Nutzers"); };
+    const std::int16_t index = saved(file("Neu.txt", "Neu.txt", kFolderUserDesktop, "aus dem Projekt"));
+    EXPECT_TRUE(create(index));
+    EXPECT_EQ(read(at(kUser, "Neu.txt")), "des Nutzers");
+    EXPECT_EQ(entriesIn(kUser), 1u) << "the temporary file is removed";
+    EXPECT_EQ(status(index), "konnte nicht erstellt werden!");
+    EXPECT_EQ(notCreated, 1);
+}
+
+TEST_F(IconCreateTest, OnlyTheKnownSystemIconsReachTheRegistry) {
+    const std::string hide = std::string(kHideDesktopIconsKey) + "\\NewStartPanel";
+    sim.registry.createKey(hide);
+    sim.registry.createKey(std::string(kHideDesktopIconsKey) + "\\ClassicStartMenu");
+    const std::string hostile[] = {"{00000000-0000-0000-0000-000000000000}",
+                                   "{645FF040-5081-101B-9F08-00AA002F954E}\\InprocServer32", "{..\\..\\Run}"};
+    const auto before = sim.registry.snapshot();
+    for (const std::string& id : hostile) {
+        DesktopIcon icon = file("\\\\server\\share\\x.dll", "", kFolderNone, "");
+        icon.FileType = id;
+        const std::int16_t index = saved(icon);
+        EXPECT_TRUE(create(index));
+        EXPECT_EQ(status(index), "konnte nicht erstellt werden, '" + id + "' ist kein bekanntes Systemsymbol!");
+    }
+    EXPECT_EQ(sim.registry.snapshot(), before) << "no key and no value written";
+    EXPECT_EQ(notCreated, 3);
+    EXPECT_EQ(created, 0);
+
+    // The known identifier in small letters is the same icon, written in the shell's spelling.
+    DesktopIcon bin = file("Müll", "", kFolderNone, "");
+    bin.FileType = "{645ff040-5081-101b-9f08-00aa002f954e}";
+    EXPECT_TRUE(create(saved(bin)));
+    const auto shown = sim.registry.rawValue(hide, "{645FF040-5081-101B-9F08-00AA002F954E}");
+    ASSERT_TRUE(shown);
+    EXPECT_EQ(shown->name, "{645FF040-5081-101B-9F08-00AA002F954E}");
+}
+
 class IconCreateAllUsersTest : public IconCreateTest {
 protected:
     void SetUp() override {

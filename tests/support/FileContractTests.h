@@ -242,6 +242,18 @@ TYPED_TEST_P(FileContract, RecreateOnAFolderFails) {
     EXPECT_TRUE(this->files().exists(folder));
 }
 
+TYPED_TEST_P(FileContract, RenameNoReplaceNeverTakesATakenName) {
+    const std::string source = this->at("neu.tmp"), free = this->at("frei.txt"), taken = this->at("belegt.txt");
+    writeWholeFile(this->files(), source, patternBytes(5, 1));
+    writeWholeFile(this->files(), taken, patternBytes(3, 9));
+    EXPECT_FALSE(this->files().renameNoReplace(source, taken));
+    EXPECT_EQ(readWholeFile(this->files(), taken), patternBytes(3, 9));
+    EXPECT_EQ(readWholeFile(this->files(), source), patternBytes(5, 1));
+    EXPECT_TRUE(this->files().renameNoReplace(source, free));
+    EXPECT_FALSE(this->files().exists(source));
+    EXPECT_EQ(readWholeFile(this->files(), free), patternBytes(5, 1));
+}
+
 REGISTER_TYPED_TEST_SUITE_P(FileContract, OpeningAMissingFileFailsWithCode2, ReadsAWholeFile,
                             AnEmptyFileReadsAsOneZeroByte, InformationModesTakeTheSizeOfTheFileJustOpened,
                             RecreateReplacesALongerFileWholly, RecreateDeletesAReadOnlyHiddenFileWithForce,
@@ -249,6 +261,6 @@ REGISTER_TYPED_TEST_SUITE_P(FileContract, OpeningAMissingFileFailsWithCode2, Rea
                             WriteOnAClosedObjectNamesThePath, WriteWithoutDataWritesNothing,
                             WriteModeKeepsTheFileAndTakesItsSize, UnknownModesOpenNothing,
                             WritingIgnoresAttributesAFileCannotBeCreatedWith, OpeningASecondFileClosesTheFirst,
-                            RecreateOnAFolderFails);
+                            RecreateOnAFolderFails, RenameNoReplaceNeverTakesATakenName);
 
 }  // namespace plenvik::test

@@ -3,6 +3,7 @@
 // writes break off half-way (a full or failing disk).
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -17,6 +18,7 @@ public:
 
     std::string readOnlyFolder;  // a Windows path; empty: nothing is refused
     bool breakWrites = false;    // every write stores half of its bytes and then fails
+    std::function<void()> beforeRename;  // runs right before a rename: another program makes a file
 
     std::unique_ptr<FileHandle> open(const FileOpenRequest& request, unsigned long* error) override {
         const bool writing = (request.access & kGenericWrite) != 0;
@@ -35,7 +37,12 @@ public:
     bool recycle(const std::string& path) override { return !below(path) && inner_.recycle(path); }
     bool createFolder(const std::string& path) override { return !below(path) && inner_.createFolder(path); }
     bool replaceFile(const std::string& source, const std::string& target) override {
+        if (beforeRename) beforeRename();
         return !below(target) && inner_.replaceFile(source, target);
+    }
+    bool renameNoReplace(const std::string& source, const std::string& target) override {
+        if (beforeRename) beforeRename();
+        return !below(target) && inner_.renameNoReplace(source, target);
     }
 
 private:

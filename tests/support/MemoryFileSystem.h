@@ -57,6 +57,9 @@ public:
         files.erase(source);
         return true;
     }
+    bool renameNoReplace(const std::string& source, const std::string& target) override {
+        return !exists(target) && replaceFile(source, target);
+    }
 
 private:
     class File : public FileHandle {

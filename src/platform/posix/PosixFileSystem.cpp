@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cerrno>
+#include <cstdio>
 #include <filesystem>
 
 #include "common/Text.h"
@@ -196,6 +197,16 @@ bool PosixFileSystem::createFolder(const std::string& path) {
 
 bool PosixFileSystem::replaceFile(const std::string& source, const std::string& target) {
     return ::rename(nativePath(source).c_str(), nativePath(target).c_str()) == 0;
+}
+
+bool PosixFileSystem::renameNoReplace(const std::string& source, const std::string& target) {
+    const std::string from = nativePath(source), to = nativePath(target);
+    if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) return true;
+    if (errno != EINVAL && errno != ENOSYS) return false;
+    // A file system without the flag: a second hard link fails when the name exists, and is atomic.
+    if (::link(from.c_str(), to.c_str()) != 0) return false;
+    ::unlink(from.c_str());
+    return true;
 }
 
 }  // namespace plenvik

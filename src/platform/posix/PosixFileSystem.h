@@ -25,6 +25,7 @@ public:
     bool recycle(const std::string& path) override;
     bool createFolder(const std::string& path) override;
     bool replaceFile(const std::string& source, const std::string& target) override;
+    bool renameNoReplace(const std::string& source, const std::string& target) override;
 
 private:
     std::string root_;

@@ -85,6 +85,23 @@ std::shared_ptr<SimRegistry::Key> SimRegistry::find(const std::string& subKey) c
 
 bool SimRegistry::keyExists(const std::string& subKey) const { return find(subKey) != nullptr; }
 
+std::vector<std::string> SimRegistry::snapshot() const {
+    std::vector<std::string> lines;
+    for (const auto& [path, key] : keys_) {
+        lines.push_back(path);
+        for (const auto& [folded, value] : key->values) {
+            std::string line = path + "|" + folded + "=" + std::to_string(value.type) + ":";
+            for (const std::uint8_t byte : value.data) {
+                constexpr const char* kHex = "0123456789abcdef";
+                line += kHex[byte >> 4];
+                line += kHex[byte & 0xF];
+            }
+            lines.push_back(std::move(line));
+        }
+    }
+    return lines;
+}
+
 void SimRegistry::setRawValue(const std::string& subKey, const std::string& name, std::uint32_t type,
                               std::vector<std::uint8_t> data) {
     createKey(subKey);

@@ -6,6 +6,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "platform/Registry.h"
 
@@ -31,6 +32,9 @@ public:
     // Sim only: stores a value of any type as it is (for REG_SZ: the text with whatever NULs it holds).
     void setRawValue(const std::string& subKey, const std::string& name, std::uint32_t type, std::vector<std::uint8_t> data);
     std::optional<StoredValue> rawValue(const std::string& subKey, const std::string& name) const;
+    // Sim only: one line per key ("path") and per value ("path|name=type:bytes in hex"), sorted, for
+    // tests that compare the whole registry before and after a run.
+    std::vector<std::string> snapshot() const;
 
     std::unique_ptr<RegistryKey> openCurrentUser(const std::string& subKey, bool writable, long* error) override;
     // The texts a German Windows gives for the codes the program meets.

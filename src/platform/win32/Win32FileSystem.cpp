@@ -118,4 +118,9 @@ bool Win32FileSystem::replaceFile(const std::string& source, const std::string& 
     return MoveFileExW(widen(source).c_str(), widen(target).c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
 }
 
+bool Win32FileSystem::renameNoReplace(const std::string& source, const std::string& target) {
+    // Without MOVEFILE_REPLACE_EXISTING the move fails (ERROR_ALREADY_EXISTS) when the target exists.
+    return MoveFileExW(widen(source).c_str(), widen(target).c_str(), MOVEFILE_WRITE_THROUGH) != 0;
+}
+
 }  // namespace plenvik::win32

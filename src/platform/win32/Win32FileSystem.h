@@ -14,6 +14,7 @@ public:
     bool recycle(const std::string& path) override;
     bool createFolder(const std::string& path) override;
     bool replaceFile(const std::string& source, const std::string& target) override;
+    bool renameNoReplace(const std::string& source, const std::string& target) override;
 };
 
 }  // namespace plenvik::win32

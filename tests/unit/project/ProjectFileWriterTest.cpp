@@ -122,8 +122,9 @@ TEST(ProjectFileWriterTest, AsksAfterEachPartAndStopsWhereToldTo) {
          {std::tuple{WriteStage::Monitor, std::size_t{1}, std::string("        </Monitor01>\r\n")},
           std::tuple{WriteStage::Icon, std::size_t{2}, std::string("        </Icon002>\r\n")},
           std::tuple{WriteStage::Icons, std::size_t{5}, std::string("    </ICON_DATA>\r\n")}}) {
-        callbacks.progress = [&](const WriteProgress& p) {
-            return p.stage == stage && p.index == index ? WriteDecision::Stop : WriteDecision::Continue;
+        // Copies: clang 14 cannot capture structured bindings.
+        callbacks.progress = [stopStage = stage, stopIndex = index](const WriteProgress& p) {
+            return p.stage == stopStage && p.index == stopIndex ? WriteDecision::Stop : WriteDecision::Continue;
         };
         StringSink sink;
         EXPECT_EQ(writeProjectFile(data, sink, callbacks), WriteOutcome::Stopped);

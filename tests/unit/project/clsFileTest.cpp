@@ -42,6 +42,7 @@ public:
     bool recycle(const std::string&) override { return true; }
     bool createFolder(const std::string&) override { return true; }
     bool replaceFile(const std::string&, const std::string&) override { return true; }
+    bool renameNoReplace(const std::string&, const std::string&) override { return true; }
 };
 
 TEST(clsFileTest, FilesOf2GiBAndMoreCountAsLargerThanAnyLimitAndAreNotRead) {

@@ -85,6 +85,7 @@ public:
     bool recycle(const std::string&) override { return false; }
     bool createFolder(const std::string&) override { return false; }
     bool replaceFile(const std::string&, const std::string&) override { return false; }
+    bool renameNoReplace(const std::string&, const std::string&) override { return false; }
 };
 
 TEST(clsShellLinkTest, DisplayModesOtherThanNormalMaximisedAndMinimisedAreStoredAsNormal) {
