@@ -17,14 +17,6 @@
 namespace plenvik::test {
 namespace {
 
-void removeProjectFiles() {
-    WIN32_FIND_DATAW data{};
-    win32::UniqueFind search(FindFirstFileW((buildFolder() + L"\\*.Plenvk").c_str(), &data));
-    if (!search) return;
-    do DeleteFileW((buildFolder() + L"\\" + data.cFileName).c_str());
-    while (FindNextFileW(search.get(), &data));
-}
-
 // A key pressed and released in a window of the other process.
 void typeKey(HWND window, WPARAM key) {
     PostMessageW(window, WM_KEYDOWN, key, 1);

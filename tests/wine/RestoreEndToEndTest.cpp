@@ -21,20 +21,6 @@ namespace {
 
 using win32::widen;
 
-std::vector<std::wstring> projectFiles() {
-    std::vector<std::wstring> found;
-    WIN32_FIND_DATAW data{};
-    win32::UniqueFind search(FindFirstFileW((buildFolder() + L"\\*.Plenvk").c_str(), &data));
-    if (!search) return found;
-    do found.push_back(data.cFileName);
-    while (FindNextFileW(search.get(), &data));
-    return found;
-}
-
-void removeProjectFiles() {
-    for (const auto& name : projectFiles()) DeleteFileW((buildFolder() + L"\\" + name).c_str());
-}
-
 IconPosition shownAt(TestShell& shell, const std::string& label) {
     for (const IconItem& item : shell.dump().items)
         if (item.label == label) return item.position;

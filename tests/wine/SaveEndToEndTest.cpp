@@ -46,16 +46,6 @@ private:
     std::wstring path_;
 };
 
-std::vector<std::wstring> projectFiles() {
-    std::vector<std::wstring> found;
-    WIN32_FIND_DATAW data{};
-    win32::UniqueFind search(FindFirstFileW((buildFolder() + L"\\*.Plenvk").c_str(), &data));
-    if (!search) return found;
-    do found.push_back(buildFolder() + L"\\" + data.cFileName);
-    while (FindNextFileW(search.get(), &data));
-    return found;
-}
-
 // The picture decodes with Windows' own decoder to its stored size.
 bool pictureDecodes(const std::vector<std::uint8_t>& jpeg, UINT& width, UINT& height) {
     win32::ComApartment com;
@@ -73,7 +63,7 @@ bool pictureDecodes(const std::vector<std::uint8_t>& jpeg, UINT& width, UINT& he
 }
 
 TEST(SaveEndToEndTest, SaveOnTheCommandLineWritesTheWholeDesktop) {
-    for (const auto& old : projectFiles()) DeleteFileW(old.c_str());
+    removeProjectFiles();
     SettingsFixture settings;
     TempFolder targets;
     ASSERT_TRUE(writeBytes(targets.file(L"Ziel.txt"), "Ziel"));
@@ -141,13 +131,14 @@ TEST(SaveEndToEndTest, SaveOnTheCommandLineWritesTheWholeDesktop) {
     GetComputerNameW(computerName, &size);
     size = 257;
     GetUserNameW(userName, &size);
-    const std::wstring name = files[0].substr(files[0].find_last_of(L'\\') + 1);
+    const std::wstring& name = files[0];
+    const std::wstring path = buildFolder() + L"\\" + name;
     const std::wstring prefix = std::wstring(L"Plenvik ") + computerName + L" " + userName + L" ";
     ASSERT_EQ(name.rfind(prefix, 0), 0u) << narrow(name);
     EXPECT_EQ(name.size(), prefix.size() + 12 + 7) << "a twelve-digit time key and .Plenvk";
 
-    const std::string bytes = readBytes(files[0]);
-    DeleteFileW(files[0].c_str());
+    const std::string bytes = readBytes(path);
+    DeleteFileW(path.c_str());
     const ProjectDocumentResult read = readProjectFile(bytes);
     ASSERT_TRUE(read.ok()) << read.error.message();
     const ProjectDocument& project = read.document;

@@ -24,20 +24,6 @@ namespace {
 using win32::narrow;
 using win32::widen;
 
-std::vector<std::wstring> projectFiles() {
-    std::vector<std::wstring> found;
-    WIN32_FIND_DATAW data{};
-    win32::UniqueFind search(FindFirstFileW((buildFolder() + L"\\*.Plenvk").c_str(), &data));
-    if (!search) return found;
-    do found.push_back(data.cFileName);
-    while (FindNextFileW(search.get(), &data));
-    return found;
-}
-
-void removeProjectFiles() {
-    for (const auto& name : projectFiles()) DeleteFileW((buildFolder() + L"\\" + name).c_str());
-}
-
 // Every file and folder below a folder with its bytes (folders as "<folder>"), by full path.
 void collectTree(const std::wstring& folder, std::map<std::wstring, std::string>& into) {
     WIN32_FIND_DATAW data{};

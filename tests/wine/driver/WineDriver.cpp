@@ -143,6 +143,20 @@ std::vector<std::wstring> listViewHeaders(HWND listView) {
     return headers;
 }
 
+std::vector<std::wstring> projectFiles() {
+    std::vector<std::wstring> found;
+    WIN32_FIND_DATAW data{};
+    win32::UniqueFind search(FindFirstFileW((buildFolder() + L"\\*.Plenvk").c_str(), &data));
+    if (!search) return found;
+    do found.push_back(data.cFileName);
+    while (FindNextFileW(search.get(), &data));
+    return found;
+}
+
+void removeProjectFiles() {
+    for (const auto& name : projectFiles()) DeleteFileW((buildFolder() + L"\\" + name).c_str());
+}
+
 std::string readBytes(const std::wstring& path) {
     std::ifstream in(path.c_str(), std::ios::binary);
     std::ostringstream bytes;

@@ -36,6 +36,10 @@ private:
 // The whole file's bytes; empty when it cannot be read.
 std::string readBytes(const std::wstring& path);
 
+// The project files Plenvik.exe saved into its own folder (the build folder): names, and removing them.
+std::vector<std::wstring> projectFiles();
+void removeProjectFiles();
+
 // Runs this test program again inside a Wine virtual desktop of the given size (explorer.exe
 // /desktop=...), with the disabled tests of one suite only; returns gtest's XML report of that run, or
 // "" when none came within the time.
