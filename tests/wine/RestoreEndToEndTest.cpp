@@ -19,6 +19,8 @@
 namespace plenvik::test {
 namespace {
 
+const std::wstring kRestoreCaption = L"Desktop Symbole aus Projektdatei herstellen";
+
 using win32::widen;
 
 IconPosition shownAt(TestShell& shell, const std::string& label) {
@@ -113,6 +115,10 @@ TEST(RestoreEndToEndTest, RestorePutsTheDesktopBack) {
     EXPECT_EQ(GetFileAttributesW(fresh.path().c_str()), INVALID_FILE_ATTRIBUTES) << "the new file was removed";
     EXPECT_EQ(readBytes(kept.path()), "bleibt");
 
+    // The summary comes before the run has ended (its label still reads "Aktion abbrechen..."): closing
+    // during the run would ask to cancel it.
+    EXPECT_TRUE(pollUntil([&] { return windowText(GetDlgItem(main, win32::kIdLblCmdDesktopRestore)) == kRestoreCaption; },
+                          30000));
     PostMessageW(main, WM_CLOSE, 0, 0);
     EXPECT_TRUE(restore.waitForExit(10000));
     removeProjectFiles();

@@ -21,6 +21,8 @@
 namespace plenvik::test {
 namespace {
 
+const std::wstring kRestoreCaption = L"Desktop Symbole aus Projektdatei herstellen";
+
 using win32::narrow;
 using win32::widen;
 
@@ -248,6 +250,10 @@ TEST(StockDesktopJourneyTest, SaveScrambleRestoreRefreshAndRestartBringEverythin
         EXPECT_NE(summary.find(L"(0000) nicht gesetzt - (0005) erstellt - (0000) nicht erstellt - (0003) neu auf Desktop - (0003) gel\u00F6scht"),
                   std::wstring::npos)
             << narrow(summary);
+        // The summary comes before the run has ended (its label still reads "Aktion abbrechen..."): closing
+    // during the run would ask to cancel it.
+        EXPECT_TRUE(pollUntil([&] { return windowText(GetDlgItem(main, win32::kIdLblCmdDesktopRestore)) == kRestoreCaption; },
+                              30000));
         PostMessageW(main, WM_CLOSE, 0, 0);
         EXPECT_TRUE(restore.waitForExit(10000));
     }
