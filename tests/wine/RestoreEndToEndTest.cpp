@@ -36,19 +36,6 @@ int indexOf(TestShell& shell, const std::string& label) {
     return -1;
 }
 
-// Waits for a message box of the process with this caption and presses the button.
-bool answer(const ChildProcess& p, const std::wstring& caption, int button) {
-    HWND box = nullptr;
-    const bool shown = pollUntil(
-        [&] {
-            box = findTopWindow(p.id(), L"#32770");
-            return box && IsWindowVisible(box) && windowText(box) == caption;
-        },
-        60000);
-    if (shown) PostMessageW(box, WM_COMMAND, button, 0);
-    return shown;
-}
-
 TEST(RestoreEndToEndTest, RestorePutsTheDesktopBack) {
     removeProjectFiles();
     const std::wstring settingsPath = buildFolder() + L"\\Settings.xml";

@@ -99,39 +99,6 @@ bool makeLink(const std::wstring& at, const std::wstring& target) {
            SUCCEEDED(file->Save(at.c_str(), TRUE));
 }
 
-// The captions and texts of the process's visible dialogs, for a failure message.
-std::string visibleDialogs(DWORD processId) {
-    std::string out;
-    for (HWND w = FindWindowExW(nullptr, nullptr, L"#32770", nullptr); w; w = FindWindowExW(nullptr, w, L"#32770", nullptr)) {
-        DWORD owner = 0;
-        GetWindowThreadProcessId(w, &owner);
-        if (owner != processId || !IsWindowVisible(w)) continue;
-        out += '[';
-        out += narrow(windowText(w));
-        out += ']';
-        for (HWND child : childWindows(w)) {
-            out += ' ';
-            out += narrow(windowText(child));
-        }
-        out += '\n';
-    }
-    return out.empty() ? "no dialog shown" : out;
-}
-
-// Waits for a message box of the process with this caption and presses the button.
-::testing::AssertionResult answer(const ChildProcess& p, const std::wstring& caption, int button) {
-    HWND box = nullptr;
-    const bool shown = pollUntil(
-        [&] {
-            box = findTopWindow(p.id(), L"#32770");
-            return box && IsWindowVisible(box) && windowText(box) == caption;
-        },
-        90000);
-    if (!shown) return ::testing::AssertionFailure() << visibleDialogs(p.id());
-    PostMessageW(box, WM_COMMAND, button, 0);
-    return ::testing::AssertionSuccess();
-}
-
 TEST(StockDesktopJourneyTest, SaveScrambleRestoreRefreshAndRestartBringEverythingBack) {
     win32::ComApartment com;
     removeProjectFiles();
@@ -237,8 +204,10 @@ TEST(StockDesktopJourneyTest, SaveScrambleRestoreRefreshAndRestartBringEverythin
 
     {
         ChildProcess restore(buildFolder() + L"\\Plenvik.exe", L"RESTORE \"" + projects[0] + L"\"");
-        ASSERT_TRUE(answer(restore, L"Desktop wieder herstellen...", IDYES)) << "the restore did not ask";
-        ASSERT_TRUE(answer(restore, L"Neue Symbole vorhanden...", IDYES)) << "the new icons were not offered for removal";
+        ASSERT_TRUE(answer(restore, L"Desktop wieder herstellen...", IDYES, 90000))
+            << "the restore did not ask; shown: " << visibleDialogs(restore.id());
+        ASSERT_TRUE(answer(restore, L"Neue Symbole vorhanden...", IDYES, 90000))
+            << "the new icons were not offered for removal; shown: " << visibleDialogs(restore.id());
         HWND main = nullptr;
         ASSERT_TRUE(pollUntil(
             [&] {

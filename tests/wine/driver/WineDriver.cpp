@@ -6,6 +6,7 @@
 #include <sstream>
 
 #include "platform/win32/Scoped.h"
+#include "platform/win32/Wide.h"
 
 namespace plenvik::test {
 
@@ -141,6 +142,36 @@ std::vector<std::wstring> listViewHeaders(HWND listView) {
     }
     VirtualFreeEx(process.get(), remote, 0, MEM_RELEASE);
     return headers;
+}
+
+bool answer(const ChildProcess& p, const std::wstring& caption, int button, DWORD milliseconds) {
+    HWND box = nullptr;
+    const bool shown = pollUntil(
+        [&] {
+            box = findTopWindow(p.id(), L"#32770");
+            return box && IsWindowVisible(box) && windowText(box) == caption;
+        },
+        milliseconds);
+    if (shown) PostMessageW(box, WM_COMMAND, button, 0);
+    return shown;
+}
+
+std::string visibleDialogs(DWORD processId) {
+    std::string out;
+    for (HWND w = FindWindowExW(nullptr, nullptr, L"#32770", nullptr); w; w = FindWindowExW(nullptr, w, L"#32770", nullptr)) {
+        DWORD owner = 0;
+        GetWindowThreadProcessId(w, &owner);
+        if (owner != processId || !IsWindowVisible(w)) continue;
+        out += '[';
+        out += win32::narrow(windowText(w));
+        out += ']';
+        for (HWND child : childWindows(w)) {
+            out += ' ';
+            out += win32::narrow(windowText(child));
+        }
+        out += '\n';
+    }
+    return out.empty() ? "no dialog shown" : out;
 }
 
 std::vector<std::wstring> projectFiles() {

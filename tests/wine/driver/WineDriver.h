@@ -54,6 +54,11 @@ std::wstring windowText(HWND window);
 std::wstring className(HWND window);
 std::vector<HWND> childWindows(HWND parent);
 
+// Waits for a message box of the process with this caption and presses the button; false when none came.
+bool answer(const ChildProcess& p, const std::wstring& caption, int button, DWORD milliseconds = 60000);
+// The captions and texts of the process's visible dialogs, for a failure message.
+std::string visibleDialogs(DWORD processId);
+
 // The column headers of a list view in another process (read through memory in that process).
 std::vector<std::wstring> listViewHeaders(HWND listView);
 int listViewItemCount(HWND listView);
