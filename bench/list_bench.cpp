@@ -18,7 +18,7 @@
 #include "errors/ErrorHandler.h"
 #include "platform/sim/SimPlatform.h"
 #include "project/DesktopSave.h"
-#include "project/ProjectList.h"
+#include "app/ProjectListController.h"
 
 namespace {
 
@@ -49,10 +49,10 @@ int create(const std::string& root, int count, long megabytes) {
     frmMain form(sim.platform(), errors, actions);
     form.Form_Load("");
     form.setDirectory("C:\\Projekte", true);
-    form.GENERAL_FILENAME_AUTO = true;
+    form.settings().fileNameAuto = true;
     sim.desktop.refresh();
     std::string directory;
-    if (!fc_DesktopIconsSaveToFile(form, directory, "", false)) return 4;
+    if (!form.saveDesktop(directory, "", false)) return 4;
     fs::path saved;
     for (const auto& e : fs::directory_iterator(sim.files.nativePath("C:\\Projekte"))) saved = e.path();
     std::ostringstream text;
@@ -81,10 +81,10 @@ int list(const std::string& root) {
     form.Form_Load("");
     const auto start = std::chrono::steady_clock::now();
     std::string directory = "C:\\Projekte";
-    fc_DesktopIconSearchFiles(form, directory, "");
+    searchProjectFiles(form, directory, "");
     const double ms = millisecondsSince(start);
     int projects = 0;
-    for (const ListRow& row : form.lvwProjects.rows()) projects += row.smallIcon == "DESY" ? 1 : 0;
+    for (const ListRow& row : form.lists.projects.rows()) projects += row.smallIcon == "DESY" ? 1 : 0;
     std::printf("%.1f %d\n", ms, projects);
     return 0;
 }

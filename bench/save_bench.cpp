@@ -52,8 +52,8 @@ int save(const std::string& root) {
     frmMain form(sim.platform(), errors, actions);
     form.Form_Load("");
     form.setDirectory("C:\\Projekte", true);
-    form.GENERAL_FILESIZE_MAX = 1000000;
-    form.GENERAL_FILENAME_AUTO = true;
+    form.settings().fileSizeMax = 1000000;
+    form.settings().fileNameAuto = true;
     sim.desktop.refresh();
 
     std::uintmax_t embedded = 0;
@@ -61,7 +61,7 @@ int save(const std::string& root) {
         embedded += e.file_size();
     const auto start = std::chrono::steady_clock::now();
     std::string directory;
-    if (!fc_DesktopIconsSaveToFile(form, directory, "", false)) return 4;
+    if (!form.saveDesktop(directory, "", false)) return 4;
     const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);

@@ -2,10 +2,7 @@
 #include "app/frmMain.h"
 #include "platform/Platform.h"
 #include "platform/SystemInfo.h"
-#include "project/DesktopSave.h"
-#include "project/ProjectList.h"
-#include "restore/DesktopRestore.h"
-#include "restore/IconRepair.h"
+#include "app/ProjectListController.h"
 #include "settings/SettingsFile.h"
 
 namespace plenvik {
@@ -27,33 +24,32 @@ void ProgramActions::settings(frmMain& form) {
 
 void ProgramActions::save(frmMain& form) {
     std::string directory;
-    fc_DesktopIconsSaveToFile(form, directory, "", false);
+    form.saveDesktop(directory, "", false);
 }
 
 bool ProgramActions::projectSearch(frmMain& form, std::string& directory, const std::string& onlyFile) {
-    return fc_DesktopIconSearchFiles(form, directory, onlyFile);
+    return searchProjectFiles(form, directory, onlyFile);
 }
 
 void ProgramActions::restore(frmMain& form, bool analyseOnly, bool adaptMonitors) {
-    std::string file;
-    fc_DesktopIconsRestore(form, file, analyseOnly, adaptMonitors);
+    form.restoreSelectedProject(analyseOnly, adaptMonitors);
 }
 
-void ProgramActions::iconMenu(frmMain& form, int index) { mnuIconWork_Click(form, index); }
+void ProgramActions::iconMenu(frmMain& form, int index) { form.runIconMenu(index); }
 
 void ProgramActions::desktopSettings(frmMain& form) {
     if (!showDesktopDialog_) {
         UnavailableActions::desktopSettings(form);
         return;
     }
-    sb_DesktopSettingsShow(form, showDesktopDialog_);
+    showDesktopSettings(form.platform(), form.errors(), showDesktopDialog_);
 }
 
-void ProgramActions::chooseDirectory(frmMain& form) { sb_ProjectDirectoryChoose(form); }
+void ProgramActions::chooseDirectory(frmMain& form) { chooseProjectDirectory(form); }
 
-void ProgramActions::deleteProject(frmMain& form) { sb_ProjectDelete(form); }
+void ProgramActions::deleteProject(frmMain& form) { deleteSelectedProject(form); }
 
-void ProgramActions::projectListMouseUp(frmMain& form, MouseButton button, int row) { lvwProjects_MouseUp(form, button, row); }
+void ProgramActions::projectListMouseUp(frmMain& form, MouseButton button, int row) { plenvik::projectListMouseUp(form, button, row); }
 
 void ProgramActions::showProject(frmMain& form, const std::string& fileName) {
     // Windows names are compared without case: Explorer may pass another spelling than the listing.
@@ -62,14 +58,14 @@ void ProgramActions::showProject(frmMain& form, const std::string& fileName) {
             if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
         return s;
     };
-    for (int r = 0; r < form.lvwProjects.size(); ++r) {
-        if (lower(form.lvwProjects.row(r).key) == lower(fileName)) {
-            lvwProjects_MouseUp(form, MouseButton::Left, r);
+    for (int r = 0; r < form.lists.projects.size(); ++r) {
+        if (lower(form.lists.projects.row(r).key) == lower(fileName)) {
+            plenvik::projectListMouseUp(form, MouseButton::Left, r);
             return;
         }
     }
 }
 
-void ProgramActions::projectListKeyUp(frmMain& form, int keyCode) { lvwProjects_KeyUp(form, keyCode); }
+void ProgramActions::projectListKeyUp(frmMain& form, int keyCode) { plenvik::projectListKeyUp(form, keyCode); }
 
 }  // namespace plenvik

@@ -22,9 +22,8 @@ Settings UnavailableActions::readSettings(frmMain&) { return {}; }
 bool UnavailableActions::projectSearch(frmMain& form, std::string& directory, const std::string&) {
     // Without the project list the search only takes the placeholder away.
     if (!directory.empty() && directory.back() != '\\') directory += '\\';
-    form.lvwProjects.clear();
-    form.lvwProjectData.clear();
-    form.lvwProjectIcons.clear();
+    form.lists.projects.clear();
+    form.lists.clearProjectData();
     return true;
 }
 

@@ -16,10 +16,6 @@
 namespace plenvik {
 namespace {
 
-void addColumns(ListModel& list, std::initializer_list<std::pair<const char*, int>> columns) {
-    for (const auto& [header, width] : columns) list.addColumn(header, width);
-}
-
 const char* actionName(CommandId id) {
     return id == CommandId::ProjectSave ? "'Desktop Projekt erstellen/speichern'"
                                         : "'Desktop Symbole aus Projektdatei herstellen'";
@@ -64,30 +60,16 @@ void frmMain::Form_Load(std::string_view commandLine) {
 
     program_.webAddress = std::string(kMakerWebAddress) + "?SOFTWARE=Plenvik";
 
-    addColumns(lvwProjects, {{"Version", 1300}, {"Computer", 1800}, {"OS Benutzer", 1600}, {"Datum/Zeit", 1700},
-                             {"Mon.", 600}, {"Symbole", 800}, {"Desktop Anzeigeart", 0}, {"Am Raster ausrichten", 0},
-                             {"", 0}, {"", 0}, {"", 0}, {"Verzeichnis", 0}, {"Datei", 0}, {"Infos 1", 0},
-                             {"Infos 2", 0}, {"Infos 3", 0}, {"Datum/Zeit Sortierung", 0}});
-    addColumns(lvwProjectData, {{"Titel (Datei und Monitore)", 3000}, {"Information", 7500}, {"", 0}, {"", 0},
-                                {"PosX", 0}, {"PosY", 0}, {"PosOrder", 0}, {"Name", 0}, {"Width", 0}, {"Height", 0},
-                                {"Frequency", 0}, {"ColorDepth", 0}, {"Left", 0}, {"Top", 0}});
-    addColumns(lvwProjectIcons, {{"Titel (Symbole)", 3000}, {"Pos.", 800}, {"X", 800}, {"Y", 800},
-                                 {"Information", 2800}, {"Status", 2300}, {"PosOrder", 0}, {"ErrInfo", 0}});
+    lists.addColumns();
 
     applySettings(actions_.readSettings(*this));
 
     setDirectory(platform_.system.programFolder(), true);
 }
 
-Settings frmMain::currentSettings() const {
-    return Settings{GENERAL_FILESIZE_MAX, GENERAL_FILE_SAVE, GENERAL_FILENAME_AUTO, GENERAL_FOLDER_SAVE};
-}
-
 void frmMain::applySettings(const Settings& values) {
-    GENERAL_FILESIZE_MAX = values.fileSizeMax < 1 ? 500 : values.fileSizeMax;
-    GENERAL_FILE_SAVE = values.fileSave;
-    GENERAL_FILENAME_AUTO = values.fileNameAuto;
-    GENERAL_FOLDER_SAVE = values.folderSave;
+    settings_ = values;
+    if (settings_.fileSizeMax < 1) settings_.fileSizeMax = kFileSizeMaxDefault;
 }
 
 void frmMain::tmrMain_Timer() {
@@ -136,7 +118,7 @@ void frmMain::openProject() {
 }
 
 void frmMain::searchProjects() {
-    if (lvwProjects.find("LOAD") < 0) lvwProjects.add("LOAD", "(laden...)");
+    if (lists.projects.find("LOAD") < 0) lists.projects.add("LOAD", "(laden...)");
     setCommandEnabled(CommandId::DesktopRestore, false);
     std::string folder = txtDirectoryName_;
     actions_.projectSearch(*this, folder, "");
@@ -178,13 +160,11 @@ bool frmMain::requestClose() {
 void frmMain::Form_Unload() {
     if (protocol_ && view_) view_->protocolDestroyed();
     protocol_.reset();
-    removeProgressBar();
-    monitors.assign(1, {});
-    currentIcons.assign(1, {});
-    projectIcons.assign(1, {});
-    lvwProjects.clear();
-    lvwProjectData.clear();
-    lvwProjectIcons.clear();
+    endProgress();
+    current_ = CurrentDesktop{};
+    shownProject_.reset();
+    lists.projects.clear();
+    lists.clearProjectData();
 }
 
 const CommandLabel& frmMain::command(CommandId id) const {
@@ -326,10 +306,6 @@ void frmMain::lvwProjectsKeyUp(int keyCode) {
     if (!longActionRunning() || keyCode == kKeyEscape) actions_.projectListKeyUp(*this, keyCode);
 }
 
-void frmMain::sb_ListItemColorSet(ListModel& list, int row, std::uint32_t color) {
-    list.setForeColor(row, color);
-}
-
 void frmMain::setInfo(const std::string& text) {
     lblInfo_.text = text;
     if (view_) view_->statusChanged();
@@ -338,11 +314,11 @@ void frmMain::setInfoColor(std::uint32_t color) {
     lblInfo_.foreColor = color;
     if (view_) view_->statusChanged();
 }
-void frmMain::setInfoMonitore(const std::string& text) {
+void frmMain::setMonitorInfo(const std::string& text) {
     lblInfoMonitore_.text = text;
     if (view_) view_->statusChanged();
 }
-void frmMain::setInfoMonitoreColor(std::uint32_t color) {
+void frmMain::setMonitorInfoColor(std::uint32_t color) {
     lblInfoMonitore_.foreColor = color;
     if (view_) view_->statusChanged();
 }
@@ -361,18 +337,18 @@ Protocol& frmMain::ensureProtocol() {
     return *protocol_;
 }
 
-void frmMain::sb_ProtokollStart(const std::string& par_Text) {
+void frmMain::startProtocol(const std::string& title) {
     setCommandEnabled(CommandId::Protokoll, true);
-    ensureProtocol().sb_ProtokollAdd(par_Text, "", true, false);
+    ensureProtocol().sb_ProtokollAdd(title, "", true, false);
 }
 
-void frmMain::sb_ProtokollAdd(const std::string& par_Text, const std::string& par_Info, bool par_Init, bool par_Close) {
+void frmMain::addToProtocol(const std::string& text) {
     // Logging before the first start would find no window; it makes one instead of failing.
-    ensureProtocol().sb_ProtokollAdd(par_Text, par_Info, par_Init, par_Close);
+    ensureProtocol().sb_ProtokollAdd(text, "", false, false);
 }
 
-void frmMain::sb_ProtokollClose(const std::string& par_Text) {
-    ensureProtocol().sb_ProtokollClose(par_Text);
+void frmMain::closeProtocol(const std::string& result) {
+    ensureProtocol().sb_ProtokollClose(result);
     mutableCommand(CommandId::Protokoll).foreColor = kColorRgbBlue;
     commandChanged(CommandId::Protokoll);
 }
@@ -382,21 +358,16 @@ void frmMain::showProtocol() {
     if (view_) view_->showProtocol();
 }
 
-}  // namespace plenvik
-
-namespace plenvik {
-
-clsProgressBar& frmMain::startProgressBar(long maximum) {
-    removeProgressBar();
+void frmMain::startProgress(long maximum) {
+    endProgress();
     progressBar_ = std::make_unique<clsProgressBar>();
     const std::uintptr_t target = view_ ? view_->progressBarTarget() : 0;
     progressBar_->sb_Init(mainWindowProgressBar(target, ProgressFont{}, maximum));
     if (view_) view_->progressBarCreated(*progressBar_);
     progressBar_->Paint();
-    return *progressBar_;
 }
 
-void frmMain::removeProgressBar() {
+void frmMain::endProgress() {
     if (!progressBar_) return;
     if (view_) view_->progressBarRemoved();
     progressBar_.reset();
@@ -410,6 +381,6 @@ void frmMain::setBusyCursor(bool busy) {
     if (view_) view_->setBusyCursor(busy);
 }
 
-void frmMain::doEvents() { platform_.events.pump(); }
+void frmMain::pumpEvents() { platform_.events.pump(); }
 
 }  // namespace plenvik

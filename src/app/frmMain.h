@@ -13,9 +13,12 @@
 #include "app/MainActions.h"
 #include "app/MainLayout.h"
 #include "app/MainMenus.h"
-#include "display/MonitorRecord.h"
-#include "project/DesktopIcon.h"
-#include "ui/ListModel.h"
+#include "project/CurrentDesktop.h"
+#include "project/LoadedProject.h"
+#include "run/RunContext.h"
+#include "run/RunFeedback.h"
+#include "settings/Settings.h"
+#include "ui/MainLists.h"
 #include "ui/PictureView.h"
 #include "ui/clsProgressBar.h"
 
@@ -58,7 +61,7 @@ struct ProgramState {
 inline constexpr const char* kCancelCaption = "Aktion abbrechen...";
 inline constexpr const char* kMakerWebAddress = "https://www.orvel.example/plenvik";
 
-class frmMain {
+class frmMain : public RunFeedback {
 public:
     frmMain(Platform& platform, ErrorHandler& errors, MainActions& actions);
     ~frmMain();
@@ -108,11 +111,8 @@ public:
     void menuClick(MenuId id, int index);
     void imgMainClick();
 
-    // Lists.
-    ListModel lvwProjects{"lvwProjects"};
-    ListModel lvwProjectData{"lvwProjectData"};
-    ListModel lvwProjectIcons{"lvwProjectIcons"};
-    void sb_ListItemColorSet(ListModel& list, int row, std::uint32_t color);
+    // The lists mirror the project shown (or the live desktop) and the project files.
+    MainLists lists;
     // The project list's mouse button released over row (-1: none) and key released (virtual key code).
     void lvwProjectsMouseUp(MouseButton button, int row);
     void lvwProjectsKeyUp(int keyCode);
@@ -124,10 +124,12 @@ public:
     // Status lines.
     const StatusLine& lblInfo() const { return lblInfo_; }
     const StatusLine& lblInfoMonitore() const { return lblInfoMonitore_; }
-    void setInfo(const std::string& text);
-    void setInfoColor(std::uint32_t color);
-    void setInfoMonitore(const std::string& text);
-    void setInfoMonitoreColor(std::uint32_t color);
+    const std::string& info() const override { return lblInfo_.text; }
+    void setInfo(const std::string& text) override;
+    void setInfoColor(std::uint32_t color) override;
+    const std::string& monitorInfo() const override { return lblInfoMonitore_.text; }
+    void setMonitorInfo(const std::string& text) override;
+    void setMonitorInfoColor(std::uint32_t color) override;
 
     // The project directory box and its last accepted value.
     const std::string& directory() const { return txtDirectoryName_; }
@@ -143,13 +145,10 @@ public:
     // program starts normally.
     void openProject();
 
-    // Settings held by the window.
-    std::int32_t GENERAL_FILESIZE_MAX = 500;
-    bool GENERAL_FILE_SAVE = true;
-    bool GENERAL_FILENAME_AUTO = false;
-    bool GENERAL_FOLDER_SAVE = false;
+    // The user's settings (Settings.xml).
+    Settings& settings() { return settings_; }
     void applySettings(const Settings& values);
-    Settings currentSettings() const;
+    Settings currentSettings() const { return settings_; }
 
     // The command line.
     std::string commandWord;
@@ -159,31 +158,44 @@ public:
 
     // The protocol of runs (created by the first start or by the protocol command).
     Protocol* protocol() { return protocol_.get(); }
-    void sb_ProtokollStart(const std::string& par_Text);
-    void sb_ProtokollAdd(const std::string& par_Text, const std::string& par_Info, bool par_Init, bool par_Close);
-    void sb_ProtokollClose(const std::string& par_Text);
+    void startProtocol(const std::string& title) override;
+    void addToProtocol(const std::string& text) override;
+    void closeProtocol(const std::string& result) override;
     void showProtocol();
 
     MainLayout& layout() { return layout_; }
     MainView* view() { return view_; }
 
-    // The tables the runs fill (element 0 unused, as everywhere in the program): the monitors and icons
-    // of the current desktop, the icons of the project shown.
-    std::vector<MonitorRecord> monitors{1};
-    std::vector<DesktopIcon> currentIcons{1};
-    std::vector<DesktopIcon> projectIcons{1};
-    // Desktop pixels per picture pixel of the monitor picture.
-    float pictureScaleX = 0, pictureScaleY = 0;
+    // What the runs work on: the live desktop as last read, and the project shown - a value made by a
+    // load that succeeded, or none (the current desktop's row, an error row, a damaged file).
+    CurrentDesktop& currentDesktop() { return current_; }
+    const std::shared_ptr<const LoadedProject>& shownProject() const { return shownProject_; }
+    void setShownProject(std::shared_ptr<const LoadedProject> project) { shownProject_ = std::move(project); }
+    // The runs. The save's directory: empty takes the project directory; on return the directory used,
+    // with a trailing backslash. True when the inventory (and the file) was completed.
+    bool saveDesktop(std::string& directory, const std::string& fileName, bool currentOnly);
+    // Loads the selected project anew, asks for confirmation (and about another computer, another user or
+    // another number of monitors), then compares or restores. False only when the user declined one of
+    // the mismatch questions.
+    bool restoreSelectedProject(bool analyseOnly, bool fixMonitors);
+    // An item of the icon list's pop-up menu, on the project shown.
+    void runIconMenu(int index);
+
+    // The context a run is handed: the platform, the handler, the settings, this window's feedback,
+    // its lists and its picture.
+    RunContext runContext() { return RunContext{platform_, errors_, settings_, *this, lists, *pictureView_}; }
+
     // ctlPictureView: the monitor picture.
     PictureView& pictureView() { return *pictureView_; }
     // The running run's progress bar in picProgressBar (none between runs).
     clsProgressBar* progressBar() { return progressBar_.get(); }
-    clsProgressBar& startProgressBar(long maximum);
-    void removeProgressBar();
-    void setProgress(long value);
-    void setBusyCursor(bool busy);
-    // Lets pending window events run.
-    void doEvents();
+    void startProgress(long maximum) override;
+    void endProgress() override;
+    void setProgress(long value) override;
+    void setBusyCursor(bool busy) override;
+    void pumpEvents() override;
+    bool cancelRequested() const override { return program_.cancel; }
+    void clearCancel() override { program_.cancel = false; }
 
 private:
     CommandLabel& mutableCommand(CommandId id);
@@ -196,6 +208,9 @@ private:
     MainActions& actions_;
     MainView* view_ = nullptr;
     ProgramState program_;
+    Settings settings_;
+    CurrentDesktop current_;
+    std::shared_ptr<const LoadedProject> shownProject_;
     std::vector<CommandLabel> commands_;
     std::vector<Menu> menus_;
     StatusLine lblInfo_, lblInfoMonitore_;

@@ -8,6 +8,9 @@
 #include "platform/FileSystem.h"
 #include "platform/IconView.h"
 #include "platform/Platform.h"
+#include "run/RunContext.h"
+#include "run/RunFeedback.h"
+#include "settings/Settings.h"
 #include "project/clsFile.h"
 #include "project/IconFilePairing.h"
 #include "project/clsShellLink.h"
@@ -244,6 +247,20 @@ bool fc_DesktopIconSysShow(Platform& platform, const std::string& classId, const
     for (const std::string& key : kHideKeys) reg.fc_RegValueSetDword(kCurrentUser, key, id, 0);
     platform.desktop.refresh();
     return true;
+}
+
+InventoryContext inventoryContextOf(const RunContext& run) {
+    RunFeedback& feedback = run.feedback;
+    return InventoryContext{run.platform,
+                            run.errors,
+                            run.settings.fileSizeMax,
+                            0,
+                            [&feedback] { return feedback.info(); },
+                            [&feedback](const std::string& text) {
+                                feedback.setInfo(text);
+                                feedback.pumpEvents();
+                            },
+                            [&feedback](const std::string& text) { feedback.addToProtocol(text); }};
 }
 
 }  // namespace plenvik

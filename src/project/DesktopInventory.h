@@ -12,6 +12,8 @@
 
 namespace plenvik {
 
+struct RunContext;
+
 class ErrorHandler;
 struct Platform;
 
@@ -33,6 +35,9 @@ struct InventoryContext {
     // A protocol entry of the running run (no new run, no separator).
     std::function<void(const std::string&)> log;
 };
+
+// An inventory within a run: the run's platform, handler, file size limit, status line and protocol.
+InventoryContext inventoryContextOf(const RunContext& run);
 
 // Fills the file fields of the icons: all of them (index 0; table[0] is unused) or the one at index.
 // True when it ran to its end.

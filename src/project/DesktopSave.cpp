@@ -4,7 +4,6 @@
 #include <cmath>
 #include <cstdint>
 
-#include "app/frmMain.h"
 #include "common/Text.h"
 #include "desktop/DesktopIcons.h"
 #include "desktop/clsDesktop.h"
@@ -19,12 +18,18 @@
 #include "project/Base64StreamEncoder.h"
 #include "project/BackgroundFileSink.h"
 #include "project/ByteSink.h"
+#include "project/CurrentDesktop.h"
 #include "project/DesktopInventory.h"
 #include "project/ProjectFileNameCheck.h"
 #include "project/ProjectFileWriter.h"
 #include "project/ProjectNames.h"
 #include "project/UserIdentity.h"
 #include "project/mdlBASE64.h"
+#include "run/RunContext.h"
+#include "run/RunFeedback.h"
+#include "settings/Settings.h"
+#include "ui/MainLists.h"
+#include "ui/PictureView.h"
 
 namespace plenvik {
 namespace {
@@ -84,16 +89,16 @@ private:
 
 class SaveRun {
 public:
-    SaveRun(frmMain& form, Procedure& proc, bool currentOnly) : f_(form), p_(form.platform()), proc_(proc), currentOnly_(currentOnly) {}
+    SaveRun(RunContext& context, CurrentDesktop& desktop, Procedure& proc, bool currentOnly)
+        : c_(context), f_(context.feedback), lists_(context.lists), desktop_(desktop), p_(context.platform), proc_(proc),
+          currentOnly_(currentOnly) {}
 
     // Steps 5 to 20; false when the name prompt was left empty.
-    bool run(std::string& directory, const std::string& fileName) {
-        f_.lvwProjectData.clear();
-        f_.lvwProjectIcons.clear();
+    bool run(const std::string& directory, const std::string& fileName) {
+        lists_.clearProjectData();
         f_.setInfoColor(kColorBlue);
-        f_.doEvents();
+        f_.pumpEvents();
         saveTime_ = p_.locale.formatGeneralDate(p_.clock.now());
-        chooseDirectory(directory);
         directory_ = directory;
         fileName_ = fileName.empty() ? askFileName() : fileName;
         if (fileName_.empty()) return false;
@@ -104,7 +109,7 @@ public:
         proc_.step([&] { picture(); });
         proc_.step([&] { icons(); });
         if (currentOnly_) {
-            f_.sb_ListItemColorSet(f_.lvwProjects, row(), kColorBlue);
+            colorRow(kColorBlue);
             f_.setInfo("aktuellen Desktop erfolgreich ermittelt!");
             return true;
         }
@@ -112,23 +117,22 @@ public:
             failed();
             return false;
         }
-        f_.sb_ListItemColorSet(f_.lvwProjects, row(), kColorWindowText);
+        colorRow(kColorWindowText);
         f_.setInfo("Desktop Sicherung erfolgreich erstellt!");
-        f_.doEvents();
-        f_.sb_ProtokollClose("Desktop Sicherung erfolgreich erstellt: '" + fileName_ + "'");
+        f_.pumpEvents();
+        f_.closeProtocol("Desktop Sicherung erfolgreich erstellt: '" + fileName_ + "'");
         f_.setProgress(123);
         return true;
     }
 
     void cancelled() {
-        f_.lvwProjectIcons.clear();
-        f_.lvwProjectData.clear();
+        lists_.clearProjectData();
         dropRow();
         f_.setInfo(kCancelled);
         f_.setInfoColor(kColorRed);
-        f_.sb_ProtokollAdd(kCancelled, "", false, false);
-        f_.sb_ProtokollClose("Abbruch durch Benutzer");
-        f_.program().cancel = false;
+        f_.addToProtocol(kCancelled);
+        f_.closeProtocol("Abbruch durch Benutzer");
+        f_.clearCancel();
     }
 
     // The file could not be written (or the user left the save): nothing was replaced, and the list
@@ -137,36 +141,36 @@ public:
         dropRow();
         f_.setInfo(kFailed);
         f_.setInfoColor(kColorRed);
-        f_.sb_ProtokollClose(kFailed);
+        f_.closeProtocol(kFailed);
     }
 
 private:
-    int row() const { return rowKey_.empty() ? -1 : f_.lvwProjects.find(rowKey_); }
+    int row() const { return rowKey_.empty() ? -1 : lists_.projects.find(rowKey_); }
+
+    // The project row's colour, when the save has one.
+    void colorRow(std::uint32_t color) {
+        if (const int r = row(); r >= 0) lists_.projects.setForeColor(r, color);
+    }
+    void setRowCell(ProjectColumn column, const std::string& text) {
+        if (const int r = row(); r >= 0) lists_.projects.setSubItem(r, column, text);
+    }
 
     void dropRow() {
         const int r = row();
         if (r < 0) return;
-        if (f_.lvwProjects.row(r).smallIcon != "DESKTOP") f_.lvwProjects.remove(r);
-        else f_.lvwProjects.setSubItem(r, 5, "");
+        if (lists_.projects.row(r).smallIcon != "DESKTOP") lists_.projects.remove(r);
+        else lists_.projects.setSubItem(r, ProjectColumn::IconCount, "");
     }
 
     void checkCancel() {
-        if (f_.program().cancel) throw Cancelled{};
-    }
-
-    void chooseDirectory(std::string& directory) {
-        if (directory.empty()) {
-            if (f_.directory().empty()) f_.setDirectory(p_.system.programFolder() + "\\", true);
-            directory = f_.directory();
-        }
-        if (directory.empty() || directory.back() != '\\') directory += '\\';
+        if (f_.cancelRequested()) throw Cancelled{};
     }
 
     // The automatic name, offered in the prompt unless automatic naming is on. A name Windows cannot
     // use, or one that would replace an existing project without the user agreeing, is asked again.
     std::string askFileName() {
         const std::string automatic = automaticProjectName(fc_ComputerNameGet(p_.system), fc_UserNameGet(p_.system), p_.clock.now());
-        if (currentOnly_ || f_.GENERAL_FILENAME_AUTO) return automatic + std::string(kProjectExtension);
+        if (currentOnly_ || c_.settings.fileNameAuto) return automatic + std::string(kProjectExtension);
         std::string offer = automatic;
         for (;;) {
             const auto answer = p_.dialogs.inputBox("Bitte geben Sie den gewünschten Dateiname an:", kNameTitle, offer);
@@ -188,7 +192,7 @@ private:
     }
 
     void projectRow() {
-        ListModel& list = f_.lvwProjects;
+        ListModel& list = lists_.projects;
         if (currentOnly_) {
             rowKey_ = "SYSTEM";
         } else {
@@ -196,134 +200,129 @@ private:
             // A project of that name is being replaced: its row goes, the new one takes its place.
             if (const int old = list.find(rowKey_); old >= 0) list.remove(old);
             const int r = list.add(rowKey_, projectVersionText(), "DESY");
-            list.setSubItem(r, 1, fc_ComputerNameGet(p_.system));
-            list.setSubItem(r, 2, fc_UserNameGet(p_.system));
-            list.setSubItem(r, 3, saveTime_);
-            list.setSubItem(r, 11, directory_);
-            list.setSubItem(r, 12, fileName_);
+            list.setSubItem(r, ProjectColumn::Computer, fc_ComputerNameGet(p_.system));
+            list.setSubItem(r, ProjectColumn::User, fc_UserNameGet(p_.system));
+            list.setSubItem(r, ProjectColumn::DateTime, saveTime_);
+            list.setSubItem(r, ProjectColumn::Directory, directory_);
+            list.setSubItem(r, ProjectColumn::File, fileName_);
             const auto parsed = p_.locale.parseGeneralDate(saveTime_);
-            list.setSubItem(r, 16, parsed ? timeKey(*parsed) : "");
+            list.setSubItem(r, ProjectColumn::DateSortKey, parsed ? timeKey(*parsed) : "");
             list.resort();
         }
         if (const int r = row(); r >= 0) {
             list.ensureVisible(r);
-            f_.sb_ListItemColorSet(list, r, kColorBlue);
+            list.setForeColor(r, kColorBlue);
             list.select(r);
         }
-        f_.doEvents();
+        f_.pumpEvents();
         f_.setProgress(4);
     }
 
     void desktopStyle() {
         clsDesktop desktop(p_.desktop);
         viewStyle_ = desktop.fc_DesktopViewStyleGet();
-        if (const int r = row(); r >= 0) f_.lvwProjects.setSubItem(r, 6, std::to_string(viewStyle_));
+        setRowCell(ProjectColumn::ViewStyle, std::to_string(viewStyle_));
         std::string description = clsDesktop::fc_DesktopViewStyleInformation(viewStyle_);
-        f_.lvwProjectData.clear();
+        lists_.projectData.clear();
         std::vector<IconItem> items;
-        arrangeStyle_ = fc_DesktopIconCheckSnapToGrid(p_.desktop, f_.errors(), items, true);
+        arrangeStyle_ = fc_DesktopIconCheckSnapToGrid(p_.desktop, c_.errors, items, true);
         if (arrangeStyle_ == kArrangeCodeSnapToGrid) description += " (am Raster ausrichten)";
-        ListModel& data = f_.lvwProjectData;
-        data.setSubItem(data.add("MAIN", "Desktop Anzeige:", "DESKTOP"), 1, description);
-        data.setSubItem(data.add("PATH", "    Verzeichnis:", "FOLDER"), 1, directory_);
-        data.setSubItem(data.add("NAME", "    Datei:", "FILE"), 1, fileName_);
+        ListModel& data = lists_.projectData;
+        data.setSubItem(data.add("MAIN", "Desktop Anzeige:", "DESKTOP"), DataColumn::Information, description);
+        data.setSubItem(data.add("PATH", "    Verzeichnis:", "FOLDER"), DataColumn::Information, directory_);
+        data.setSubItem(data.add("NAME", "    Datei:", "FILE"), DataColumn::Information, fileName_);
         f_.setProgress(4);
     }
 
     void monitors() {
-        f_.sb_ProtokollAdd("Monitore ermitteln...", "", false, false);
-        fc_DesktopMonitorsGet(f_.monitors, p_.displays, f_.errors());
-        const std::size_t count = f_.monitors.empty() ? 0 : f_.monitors.size() - 1;
-        ListModel& data = f_.lvwProjectData;
+        f_.addToProtocol("Monitore ermitteln...");
+        fc_DesktopMonitorsGet(desktop_.monitors, p_.displays, c_.errors);
+        const std::size_t count = desktop_.monitorCount();
+        ListModel& data = lists_.projectData;
         for (int r = data.size() - 1; r >= 0; --r)
             if (data.row(r).key.rfind("MONITOR", 0) == 0) data.remove(r);
-        data.setSubItem(data.add("MONITOR", "Monitore: " + std::to_string(count), "MONITORS"), 1, std::string(34, '-'));
+        data.setSubItem(data.add("MONITOR", "Monitore: " + std::to_string(count), "MONITORS"), DataColumn::Information,
+                        std::string(34, '-'));
         for (std::size_t k = 1; k <= count; ++k) {
-            const MonitorRecord& m = f_.monitors[k];
+            const MonitorRecord& m = desktop_.monitors[k];
             const int r = data.add("MONITOR" + std::to_string(m.Nr), "    Monitor " + std::to_string(m.Nr), "MONITOR");
             data.ensureVisible(r);
             const std::uint64_t colours = m.ColorDepth >= 0 && m.ColorDepth < 64 ? (std::uint64_t{1} << m.ColorDepth) : 0;
-            data.setSubItem(r, 1, std::to_string(m.Left) + ", " + std::to_string(m.Top) + ", " + std::to_string(m.Width) + ", " +
+            data.setSubItem(r, DataColumn::Information, std::to_string(m.Left) + ", " + std::to_string(m.Top) + ", " + std::to_string(m.Width) + ", " +
                                       std::to_string(m.Height) + " - Frequenz: " + std::to_string(m.Frequency) +
                                       " - Farben: " + groupedNumber(colours, p_.locale.thousandsSeparator()));
-            data.setSubItem(r, 7, m.DeviceName);
-            data.setSubItem(r, 8, std::to_string(m.Width));
-            data.setSubItem(r, 9, std::to_string(m.Height));
-            data.setSubItem(r, 10, std::to_string(m.Frequency));
-            data.setSubItem(r, 11, std::to_string(m.ColorDepth));
+            data.setSubItem(r, DataColumn::DeviceName, m.DeviceName);
+            data.setSubItem(r, DataColumn::Width, std::to_string(m.Width));
+            data.setSubItem(r, DataColumn::Height, std::to_string(m.Height));
+            data.setSubItem(r, DataColumn::Frequency, std::to_string(m.Frequency));
+            data.setSubItem(r, DataColumn::ColorDepth, std::to_string(m.ColorDepth));
         }
-        if (const int r = row(); r >= 0) f_.lvwProjects.setSubItem(r, 4, std::to_string(count));
+        setRowCell(ProjectColumn::MonitorCount, std::to_string(count));
         const std::string found = std::to_string(count) + " Monitore ermittelt und gespeichert!";
         f_.setInfo(found);
-        f_.sb_ProtokollAdd(found, "", false, false);
+        f_.addToProtocol(found);
         f_.setProgress(8);
     }
 
     void picture() {
-        sb_MonitorPictureClear(f_.pictureView());
-        fc_DesktopMonitorsPictureGet(f_.pictureView(), f_.monitors, f_.pictureScaleX, f_.pictureScaleY, f_.errors());
+        sb_MonitorPictureClear(c_.picture);
+        fc_DesktopMonitorsPictureGet(c_.picture, desktop_.monitors, desktop_.pictureScaleX, desktop_.pictureScaleY, c_.errors);
         f_.setProgress(10);
     }
 
     void icons() {
         const std::string reading = "Symbole, Verknüpfungen ermitteln...";
         f_.setInfo(reading);
-        f_.doEvents();
-        f_.sb_ProtokollAdd(reading, "", false, false);
-        f_.lvwProjectIcons.clear();
-        std::vector<IconItem> items;
-        fc_DesktopIconsGet(p_.desktop, f_.errors(), items);
-        fillIconTable(f_.currentIcons, items);
-        f_.currentIcons.insert(f_.currentIcons.begin(), DesktopIcon{});
-        const std::size_t count = f_.currentIcons.size() - 1;
+        f_.pumpEvents();
+        f_.addToProtocol(reading);
+        lists_.projectIcons.clear();
+        readCurrentIcons(desktop_, p_.desktop, c_.errors);
+        const std::size_t count = desktop_.iconCount();
 
-        InventoryContext inventory{p_, f_.errors(), f_.GENERAL_FILESIZE_MAX, 0,
-                                   [this] { return f_.lblInfo().text; },
-                                   [this](const std::string& text) { f_.setInfo(text); f_.doEvents(); },
-                                   [this](const std::string& text) { f_.sb_ProtokollAdd(text, "", false, false); }};
-        ListModel& list = f_.lvwProjectIcons;
+        InventoryContext inventory = inventoryContextOf(c_);
+        ListModel& list = lists_.projectIcons;
         for (std::size_t i = 1; i <= count; ++i) {
-            DesktopIcon& icon = f_.currentIcons[i];
-            if (const int r = row(); r >= 0) f_.lvwProjects.setSubItem(r, 5, std::to_string(i));
+            DesktopIcon& icon = desktop_.icons[i];
+            setRowCell(ProjectColumn::IconCount, std::to_string(i));
             const int r = list.add(std::to_string(i) + "ICON" + std::to_string(icon.PosOrder), icon.Name);
             list.ensureVisible(r);
-            list.setSubItem(r, 1, std::to_string(icon.PosOrder));
-            list.setSubItem(r, 2, std::to_string(icon.PosX));
-            list.setSubItem(r, 3, std::to_string(icon.PosY));
-            sb_MonitorPictureIconMark(f_.pictureView(), icon.PosX, icon.PosY, f_.pictureScaleX, f_.pictureScaleY);
-            list.setSubItem(r, 5, "(neues Desktop Symbol!!!)");
-            list.setSubItem(r, 6, iconSortKey(icon.PosX, icon.PosY));
+            list.setSubItem(r, IconColumn::PosOrder, std::to_string(icon.PosOrder));
+            list.setSubItem(r, IconColumn::X, std::to_string(icon.PosX));
+            list.setSubItem(r, IconColumn::Y, std::to_string(icon.PosY));
+            sb_MonitorPictureIconMark(c_.picture, icon.PosX, icon.PosY, desktop_.pictureScaleX, desktop_.pictureScaleY);
+            list.setSubItem(r, IconColumn::Status, "(neues Desktop Symbol!!!)");
+            list.setSubItem(r, IconColumn::SortKey, iconSortKey(icon.PosX, icon.PosY));
             f_.setProgress(10 + std::lround(static_cast<double>(i) * 100.0 / static_cast<double>(count)));
-            const bool checked = fc_DesktopIconsGetFiles(inventory, f_.currentIcons, static_cast<std::int32_t>(i),
+            const bool checked = fc_DesktopIconsGetFiles(inventory, desktop_.icons, static_cast<std::int32_t>(i),
                                                          currentOnly_ ? ContentMode::Skip : ContentMode::Defer);
-            showIconKind(r, f_.currentIcons[i], checked);
+            showIconKind(r, desktop_.icons[i], checked);
             checkCancel();
         }
-        list.sortBy(6, true);
-        if (const int r = row(); r >= 0) f_.lvwProjects.setSubItem(r, 5, std::to_string(count));
+        list.sortBy(IconColumn::SortKey, true);
+        setRowCell(ProjectColumn::IconCount, std::to_string(count));
         f_.setProgress(112);
     }
 
     void showIconKind(int r, const DesktopIcon& icon, bool checked) {
-        ListModel& list = f_.lvwProjectIcons;
+        ListModel& list = lists_.projectIcons;
         if (!checked) {
             list.setSmallIcon(r, "ERRLINK");
-            list.setSubItem(r, 7, "Symbol, Verweis konnte nicht geprüft werden!\r\n\r\n" + icon.LinkTarget);
+            list.setSubItem(r, IconColumn::Message, "Symbol, Verweis konnte nicht geprüft werden!\r\n\r\n" + icon.LinkTarget);
             return;
         }
         const std::string picture = iconPictureKey(icon);
         list.setSmallIcon(r, picture);
         if (icon.FileType == kFileTypeErrLink)
-            list.setSubItem(r, 7, "Symbol, Datei konnte nicht gefunden werden!\r\n\r\n" + icon.LinkTarget);
-        if (icon.FileReasonNotLoaded == kReasonTooBig) list.setSubItem(r, 7, "Symbol, Datei nicht geladen, da zu groß!");
-        list.setSubItem(r, 4, std::string(desktopFolderText(icon.FileShellFolderType)));
+            list.setSubItem(r, IconColumn::Message, "Symbol, Datei konnte nicht gefunden werden!\r\n\r\n" + icon.LinkTarget);
+        if (icon.FileReasonNotLoaded == kReasonTooBig) list.setSubItem(r, IconColumn::Message, "Symbol, Datei nicht geladen, da zu groß!");
+        list.setSubItem(r, IconColumn::Information, std::string(desktopFolderText(icon.FileShellFolderType)));
     }
 
     void write() {
         f_.setInfo("Datei speichern...");
-        f_.doEvents();
+        f_.pumpEvents();
         const std::string path = directory_ + fileName_;
-        f_.sb_ProtokollAdd("Datei '" + path + "' speichern...", "", false, false);
+        f_.addToProtocol("Datei '" + path + "' speichern...");
 
         ProjectWriteData data;
         data.version = projectVersionText();
@@ -332,31 +331,32 @@ private:
         data.dateTime = saveTime_;
         data.arrangeStyle = arrangeStyle_;
         data.viewStyle = viewStyle_;
-        data.horizontalOperator = f_.pictureScaleX;
-        data.verticalOperator = f_.pictureScaleY;
+        data.horizontalOperator = desktop_.pictureScaleX;
+        data.verticalOperator = desktop_.pictureScaleY;
         data.decimalSeparator = p_.locale.decimalSeparator();
-        data.monitors.assign(f_.monitors.begin() + (f_.monitors.empty() ? 0 : 1), f_.monitors.end());
-        for (const ListRow& r : f_.lvwProjectIcons.rows()) {
-            // The number in front of the row's key is the icon's index in the table.
+        data.monitors.assign(desktop_.monitors.begin() + (desktop_.monitors.empty() ? 0 : 1), desktop_.monitors.end());
+        // In the order the list shows them (by place on the desktop); the number in front of a row's key
+        // is the icon's index in the table.
+        for (const ListRow& r : lists_.projectIcons.rows()) {
             const std::int32_t index = std::stoi(r.key.substr(0, r.key.find("ICON")));
-            data.icons.push_back({index, &f_.currentIcons[static_cast<std::size_t>(index)]});
+            data.icons.push_back({index, &desktop_.icons[static_cast<std::size_t>(index)]});
         }
 
         ProjectWriteCallbacks callbacks;
-        const std::vector<std::uint8_t> jpeg = f_.pictureView().GetJPEGByteData(80);
+        const std::vector<std::uint8_t> jpeg = c_.picture.GetJPEGByteData(80);
         callbacks.screenPicture = [&](ByteSink& sink) { sink.write(fc_Base64Encode(jpeg)); };
         callbacks.iconContent = [&](const ProjectFileIcon& icon, ByteSink& sink) { streamContent(*icon.icon, sink); };
         callbacks.progress = [&](const WriteProgress& at) {
             if (at.stage == WriteStage::Picture) f_.setProgress(114);
             if (at.stage == WriteStage::Monitors) f_.setProgress(116);
             if (at.stage == WriteStage::Icons) {
-                const std::string written = std::to_string(f_.lvwProjectIcons.size()) + " Symbole, Verknüpfungen ermittelt und gespeichert!";
+                const std::string written = std::to_string(lists_.projectIcons.size()) + " Symbole, Verknüpfungen ermittelt und gespeichert!";
                 f_.setInfo(written);
-                f_.sb_ProtokollAdd(written, "", false, false);
+                f_.addToProtocol(written);
                 f_.setProgress(120);
             }
             const bool checkpoint = at.stage == WriteStage::Monitor || at.stage == WriteStage::Icon;
-            return checkpoint && f_.program().cancel ? WriteDecision::Stop : WriteDecision::Continue;
+            return checkpoint && f_.cancelRequested() ? WriteDecision::Stop : WriteDecision::Continue;
         };
 
         TemporaryProject project(p_.files, path);
@@ -390,7 +390,10 @@ private:
         encoder.finish();
     }
 
-    frmMain& f_;
+    RunContext& c_;
+    RunFeedback& f_;
+    MainLists& lists_;
+    CurrentDesktop& desktop_;
     Platform& p_;
     Procedure& proc_;
     bool currentOnly_;
@@ -401,13 +404,16 @@ private:
 
 }  // namespace
 
-bool fc_DesktopIconsSaveToFile(frmMain& form, std::string& directory, const std::string& fileName, bool currentOnly) {
-    Procedure proc(form.errors(), "frmMain.fc_DesktopIconsSaveToFile");
-    form.setBusyCursor(true);
-    form.sb_ProtokollStart(currentOnly ? "aktuellen Desktop ermitteln..." : "Desktop Sicherung erstellen...");
-    form.startProgressBar(kProgressMaximum).value(2);
+bool saveDesktop(RunContext& context, CurrentDesktop& desktop, const std::string& directory, const std::string& fileName,
+                 bool currentOnly) {
+    Procedure proc(context.errors, "frmMain.fc_DesktopIconsSaveToFile");
+    RunFeedback& feedback = context.feedback;
+    feedback.setBusyCursor(true);
+    feedback.startProtocol(currentOnly ? "aktuellen Desktop ermitteln..." : "Desktop Sicherung erstellen...");
+    feedback.startProgress(kProgressMaximum);
+    feedback.setProgress(2);
     bool result = false, finished = false;
-    SaveRun run(form, proc, currentOnly);
+    SaveRun run(context, desktop, proc, currentOnly);
     proc.run([&] {
         try {
             result = run.run(directory, fileName);
@@ -417,8 +423,8 @@ bool fc_DesktopIconsSaveToFile(frmMain& form, std::string& directory, const std:
         finished = true;
     });
     if (!finished) run.failed();
-    form.removeProgressBar();
-    form.setBusyCursor(false);
+    feedback.endProgress();
+    feedback.setBusyCursor(false);
     return result;
 }
 

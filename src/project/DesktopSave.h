@@ -8,11 +8,13 @@
 
 namespace plenvik {
 
-class frmMain;
+struct CurrentDesktop;
+struct RunContext;
 
-// directory: empty takes the project directory; on return the directory used, with a trailing
-// backslash. fileName: empty builds the automatic name (and asks, unless automatic naming is on).
-// True when the inventory (and the file) was completed; false when the user cancelled.
-bool fc_DesktopIconsSaveToFile(frmMain& form, std::string& directory, const std::string& fileName, bool currentOnly);
+// directory: the folder the project goes into, with a trailing backslash. fileName: empty builds the
+// automatic name (and asks, unless automatic naming is on). What was read of the desktop goes into
+// desktop. True when the inventory (and the file) was completed; false when the user cancelled.
+bool saveDesktop(RunContext& context, CurrentDesktop& desktop, const std::string& directory, const std::string& fileName,
+                 bool currentOnly);
 
 }  // namespace plenvik

@@ -1,6 +1,5 @@
 #include "project/ProjectAnalysis.h"
 
-#include "app/frmMain.h"
 #include "desktop/clsDesktop.h"
 #include "errors/Procedure.h"
 #include "errors/RuntimeError.h"
@@ -12,6 +11,10 @@
 #include "project/ProjectFileReader.h"
 #include "project/ProjectNames.h"
 #include "project/mdlBASE64.h"
+#include "run/RunContext.h"
+#include "run/RunFeedback.h"
+#include "ui/MainLists.h"
+#include "ui/PictureView.h"
 
 namespace plenvik {
 namespace {
@@ -24,63 +27,60 @@ constexpr std::int32_t kArrangeSnapToGrid = 5;
 // The error numbers a missing element and a non-number have always been reported with.
 long errorNumberOf(ProjectReadStatus status) { return status == ProjectReadStatus::NotANumber ? 13 : 91; }
 
-void showMainRow(frmMain& form, const ProjectDocument& doc) {
+void showMainRow(ListModel& data, const ProjectDocument& doc) {
     std::string description = clsDesktop::fc_DesktopViewStyleInformation(doc.viewStyle);
     if (doc.arrangeStyle == kArrangeSnapToGrid) description += " (am Raster ausrichten)";
-    if (const int r = form.lvwProjectData.find("MAIN"); r >= 0) form.lvwProjectData.setSubItem(r, 1, description);
+    if (const int r = data.find("MAIN"); r >= 0) data.setSubItem(r, DataColumn::Information, description);
 }
 
-void showPicture(frmMain& form, const ProjectDocument& doc) {
-    PictureView& view = form.pictureView();
+void showPicture(RunContext& context, const ProjectDocument& doc) {
+    PictureView& view = context.picture;
     view.ClearPicture();
     const std::vector<std::uint8_t> jpeg = fc_Base64DecodeAll(doc.screenPicture);
-    form.pictureScaleX = doc.horizontalOperator;
-    form.pictureScaleY = doc.verticalOperator;
-    Platform& p = form.platform();
+    Platform& p = context.platform;
     const std::string path = projectFilePath(p.system.programFolder(), "Desktop.jpg");
     if (!replaceFileBytes(p.files, path, std::string_view(reinterpret_cast<const char*>(jpeg.data()), jpeg.size())))
         throw RuntimeError(75, kAppTitle, "Die Bilddatei '" + path + "' kann nicht geschrieben werden.");
     view.OpenPicture(path);
 }
 
-void showMonitors(frmMain& form, const ProjectDocument& doc) {
-    ListModel& data = form.lvwProjectData;
-    data.setSubItem(data.add("MONITOR", "Monitore: " + std::to_string(doc.monitors.size()), "MONITORS"), 1, kMonitorHeaderInfo);
+void showMonitors(ListModel& data, const ProjectDocument& doc) {
+    data.setSubItem(data.add("MONITOR", "Monitore: " + std::to_string(doc.monitors.size()), "MONITORS"), DataColumn::Information,
+                    kMonitorHeaderInfo);
     for (const MonitorRecord& m : doc.monitors) {
         const int r = data.add("MONITOR" + std::to_string(m.Nr), "    Monitor " + std::to_string(m.Nr), "MONITOR");
         data.ensureVisible(r);
-        data.setSubItem(r, 1, monitorRowInformation(m.Width, m.Height, m.Frequency, m.ColorDepth, m.Left, m.Top, m.Right, m.Bottom));
-        data.setSubItem(r, 7, m.DeviceName);
-        data.setSubItem(r, 8, std::to_string(m.Width));
-        data.setSubItem(r, 9, std::to_string(m.Height));
-        data.setSubItem(r, 10, std::to_string(m.Frequency));
-        data.setSubItem(r, 11, std::to_string(m.ColorDepth));
-        data.setSubItem(r, 12, std::to_string(m.Left));
-        data.setSubItem(r, 13, std::to_string(m.Top));
+        data.setSubItem(r, DataColumn::Information,
+                        monitorRowInformation(m.Width, m.Height, m.Frequency, m.ColorDepth, m.Left, m.Top, m.Right, m.Bottom));
+        data.setSubItem(r, DataColumn::DeviceName, m.DeviceName);
+        data.setSubItem(r, DataColumn::Width, std::to_string(m.Width));
+        data.setSubItem(r, DataColumn::Height, std::to_string(m.Height));
+        data.setSubItem(r, DataColumn::Frequency, std::to_string(m.Frequency));
+        data.setSubItem(r, DataColumn::ColorDepth, std::to_string(m.ColorDepth));
+        data.setSubItem(r, DataColumn::Left, std::to_string(m.Left));
+        data.setSubItem(r, DataColumn::Top, std::to_string(m.Top));
     }
 }
 
-void showIcons(frmMain& form, ProjectDocument& doc) {
-    ListModel& list = form.lvwProjectIcons;
-    form.projectIcons.assign(1, DesktopIcon{});
-    form.projectIcons.reserve(doc.icons.size() + 1);
+void showIcons(ListModel& list, std::vector<DesktopIcon>& table, ProjectDocument& doc) {
+    table.reserve(doc.icons.size() + 1);
     for (DesktopIcon& icon : doc.icons) {
         const std::string key = "ICON" + std::to_string(icon.PosOrder);
         // A file whose numbers repeat would make the key twice; the row would be lost, so the key
         // gets the record's place in the table instead.
-        const std::string rowKey = list.find(key) < 0 ? key : key + "#" + std::to_string(form.projectIcons.size());
+        const std::string rowKey = list.find(key) < 0 ? key : key + "#" + std::to_string(table.size());
         const int r = list.add(rowKey, icon.Name, iconPictureKey(icon));
         if (icon.FileType == kFileTypeErrLink && !isSystemIconType(icon.FileType))
-            list.setSubItem(r, 7, "Verweis konnte beim Erstellen der Sicherung nicht verfolgt werden!");
+            list.setSubItem(r, IconColumn::Message, "Verweis konnte beim Erstellen der Sicherung nicht verfolgt werden!");
         if (!isSystemIconType(icon.FileType) && icon.FileReasonNotLoaded == kReasonTooBig)
-            list.setSubItem(r, 7, "Datei wurde beim Erstellen der Sicherung nicht geladen, da sie zu groß war!");
+            list.setSubItem(r, IconColumn::Message, "Datei wurde beim Erstellen der Sicherung nicht geladen, da sie zu groß war!");
         icon.ListKey = rowKey;
-        list.setSubItem(r, 1, std::to_string(icon.PosOrder));
-        list.setSubItem(r, 2, std::to_string(icon.PosX));
-        list.setSubItem(r, 3, std::to_string(icon.PosY));
-        list.setSubItem(r, 4, std::string(desktopFolderText(icon.FileShellFolderType)));
-        list.setSubItem(r, 6, iconSortKey(icon.PosX, icon.PosY));
-        form.projectIcons.push_back(std::move(icon));
+        list.setSubItem(r, IconColumn::PosOrder, std::to_string(icon.PosOrder));
+        list.setSubItem(r, IconColumn::X, std::to_string(icon.PosX));
+        list.setSubItem(r, IconColumn::Y, std::to_string(icon.PosY));
+        list.setSubItem(r, IconColumn::Information, std::string(desktopFolderText(icon.FileShellFolderType)));
+        list.setSubItem(r, IconColumn::SortKey, iconSortKey(icon.PosX, icon.PosY));
+        table.push_back(std::move(icon));
     }
 }
 
@@ -95,17 +95,17 @@ std::string monitorRowInformation(std::int32_t width, std::int32_t height, std::
            ", " + formatZeroPadded(bottom, 4);
 }
 
-bool fc_DesktopIconsAnalyseFromFile(frmMain& form, const std::string& path, XmlParseError* parseError) {
-    Procedure proc(form.errors(), "frmMain.fc_DesktopIconsAnalyseFromFile");
-    bool loaded = false;
-    // Nothing of an earlier project stays behind for a restore to act on.
-    form.projectIcons.assign(1, DesktopIcon{});
+std::shared_ptr<const LoadedProject> analyseProjectFile(RunContext& context, const std::string& directory,
+                                                       const std::string& fileName, XmlParseError* parseError) {
+    Procedure proc(context.errors, "frmMain.fc_DesktopIconsAnalyseFromFile");
+    RunFeedback& feedback = context.feedback;
+    std::shared_ptr<LoadedProject> loaded;
     proc.run([&] {
-        form.setInfoColor(kColorRgbBlue);
-        form.setInfo(kLoadingText);
-        form.doEvents();
+        feedback.setInfoColor(kColorRgbBlue);
+        feedback.setInfo(kLoadingText);
+        feedback.pumpEvents();
 
-        const std::optional<std::string> bytes = readFileBytes(form.platform().files, path);
+        const std::optional<std::string> bytes = readFileBytes(context.platform.files, directory + fileName);
         if (!bytes) return;
         ProjectDocumentResult result = readProjectFile(*bytes);
         if (result.error.status == ProjectReadStatus::ParseError) {
@@ -118,22 +118,30 @@ bool fc_DesktopIconsAnalyseFromFile(frmMain& form, const std::string& path, XmlP
             return;
         }
         ProjectDocument& doc = result.document;
-        proc.step([&] { showMainRow(form, doc); });
-        proc.step([&] { showPicture(form, doc); });
-        proc.step([&] { showMonitors(form, doc); });
+        auto project = std::make_shared<LoadedProject>();
+        project->directory = directory;
+        project->fileName = fileName;
+        project->header = doc.header;
+        project->viewStyle = doc.viewStyle;
+        project->arrangeStyle = doc.arrangeStyle;
+        project->pictureScaleX = doc.horizontalOperator;
+        project->pictureScaleY = doc.verticalOperator;
+        project->monitors = doc.monitors;
+        ListModel& data = context.lists.projectData;
+        proc.step([&] { showMainRow(data, doc); });
+        proc.step([&] { showPicture(context, doc); });
+        proc.step([&] { showMonitors(data, doc); });
+        // Only a project whose every icon is in the table can be compared or restored.
         bool iconsShown = false;
         proc.step([&] {
-            showIcons(form, doc);
+            showIcons(context.lists.projectIcons, project->icons, doc);
             iconsShown = true;
         });
-        if (!iconsShown) {
-            form.projectIcons.assign(1, DesktopIcon{});
-            return;
-        }
+        if (!iconsShown) return;
 
-        form.setInfo("");
-        form.doEvents();
-        loaded = true;
+        feedback.setInfo("");
+        feedback.pumpEvents();
+        loaded = std::move(project);
     });
     return loaded;
 }

@@ -4,7 +4,6 @@
 #include <initializer_list>
 #include <utility>
 
-#include "app/frmMain.h"
 #include "common/Text.h"
 #include "desktop/DesktopIcons.h"
 #include "desktop/clsDesktop.h"
@@ -13,13 +12,14 @@
 #include "platform/Dialogs.h"
 #include "platform/Platform.h"
 #include "platform/SystemInfo.h"
-#include "project/ProjectList.h"
 #include "project/ProjectNames.h"
 #include "project/UserIdentity.h"
 #include "restore/MonitorRestore.h"
 #include "restore/NewIcons.h"
 #include "restore/RestoreCounters.h"
 #include "restore/RestoreIconPass.h"
+#include "ui/MainLists.h"
+#include "ui/PictureView.h"
 
 namespace plenvik {
 namespace {
@@ -30,73 +30,87 @@ std::string mismatchText(const std::string& what, const std::string& sentence, c
            currentSuffix + "\r\n\r\nMöchten Sie trotzdem wieder herstellen?";
 }
 
-bool askYesNo(frmMain& form, const std::string& title, const std::string& text, MsgIcon icon) {
+bool askYesNo(Platform& platform, const std::string& title, const std::string& text, MsgIcon icon) {
     MessageBoxRequest q;
     q.title = title;
     q.text = text;
     q.buttons = MsgButtons::YesNo;
     q.icon = icon;
-    return form.platform().dialogs.messageBox(q) == MsgAnswer::Yes;
+    return platform.dialogs.messageBox(q) == MsgAnswer::Yes;
 }
 
-enum class Confirmation { Run, Declined, Mismatch };
+}  // namespace
 
-Confirmation confirm(frmMain& form, const ListRow& row) {
-    Platform& p = form.platform();
+RestoreConfirmation confirmRestore(RunContext& context, const LoadedProject& project, CurrentDesktop& current) {
+    Platform& p = context.platform;
+    const ProjectHeader& h = project.header;
+    // The project as its row in the project list shows it: each column's header and the file's value.
+    const std::pair<ProjectColumn, const std::string*> shown[] = {
+        {ProjectColumn::Version, &h.OrvelVersion}, {ProjectColumn::Computer, &h.ComputerName},
+        {ProjectColumn::User, &h.UserName},        {ProjectColumn::DateTime, &h.DateTime},
+        {ProjectColumn::MonitorCount, &h.MonitorCount}, {ProjectColumn::IconCount, &h.IconCount}};
+    const auto& columns = context.lists.projects.columns();
     std::string text = "Möchten Sie Ihren Desktop wirklich durch die Projektsicherung:\r\n\r\n";
-    const auto& columns = form.lvwProjects.columns();
-    for (std::size_t c = 0; c < 6 && c < columns.size(); ++c)
-        text += columns[c].header + ": " + (c == 0 ? row.text : row.sub(c)) + "\r\n";
+    for (const auto& [column, value] : shown)
+        if (static_cast<std::size_t>(column) < columns.size())
+            text += columns[static_cast<std::size_t>(column)].header + ": " + *value + "\r\n";
     text += "\r\nwieder herstellen?";
-    if (!askYesNo(form, "Desktop wieder herstellen...", text, MsgIcon::Question)) return Confirmation::Declined;
+    if (!askYesNo(p, "Desktop wieder herstellen...", text, MsgIcon::Question)) return RestoreConfirmation::Declined;
 
     const std::string title = "Desktop trotzdem wieder herstellen...";
     const std::string computer = fc_ComputerNameGet(p.system);
-    if (row.sub(1) != computer &&
-        !askYesNo(form, title,
+    if (h.ComputerName != computer &&
+        !askYesNo(p, title,
                   mismatchText("Computername: ", "Diese Desktop Sicherung stimmt mit Computername nicht mit dem aktuellen Computer überein:",
-                               row.sub(1), computer, "(Aktueller Computer)"),
+                               h.ComputerName, computer, "(Aktueller Computer)"),
                   MsgIcon::Exclamation))
-        return Confirmation::Mismatch;
+        return RestoreConfirmation::Mismatch;
     const std::string user = fc_UserNameGet(p.system);
-    if (row.sub(2) != user &&
-        !askYesNo(form, title,
+    if (h.UserName != user &&
+        !askYesNo(p, title,
                   mismatchText("Benutzername: ", "Diese Desktop Sicherung stimmt mit Benutzername nicht mit dem aktuellen Benutzer überein:",
-                               row.sub(2), user, "(Angemeldeter Benutzer)"),
+                               h.UserName, user, "(Angemeldeter Benutzer)"),
                   MsgIcon::Exclamation))
-        return Confirmation::Mismatch;
-    const std::size_t monitors = currentMonitorCount(form);
-    const auto saved = parseLong(row.sub(4));
+        return RestoreConfirmation::Mismatch;
+    const std::size_t monitors = currentMonitorCount(p, context.errors, current);
+    const auto saved = parseLong(h.MonitorCount);
     if ((!saved || *saved != static_cast<std::int32_t>(monitors)) &&
-        !askYesNo(form, title,
+        !askYesNo(p, title,
                   mismatchText("Anzahl Monitore: ",
                                "Diese Desktop Sicherung stimmt mit Anzahl Monitore nicht mit der Anzahl aktueller Monitore überein:",
-                               row.sub(4), std::to_string(monitors), "(Aktueller Computer)"),
+                               h.MonitorCount, std::to_string(monitors), "(Aktueller Computer)"),
                   MsgIcon::Exclamation))
-        return Confirmation::Mismatch;
-    return Confirmation::Run;
+        return RestoreConfirmation::Mismatch;
+    return RestoreConfirmation::Run;
+}
+
+namespace {
+
+// The "MAIN" row, the first of the data list, shows the view style.
+void markStyleRow(ListModel& data) {
+    if (!data.empty()) data.setForeColor(0, kColorRed);
 }
 
 // The view style and the snap-to-grid state: compared in analysis, set in a restore. Only the bits a
 // restore sets (view type and auto-arrange) are compared, so that a desktop once restored compares equal.
-void styleStep(RestoreRun& run, const ListRow& project) {
-    frmMain& form = run.form;
-    clsDesktop desktop(form.platform().desktop);
+void styleStep(RestoreRun& run) {
+    RunContext& context = run.context;
+    clsDesktop desktop(context.platform.desktop);
     constexpr std::int32_t kStyleMask = 259;
-    const std::int32_t saved = parseLong(project.sub(6)).value_or(0);
-    const std::int32_t arrange = parseLong(project.sub(7)).value_or(0);
+    const std::int32_t saved = run.project.viewStyle;
+    const std::int32_t arrange = run.project.arrangeStyle;
     const std::int32_t current = desktop.fc_DesktopViewStyleGet();
     const bool styleDiffers = (saved & kStyleMask) != (current & kStyleMask);
     if (run.analyse) {
         if (styleDiffers) {
-            form.sb_ListItemColorSet(form.lvwProjectData, 0, kColorRed);
+            markStyleRow(context.lists.projectData);
             run.log("Desktop 'Anzeigeart' muß gesetzt werden: (" +
                     clsDesktop::fc_DesktopViewStyleInformation(desktop.fc_DesktopViewStyleGet()) + ")");
         }
         std::vector<IconItem> items;
-        const int snapped = fc_DesktopIconCheckSnapToGrid(form.platform().desktop, form.errors(), items, true);
+        const int snapped = fc_DesktopIconCheckSnapToGrid(context.platform.desktop, context.errors, items, true);
         if (arrange != snapped) {
-            form.sb_ListItemColorSet(form.lvwProjectData, 0, kColorRed);
+            markStyleRow(context.lists.projectData);
             run.log("Desktop 'am Raster ausrichten' muß gesetzt werden!");
         }
         return;
@@ -119,32 +133,33 @@ std::string summaryCounts(const RestoreCounters& c) {
 }
 
 bool cancelEnd(RestoreRun& run) {
-    frmMain& form = run.form;
+    RunFeedback& feedback = run.context.feedback;
     const RestoreCounters& c = run.counters;
-    form.setInfo("Abbruch: " + summaryCounts(c) + " - " + countsText({{c.fresh, "neu auf Desktop"}}));
-    run.log(form.lblInfo().text);
-    form.sb_ProtokollClose("Abbruch durch Benutzer");
-    form.program().cancel = false;
+    feedback.setInfo("Abbruch: " + summaryCounts(c) + " - " + countsText({{c.fresh, "neu auf Desktop"}}));
+    run.log(feedback.info());
+    feedback.closeProtocol("Abbruch durch Benutzer");
+    feedback.clearCancel();
     return false;
 }
 
 bool abortEnd(RestoreRun& run) {
-    run.form.setInfo("Abbruch: " + summaryCounts(run.counters));
+    run.context.feedback.setInfo("Abbruch: " + summaryCounts(run.counters));
     return false;
 }
 
-bool runAll(RestoreRun& run, const ListRow& project) {
-    frmMain& form = run.form;
-    form.sb_ProtokollStart(run.analyse ? "Desktop Symbole gegen Projektdatei prüfen..."
+bool runAll(RestoreRun& run) {
+    RunContext& context = run.context;
+    RunFeedback& feedback = context.feedback;
+    feedback.startProtocol(run.analyse ? "Desktop Symbole gegen Projektdatei prüfen..."
                                        : "Desktop Verweise aus Projektdatei wieder hererstellen...");
-    form.setInfo("Bild und Desktop Style laden...");
-    form.setInfoMonitore("");
-    run.log(form.lblInfo().text);
-    run.proc.step([&] { form.pictureView().OpenPicture(projectFilePath(form.platform().system.programFolder(), "Desktop.jpg")); });
-    run.proc.step([&] { styleStep(run, project); });
+    feedback.setInfo("Bild und Desktop Style laden...");
+    feedback.setMonitorInfo("");
+    run.log(feedback.info());
+    run.proc.step([&] { context.picture.OpenPicture(projectFilePath(context.platform.system.programFolder(), "Desktop.jpg")); });
+    run.proc.step([&] { styleStep(run); });
 
-    form.setInfo("Monitore ggf. wieder herstellen...");
-    run.log(form.lblInfo().text);
+    feedback.setInfo("Monitore ggf. wieder herstellen...");
+    run.log(feedback.info());
     run.proc.step([&] { monitorStep(run); });
     run.counters.correct = run.counters.corrected = run.counters.notSet = 0;
 
@@ -160,60 +175,29 @@ bool runAll(RestoreRun& run, const ListRow& project) {
 
     const RestoreCounters& c = run.counters;
     if (run.analyse) {
-        if (c.created != 0 || c.corrected != 0 || c.fresh != 0) form.setInfoColor(kColorRed);
-        form.setInfo(countsText({{c.correct, "korrekt"}, {c.corrected, "zu setzen"}, {c.created, "zu erstellen"}, {c.fresh, "neu auf Desktop"}}));
+        if (c.created != 0 || c.corrected != 0 || c.fresh != 0) feedback.setInfoColor(kColorRed);
+        feedback.setInfo(countsText({{c.correct, "korrekt"}, {c.corrected, "zu setzen"}, {c.created, "zu erstellen"}, {c.fresh, "neu auf Desktop"}}));
     } else {
-        if (c.created != 0 || c.corrected != 0 || c.notSet != 0 || c.notCreated != 0) form.setInfoColor(kColorRed);
+        if (c.created != 0 || c.corrected != 0 || c.notSet != 0 || c.notCreated != 0) feedback.setInfoColor(kColorRed);
         const std::string summary = summaryCounts(c) + " - " + countsText({{c.fresh, "neu auf Desktop"}});
-        form.setInfo(summary);
+        feedback.setInfo(summary);
         if (c.fresh >= 1 && askToRemoveNewIcons(run)) {
             run.proc.step([&] { removeNewIcons(run); });
-            form.setInfo(summary + " - " + countsText({{run.counters.deleted, "gelöscht"}}));
+            feedback.setInfo(summary + " - " + countsText({{run.counters.deleted, "gelöscht"}}));
         }
     }
-    run.log(replaceAll(form.lblInfo().text, "\r\n", " "));
-    form.sb_ProtokollClose(run.analyse ? "Desktop Symbole Vergleich durchgeführt!" : "Desktop Verweise aus Projektdatei wieder hergestellt!");
+    run.log(replaceAll(feedback.info(), "\r\n", " "));
+    feedback.closeProtocol(run.analyse ? "Desktop Symbole Vergleich durchgeführt!" : "Desktop Verweise aus Projektdatei wieder hergestellt!");
     return true;
 }
 
 }  // namespace
 
-bool fc_DesktopIconsRestore(frmMain& form, std::string& par_XMLFilename, bool par_OnlyAnalyse, bool par_FixMonitorPositions) {
-    Procedure proc(form.errors(), "frmMain.fc_DesktopIconsRestore");
-    bool result = true;
-    form.setBusyCursor(true);
-    proc.run([&] { proc.step([&] {
-        ListModel& projects = form.lvwProjects;
-        const int selected = projects.selectedIndex();
-        // Only a project file can be restored; the current desktop's row and error rows have none.
-        if (selected < 0 || projects.row(selected).smallIcon != "DESY") return;
-        // The tables are loaded anew from the file, whatever the window showed before (a save fills them
-        // with the live desktop): a run only ever works on the project it restores, and only on one
-        // that loaded completely.
-        if (!sb_ProjectShow(form)) return;
-        const ListRow row = projects.row(projects.selectedIndex() >= 0 ? projects.selectedIndex() : selected);
-        if (!par_OnlyAnalyse) {
-            const Confirmation answer = confirm(form, row);
-            if (answer == Confirmation::Declined) return;
-            if (answer == Confirmation::Mismatch) {
-                result = false;
-                return;
-            }
-        }
-        if (par_XMLFilename.empty()) par_XMLFilename = row.sub(11) + row.sub(12);
-        fc_DesktopIconsLoadFromFile(form, par_XMLFilename, par_OnlyAnalyse, par_FixMonitorPositions);
-    }); });
-    form.setBusyCursor(false);
-    return result;
-}
-
-bool fc_DesktopIconsLoadFromFile(frmMain& form, std::string&, bool par_OnlyAnalyse, bool par_FixMonitorPositions) {
-    Procedure proc(form.errors(), "frmMain.fc_DesktopIconsLoadFromFile");
-    RestoreRun run{form, proc, par_OnlyAnalyse, par_FixMonitorPositions, {}};
-    const int selected = form.lvwProjects.selectedIndex();
-    const ListRow project = selected >= 0 ? form.lvwProjects.row(selected) : ListRow{};
+bool restoreDesktop(RunContext& context, const LoadedProject& project, CurrentDesktop& current, RestoreMode mode) {
+    Procedure proc(context.errors, "frmMain.fc_DesktopIconsLoadFromFile");
+    RestoreRun run{context, project, current, proc, mode.analyseOnly, mode.fixMonitors, {}};
     bool reachedEnd = false;
-    proc.run([&] { reachedEnd = runAll(run, project); });
+    proc.run([&] { reachedEnd = runAll(run); });
     return reachedEnd;
 }
 

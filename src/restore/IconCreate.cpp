@@ -4,7 +4,6 @@
 #include <utility>
 #include <vector>
 
-#include "app/frmMain.h"
 #include "desktop/DesktopIcons.h"
 #include "desktop/DesktopSystemIcons.h"
 #include "desktop/clsDesktop.h"
@@ -19,6 +18,8 @@
 #include "project/SpecialFolders.h"
 #include "project/mdlBASE64.h"
 #include "restore/NewDesktopFile.h"
+#include "restore/RestoreCounters.h"
+#include "ui/MainLists.h"
 #include "restore/Wait.h"
 
 namespace plenvik {
@@ -39,8 +40,8 @@ constexpr const char* kAllUsersQuestion =
 // How long the desktop gets to show a new icon after its refresh.
 constexpr std::int32_t kSecondsForTheDesktop = 2;
 
-void raiseCounter(std::int16_t& counter) {
-    if (counter == std::numeric_limits<std::int16_t>::max()) throw RuntimeError(6, kAppTitle, "Überlauf");
+void raiseCounter(int& counter) {
+    if (counter == std::numeric_limits<int>::max()) throw RuntimeError(6, kAppTitle, "Überlauf");
     ++counter;
 }
 
@@ -72,18 +73,17 @@ const DesktopIcon* findShownIcon(const std::vector<DesktopIcon>& current, const 
     return fitting;
 }
 
-// The steps of putting one icon back. The icon is a copy: window events run while it is created, and
-// they may replace the project table.
+// The steps of putting one icon back.
 class IconCreation {
 public:
-    IconCreation(frmMain& form, Procedure& procedure, DesktopIcon icon, std::int16_t& answer, std::int16_t& created,
-                 std::int16_t& notCreated)
-        : form_(form), platform_(form.platform()), procedure_(procedure), icon_(std::move(icon)), answer_(answer),
-          created_(created), notCreated_(notCreated) {}
+    IconCreation(RunContext& context, CurrentDesktop& current, Procedure& procedure, const DesktopIcon& icon,
+                 RestoreCounters& counters)
+        : context_(context), platform_(context.platform), current_(current), procedure_(procedure), icon_(icon),
+          answer_(counters.allUsers), created_(counters.created), notCreated_(counters.notCreated) {}
 
     bool run() {
-        form_.setInfo("Symbol '" + icon_.Name + "' nicht gefunden => erstellen...");
-        form_.doEvents();
+        context_.feedback.setInfo("Symbol '" + icon_.Name + "' nicht gefunden => erstellen...");
+        context_.feedback.pumpEvents();
         const std::int32_t folder = icon_.FileShellFolderType;
         if (folder == kFolderUserDesktop || folder == kFolderCommonDesktop)
             return icon_.FileType == kFileTypeFolder ? createFolder() : createFile();
@@ -94,10 +94,10 @@ public:
 private:
     // Sets the icon's status cell and the status line.
     void mark(const std::string& text) {
-        ListModel& list = form_.lvwProjectIcons;
+        ListModel& list = context_.lists.projectIcons;
         if (!icon_.ListKey.empty())
-            if (const int row = list.find(icon_.ListKey); row >= 0) list.setSubItem(row, 5, text);
-        form_.setInfo("Symbol '" + icon_.Name + "' " + text);
+            if (const int row = list.find(icon_.ListKey); row >= 0) list.setSubItem(row, IconColumn::Status, text);
+        context_.feedback.setInfo("Symbol '" + icon_.Name + "' " + text);
     }
 
     bool notCreated(const std::string& text) {
@@ -109,7 +109,7 @@ private:
     // The folder the icon goes into: its own desktop, or the user's when the user chose so for icons of
     // the all-users desktop. Empty when the shell could not name it.
     std::string targetFolder() {
-        const int code = icon_.FileShellFolderType == kFolderCommonDesktop && answer_ == kAllUsersOnOwnDesktop
+        const int code = icon_.FileShellFolderType == kFolderCommonDesktop && answer_ == AllUsersAnswer::OwnDesktop
                              ? kFolderUserDesktop
                              : icon_.FileShellFolderType;
         std::string folder;
@@ -177,9 +177,9 @@ private:
     void showWhyEmpty() {
         const std::string prefix = "Symbol '" + icon_.Name + "' keine Daten, da ";
         switch (icon_.FileReasonNotLoaded) {
-        case kReasonTooBig: form_.setInfo(prefix + "Datei zu groß war!"); break;
-        case kReasonTargetMissing: form_.setInfo(prefix + "keine Verbindung zur Datei bestand!"); break;
-        case kReasonNoPermission: form_.setInfo(prefix + "keine Berechtigungen zum Öffnen vergeben war!"); break;
+        case kReasonTooBig: context_.feedback.setInfo(prefix + "Datei zu groß war!"); break;
+        case kReasonTargetMissing: context_.feedback.setInfo(prefix + "keine Verbindung zur Datei bestand!"); break;
+        case kReasonNoPermission: context_.feedback.setInfo(prefix + "keine Berechtigungen zum Öffnen vergeben war!"); break;
         default: break;
         }
     }
@@ -197,13 +197,13 @@ private:
     // Asked once while no answer is kept, for an icon of the all-users desktop that could not be made
     // there. False when the user cancels.
     bool askAboutAllUsers(const std::string& protocolLine) {
-        if (answer_ != kAllUsersNotAsked || icon_.FileShellFolderType != kFolderCommonDesktop) return true;
+        if (answer_ != AllUsersAnswer::NotAsked || icon_.FileShellFolderType != kFolderCommonDesktop) return true;
         const MessageBoxRequest question{kAllUsersQuestion, kAllUsersTitle, MsgButtons::YesNoCancel, MsgIcon::Question};
         switch (platform_.dialogs.messageBox(question)) {
-        case MsgAnswer::Yes: answer_ = kAllUsersOnOwnDesktop; return true;
-        case MsgAnswer::No: answer_ = kAllUsersSkip; return true;
+        case MsgAnswer::Yes: answer_ = AllUsersAnswer::OwnDesktop; return true;
+        case MsgAnswer::No: answer_ = AllUsersAnswer::Skip; return true;
         default:
-            form_.sb_ProtokollAdd(protocolLine, "", false, false);
+            context_.feedback.addToProtocol(protocolLine);
             return false;
         }
     }
@@ -211,46 +211,42 @@ private:
     // The new icon is on the desktop: the desktop shows it, and it goes to its saved place.
     bool place() {
         procedure_.step([&] { clsDesktop(platform_.desktop).RefreshDesktop(); });
-        sb_Wait(form_, kSecondsForTheDesktop);
-        std::vector<IconItem> items;
-        fc_DesktopIconsGet(platform_.desktop, form_.errors(), items);
-        fillIconTable(form_.currentIcons, items);
-        form_.currentIcons.insert(form_.currentIcons.begin(), DesktopIcon{});
+        waitSeconds(platform_, kSecondsForTheDesktop);
+        readCurrentIcons(current_, platform_.desktop, context_.errors);
 
-        const DesktopIcon* shown = findShownIcon(form_.currentIcons, icon_, createdPath_);
+        const DesktopIcon* shown = findShownIcon(current_.icons, icon_, createdPath_);
         if (!shown) {
             mark(kNotFoundText);
         } else {
-            const bool moved = fc_DesktopIconSet(platform_.desktop, form_.errors(), shown->PosOrder - 1, icon_.PosX, icon_.PosY);
+            const bool moved = fc_DesktopIconSet(platform_.desktop, context_.errors, shown->PosOrder - 1, icon_.PosX, icon_.PosY);
             mark(moved ? kPlacedText : kNotPlacedText);
         }
         raiseCounter(created_);
         return true;
     }
 
-    frmMain& form_;
+    RunContext& context_;
     Platform& platform_;
+    CurrentDesktop& current_;
     Procedure& procedure_;
-    const DesktopIcon icon_;
-    std::int16_t& answer_;
-    std::int16_t& created_;
-    std::int16_t& notCreated_;
+    const DesktopIcon& icon_;
+    AllUsersAnswer& answer_;
+    int& created_;
+    int& notCreated_;
     std::string folder_;
     std::string createdPath_;  // the file or folder made, once it is made
 };
 
 }  // namespace
 
-bool fc_DesktopIconsLoadFromFile_IconCreate(frmMain& form, std::size_t fileIndex,
-                                            std::int16_t& par_IconCreateErrorStatus, std::int16_t& par_IconCountCreate,
-                                            std::int16_t& par_IconCountCreateErr, const std::string& par_IconName) {
-    Procedure procedure(form.errors(), "frmMain.fc_DesktopIconsLoadFromFile_IconCreate");
+bool recreateIcon(RunContext& context, const LoadedProject& project, CurrentDesktop& current, std::size_t index,
+                  RestoreCounters& counters, const std::string& name) {
+    Procedure procedure(context.errors, "frmMain.fc_DesktopIconsLoadFromFile_IconCreate");
     bool result = true;
     procedure.run([&] {
-        const std::size_t index = projectIconIndex(form.projectIcons, fileIndex, par_IconName);
-        if (index == 0) return;
-        IconCreation creation(form, procedure, form.projectIcons[index], par_IconCreateErrorStatus, par_IconCountCreate,
-                              par_IconCountCreateErr);
+        const std::size_t found = projectIconIndex(project.icons, index, name);
+        if (found == 0) return;
+        IconCreation creation(context, current, procedure, project.icons[found], counters);
         procedure.step([&] { result = creation.run(); });
     });
     return result;

@@ -4,21 +4,19 @@
 #pragma once
 
 #include <cstddef>
-#include <cstdint>
 #include <string>
 
 namespace plenvik {
 
-class frmMain;
+struct CurrentDesktop;
+struct LoadedProject;
+struct RestoreCounters;
+struct RunContext;
 
-// The answer to the question about icons of the all-users desktop, kept by the caller across calls.
-inline constexpr std::int16_t kAllUsersNotAsked = 0, kAllUsersOnOwnDesktop = 1, kAllUsersSkip = 2;
-
-// Re-creates icon fileIndex of the project icon table (0: the first icon named par_IconName) and
-// raises par_IconCountCreate or par_IconCountCreateErr. False only when the user cancelled the
-// question about the all-users desktop; the caller then stops.
-bool fc_DesktopIconsLoadFromFile_IconCreate(frmMain& form, std::size_t fileIndex,
-                                            std::int16_t& par_IconCreateErrorStatus, std::int16_t& par_IconCountCreate,
-                                            std::int16_t& par_IconCountCreateErr, const std::string& par_IconName);
+// Re-creates icon index of the project (from 1; 0: the first icon called name) and counts it as
+// created or not created; the answer about the all-users desktop is kept in counters. False only when
+// the user cancelled that question; the caller then stops.
+bool recreateIcon(RunContext& context, const LoadedProject& project, CurrentDesktop& current, std::size_t index,
+                  RestoreCounters& counters, const std::string& name = {});
 
 }  // namespace plenvik

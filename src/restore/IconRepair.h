@@ -4,12 +4,16 @@
 
 namespace plenvik {
 
-class frmMain;
+struct CurrentDesktop;
+struct LoadedProject;
+struct RunContext;
 
 // The items of mnuIcon, as the click handler receives them (4 is the separator).
 inline constexpr int kIconMenuRepairSelected = 1, kIconMenuRepairChecked = 2, kIconMenuCheckAll = 5,
                      kIconMenuUncheckAll = 6;
 
-void mnuIconWork_Click(frmMain& form, int index);
+// Carries out menu item index on the icon list; the repair acts on the saved icons of the project shown
+// (none when project is null: only the check marks change then).
+void runIconMenu(RunContext& context, const LoadedProject* project, CurrentDesktop& current, int index);
 
 }  // namespace plenvik

@@ -6,12 +6,13 @@
 
 namespace plenvik {
 
-class frmMain;
+class ErrorHandler;
+struct CurrentDesktop;
+struct Platform;
 struct RestoreRun;
 
-// The number of monitors now; reads them into the main window's table when it is empty.
-std::size_t currentMonitorCount(frmMain& form);
-
+// The number of monitors now; reads them into the current desktop's table when it is empty.
+std::size_t currentMonitorCount(Platform& platform, ErrorHandler& errors, CurrentDesktop& current);
 void monitorStep(RestoreRun& run);
 
 }  // namespace plenvik

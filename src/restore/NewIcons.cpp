@@ -14,6 +14,7 @@
 #include "common/Text.h"
 #include "restore/RestoreCounters.h"
 #include "restore/SavedIconItem.h"
+#include "ui/MainLists.h"
 
 namespace plenvik {
 namespace {
@@ -24,19 +25,19 @@ constexpr std::size_t kNamedNewIcons = 10;
 
 bool endsWithNew(const std::string& key) { return key.size() > 7 && key.compare(key.size() - 3, 3, "NEW") == 0; }
 
-bool savedLabel(const frmMain& form, const std::string& name) {
-    for (std::size_t r = 1; r < form.projectIcons.size(); ++r)
-        if (form.projectIcons[r].Name == name) return true;
+bool savedLabel(const LoadedProject& project, const std::string& name) {
+    for (std::size_t r = 1; r < project.icons.size(); ++r)
+        if (project.icons[r].Name == name) return true;
     return false;
 }
 
 // The current icon a "NEW" row stands for: the row key holds its list position ("ICON12NEW"); the
 // label must still match, so that a desktop changed since never loses the wrong file.
-DesktopIcon* iconOfRow(frmMain& form, const ListRow& row) {
+DesktopIcon* iconOfRow(CurrentDesktop& current, const ListRow& row) {
     const auto position = parseLong(row.key.substr(4, row.key.size() - 7));
-    if (position && *position >= 1 && static_cast<std::size_t>(*position) < form.currentIcons.size() &&
-        form.currentIcons[static_cast<std::size_t>(*position)].Name == row.text)
-        return &form.currentIcons[static_cast<std::size_t>(*position)];
+    if (position && *position >= 1 && static_cast<std::size_t>(*position) < current.icons.size() &&
+        current.icons[static_cast<std::size_t>(*position)].Name == row.text)
+        return &current.icons[static_cast<std::size_t>(*position)];
     return nullptr;
 }
 
@@ -49,14 +50,14 @@ bool isFileType(const std::string& type) {
 // only copy of a document. A refusal is a run-time error for the handler, and not counted. True when
 // the item went.
 bool recycle(RestoreRun& run, const std::function<std::string()>& pathOf, int row, const char* done) {
-    Platform& p = run.form.platform();
+    Platform& p = run.context.platform;
     bool removed = false;
     run.proc.step([&] {
         const std::string path = pathOf();
         if (!p.files.recycle(path) && p.files.exists(path))
             throw RuntimeError(75, kAppTitle, "'" + path + "' kann nicht gelöscht werden.");
         ++run.counters.deleted;
-        run.form.lvwProjectIcons.setSubItem(row, 7, done);
+        run.context.lists.projectIcons.setSubItem(row, IconColumn::Message, done);
         removed = true;
     });
     return removed;
@@ -64,10 +65,10 @@ bool recycle(RestoreRun& run, const std::function<std::string()>& pathOf, int ro
 
 // Whether a saved icon stands for the current one's file or system icon, whatever the labels: an icon
 // re-created by this run, or one the desktop labels differently than the one that was saved.
-bool savedItem(frmMain& form, const DesktopIcon& icon) {
-    for (std::size_t r = 1; r < form.projectIcons.size(); ++r) {
-        const DesktopIcon& saved = form.projectIcons[r];
-        if (isNamedItem(icon, parsingNamesOf(form.platform().shell, saved))) return true;
+bool savedItem(RestoreRun& run, const DesktopIcon& icon) {
+    for (std::size_t r = 1; r < run.project.icons.size(); ++r) {
+        const DesktopIcon& saved = run.project.icons[r];
+        if (isNamedItem(icon, parsingNamesOf(run.context.platform.shell, saved))) return true;
         if (!icon.FileName.empty() && foldCase(icon.FileName) == foldCase(saved.FileName)) return true;
     }
     return false;
@@ -75,17 +76,17 @@ bool savedItem(frmMain& form, const DesktopIcon& icon) {
 
 // Adds the row of current icon j when no saved icon has its label, its file or its class.
 void listNewIcon(RestoreRun& run, InventoryContext& inventory, std::size_t j) {
-    frmMain& form = run.form;
-    ListModel& list = form.lvwProjectIcons;
-    if (form.currentIcons[j].Matched) return;
-    if (savedLabel(form, form.currentIcons[j].Name)) {
-        form.currentIcons[j].Matched = true;
+    std::vector<DesktopIcon>& current = run.current.icons;
+    ListModel& list = run.context.lists.projectIcons;
+    if (current[j].Matched) return;
+    if (savedLabel(run.project, current[j].Name)) {
+        current[j].Matched = true;
         return;
     }
-    form.setInfo("Symbol '" + form.currentIcons[j].Name + "' ist neu auf dem Desktop...");
-    const bool checked = fc_DesktopIconsGetFiles(inventory, form.currentIcons, static_cast<std::int32_t>(j), ContentMode::Skip);
-    DesktopIcon& icon = form.currentIcons[j];
-    if (checked && savedItem(form, icon)) {
+    run.context.feedback.setInfo("Symbol '" + current[j].Name + "' ist neu auf dem Desktop...");
+    const bool checked = fc_DesktopIconsGetFiles(inventory, current, static_cast<std::int32_t>(j), ContentMode::Skip);
+    DesktopIcon& icon = current[j];
+    if (checked && savedItem(run, icon)) {
         icon.Matched = true;
         return;
     }
@@ -93,37 +94,32 @@ void listNewIcon(RestoreRun& run, InventoryContext& inventory, std::size_t j) {
     int r = list.find(key);
     if (r < 0) r = list.add(key, icon.Name);
     list.ensureVisible(r);
-    list.setSubItem(r, 1, std::to_string(icon.PosOrder));
-    list.setSubItem(r, 2, std::to_string(icon.PosX));
-    list.setSubItem(r, 3, std::to_string(icon.PosY));
-    list.setSubItem(r, 5, "(neues Desktop Symbol!!!)");
-    list.setSubItem(r, 6, iconSortKey(icon.PosX, icon.PosY));
-    markDesktopPosition(form, icon.PosX, icon.PosY, kColorRed);
+    list.setSubItem(r, IconColumn::PosOrder, std::to_string(icon.PosOrder));
+    list.setSubItem(r, IconColumn::X, std::to_string(icon.PosX));
+    list.setSubItem(r, IconColumn::Y, std::to_string(icon.PosY));
+    list.setSubItem(r, IconColumn::Status, "(neues Desktop Symbol!!!)");
+    list.setSubItem(r, IconColumn::SortKey, iconSortKey(icon.PosX, icon.PosY));
+    markDesktopPosition(run.context.picture, run.project, icon.PosX, icon.PosY, kColorRed);
     if (checked) {
-        const DesktopIcon& looked = form.currentIcons[j];
+        const DesktopIcon& looked = current[j];
         const std::string picture = isSystemIconType(looked.FileType) ? std::string(kPictureIconSys) : looked.FileType;
         list.setSmallIcon(r, picture);
         if (picture == kFileTypeErrLink)
-            list.setSubItem(r, 7, "Symbol, Datei konnte nicht verfolgt werden!\r\n\r\n" + looked.LinkTarget);
-        list.setSubItem(r, 4, std::string(desktopFolderText(looked.FileShellFolderType)));
+            list.setSubItem(r, IconColumn::Message, "Symbol, Datei konnte nicht verfolgt werden!\r\n\r\n" + looked.LinkTarget);
+        list.setSubItem(r, IconColumn::Information, std::string(desktopFolderText(looked.FileShellFolderType)));
     } else {
         list.setSmallIcon(r, std::string(kFileTypeErrLink));
-        list.setSubItem(r, 7, "Symbol, Verweis konnte nicht geprüft werden!\r\n\r\n" + form.currentIcons[j].LinkTarget);
+        list.setSubItem(r, IconColumn::Message, "Symbol, Verweis konnte nicht geprüft werden!\r\n\r\n" + current[j].LinkTarget);
     }
-    form.sb_ListItemColorSet(list, r, kColorBlue);
+    list.setForeColor(r, kColorBlue);
     ++run.counters.fresh;
 }
 
 }  // namespace
 
 bool findNewIcons(RestoreRun& run) {
-    frmMain& form = run.form;
-    Platform& p = form.platform();
-    InventoryContext inventory{p, form.errors(), form.GENERAL_FILESIZE_MAX, 0,
-                               [&form] { return form.lblInfo().text; },
-                               [&form](const std::string& text) { form.setInfo(text); form.doEvents(); },
-                               [&run](const std::string& text) { run.log(text); }};
-    for (std::size_t j = 1; j < form.currentIcons.size(); ++j) {
+    InventoryContext inventory = inventoryContextOf(run.context);
+    for (std::size_t j = 1; j < run.current.icons.size(); ++j) {
         run.proc.step([&] { listNewIcon(run, inventory, j); });
         if (run.cancelled()) return false;
     }
@@ -139,18 +135,18 @@ bool askToRemoveNewIcons(RestoreRun& run) {
              " vorhanden, " + (count == 1 ? "soll dieses" : "sollen diese") + " gelöscht werden!";
     // The user sees what would go: up to ten names, then how many more.
     std::vector<std::string> names;
-    for (const ListRow& row : run.form.lvwProjectIcons.rows())
+    for (const ListRow& row : run.context.lists.projectIcons.rows())
         if (endsWithNew(row.key)) names.push_back(row.text);
     q.text += "\r\n";
     for (std::size_t i = 0; i < names.size() && i < kNamedNewIcons; ++i) q.text += "\r\n    " + names[i];
     if (names.size() > kNamedNewIcons) q.text += "\r\n    und " + std::to_string(names.size() - kNamedNewIcons) + " weitere";
     q.buttons = MsgButtons::YesNo;
     q.icon = MsgIcon::Question;
-    Dialogs& dialogs = run.form.platform().dialogs;
+    Dialogs& dialogs = run.context.platform.dialogs;
     if (dialogs.messageBox(q) != MsgAnswer::Yes) return false;
     // A project without any of the desktop's icons (an empty one, or another desktop's) would empty the
     // desktop: that is asked once more, explicitly, with "No" as the default.
-    if (names.size() < run.form.currentIcons.size() - 1 || names.empty()) return true;
+    if (names.size() < run.current.iconCount() || names.empty()) return true;
     MessageBoxRequest all;
     all.title = "Alle Symbole löschen?";
     all.text = "ACHTUNG!\r\n\r\nKein Symbol des Desktops ist in der Projektsicherung enthalten: es würden alle " +
@@ -162,15 +158,15 @@ bool askToRemoveNewIcons(RestoreRun& run) {
 }
 
 void removeNewIcons(RestoreRun& run) {
-    frmMain& form = run.form;
-    Platform& p = form.platform();
-    ListModel& list = form.lvwProjectIcons;
+    RunFeedback& feedback = run.context.feedback;
+    Platform& p = run.context.platform;
+    ListModel& list = run.context.lists.projectIcons;
     for (int r = 0; r < list.size(); ++r) {
         const ListRow row = list.row(r);
         if (!endsWithNew(row.key)) continue;
-        form.setInfo("Symbol '" + row.text + "' löschen...");
+        feedback.setInfo("Symbol '" + row.text + "' löschen...");
         list.ensureVisible(r);
-        DesktopIcon* icon = iconOfRow(form, row);
+        DesktopIcon* icon = iconOfRow(run.current, row);
         if (!icon) continue;
         const auto path = [&] { return fc_SpecialFolderPathGet(p.shell, icon->FileShellFolderType) + "\\" + icon->FileName; };
         if (isFileType(icon->FileType)) {
@@ -190,9 +186,9 @@ void removeNewIcons(RestoreRun& run) {
         } else {
             continue;
         }
-        markDesktopPosition(form, icon->PosX, icon->PosY, 0);
-        form.setInfo("Symbol '" + icon->Name + "' gelöscht!");
-        run.log(form.lblInfo().text);
+        markDesktopPosition(run.context.picture, run.project, icon->PosX, icon->PosY, 0);
+        feedback.setInfo("Symbol '" + icon->Name + "' gelöscht!");
+        run.log(feedback.info());
     }
 }
 

@@ -4,7 +4,7 @@
 
 namespace plenvik {
 
-std::string countsText(std::initializer_list<std::pair<std::int16_t, const char*>> counts) {
+std::string countsText(std::initializer_list<std::pair<int, const char*>> counts) {
     std::string text;
     for (const auto& [value, label] : counts) {
         if (!text.empty()) text += " - ";

@@ -8,6 +8,8 @@
 #include "project/IconFilePairing.h"
 #include "restore/RestoreCounters.h"
 #include "restore/SavedIconItem.h"
+#include "ui/MainLists.h"
+#include "ui/PictureView.h"
 
 namespace plenvik {
 namespace {
@@ -19,9 +21,9 @@ constexpr const char* kCorrect = "Koordinaten sind korrekt!";
 // icon at its own index when the label matches there (an unchanged desktop), else the first not yet
 // paired with its label, else the only one whose label the desktop may give the saved file's name.
 int findPartner(RestoreRun& run, const DesktopIcon& saved, std::size_t index) {
-    const auto& current = run.form.currentIcons;
+    const auto& current = run.current.icons;
     if (itemsAreNamed(current)) {
-        const std::vector<std::string> names = parsingNamesOf(run.form.platform().shell, saved);
+        const std::vector<std::string> names = parsingNamesOf(run.context.platform.shell, saved);
         if (!names.empty()) {
             for (const std::string& name : names)  // its own folder before the user's
                 for (std::size_t j = 1; j < current.size(); ++j)
@@ -45,47 +47,39 @@ int findPartner(RestoreRun& run, const DesktopIcon& saved, std::size_t index) {
     return fitting;
 }
 
-void readDesktop(frmMain& form) {
-    std::vector<IconItem> items;
-    fc_DesktopIconsGet(form.platform().desktop, form.errors(), items);
-    fillIconTable(form.currentIcons, items);
-    form.currentIcons.insert(form.currentIcons.begin(), DesktopIcon{});
-}
-
-
 // Pairs one saved icon and checks, moves or re-creates it.
 PassOutcome checkIcon(RestoreRun& run, std::size_t r, int attempt) {
-    frmMain& form = run.form;
+    RunContext& context = run.context;
+    RunFeedback& feedback = context.feedback;
     RestoreCounters& c = run.counters;
-    ListModel& list = form.lvwProjectIcons;
-    // A copy: the re-creation below reads the tables anew.
-    const DesktopIcon saved = form.projectIcons[r];
+    ListModel& list = context.lists.projectIcons;
+    const DesktopIcon& saved = run.project.icons[r];
     const std::string prefix = "Symbol '" + saved.Name + "' ";
     const int row = list.find(saved.ListKey);
     const auto cell = [&](const std::string& text) {
-        if (row >= 0) list.setSubItem(row, 5, text);
-        form.setInfo(prefix + text);
+        if (row >= 0) list.setSubItem(row, IconColumn::Status, text);
+        feedback.setInfo(prefix + text);
     };
     if (row >= 0) {
-        form.sb_ListItemColorSet(list, row, kColorBlue);
+        list.setForeColor(row, kColorBlue);
         list.ensureVisible(row);
     }
-    form.setInfo(prefix + "Koordinaten prüfen und ggf. setzen ...");
-    form.doEvents();
+    feedback.setInfo(prefix + "Koordinaten prüfen und ggf. setzen ...");
+    feedback.pumpEvents();
 
     const int partner = findPartner(run, saved, r);
     if (partner < 0) return PassOutcome::Cancelled;
     if (partner > 0) {
-        DesktopIcon& current = form.currentIcons[static_cast<std::size_t>(partner)];
+        DesktopIcon& current = run.current.icons[static_cast<std::size_t>(partner)];
         current.Matched = true;
         if (current.PosX == saved.PosX && current.PosY == saved.PosY) {
             cell(kCorrect);
             if (attempt == 0) ++c.correct;
         } else if (run.analyse) {
-            markDesktopPosition(form, saved.PosX, saved.PosY, kColorRed);
+            markDesktopPosition(context.picture, run.project, saved.PosX, saved.PosY, kColorRed);
             cell("Koordinaten müssen gesetzt werden!");
             ++c.corrected;
-        } else if (fc_DesktopIconSet(form.platform().desktop, form.errors(), current.PosOrder - 1, saved.PosX, saved.PosY)) {
+        } else if (fc_DesktopIconSet(context.platform.desktop, context.errors, current.PosOrder - 1, saved.PosX, saved.PosY)) {
             cell("Koordinaten erfolgreich gesetzt!");
             ++c.corrected;
         } else {
@@ -93,37 +87,36 @@ PassOutcome checkIcon(RestoreRun& run, std::size_t r, int attempt) {
             ++c.notSet;
         }
     } else if (run.analyse) {
-        markDesktopPosition(form, saved.PosX, saved.PosY, kColorRed);
+        markDesktopPosition(context.picture, run.project, saved.PosX, saved.PosY, kColorRed);
         cell("Symbol muß erstellt werden!");
         ++c.created;
     } else {
-        if (!fc_DesktopIconsLoadFromFile_IconCreate(form, r, c.createAnswer, c.created, c.notCreated, ""))
-            return PassOutcome::Aborted;
+        if (!recreateIcon(context, run.project, run.current, r, c)) return PassOutcome::Aborted;
     }
     if (const int shown = list.find(saved.ListKey); shown >= 0) {
-        const bool fine = !run.analyse || list.row(shown).sub(5) == kCorrect;
-        form.sb_ListItemColorSet(list, shown, fine ? kColorWindowText : kColorRed);
+        const bool fine = !run.analyse || list.row(shown).sub(IconColumn::Status) == kCorrect;
+        list.setForeColor(shown, fine ? kColorWindowText : kColorRed);
     }
-    if (form.lblInfo().text != prefix + kCorrect) run.log(form.lblInfo().text);
+    if (feedback.info() != prefix + kCorrect) run.log(feedback.info());
     return run.cancelled() ? PassOutcome::Cancelled : PassOutcome::Completed;
 }
 
 }  // namespace
 
-void markDesktopPosition(frmMain& form, std::int32_t x, std::int32_t y, std::uint32_t color) {
-    const float fx = form.pictureScaleX, fy = form.pictureScaleY;
+void markDesktopPosition(PictureView& picture, const LoadedProject& project, std::int32_t x, std::int32_t y, std::uint32_t color) {
+    const float fx = project.pictureScaleX, fy = project.pictureScaleY;
     if (!(fx > 0) || !(fy > 0) || !std::isfinite(fx) || !std::isfinite(fy)) return;
     const double px = static_cast<double>(x) / fx, py = static_cast<double>(y) / fy;
     const auto pixel = [](double v) { return std::nearbyint(v); };
-    form.pictureView().PaintRectangle(pixel(px + 1), pixel(py + 1), pixel(px + 3), pixel(py + 3), 0, 0, color, color);
+    picture.PaintRectangle(pixel(px + 1), pixel(py + 1), pixel(px + 3), pixel(py + 3), 0, 0, color, color);
 }
 
 PassOutcome iconPass(RestoreRun& run, int attempt) {
-    frmMain& form = run.form;
+    RunContext& context = run.context;
     run.counters.notSet = 0;
-    run.proc.step([&] { readDesktop(form); });
-    form.setInfoColor(kColorBlue);
-    for (std::size_t r = 1; r < form.projectIcons.size(); ++r) {
+    run.proc.step([&] { readCurrentIcons(run.current, context.platform.desktop, context.errors); });
+    context.feedback.setInfoColor(kColorBlue);
+    for (std::size_t r = 1; r < run.project.icons.size(); ++r) {
         PassOutcome outcome = PassOutcome::Completed;
         run.proc.step([&] { outcome = checkIcon(run, r, attempt); });
         if (outcome != PassOutcome::Completed) return outcome;

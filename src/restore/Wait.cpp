@@ -3,8 +3,8 @@
 #include <chrono>
 #include <thread>
 
-#include "app/frmMain.h"
 #include "platform/Clock.h"
+#include "platform/EventPump.h"
 #include "platform/Platform.h"
 
 namespace plenvik {
@@ -16,17 +16,17 @@ double secondsSinceMidnight(const LocalTime& t) { return t.hour * 3600.0 + t.min
 
 }  // namespace
 
-void sb_Wait(frmMain& form, std::int32_t seconds) {
-    Clock& clock = form.platform().clock;
+void waitSeconds(Platform& platform, std::int32_t seconds) {
+    Clock& clock = platform.clock;
     const double start = secondsSinceMidnight(clock.now());
     const double end = start + seconds;
-    form.doEvents();
+    platform.events.pump();
     for (;;) {
         const double now = secondsSinceMidnight(clock.now());
         if (now >= end || now == 0 || now > kLastSecondsOfTheDay || now < start) return;
         // A short pause between the rounds keeps the processor free for the desktop being waited for.
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
-        form.doEvents();
+        platform.events.pump();
     }
 }
 

@@ -2,7 +2,6 @@
 
 #include <vector>
 
-#include "app/frmMain.h"
 #include "desktop/clsDesktop.h"
 #include "display/MonitorPicture.h"
 #include "platform/Platform.h"
@@ -10,19 +9,18 @@
 
 namespace plenvik {
 
-void sb_DesktopSettingsShow(frmMain& form, const ShowDesktopDialog& show) {
-    Platform& platform = form.platform();
+void showDesktopSettings(Platform& platform, ErrorHandler& errors, const ShowDesktopDialog& show) {
     // The desktop offers no query for snapping: it is measured on its first icon, read anew.
     std::vector<IconItem> icons;
-    const int arrangeCode = fc_DesktopIconCheckSnapToGrid(platform.desktop, form.errors(), icons, true);
+    const int arrangeCode = fc_DesktopIconCheckSnapToGrid(platform.desktop, errors, icons, true);
 
-    frmDesktop dialog(platform, form.errors());
+    frmDesktop dialog(platform, errors);
     dialog.fc_Init(arrangeCode);
     PictureView& picture = dialog.ctlPictureView();
     sb_MonitorPictureClear(picture);
     float horizontal = 0, vertical = 0;  // the dialog's picture carries no icon marks that would need them
     const std::vector<MonitorRecord> monitors = dialog.monitorRecords();
-    if (monitors.size() > 1) fc_DesktopMonitorsPictureGet(picture, monitors, horizontal, vertical, form.errors());
+    if (monitors.size() > 1) fc_DesktopMonitorsPictureGet(picture, monitors, horizontal, vertical, errors);
 
     if (show) show(dialog);
 }  // the dialog is unloaded here

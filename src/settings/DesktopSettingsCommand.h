@@ -1,4 +1,4 @@
-// The main window's desktop-settings command: measures whether the desktop snaps to the grid, fills
+// The desktop-settings command: measures whether the desktop snaps to the grid, fills
 // the dialog, draws the monitor layout into its picture, shows it modally and unloads it.
 #pragma once
 
@@ -7,12 +7,13 @@
 namespace plenvik {
 
 class frmDesktop;
-class frmMain;
+class ErrorHandler;
+struct Platform;
 
 // Shows the filled dialog modally and returns once it has hidden: a real window on Windows, a scripted
 // user in tests.
 using ShowDesktopDialog = std::function<void(frmDesktop& form)>;
 
-void sb_DesktopSettingsShow(frmMain& form, const ShowDesktopDialog& show);
+void showDesktopSettings(Platform& platform, ErrorHandler& errors, const ShowDesktopDialog& show);
 
 }  // namespace plenvik

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <string>
+#include <type_traits>
 #include <unordered_map>
 #include <vector>
 
@@ -33,6 +34,12 @@ struct ListRow {
     bool checked = false;
 
     const std::string& sub(std::size_t column) const;
+    // A cell by its list's named column (an enum whose values are the column numbers).
+    template <class Column>
+        requires std::is_enum_v<Column>
+    const std::string& sub(Column column) const {
+        return sub(static_cast<std::size_t>(column));
+    }
 };
 
 class ListObserver {
@@ -74,6 +81,11 @@ public:
     void setText(int index, const std::string& text);
     void setSmallIcon(int index, const std::string& icon);
     void setSubItem(int index, std::size_t column, const std::string& text);
+    template <class Column>
+        requires std::is_enum_v<Column>
+    void setSubItem(int index, Column column, const std::string& text) {
+        setSubItem(index, static_cast<std::size_t>(column), text);
+    }
     void setForeColor(int index, std::uint32_t color);
     void setGhosted(int index, bool ghosted);
     void setChecked(int index, bool checked);
@@ -85,6 +97,11 @@ public:
 
     // Sorts by a column's text (0 = the row text), ascending or descending; the selection follows its row.
     void sortBy(std::size_t column, bool ascending);
+    template <class Column>
+        requires std::is_enum_v<Column>
+    void sortBy(Column column, bool ascending) {
+        sortBy(static_cast<std::size_t>(column), ascending);
+    }
     bool sorted() const { return sorted_; }
     std::size_t sortColumn() const { return sortColumn_; }
     bool sortAscending() const { return sortAscending_; }

@@ -13,7 +13,7 @@
 #include "app/frmMain.h"
 #include "platform/sim/SimPlatform.h"
 #include "project/DesktopSave.h"
-#include "project/ProjectList.h"
+#include "app/ProjectListController.h"
 #include "support/ProgramFixture.h"
 #include "ui/Protocol.h"
 
@@ -40,7 +40,7 @@ protected:
         file(user("Notiz.txt"), "merken");
         sim.desktop.refresh();
         std::string directory;
-        ASSERT_TRUE(fc_DesktopIconsSaveToFile(form, directory, "", false));
+        ASSERT_TRUE(form.saveDesktop(directory, "", false));
         for (const auto& e : fs::directory_iterator(native("C:\\Projekte"))) project = e.path().filename().string();
         search();
         redMarks = plainMarks = 0;
@@ -48,8 +48,8 @@ protected:
 
     void search() {
         std::string directory = "C:\\Projekte";
-        fc_DesktopIconSearchFiles(form, directory, "");
-        form.lvwProjects.select(form.lvwProjects.find(project));
+        searchProjectFiles(form, directory, "");
+        form.lists.projects.select(form.lists.projects.find(project));
     }
     int iconIndex(const std::string& label) {
         const auto items = sim.desktop.readAll();
@@ -59,7 +59,7 @@ protected:
     }
     IconPosition at(const std::string& label) { return sim.desktop.position(iconIndex(label)); }
     const ListRow& iconRow(const std::string& label) {
-        const ListModel& list = form.lvwProjectIcons;
+        const ListModel& list = form.lists.projectIcons;
         for (int r = 0; r < list.size(); ++r)
             if (list.row(r).text == label) return list.row(r);
         throw std::runtime_error("no row for " + label);
@@ -74,7 +74,7 @@ protected:
         const auto texts = protocolTexts();
         return std::find(texts.begin(), texts.end(), text) != texts.end();
     }
-    int savedIconCount() { return static_cast<int>(form.projectIcons.size()) - 1; }
+    int savedIconCount() { return form.shownProject() ? static_cast<int>(form.shownProject()->iconCount()) : 0; }
     // Moves, deletes and adds one icon each.
     void changeDesktop() {
         ASSERT_TRUE(sim.desktop.setPosition(iconIndex("Liste.csv"), {600, 500}));
@@ -87,9 +87,9 @@ protected:
 TEST_F(DesktopRestoreTest, AnalysisOfTheUnchangedDesktopFindsEverythingCorrect) {
     form.menuClick(MenuId::Project, 1);
     ASSERT_GT(savedIconCount(), 3);
-    for (int r = 0; r < form.lvwProjectIcons.size(); ++r) {
-        EXPECT_EQ(form.lvwProjectIcons.row(r).sub(5), "Koordinaten sind korrekt!") << form.lvwProjectIcons.row(r).text;
-        EXPECT_EQ(form.lvwProjectIcons.row(r).foreColor, kColorWindowText);
+    for (int r = 0; r < form.lists.projectIcons.size(); ++r) {
+        EXPECT_EQ(form.lists.projectIcons.row(r).sub(5), "Koordinaten sind korrekt!") << form.lists.projectIcons.row(r).text;
+        EXPECT_EQ(form.lists.projectIcons.row(r).foreColor, kColorWindowText);
     }
     const std::string count = (savedIconCount() < 10 ? "000" : "00") + std::to_string(savedIconCount());
     EXPECT_EQ(form.lblInfo().text, "(" + count + ") korrekt - (0000) zu setzen - (0000) zu erstellen - (0000) neu auf Desktop");
@@ -125,7 +125,7 @@ TEST_F(DesktopRestoreTest, AnalysisReportsAMovedADeletedAndANewIconAndChangesNot
     // The same project again: the earlier "NEW" rows go before the run, and come back once.
     form.menuClick(MenuId::Project, 1);
     int newRows = 0;
-    for (const auto& row : form.lvwProjectIcons.rows()) newRows += row.key.ends_with("NEW") ? 1 : 0;
+    for (const auto& row : form.lists.projectIcons.rows()) newRows += row.key.ends_with("NEW") ? 1 : 0;
     EXPECT_EQ(newRows, 1);
 }
 
@@ -185,15 +185,18 @@ TEST_F(DesktopRestoreTest, AProjectWithoutAnyOfTheDesktopsIconsAsksTwiceBeforeEm
 }
 
 TEST_F(DesktopRestoreTest, AnotherComputersProjectAsksAndNoChangesNothing) {
-    const int r = form.lvwProjects.find(project);
-    sb_ProjectShow(form);  // shown already, so that the entry keeps the changed cell
-    form.lvwProjects.setSubItem(r, 1, "ANDERER");
+    // The project file says it was saved on another computer.
+    const std::string path = "C:\\Projekte\\" + project;
+    std::string bytes = read(path);
+    const std::string saved = "<ComputerName>SIMPC</ComputerName>";
+    ASSERT_NE(bytes.find(saved), std::string::npos);
+    file(path, bytes.replace(bytes.find(saved), saved.size(), "<ComputerName>ANDERER</ComputerName>"));
     fs::remove(native(user("Notiz.txt")));
     sim.desktop.refresh();
     sim.dialogs.answerMessage(MsgAnswer::Yes);
     sim.dialogs.answerMessage(MsgAnswer::No);
     std::string file;
-    EXPECT_FALSE(fc_DesktopIconsRestore(form, file, false, true));
+    EXPECT_FALSE(form.restoreSelectedProject(false, true));
     ASSERT_EQ(sim.dialogs.asked.size(), 2u);
     EXPECT_EQ(sim.dialogs.asked[1].title, "Desktop trotzdem wieder herstellen...");
     EXPECT_EQ(sim.dialogs.asked[1].icon, MsgIcon::Exclamation);
@@ -206,12 +209,12 @@ TEST_F(DesktopRestoreTest, AnotherComputersProjectAsksAndNoChangesNothing) {
 
     // "No" to the first question: no run, but not a mismatch either.
     sim.dialogs.answerMessage(MsgAnswer::No);
-    EXPECT_TRUE(fc_DesktopIconsRestore(form, file, false, true));
+    EXPECT_TRUE(form.restoreSelectedProject(false, true));
     EXPECT_FALSE(fs::exists(native(user("Notiz.txt"))));
 }
 
 TEST_F(DesktopRestoreTest, AnIconThatCannotBeMovedIsTriedThreeTimesMore) {
-    sb_ProjectShow(form);
+    showSelectedProject(form);
     ASSERT_GT(savedIconCount(), 1);
     sim.desktop.model().setSnapToGrid(true);
     // The project puts its first icon off the grid: the desktop will not put it there.
@@ -222,7 +225,7 @@ TEST_F(DesktopRestoreTest, AnIconThatCannotBeMovedIsTriedThreeTimesMore) {
     file(path, text);
     sim.dialogs.answerAllMessages(MsgAnswer::Yes);
     std::string file;
-    EXPECT_TRUE(fc_DesktopIconsRestore(form, file, false, true));
+    EXPECT_TRUE(form.restoreSelectedProject(false, true));
     for (int attempt = 1; attempt <= 3; ++attempt)
         EXPECT_TRUE(logged("Symbole konnten nicht erfolgreich gesetzt werden Anzahl (" + std::to_string(attempt) + ") => Versuch " +
                            std::to_string(attempt + 1) + " ..."));
@@ -234,10 +237,10 @@ TEST_F(DesktopRestoreTest, AnIconThatCannotBeMovedIsTriedThreeTimesMore) {
 TEST_F(DesktopRestoreTest, CancellingDuringTheIconPassEndsTheRunAndAllowsANewOne) {
     changeDesktop();
     sim.dialogs.answerAllMessages(MsgAnswer::Yes);
-    sb_ProjectShow(form);
+    showSelectedProject(form);
     sim.events.at(sim.events.pumps + 2, [this] { form.program().cancel = true; });
     std::string file;
-    EXPECT_TRUE(fc_DesktopIconsRestore(form, file, false, true));
+    EXPECT_TRUE(form.restoreSelectedProject(false, true));
     EXPECT_EQ(form.lblInfo().text.rfind("Abbruch: (", 0), 0u) << form.lblInfo().text;
     EXPECT_TRUE(logged("Abbruch durch Benutzer"));
     EXPECT_FALSE(form.program().cancel);

@@ -43,8 +43,8 @@ protected:
         form.setView(&view);
         form.Form_Load("");
         form.setDirectory(projectFolder, true);
-        form.GENERAL_FILESIZE_MAX = 1;  // 1 KiB
-        form.GENERAL_FILENAME_AUTO = true;
+        form.settings().fileSizeMax = 1;  // 1 KiB
+        form.settings().fileNameAuto = true;
     }
 
     fs::path native(const std::string& path) { return sim.files.nativePath(path); }
@@ -74,7 +74,7 @@ protected:
     }
     bool save() {
         std::string directory;
-        return fc_DesktopIconsSaveToFile(form, directory, "", false);
+        return form.saveDesktop(directory, "", false);
     }
 };
 
@@ -121,17 +121,17 @@ TEST_F(DesktopSaveTest, SavesTheWholeDesktopIntoAReadableProject) {
     }
 
     // The main window shows the new project, in the window-text colour again.
-    const int row = form.lvwProjects.find(files[0].filename().string());
+    const int row = form.lists.projects.find(files[0].filename().string());
     ASSERT_GE(row, 0);
-    EXPECT_EQ(form.lvwProjects.row(row).foreColor, kColorWindowText);
+    EXPECT_EQ(form.lists.projects.row(row).foreColor, kColorWindowText);
     EXPECT_EQ(form.lblInfo().text, "Desktop Sicherung erfolgreich erstellt!");
     EXPECT_EQ(form.protocol()->list().row(0).sub(2), "Desktop Sicherung erfolgreich erstellt: 'Plenvik SIMPC tester 261206072546.Plenvk'");
-    EXPECT_EQ(form.lvwProjectIcons.size(), static_cast<int>(project.icons.size()));
+    EXPECT_EQ(form.lists.projectIcons.size(), static_cast<int>(project.icons.size()));
     EXPECT_EQ(form.progressBar(), nullptr) << "the progress bar goes with the run";
 }
 
 TEST_F(DesktopSaveTest, TheNamePromptOffersTheAutomaticNameAndAppendsTheExtension) {
-    form.GENERAL_FILENAME_AUTO = false;
+    form.settings().fileNameAuto = false;
     sim.dialogs.answerInput(std::string("test"));
     ASSERT_TRUE(save());
     ASSERT_EQ(sim.dialogs.asked.size(), 1u);
@@ -142,14 +142,14 @@ TEST_F(DesktopSaveTest, TheNamePromptOffersTheAutomaticNameAndAppendsTheExtensio
 }
 
 TEST_F(DesktopSaveTest, AnEmptyAnswerEndsTheSaveWithoutAFile) {
-    form.GENERAL_FILENAME_AUTO = false;
+    form.settings().fileNameAuto = false;
     sim.dialogs.answerInput(std::nullopt);
     EXPECT_FALSE(save());
     EXPECT_TRUE(projectFiles().empty());
 }
 
 TEST_F(DesktopSaveTest, ABadNameIsRefusedAndAnExistingFileIsReplacedOnlyWhenConfirmed) {
-    form.GENERAL_FILENAME_AUTO = false;
+    form.settings().fileNameAuto = false;
     file(projectFolder + "\\alt.Plenvk", "vorher");
     sim.dialogs.answerInput(std::string("a:b"));
     sim.dialogs.answerMessage(MsgAnswer::Ok);  // the name is not allowed
@@ -175,12 +175,12 @@ TEST_F(DesktopSaveTest, CancellingDuringTheIconsLeavesNoFileAndRemovesTheRow) {
     cancelAt(view, form, "Analyse der Verkn");
     EXPECT_FALSE(save());
     EXPECT_TRUE(projectFiles().empty());
-    EXPECT_EQ(form.lvwProjects.find("Plenvik SIMPC tester 261206072546.Plenvk"), -1);
+    EXPECT_EQ(form.lists.projects.find("Plenvik SIMPC tester 261206072546.Plenvk"), -1);
     EXPECT_EQ(form.lblInfo().text, "Abbruch: Erstellung Orvel Desktop Projekt Datei!");
     EXPECT_EQ(form.lblInfo().foreColor, kColorRed);
     EXPECT_EQ(form.protocol()->list().row(0).sub(2), "Abbruch durch Benutzer");
     EXPECT_FALSE(form.program().cancel) << "the run resets the flag it saw";
-    EXPECT_EQ(form.lvwProjectIcons.size(), 0);
+    EXPECT_EQ(form.lists.projectIcons.size(), 0);
 }
 
 TEST_F(DesktopSaveTest, CancellingWhileWritingLeavesNoHalfWrittenFile) {
@@ -209,13 +209,13 @@ TEST_F(DesktopSaveTest, AFailingWriteKeepsTheEarlierProject) {
 
 TEST_F(DesktopSaveTest, CurrentDesktopOnlyFillsTheListsAndWritesNothing) {
     desktop();
-    form.lvwProjects.add("SYSTEM", "(aktuell)", "DESKTOP");
+    form.lists.projects.add("SYSTEM", "(aktuell)", "DESKTOP");
     std::string directory;
-    ASSERT_TRUE(fc_DesktopIconsSaveToFile(form, directory, "", true));
+    ASSERT_TRUE(form.saveDesktop(directory, "", true));
     EXPECT_TRUE(projectFiles().empty());
     EXPECT_EQ(form.lblInfo().text, "aktuellen Desktop erfolgreich ermittelt!");
-    EXPECT_GT(form.lvwProjectIcons.size(), 5);
-    for (const auto& icon : form.currentIcons)
+    EXPECT_GT(form.lists.projectIcons.size(), 5);
+    for (const auto& icon : form.currentDesktop().icons)
         if (icon.FileType == "FILE") {
             EXPECT_TRUE(icon.FileData_BASE64.empty() && icon.ContentPath.empty());
         }
@@ -226,7 +226,7 @@ TEST_F(DesktopSaveTest, LargeFilesAreStreamedIntoTheProjectExactly) {
     for (std::size_t i = 0; i < big.size(); ++i) big[i] = static_cast<char>((i * 7919 + i / 13) & 0xFF);
     file(user("Gross.dat"), big);
     sim.desktop.refresh();
-    form.GENERAL_FILESIZE_MAX = 4096;
+    form.settings().fileSizeMax = 4096;
     ASSERT_TRUE(save());
     const ProjectDocumentResult read = readProjectFile(this->read(projectFiles().at(0)));
     ASSERT_TRUE(read.ok()) << read.error.message();

@@ -321,7 +321,7 @@ TEST_F(DesktopSettingsTest, TheCommandMeasuresSnappingDrawsTheMonitorsShowsAndUn
     UnavailableActions actions;
     frmMain main(sim.platform(), errors, actions);
     int shown = 0;
-    sb_DesktopSettingsShow(main, [&](frmDesktop& form) {
+    showDesktopSettings(main.platform(), main.errors(), [&](frmDesktop& form) {
         ++shown;
         EXPECT_TRUE(form.chkIconsSnapToGrid()) << "measured on the first icon";
         EXPECT_EQ(form.monitorColumns().size(), 1u);

@@ -13,7 +13,7 @@
 
 #include "desktop/DesktopSystemIcons.h"
 #include "project/ProjectFileNameCheck.h"
-#include "project/ProjectList.h"
+#include "app/ProjectListController.h"
 #include "support/ProgramFixture.h"
 
 namespace plenvik {
@@ -35,10 +35,10 @@ protected:
         sim.clock.tickPerReading = true;
         sim.dialogs.answerAllMessages(MsgAnswer::Yes);
         std::string directory = "C:\\Projekte";
-        fc_DesktopIconSearchFiles(form, directory, "");
-        const int row = form.lvwProjects.find(name);
+        searchProjectFiles(form, directory, "");
+        const int row = form.lists.projects.find(name);
         ASSERT_GE(row, 0) << "the project list shows " << name;
-        form.lvwProjects.select(row);
+        form.lists.projects.select(row);
         form.menuClick(MenuId::Project, 1);  // show
         form.menuClick(MenuId::Project, 2);  // restore
     }
@@ -146,7 +146,7 @@ TEST_F(HostileContentTest, DamagedContentIsRefusedAndContentBrokenOverLinesIsWri
     EXPECT_EQ(read(user("Zeilen.txt")), "ABCDEF");
     for (const char* refused : {"Stern.txt", "Umlaut.txt", "Gleich.txt"}) {
         EXPECT_FALSE(fs::exists(native(user(refused)))) << refused;
-        const ListModel& icons = form.lvwProjectIcons;
+        const ListModel& icons = form.lists.projectIcons;
         int row = -1;
         for (int r = 0; r < icons.size(); ++r)
             if (icons.row(r).text == refused) row = r;

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "restore/IconCreate.h"
-#include "restore/IconListHandlers.h"
+#include "app/IconListHandlers.h"
 #include "restore/IconRepair.h"
 #include "restore/Wait.h"
 #include "support/IconRestoreFixture.h"
@@ -21,17 +21,26 @@ protected:
     }
     // The key of a saved icon's row: "ICON" + its number on the desktop (from 1).
     std::string key(const std::string& label) { return "ICON" + std::to_string(*desktop.model().indexOfLabel(label) + 1); }
+    // A saved icon of the project shown and its row; key: "ICON" + its number on the saved desktop.
     int row(const std::string& key, const std::string& label, IconPosition wanted, bool checked = true) {
-        const int r = form.lvwProjectIcons.add(key, label);
-        form.lvwProjectIcons.setSubItem(r, 2, std::to_string(wanted.x));
-        form.lvwProjectIcons.setSubItem(r, 3, std::to_string(wanted.y));
-        form.lvwProjectIcons.setChecked(r, checked);
+        DesktopIcon icon;
+        icon.Name = label;
+        icon.PosOrder = std::atoi(key.c_str() + std::min<std::size_t>(4, key.size()));
+        icon.PosX = wanted.x;
+        icon.PosY = wanted.y;
+        icon.ListKey = key;
+        project.icons.push_back(icon);
+        showProject();
+        const int r = form.lists.projectIcons.add(key, label);
+        form.lists.projectIcons.setSubItem(r, IconColumn::X, std::to_string(wanted.x));
+        form.lists.projectIcons.setSubItem(r, IconColumn::Y, std::to_string(wanted.y));
+        form.lists.projectIcons.setChecked(r, checked);
         return r;
     }
-    const ListRow& rowOf(int r) { return form.lvwProjectIcons.row(r); }
+    const ListRow& rowOf(int r) { return form.lists.projectIcons.row(r); }
     void repairRow(int r) {
-        form.lvwProjectIcons.select(r);
-        mnuIconWork_Click(form, kIconMenuRepairSelected);
+        form.lists.projectIcons.select(r);
+        form.runIconMenu(kIconMenuRepairSelected);
     }
 };
 
@@ -40,9 +49,9 @@ TEST_F(IconCreateRepairTest, CheckedRowsAreFoundCorrectMovedOrReportedWithBothPo
     desktop.model().place(*desktop.model().indexOfLabel("C"), {96, 192});
     const int correct = row(key("A"), "A", shownAt("A"));
     const int skipped = row("ICON1", "A", {1, 1}, false);
-    const int moved = row(key("B") + "NEW", "B", {416, 372});
+    const int moved = row(key("B") + "#4", "B", {416, 372});
     const int stuck = row(key("C"), "C", {100, 200});
-    mnuIconWork_Click(form, kIconMenuRepairChecked);
+    form.runIconMenu(kIconMenuRepairChecked);
 
     EXPECT_EQ(rowOf(correct).sub(5), "Koordinaten sind korrekt!");
     EXPECT_EQ(rowOf(skipped).sub(5), "");
@@ -66,8 +75,8 @@ TEST_F(IconCreateRepairTest, ARowWhoseNumberNoLongerLeadsToItsIconIsFoundByLabel
 }
 
 TEST_F(IconCreateRepairTest, AMissingIconIsCreatedFromTheProject) {
-    const std::int16_t index = saved(file("Neu.txt", "Neu.txt", kFolderUserDesktop, "neu", {496, 282}));
-    const int r = form.lvwProjectIcons.find(form.projectIcons[index].ListKey);
+    const std::size_t index = saved(file("Neu.txt", "Neu.txt", kFolderUserDesktop, "neu", {496, 282}));
+    const int r = form.lists.projectIcons.find(project.icons[index].ListKey);
     repairRow(r);
     EXPECT_EQ(read(at(kUser, "Neu.txt")), "neu");
     EXPECT_EQ(shownAt("Neu"), (IconPosition{496, 282})) << "found by its file, though the desktop hides the extension";
@@ -83,19 +92,19 @@ TEST_F(IconCreateRepairTest, AMissingIconIsCreatedFromTheProject) {
 
 TEST_F(IconCreateRepairTest, CancellingTheAllUsersQuestionEndsTheRowsRepair) {
     files.readOnlyFolder = kCommon;
-    const std::int16_t index = saved(file("Alle.txt", "Alle.txt", kFolderCommonDesktop, "a"));
+    const std::size_t index = saved(file("Alle.txt", "Alle.txt", kFolderCommonDesktop, "a"));
     sim.dialogs.answerMessage(MsgAnswer::Cancel);
-    repairRow(form.lvwProjectIcons.find(form.projectIcons[index].ListKey));
+    repairRow(form.lists.projectIcons.find(project.icons[index].ListKey));
     EXPECT_EQ(form.lblInfo().text, "Abbruch, Symbol 'Alle.txt' konnten icht erstellt werden!");
     EXPECT_EQ(form.lblInfo().foreColor, kColorRed);
 }
 
 TEST_F(IconCreateRepairTest, AllRowsAreCheckedAndUnchecked) {
     for (int i = 1; i <= 3; ++i) row("ICON" + std::to_string(i), "x", {0, 0}, i == 2);
-    mnuIconWork_Click(form, kIconMenuCheckAll);
-    for (const ListRow& r : form.lvwProjectIcons.rows()) EXPECT_TRUE(r.checked);
-    mnuIconWork_Click(form, kIconMenuUncheckAll);
-    for (const ListRow& r : form.lvwProjectIcons.rows()) EXPECT_FALSE(r.checked);
+    form.runIconMenu(kIconMenuCheckAll);
+    for (const ListRow& r : form.lists.projectIcons.rows()) EXPECT_TRUE(r.checked);
+    form.runIconMenu(kIconMenuUncheckAll);
+    for (const ListRow& r : form.lists.projectIcons.rows()) EXPECT_FALSE(r.checked);
 }
 
 TEST_F(IconCreateRepairTest, TheRightButtonOpensTheMenuOnlyOverAnIconsRowAndADoubleClickShowsItsMessage) {
@@ -108,17 +117,17 @@ TEST_F(IconCreateRepairTest, TheRightButtonOpensTheMenuOnlyOverAnIconsRowAndADou
                  {"ICON3", false, MouseButton::Right, false}, {"ICON3", true, MouseButton::Left, false},
                  {"ICON", true, MouseButton::Right, false},   {"3ICON3", true, MouseButton::Right, false}};
     for (const auto& c : cases) {
-        form.lvwProjectIcons.clear();
+        form.lists.projectIcons.clear();
         const int r = row(c.key, "x", {0, 0});
-        if (c.select) form.lvwProjectIcons.select(r);
-        EXPECT_EQ(lvwProjectIcons_MouseUp(form, c.button), c.menu) << c.key;
+        if (c.select) form.lists.projectIcons.select(r);
+        EXPECT_EQ(iconListOpensMenu(form, c.button), c.menu) << c.key;
     }
 
-    lvwProjectIcons_DblClick(form);
+    showIconRowMessage(form);
     EXPECT_TRUE(sim.dialogs.asked.empty()) << "a row without a message shows nothing";
-    form.lvwProjectIcons.setSubItem(0, 7, "Symbol, Datei nicht geladen, da zu groß!");
+    form.lists.projectIcons.setSubItem(0, 7, "Symbol, Datei nicht geladen, da zu groß!");
     sim.dialogs.answerMessage(MsgAnswer::Ok);
-    lvwProjectIcons_DblClick(form);
+    showIconRowMessage(form);
     ASSERT_EQ(sim.dialogs.asked.size(), 1u);
     EXPECT_EQ(sim.dialogs.asked[0].title, "Meldung...");
     EXPECT_EQ(sim.dialogs.asked[0].text, "Meldung: \r\n\r\nSymbol, Datei nicht geladen, da zu groß!");
@@ -129,11 +138,11 @@ TEST_F(IconCreateRepairTest, TheWaitLetsEventsRunUntilTheClockHasMovedOnOrMidnig
     sim.clock.tickPerReading = false;
     for (int n = 1; n <= 40; ++n) sim.events.at(sim.events.pumps + n, [this] { sim.clock.advanceSeconds(1); });
     const int before = sim.events.pumps;
-    sb_Wait(form, 3);
+    waitSeconds(form.platform(), 3);
     EXPECT_EQ(sim.events.pumps - before, 3) << "at the start, and then until three seconds have passed";
 
     sim.clock.time = {2026, 12, 6, 23, 59, 50};
-    sb_Wait(form, 10);
+    waitSeconds(form.platform(), 10);
     EXPECT_EQ(sim.clock.time.second, 56) << "the wait ends once the time of day passes 86395 seconds";
 }
 

@@ -14,17 +14,16 @@ namespace {
 
 class IconCreateTest : public test::IconRestoreFixture {
 protected:
-    std::int16_t answer = kAllUsersNotAsked, created = 0, notCreated = 0;
+    const int& created = counters.created;
+    const int& notCreated = counters.notCreated;
 
-    bool create(std::size_t index, const std::string& name = {}) {
-        return fc_DesktopIconsLoadFromFile_IconCreate(form, index, answer, created, notCreated, name);
-    }
+    bool create(std::size_t index, const std::string& name = {}) { return recreate(index, name); }
 };
 
 TEST_F(IconCreateTest, ALinkIsWrittenByteForByteAndMovedToItsPlace) {
     DesktopIcon link = file("Bericht", "Bericht.lnk", kFolderUserDesktop, "");
     link.FileData_BASE64 = "QQ";  // one byte, "A"
-    const std::int16_t index = saved(link);
+    const std::size_t index = saved(link);
     EXPECT_TRUE(create(0, "Unbekannt")) << "a name the project does not hold is no failure";
     EXPECT_TRUE(create(0, "Bericht"));
 
@@ -35,13 +34,13 @@ TEST_F(IconCreateTest, ALinkIsWrittenByteForByteAndMovedToItsPlace) {
     EXPECT_EQ(form.lblInfo().text, "Symbol 'Bericht' erstellt und Koordinaten erfolgreich gesetzt!");
     EXPECT_EQ(created, 1);
     EXPECT_EQ(notCreated, 0);
-    EXPECT_EQ(form.currentIcons.back().Name, "Bericht") << "the current table is read again";
+    EXPECT_EQ(form.currentDesktop().icons.back().Name, "Bericht") << "the current table is read again";
 }
 
 TEST_F(IconCreateTest, AnIconBeyondThe16BitRangeIsTheOneCreated) {
     saved(file("Erstes", "Erstes.bin", kFolderUserDesktop, "1"));
-    form.projectIcons.resize(65537);  // icons the desktop has: nothing to create for them
-    form.projectIcons.push_back(file("Weit", "Weit.bin", kFolderUserDesktop, "weit"));
+    project.icons.resize(65537);  // icons the desktop has: nothing to create for them
+    project.icons.push_back(file("Weit", "Weit.bin", kFolderUserDesktop, "weit"));
     EXPECT_TRUE(create(65537));
     EXPECT_EQ(read(at(kUser, "Weit.bin")), "weit");
     EXPECT_FALSE(std::filesystem::exists(native(at(kUser, "Erstes.bin")))) << "not the icon at 65537 mod 65536";
@@ -74,7 +73,7 @@ TEST_F(IconCreateTest, AnExistingFileOrFolderOfTheNameIsNeverReplaced) {
     write(at(kUser, "Notiz.txt"), "meine Notiz");
     std::filesystem::create_directories(native(at(kUser, "Ordner")));
     for (const DesktopIcon& icon : {file("Notiz.txt", "Notiz.txt", kFolderUserDesktop, "alt"), folder("Ordner", kFolderUserDesktop)}) {
-        const std::int16_t index = saved(icon);
+        const std::size_t index = saved(icon);
         EXPECT_TRUE(create(index));
         EXPECT_EQ(status(index), "existiert bereits und wurde nicht überschrieben!");
     }
@@ -85,11 +84,11 @@ TEST_F(IconCreateTest, AnExistingFileOrFolderOfTheNameIsNeverReplaced) {
 
 TEST_F(IconCreateTest, AFailingWriteOrANameOutsideTheDesktopLeavesNothingBehind) {
     files.breakWrites = true;
-    const std::int16_t broken = saved(file("Daten.bin", "Daten.bin", kFolderUserDesktop, std::string(500, 'd')));
+    const std::size_t broken = saved(file("Daten.bin", "Daten.bin", kFolderUserDesktop, std::string(500, 'd')));
     EXPECT_TRUE(create(broken));
     EXPECT_EQ(status(broken), "konnte nicht erstellt werden!");
     for (const char* name : {"..\\Autostart.bat", "C:\\boot.ini"}) {
-        const std::int16_t index = saved(file("Böse", name, kFolderUserDesktop, "x"));
+        const std::size_t index = saved(file("Böse", name, kFolderUserDesktop, "x"));
         EXPECT_TRUE(create(index));
         EXPECT_EQ(status(index), std::string("konnte nicht erstellt werden, der Dateiname '") + name + "' ist ungültig!");
     }
@@ -100,11 +99,11 @@ TEST_F(IconCreateTest, AFailingWriteOrANameOutsideTheDesktopLeavesNothingBehind)
 
 TEST_F(IconCreateTest, AnIconTheDesktopDoesNotShowOrWillNotMoveStillCountsAsCreated) {
     desktop.model().setSnapToGrid(true);
-    const std::int16_t offGrid = saved(file("Schief.txt", "Schief.txt", kFolderUserDesktop, "s", {333, 333}));
+    const std::size_t offGrid = saved(file("Schief.txt", "Schief.txt", kFolderUserDesktop, "s", {333, 333}));
     EXPECT_TRUE(create(offGrid));
     EXPECT_EQ(status(offGrid), "erstellt und Koordinaten konnte nicht gesetzt werden!");
     desktop.setAvailable(false);
-    const std::int16_t unseen = saved(file("Weg.txt", "Weg.txt", kFolderUserDesktop, "w"));
+    const std::size_t unseen = saved(file("Weg.txt", "Weg.txt", kFolderUserDesktop, "w"));
     EXPECT_TRUE(create(unseen));
     EXPECT_EQ(status(unseen), "erstellt und Koordinaten konnte nicht gefunden werden!");
     EXPECT_EQ(created, 2);
@@ -137,13 +136,13 @@ TEST_F(IconCreateTest, AHiddenSystemIconIsShownAgainUnderItsLabelAndMoved) {
 
 TEST_F(IconCreateTest, HostileNamesDevicesAndDamagedContentAreRefusedWithNothingWritten) {
     for (const char* name : {"CON", "nul.txt", "Com1.lnk", "lpt9.url", "Bericht.", "Bericht ", "a.txt:Zone.Identifier"}) {
-        const std::int16_t index = saved(file("Böse", name, kFolderUserDesktop, "x"));
+        const std::size_t index = saved(file("Böse", name, kFolderUserDesktop, "x"));
         EXPECT_TRUE(create(index));
         EXPECT_EQ(status(index), std::string("konnte nicht erstellt werden, der Dateiname '") + name + "' ist ungültig!");
     }
     DesktopIcon damaged = file("Kaputt.txt", "Kaputt.txt", kFolderUserDesktop, "");
     damaged.FileData_BASE64 = "QUJD*REVG";
-    const std::int16_t refused = saved(damaged);
+    const std::size_t refused = saved(damaged);
     EXPECT_TRUE(create(refused));
     EXPECT_EQ(status(refused), "konnte nicht erstellt werden, der Inhalt ist beschädigt!");
     EXPECT_EQ(notCreated, 8);
@@ -159,7 +158,7 @@ TEST_F(IconCreateTest, HostileNamesDevicesAndDamagedContentAreRefusedWithNothing
 
 TEST_F(IconCreateTest, AFileThatAppearsJustBeforeTheRenameIsKept) {
     files.beforeRename = [this] { write(at(kUser, "Neu.txt"), "des Nutzers"); };
-    const std::int16_t index = saved(file("Neu.txt", "Neu.txt", kFolderUserDesktop, "aus dem Projekt"));
+    const std::size_t index = saved(file("Neu.txt", "Neu.txt", kFolderUserDesktop, "aus dem Projekt"));
     EXPECT_TRUE(create(index));
     EXPECT_EQ(read(at(kUser, "Neu.txt")), "des Nutzers");
     EXPECT_EQ(entriesIn(kUser), 1u) << "the temporary file is removed";
@@ -177,7 +176,7 @@ TEST_F(IconCreateTest, OnlyTheKnownSystemIconsReachTheRegistry) {
     for (const std::string& id : hostile) {
         DesktopIcon icon = file("\\\\server\\share\\x.dll", "", kFolderNone, "");
         icon.FileType = id;
-        const std::int16_t index = saved(icon);
+        const std::size_t index = saved(icon);
         EXPECT_TRUE(create(index));
         EXPECT_EQ(status(index), "konnte nicht erstellt werden, '" + id + "' ist kein bekanntes Systemsymbol!");
     }
@@ -202,7 +201,7 @@ protected:
         first = saved(file("Eins.txt", "Eins.txt", kFolderCommonDesktop, "1"));
         second = saved(file("Zwei.txt", "Zwei.txt", kFolderCommonDesktop, "2"));
     }
-    std::int16_t first = 0, second = 0;
+    std::size_t first = 0, second = 0;
 };
 
 TEST_F(IconCreateAllUsersTest, YesPutsTheFollowingIconsOnTheUsersOwnDesktop) {
@@ -233,7 +232,7 @@ TEST_F(IconCreateAllUsersTest, NoLetsThemAllFailWithoutAskingAgain) {
 }
 
 TEST_F(IconCreateAllUsersTest, CancelWritesTheProtocolLineAndStops) {
-    const std::int16_t third = saved(folder("Gemeinsam", kFolderCommonDesktop));
+    const std::size_t third = saved(folder("Gemeinsam", kFolderCommonDesktop));
     sim.dialogs.answerAllMessages(MsgAnswer::Cancel);
     EXPECT_FALSE(create(first));
     EXPECT_FALSE(create(third));

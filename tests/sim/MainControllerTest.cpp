@@ -76,13 +76,13 @@ protected:
 
 TEST_F(MainControllerTest, LoadBuildsTheListsAndTakesTheProgramFolder) {
     form.Form_Load("");
-    ASSERT_EQ(form.lvwProjects.columns().size(), 17u);
-    EXPECT_EQ(form.lvwProjects.columns()[16].header, "Datum/Zeit Sortierung");
-    EXPECT_EQ(form.lvwProjects.columns()[3].widthTwips, 1700);
-    ASSERT_EQ(form.lvwProjectData.columns().size(), 14u);
-    EXPECT_EQ(form.lvwProjectData.columns()[13].header, "Top");
-    ASSERT_EQ(form.lvwProjectIcons.columns().size(), 8u);
-    EXPECT_EQ(form.lvwProjectIcons.columns()[5].header, "Status");
+    ASSERT_EQ(form.lists.projects.columns().size(), 17u);
+    EXPECT_EQ(form.lists.projects.columns()[16].header, "Datum/Zeit Sortierung");
+    EXPECT_EQ(form.lists.projects.columns()[3].widthTwips, 1700);
+    ASSERT_EQ(form.lists.projectData.columns().size(), 14u);
+    EXPECT_EQ(form.lists.projectData.columns()[13].header, "Top");
+    ASSERT_EQ(form.lists.projectIcons.columns().size(), 8u);
+    EXPECT_EQ(form.lists.projectIcons.columns()[5].header, "Status");
     EXPECT_EQ(form.directory(), sim.system.folder);
     EXPECT_EQ(form.directoryTag(), sim.system.folder);
     EXPECT_EQ(form.program().webAddress, std::string(kMakerWebAddress) + "?SOFTWARE=Plenvik");
@@ -93,9 +93,9 @@ TEST_F(MainControllerTest, LoadBuildsTheListsAndTakesTheProgramFolder) {
 TEST_F(MainControllerTest, SizeLimitBelowOneBecomes500) {
     actions.settingsFile = {0, false, true, true};
     form.Form_Load("");
-    EXPECT_EQ(form.GENERAL_FILESIZE_MAX, 500);
-    EXPECT_FALSE(form.GENERAL_FILE_SAVE);
-    EXPECT_TRUE(form.GENERAL_FILENAME_AUTO);
+    EXPECT_EQ(form.settings().fileSizeMax, 500);
+    EXPECT_FALSE(form.settings().fileSave);
+    EXPECT_TRUE(form.settings().fileNameAuto);
 }
 
 TEST_F(MainControllerTest, SaveCommandSavesOnceAndEndsTheProgram) {
@@ -116,8 +116,8 @@ TEST_F(MainControllerTest, LowerCaseSaveIsANormalStart) {
     EXPECT_EQ(form.program().diagnosticFlags, 0);
     EXPECT_FALSE(view.closed);
     EXPECT_FALSE(form.command(CommandId::DesktopRestore).enabled);
-    EXPECT_EQ(form.lvwProjects.find("LOAD"), 0);  // the fake search leaves the placeholder
-    EXPECT_EQ(form.lvwProjects.row(0).text, "(laden...)");
+    EXPECT_EQ(form.lists.projects.find("LOAD"), 0);  // the fake search leaves the placeholder
+    EXPECT_EQ(form.lists.projects.row(0).text, "(laden...)");
 }
 
 TEST_F(MainControllerTest, RestoreCommandListsTheOneFileRestoresAndEnds) {
@@ -285,12 +285,12 @@ TEST_F(MainControllerTest, MenusCallTheirActions) {
 TEST_F(MainControllerTest, ProtocolRunsThroughTheMainWindow) {
     form.Form_Load("");
     EXPECT_EQ(form.protocol(), nullptr);
-    form.sb_ProtokollStart("Desktop Sicherung erstellen...");
+    form.startProtocol("Desktop Sicherung erstellen...");
     ASSERT_NE(form.protocol(), nullptr);
     EXPECT_TRUE(view.protocolWindowCreated);
     EXPECT_TRUE(form.command(CommandId::Protokoll).enabled);
-    form.sb_ProtokollAdd("Monitore ermitteln...", "", false, false);
-    form.sb_ProtokollClose("Desktop Sicherung erfolgreich erstellt: 'a.Plenvk'");
+    form.addToProtocol("Monitore ermitteln...");
+    form.closeProtocol("Desktop Sicherung erfolgreich erstellt: 'a.Plenvk'");
     EXPECT_EQ(form.command(CommandId::Protokoll).foreColor, kColorRgbBlue);
     EXPECT_EQ(form.protocol()->list().size(), 5);
     click(CommandId::Protokoll);
@@ -298,13 +298,6 @@ TEST_F(MainControllerTest, ProtocolRunsThroughTheMainWindow) {
     form.sb_End();
     EXPECT_EQ(form.protocol(), nullptr);
     EXPECT_TRUE(view.closed);
-}
-
-TEST_F(MainControllerTest, ListItemColourReachesTheRow) {
-    form.Form_Load("");
-    form.lvwProjects.add("a", "03.01.0001");
-    form.sb_ListItemColorSet(form.lvwProjects, 0, kColorBlue);
-    EXPECT_EQ(form.lvwProjects.row(0).foreColor, kColorBlue);
 }
 
 TEST_F(MainControllerTest, LayoutFollowsTheResizeRules) {

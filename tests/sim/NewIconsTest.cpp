@@ -3,7 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include "desktop/DesktopIcons.h"
 #include "desktop/DesktopSystemIcons.h"
 #include "errors/Procedure.h"
 #include "restore/RestoreCounters.h"
@@ -22,14 +21,13 @@ TEST_F(NewIconsTest, ARemovalThatFailsIsNeitherCountedNorLoggedAsDone) {
     write(at(kUser, "Neu.bin"), "meins");
     desktop.refresh();
     desktop.settle();
-    std::vector<IconItem> items;
-    ASSERT_TRUE(fc_DesktopIconsGet(desktop, errors, items));
-    fillIconTable(form.currentIcons, items);
-    form.currentIcons.insert(form.currentIcons.begin(), DesktopIcon{});
+    readCurrentIcons(form.currentDesktop(), desktop, errors);
+    const std::size_t count = form.currentDesktop().iconCount();
 
     Procedure procedure(errors, "frmMain.fc_DesktopIconsLoadFromFile");
-    RestoreRun run{form, procedure, false, false, {}};
-    form.sb_ProtokollStart("Test");
+    RunContext context = form.runContext();
+    RestoreRun run{context, project, form.currentDesktop(), procedure, false, false, {}};
+    form.startProtocol("Test");
     procedure.run([&] {
         ASSERT_TRUE(findNewIcons(run));
         ASSERT_EQ(run.counters.fresh, 1);
@@ -41,9 +39,9 @@ TEST_F(NewIconsTest, ARemovalThatFailsIsNeitherCountedNorLoggedAsDone) {
     EXPECT_EQ(read(at(kUser, "Neu.bin")), "meins");
     const ListModel& protocol = form.protocol()->list();
     for (int r = 0; r < protocol.size(); ++r) EXPECT_EQ(protocol.row(r).sub(2).find("gelöscht"), std::string::npos) << protocol.row(r).sub(2);
-    const int row = form.lvwProjectIcons.find("ICON" + std::to_string(items.size()) + "NEW");
+    const int row = form.lists.projectIcons.find("ICON" + std::to_string(count) + "NEW");
     ASSERT_GE(row, 0);
-    EXPECT_EQ(form.lvwProjectIcons.row(row).sub(7), "") << "not marked as removed";
+    EXPECT_EQ(form.lists.projectIcons.row(row).sub(IconColumn::Message), "") << "not marked as removed";
     ASSERT_EQ(errors.reports.size(), 1u);
 }
 

@@ -61,15 +61,15 @@ protected:
 TEST_F(ProgramActionsTest, StartUpReadsTheSettingsFile) {
     writeSettings("2048", "1");
     form.Form_Load("");
-    EXPECT_EQ(form.GENERAL_FILESIZE_MAX, 2048);
-    EXPECT_TRUE(form.GENERAL_FILENAME_AUTO);
-    EXPECT_FALSE(form.GENERAL_FOLDER_SAVE) << "the folder switch is always off after reading";
+    EXPECT_EQ(form.settings().fileSizeMax, 2048);
+    EXPECT_TRUE(form.settings().fileNameAuto);
+    EXPECT_FALSE(form.settings().folderSave) << "the folder switch is always off after reading";
 }
 
 TEST_F(ProgramActionsTest, ALimitOfZeroInTheFileBecomes500InTheWindow) {
     writeSettings("0", "0");
     form.Form_Load("");
-    EXPECT_EQ(form.GENERAL_FILESIZE_MAX, 500);
+    EXPECT_EQ(form.settings().fileSizeMax, 500);
 }
 
 TEST_F(ProgramActionsTest, NoSettingsFileGivesTheDefaults) {
@@ -83,8 +83,8 @@ TEST_F(ProgramActionsTest, SettingsCommandTakesTheDialogsValuesAndWritesTheFile)
     user.typed = "4096";
     form.commandMouseDown(CommandId::Settings, MouseButton::Left);
     form.commandMouseUp(CommandId::Settings, MouseButton::Left);
-    EXPECT_EQ(form.GENERAL_FILESIZE_MAX, 4096);
-    EXPECT_TRUE(form.GENERAL_FILENAME_AUTO);
+    EXPECT_EQ(form.settings().fileSizeMax, 4096);
+    EXPECT_TRUE(form.settings().fileNameAuto);
     EXPECT_NE(fileText().find("<GENERAL_FILESIZE_MAX>4096</GENERAL_FILESIZE_MAX>\r\n"), std::string::npos);
     EXPECT_NE(fileText().find("<GENERAL_FILENAME_AUTO>1</GENERAL_FILENAME_AUTO>\r\n"), std::string::npos);
 }
@@ -95,7 +95,7 @@ TEST_F(ProgramActionsTest, ARefusedSizeChangesNothing) {
     const std::string before = fileText();
     user.typed = "zwei";  // refused: the dialog stays open, and the user then leaves it
     actions.settings(form);
-    EXPECT_EQ(form.GENERAL_FILESIZE_MAX, 700);
+    EXPECT_EQ(form.settings().fileSizeMax, 700);
     EXPECT_EQ(fileText(), before);
 }
 

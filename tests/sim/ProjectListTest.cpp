@@ -1,7 +1,7 @@
 // The project list and the analysis of a project file on the simulated platform: saved projects are
 // listed with their header, damaged files as error rows, a selected project fills the lower lists and
 // the project icon table, deleting asks first and never claims a deletion that did not happen.
-#include "project/ProjectList.h"
+#include "app/ProjectListController.h"
 
 #include <gtest/gtest.h>
 
@@ -33,7 +33,7 @@ protected:
         fs::create_directories(native(user("Ordner")));
         sim.desktop.refresh();
         std::string directory;
-        EXPECT_TRUE(fc_DesktopIconsSaveToFile(form, directory, "", false));
+        EXPECT_TRUE(form.saveDesktop(directory, "", false));
         for (const auto& e : fs::directory_iterator(native("C:\\Projekte")))
             if (e.path().extension() == ".Plenvk") return e.path().filename().string();
         ADD_FAILURE() << "no project file written";
@@ -41,29 +41,33 @@ protected:
     }
     bool search(const std::string& onlyFile = "") {
         std::string directory = "C:\\Projekte";
-        const bool found = fc_DesktopIconSearchFiles(form, directory, onlyFile);
+        const bool found = searchProjectFiles(form, directory, onlyFile);
         EXPECT_EQ(directory, folder);
         return found;
     }
-    int row(const std::string& key) { return form.lvwProjects.find(key); }
+    int row(const std::string& key) { return form.lists.projects.find(key); }
     void show(const std::string& key) {
-        form.lvwProjects.select(row(key));
-        sb_ProjectShow(form);
+        form.lists.projects.select(row(key));
+        showSelectedProject(form);
+    }
+    std::shared_ptr<const LoadedProject> analyse(const std::string& fileName) {
+        RunContext context = form.runContext();
+        return analyseProjectFile(context, folder, fileName);
     }
 };
 
 TEST_F(ProjectListTest, ListsSavedProjectsWithTheirHeaderAndTheCurrentDesktopLast) {
     const std::string name = saveProject();
-    const std::string iconCount = std::to_string(form.currentIcons.size() - 1);
+    const std::string iconCount = std::to_string(form.currentDesktop().iconCount());
     ASSERT_TRUE(search());
-    ASSERT_EQ(form.lvwProjects.size(), 2);
-    const ListRow& current = form.lvwProjects.row(row("SYSTEM"));
+    ASSERT_EQ(form.lists.projects.size(), 2);
+    const ListRow& current = form.lists.projects.row(row("SYSTEM"));
     EXPECT_EQ(current.text, "(aktuell)");
     EXPECT_EQ(current.smallIcon, "DESKTOP");
     EXPECT_EQ(current.sub(1), sim.system.computer);
     EXPECT_EQ(current.sub(16), "99999999999");
 
-    const ListRow& project = form.lvwProjects.row(row(name));
+    const ListRow& project = form.lists.projects.row(row(name));
     EXPECT_EQ(project.text, "03.01.0001");
     EXPECT_EQ(project.smallIcon, "DESY");
     EXPECT_EQ(project.sub(1), sim.system.computer);
@@ -76,13 +80,13 @@ TEST_F(ProjectListTest, ListsSavedProjectsWithTheirHeaderAndTheCurrentDesktopLas
     // Sorted by the time key, the current desktop comes after every project.
     const LocalTime t = sim.clock.now();
     EXPECT_EQ(project.sub(16), timeKey(t));
-    form.lvwProjects.sortBy(16, true);
-    EXPECT_EQ(form.lvwProjects.row(form.lvwProjects.size() - 1).key, "SYSTEM");
+    form.lists.projects.sortBy(16, true);
+    EXPECT_EQ(form.lists.projects.row(form.lists.projects.size() - 1).key, "SYSTEM");
 
     // A single file, as RESTORE asks for it: no current-desktop row.
     ASSERT_TRUE(search(name));
-    ASSERT_EQ(form.lvwProjects.size(), 1);
-    EXPECT_EQ(form.lvwProjects.row(0).key, name);
+    ASSERT_EQ(form.lists.projects.size(), 1);
+    EXPECT_EQ(form.lists.projects.row(0).key, name);
 }
 
 TEST_F(ProjectListTest, DamagedAndForeignFilesShowAsSuch) {
@@ -97,7 +101,7 @@ TEST_F(ProjectListTest, DamagedAndForeignFilesShowAsSuch) {
     file(folder + "Notiz.txt", "kein Projekt");
 
     ASSERT_TRUE(search());
-    const ListRow& damaged = form.lvwProjects.row(row("Kaputt.Plenvk"));
+    const ListRow& damaged = form.lists.projects.row(row("Kaputt.Plenvk"));
     EXPECT_EQ(damaged.text, "(Fehler in XML");
     EXPECT_EQ(damaged.smallIcon, "ERR");
     EXPECT_EQ(damaged.sub(12), "Kaputt.Plenvk");
@@ -106,10 +110,10 @@ TEST_F(ProjectListTest, DamagedAndForeignFilesShowAsSuch) {
     EXPECT_NE(damaged.sub(14).find(" - Zeile: 3 - Zeilen Position: "), std::string::npos) << damaged.sub(14);
     EXPECT_NE(damaged.sub(15).find("</Titel>"), std::string::npos) << damaged.sub(15);
 
-    EXPECT_EQ(form.lvwProjects.row(row("Fremd.Plenvk")).text, "(DATA nicht vorhanden");
+    EXPECT_EQ(form.lists.projects.row(row("Fremd.Plenvk")).text, "(DATA nicht vorhanden");
 
     // Saved elsewhere: listed ghosted in grey; its ISO date still sorts.
-    const ListRow& foreign = form.lvwProjects.row(row("Anderer PC.Plenvk"));
+    const ListRow& foreign = form.lists.projects.row(row("Anderer PC.Plenvk"));
     EXPECT_TRUE(foreign.ghosted);
     EXPECT_EQ(foreign.foreColor, kColorGrey);
     EXPECT_EQ(foreign.sub(16), "080102030405");
@@ -120,14 +124,14 @@ TEST_F(ProjectListTest, DamagedAndForeignFilesShowAsSuch) {
     EXPECT_EQ(row("Ohne Kopf.Plenvk"), -1);
     EXPECT_EQ(row("Ordner.Plenvk"), -1);
     EXPECT_EQ(row("Notiz.txt"), -1);
-    EXPECT_EQ(form.lvwProjects.size(), 4);  // the three above and "(aktuell)"
+    EXPECT_EQ(form.lists.projects.size(), 4);  // the three above and "(aktuell)"
 
     // An error row shows its message in the lower list.
     show("Kaputt.Plenvk");
-    EXPECT_EQ(form.lvwProjectData.row(0).key, "MAIN");
-    EXPECT_EQ(form.lvwProjectData.row(0).text, "Fehler:");
-    EXPECT_EQ(form.lvwProjectData.row(0).sub(1), damaged.sub(13));
-    EXPECT_EQ(form.lvwProjectData.row(form.lvwProjectData.find("FILE1")).sub(1), damaged.sub(14));
+    EXPECT_EQ(form.lists.projectData.row(0).key, "MAIN");
+    EXPECT_EQ(form.lists.projectData.row(0).text, "Fehler:");
+    EXPECT_EQ(form.lists.projectData.row(0).sub(1), damaged.sub(13));
+    EXPECT_EQ(form.lists.projectData.row(form.lists.projectData.find("FILE1")).sub(1), damaged.sub(14));
     EXPECT_FALSE(form.command(CommandId::ChangeDesktopSettings).enabled);
 }
 
@@ -138,24 +142,24 @@ TEST_F(ProjectListTest, TheListReadsHeadersOnlyAndAFileDamagedAfterItsHeaderShow
     ASSERT_NE(icons, std::string::npos);
     file(folder + "Abgebrochen.Plenvk", whole.substr(0, icons + 40));  // cut off inside the icons
     ASSERT_TRUE(search());
-    const ListRow& cut = form.lvwProjects.row(row("Abgebrochen.Plenvk"));
+    const ListRow& cut = form.lists.projects.row(row("Abgebrochen.Plenvk"));
     EXPECT_EQ(cut.text, "03.01.0001") << "listed by its header";
     show("Abgebrochen.Plenvk");
-    EXPECT_EQ(form.lvwProjectData.row(0).text, "Fehler:");
+    EXPECT_EQ(form.lists.projectData.row(0).text, "Fehler:");
     EXPECT_FALSE(form.command(CommandId::DesktopRestore).enabled);
 }
 
 TEST_F(ProjectListTest, ShowingAProjectLoadsItsMonitorsPictureAndIcons) {
     const std::string name = saveProject();
-    const std::vector<DesktopIcon> saved(form.currentIcons.begin() + 1, form.currentIcons.end());
-    const float scaleX = form.pictureScaleX;
+    const std::vector<DesktopIcon> saved(form.currentDesktop().icons.begin() + 1, form.currentDesktop().icons.end());
+    const float scaleX = form.currentDesktop().pictureScaleX;
     ASSERT_TRUE(search());
     show(name);
 
     EXPECT_EQ(form.shownProjectKey, name);
     EXPECT_TRUE(form.lvwProjectsTag.empty());
     EXPECT_TRUE(form.command(CommandId::DesktopRestore).enabled);
-    const ListModel& data = form.lvwProjectData;
+    const ListModel& data = form.lists.projectData;
     EXPECT_EQ(data.row(data.find("MAIN")).sub(1), "Symbole (normal) (am Raster ausrichten)");
     EXPECT_EQ(data.row(data.find("NAME")).sub(1), name);
     EXPECT_EQ(data.row(data.find("MONITOR")).text, "Monitore: 1");
@@ -165,21 +169,23 @@ TEST_F(ProjectListTest, ShowingAProjectLoadsItsMonitorsPictureAndIcons) {
     EXPECT_EQ(monitor.sub(8), "1280");
     EXPECT_EQ(monitor.sub(12), "0");
 
-    ASSERT_EQ(form.projectIcons.size(), saved.size() + 1);
-    ASSERT_EQ(form.lvwProjectIcons.size(), static_cast<int>(saved.size()));
-    for (std::size_t i = 1; i < form.projectIcons.size(); ++i) {
-        const DesktopIcon& icon = form.projectIcons[i];
-        const int r = form.lvwProjectIcons.find(icon.ListKey);
+    ASSERT_TRUE(form.shownProject());
+    const LoadedProject& project = *form.shownProject();
+    ASSERT_EQ(project.icons.size(), saved.size() + 1);
+    ASSERT_EQ(form.lists.projectIcons.size(), static_cast<int>(saved.size()));
+    for (std::size_t i = 1; i < project.icons.size(); ++i) {
+        const DesktopIcon& icon = project.icons[i];
+        const int r = form.lists.projectIcons.find(icon.ListKey);
         ASSERT_GE(r, 0) << icon.Name;
-        EXPECT_EQ(form.lvwProjectIcons.row(r).text, icon.Name);
-        EXPECT_EQ(form.lvwProjectIcons.row(r).sub(4), icon.FileShellFolderType == 16 ? "Desktop 'Angemeldeter Benutzer'" : "System");
+        EXPECT_EQ(form.lists.projectIcons.row(r).text, icon.Name);
+        EXPECT_EQ(form.lists.projectIcons.row(r).sub(4), icon.FileShellFolderType == 16 ? "Desktop 'Angemeldeter Benutzer'" : "System");
         if (icon.Name == "Brief.txt") {
             EXPECT_EQ(icon.FileType, "FILE");
             const auto bytes = fc_Base64DecodeAll(icon.FileData_BASE64);
             EXPECT_EQ(std::string(bytes.begin(), bytes.end()), "Liebe Grüße");
         }
     }
-    EXPECT_FLOAT_EQ(form.pictureScaleX, scaleX);
+    EXPECT_FLOAT_EQ(project.pictureScaleX, scaleX);
     // The picture was written for the picture view and is a JPEG.
     const std::string jpeg = read(sim.system.folder + "\\Desktop.jpg");
     ASSERT_GE(jpeg.size(), 4u);
@@ -190,31 +196,28 @@ TEST_F(ProjectListTest, ShowingAProjectLoadsItsMonitorsPictureAndIcons) {
     show("SYSTEM");
     EXPECT_FALSE(form.command(CommandId::DesktopRestore).enabled);
     EXPECT_TRUE(form.command(CommandId::ChangeDesktopSettings).enabled);
-    EXPECT_EQ(form.lvwProjectIcons.size(), static_cast<int>(saved.size()));
+    EXPECT_EQ(form.lists.projectIcons.size(), static_cast<int>(saved.size()));
     EXPECT_EQ(form.shownProjectKey, "SYSTEM");
 }
 
 TEST_F(ProjectListTest, AnalysisOfABrokenFileChangesNothingAndSaysWhy) {
-    form.projectIcons.assign(2, DesktopIcon{});
-    form.projectIcons[1].Name = "bleibt";
     file(folder + "nicht xml.Plenvk", "das ist kein XML");
-    EXPECT_FALSE(fc_DesktopIconsAnalyseFromFile(form, folder + "nicht xml.Plenvk"));
+    EXPECT_FALSE(analyse("nicht xml.Plenvk"));
     EXPECT_EQ(form.lblInfo().text, "Symbole aus Datei laden und anzeigen...");
     EXPECT_TRUE(errors.reports.empty());
-    EXPECT_FALSE(fc_DesktopIconsAnalyseFromFile(form, folder + "fehlt.Plenvk"));
+    EXPECT_FALSE(analyse("fehlt.Plenvk"));
 
-    // Well-formed, but an icon lacks its position: reported, and no icon of an earlier project stays in
-    // the table for a restore to act on.
+    // Well-formed, but an icon lacks its position: reported, and no project is made for a restore to
+    // act on.
     file(folder + "ohne pos.Plenvk",
          "<DATA><DesktopViewStyle>0</DesktopViewStyle><DesktopArrangeStyle>0</DesktopArrangeStyle>"
          "<ScreenPicture></ScreenPicture><ScreenPictureHorizontalOperator>1</ScreenPictureHorizontalOperator>"
          "<ScreenPictureVerticalOperator>1</ScreenPictureVerticalOperator><MONITOR_DATA/>"
          "<ICON_DATA><Icon001><Nr>1</Nr><Name>a</Name><PosY>2</PosY></Icon001></ICON_DATA></DATA>");
-    EXPECT_FALSE(fc_DesktopIconsAnalyseFromFile(form, folder + "ohne pos.Plenvk"));
+    EXPECT_FALSE(analyse("ohne pos.Plenvk"));
     ASSERT_EQ(errors.reports.size(), 1u);
     EXPECT_EQ(errors.reports[0].procedure, "Plenvik.frmMain.fc_DesktopIconsAnalyseFromFile");
     EXPECT_NE(errors.reports[0].description.find("PosX"), std::string::npos);
-    EXPECT_EQ(form.projectIcons.size(), 1u);
 }
 
 TEST_F(ProjectListTest, IconRowsShowWhyContentIsMissing) {
@@ -230,12 +233,13 @@ TEST_F(ProjectListTest, IconRowsShowWhyContentIsMissing) {
          "<FileType>{645FF040-5081-101B-9F08-00AA002F954E}</FileType><FileShellFolderType>0</FileShellFolderType>"
          "<FileReasonNotLoaded>1</FileReasonNotLoaded><FileData_BASE64/></Icon003>"
          "</ICON_DATA></DATA>");
-    form.lvwProjectData.add("MAIN", "Desktop Anzeige:", "DESKTOP");
-    ASSERT_TRUE(fc_DesktopIconsAnalyseFromFile(form, folder + "p.Plenvk"));
-    EXPECT_EQ(form.lvwProjectData.row(0).sub(1), "Liste (am Raster ausrichten)");
-    EXPECT_FLOAT_EQ(form.pictureScaleX, 2.5f);
+    form.lists.projectData.add("MAIN", "Desktop Anzeige:", "DESKTOP");
+    const auto project = analyse("p.Plenvk");
+    ASSERT_TRUE(project);
+    EXPECT_EQ(form.lists.projectData.row(0).sub(1), "Liste (am Raster ausrichten)");
+    EXPECT_FLOAT_EQ(project->pictureScaleX, 2.5f);
     EXPECT_EQ(form.lblInfo().text, "");
-    const ListModel& icons = form.lvwProjectIcons;
+    const ListModel& icons = form.lists.projectIcons;
     const ListRow& gone = icons.row(icons.find("ICON1"));
     EXPECT_EQ(gone.smallIcon, "ERRLINK");
     EXPECT_EQ(gone.sub(7), "Verweis konnte beim Erstellen der Sicherung nicht verfolgt werden!");
@@ -249,7 +253,7 @@ TEST_F(ProjectListTest, IconRowsShowWhyContentIsMissing) {
     EXPECT_EQ(bin.smallIcon, "ICONSYS");
     EXPECT_EQ(bin.sub(4), "System");
     EXPECT_EQ(bin.sub(7), "");
-    EXPECT_EQ(form.projectIcons[2].ListKey, "ICON2");
+    EXPECT_EQ(project->icons[2].ListKey, "ICON2");
 }
 
 TEST_F(ProjectListTest, DeletingAsksAndNeverPretends) {
@@ -258,23 +262,23 @@ TEST_F(ProjectListTest, DeletingAsksAndNeverPretends) {
     show(name);
 
     sim.dialogs.answerMessage(MsgAnswer::No);
-    sb_ProjectDelete(form);
+    deleteSelectedProject(form);
     EXPECT_TRUE(fs::exists(native(folder + name)));
     EXPECT_GE(row(name), 0);
     EXPECT_EQ(sim.dialogs.asked.back().title, "Desktop Projektdatei löschen...");
     EXPECT_EQ(sim.dialogs.asked.back().text, "Möchten Sie die markierte Desktop Projekt Sicherung: '03.01.0001 wirklich löschen?");
 
     sim.dialogs.answerMessage(MsgAnswer::Yes);
-    sb_ProjectDelete(form);
+    deleteSelectedProject(form);
     EXPECT_FALSE(fs::exists(native(folder + name)));
     EXPECT_EQ(row(name), -1);
-    EXPECT_EQ(form.lvwProjectIcons.size(), 0);
+    EXPECT_EQ(form.lists.projectIcons.size(), 0);
     EXPECT_TRUE(form.shownProjectKey.empty());
 
     // Delete on the current desktop's row does nothing, and asks nothing.
     const std::size_t asked = sim.dialogs.asked.size();
-    form.lvwProjects.select(row("SYSTEM"));
-    lvwProjects_KeyUp(form, 46);
+    form.lists.projects.select(row("SYSTEM"));
+    projectListKeyUp(form, 46);
     EXPECT_EQ(sim.dialogs.asked.size(), asked);
     EXPECT_GE(row("SYSTEM"), 0);
 }
@@ -288,15 +292,15 @@ TEST_F(ProjectListTest, AFileThatCannotBeDeletedKeepsItsRow) {
                             p.registry, p.shell, p.displays, p.desktop};
     frmMain other(withLockedFile, errors, actions);
     other.Form_Load("");
-    const int r = other.lvwProjects.add("a.Plenvk", "03.01.0001", "DESY");
-    other.lvwProjects.setSubItem(r, 11, "C:\\P\\");
-    other.lvwProjects.setSubItem(r, 12, "a.Plenvk");
-    other.lvwProjects.select(r);
+    const int r = other.lists.projects.add("a.Plenvk", "03.01.0001", "DESY");
+    other.lists.projects.setSubItem(r, ProjectColumn::Directory, "C:\\P\\");
+    other.lists.projects.setSubItem(r, ProjectColumn::File, "a.Plenvk");
+    other.lists.projects.select(r);
     other.shownProjectKey = "a.Plenvk";
     sim.dialogs.answerMessage(MsgAnswer::Yes);
     sim.dialogs.answerMessage(MsgAnswer::Ok);
-    sb_ProjectDelete(other);
-    EXPECT_EQ(other.lvwProjects.find("a.Plenvk"), r);
+    deleteSelectedProject(other);
+    EXPECT_EQ(other.lists.projects.find("a.Plenvk"), r);
     EXPECT_EQ(other.shownProjectKey, "a.Plenvk");
     EXPECT_EQ(sim.dialogs.asked.back().text, "Die Desktop Projektdatei 'C:\\P\\a.Plenvk' konnte nicht gelöscht werden.");
     EXPECT_EQ(files.files.count("C:\\P\\a.Plenvk"), 1u);
@@ -305,32 +309,32 @@ TEST_F(ProjectListTest, AFileThatCannotBeDeletedKeepsItsRow) {
 TEST_F(ProjectListTest, MouseAndKeysShowRowsButNotWhileOneIsBeingShown) {
     const std::string name = saveProject();
     ASSERT_TRUE(search());
-    lvwProjects_MouseUp(form, MouseButton::Left, row(name));
+    projectListMouseUp(form, MouseButton::Left, row(name));
     EXPECT_EQ(form.shownProjectKey, name);
 
     // While a row is being shown the list snaps back to it.
     form.lvwProjectsTag = "RUNNING";
-    lvwProjects_MouseUp(form, MouseButton::Left, row("SYSTEM"));
-    EXPECT_EQ(form.lvwProjects.selectedIndex(), row(name));
-    form.lvwProjects.select(row("SYSTEM"));
-    lvwProjects_KeyUp(form, 40);
-    EXPECT_EQ(form.lvwProjects.selectedIndex(), row(name));
+    projectListMouseUp(form, MouseButton::Left, row("SYSTEM"));
+    EXPECT_EQ(form.lists.projects.selectedIndex(), row(name));
+    form.lists.projects.select(row("SYSTEM"));
+    projectListKeyUp(form, 40);
+    EXPECT_EQ(form.lists.projects.selectedIndex(), row(name));
     form.lvwProjectsTag.clear();
 
     // Right click: on a project the restore items, elsewhere only the save item.
-    lvwProjects_MouseUp(form, MouseButton::Right, -1);
+    projectListMouseUp(form, MouseButton::Right, -1);
     EXPECT_FALSE(form.menu(MenuId::Project).item(1)->enabled);
     EXPECT_TRUE(form.menu(MenuId::Project).item(6)->enabled);
     EXPECT_FALSE(form.menu(MenuId::Project).item(7)->enabled);
-    lvwProjects_MouseUp(form, MouseButton::Right, row(name));
+    projectListMouseUp(form, MouseButton::Right, row(name));
     EXPECT_TRUE(form.menu(MenuId::Project).item(2)->enabled);
     EXPECT_FALSE(form.menu(MenuId::Project).item(6)->enabled);
     EXPECT_TRUE(form.menu(MenuId::Project).item(7)->enabled);
     EXPECT_EQ(view.popups.size(), 2u);
 
     // Arrow key onto another row shows it.
-    form.lvwProjects.select(row("SYSTEM"));
-    lvwProjects_KeyUp(form, 40);
+    form.lists.projects.select(row("SYSTEM"));
+    projectListKeyUp(form, 40);
     EXPECT_EQ(form.shownProjectKey, "SYSTEM");
 }
 
@@ -338,13 +342,13 @@ TEST_F(ProjectListTest, ChoosingADirectorySearchesIt) {
     fs::create_directories(native("C:\\Andere"));
     file("C:\\Andere\\a.Plenvk", "kaputt");
     sim.dialogs.answerFolder(std::nullopt);
-    sb_ProjectDirectoryChoose(form);
+    chooseProjectDirectory(form);
     EXPECT_EQ(form.directory(), "C:\\Projekte");
     EXPECT_EQ(sim.dialogs.asked.back().text, "Plenvik - Projektverzeichnis");
     EXPECT_EQ(sim.dialogs.asked.back().title, "C:\\Projekte");
 
     sim.dialogs.answerFolder(std::string("C:\\Andere\\"));
-    sb_ProjectDirectoryChoose(form);
+    chooseProjectDirectory(form);
     EXPECT_EQ(form.directory(), "C:\\Andere");
     EXPECT_EQ(form.directoryTag(), "C:\\Andere");
     EXPECT_GE(row("a.Plenvk"), 0);

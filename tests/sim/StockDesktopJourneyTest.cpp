@@ -70,7 +70,7 @@ TEST_F(StockDesktopJourneyTest, SaveScrambleRestoreRefreshAndRestartBringEveryth
     for (int i = 0; i < sim.desktop.itemCount(); i += 3) sim.desktop.model().place(i, {20 + 100 * (i % 9), 10 + 90 * (i / 9)});
 
     std::string directory;
-    ASSERT_TRUE(fc_DesktopIconsSaveToFile(form, directory, "", false));
+    ASSERT_TRUE(form.saveDesktop(directory, "", false));
     std::string project;
     for (const auto& e : fs::directory_iterator(native("C:\\Projekte"))) project = e.path().filename().string();
     const auto savedFiles = desktopFiles();

@@ -13,6 +13,8 @@
 #include "app/frmMain.h"
 #include "platform/sim/SimPlatform.h"
 #include "project/mdlBASE64.h"
+#include "restore/IconCreate.h"
+#include "restore/RestoreCounters.h"
 #include "support/GuardedFileSystem.h"
 #include "support/ScratchRoot.h"
 #include "support/ScriptedErrorHandler.h"
@@ -57,15 +59,28 @@ protected:
         return static_cast<std::size_t>(std::distance(begin(all), end(all)));
     }
 
-    // Adds a saved icon to the project table with its row "ICON" + number (cells 2 and 3: X, Y).
-    std::int16_t saved(DesktopIcon icon) {
-        const auto index = static_cast<std::int16_t>(form.projectIcons.size());
+    // The project the icons are restored from, as the window shows it once loaded.
+    LoadedProject project;
+    RestoreCounters counters;
+
+    // Adds a saved icon to the project with its row "ICON" + number (cells X, Y).
+    std::size_t saved(DesktopIcon icon) {
+        const std::size_t index = project.icons.size();
         icon.ListKey = "ICON" + std::to_string(index);
-        const int row = form.lvwProjectIcons.add(icon.ListKey, icon.Name);
-        form.lvwProjectIcons.setSubItem(row, 2, std::to_string(icon.PosX));
-        form.lvwProjectIcons.setSubItem(row, 3, std::to_string(icon.PosY));
-        form.projectIcons.push_back(std::move(icon));
+        if (icon.PosOrder == 0) icon.PosOrder = static_cast<std::int32_t>(index);
+        const int row = form.lists.projectIcons.add(icon.ListKey, icon.Name);
+        form.lists.projectIcons.setSubItem(row, IconColumn::X, std::to_string(icon.PosX));
+        form.lists.projectIcons.setSubItem(row, IconColumn::Y, std::to_string(icon.PosY));
+        project.icons.push_back(std::move(icon));
+        showProject();
         return index;
+    }
+    // The window keeps a copy of the project as the one shown (the icon menu acts on it).
+    void showProject() { form.setShownProject(std::make_shared<const LoadedProject>(project)); }
+    // Re-creates saved icon index (0: the first called name) as a restore does.
+    bool recreate(std::size_t index, const std::string& name = {}) {
+        RunContext context = form.runContext();
+        return recreateIcon(context, project, form.currentDesktop(), index, counters, name);
     }
     static DesktopIcon file(const std::string& name, const std::string& fileName, std::int32_t folder,
                             const std::string& content, IconPosition at = {420, 370}) {
@@ -84,8 +99,8 @@ protected:
         icon.FileType = "FOLDER";
         return icon;
     }
-    const std::string& status(std::int16_t index) {
-        return form.lvwProjectIcons.row(form.lvwProjectIcons.find(form.projectIcons[index].ListKey)).sub(5);
+    const std::string& status(std::size_t index) {
+        return form.lists.projectIcons.row(form.lists.projectIcons.find(project.icons[index].ListKey)).sub(IconColumn::Status);
     }
     // Where the desktop shows an icon; (-1, -1) when it shows none of that label.
     IconPosition shownAt(const std::string& label) {

@@ -36,7 +36,7 @@ protected:
         form.setView(&view);
         form.Form_Load("");
         form.setDirectory("C:\\Projekte", true);
-        form.GENERAL_FILENAME_AUTO = true;
+        form.settings().fileNameAuto = true;
     }
 
     std::filesystem::path native(const std::string& path) { return sim.files.nativePath(path); }

@@ -16,6 +16,7 @@
 #include "platform/win32/Wide.h"
 #include "project/mdlBASE64.h"
 #include "restore/IconCreate.h"
+#include "restore/RestoreCounters.h"
 #include "support/ScriptedErrorHandler.h"
 
 namespace plenvik::test {
@@ -57,16 +58,16 @@ TEST(IconCreateDesktopTest, AFileIconComesBackAtItsSavedPlaceAndAUsersFileIsKept
     frmMain form(real.platform(), errors, actions);
     form.Form_Load("");
     const std::string content = std::string("Inhalt\r\n\0\xFF", 10);
-    form.projectIcons.push_back(savedFile("Zur\xC3\xBC" "ck.txt", content, 520, 280));
-    form.projectIcons.push_back(savedFile("Vorhanden.txt", "aus dem Projekt", 620, 370));
+    LoadedProject project;
+    project.icons.push_back(savedFile("Zur\xC3\xBC" "ck.txt", content, 520, 280));
+    project.icons.push_back(savedFile("Vorhanden.txt", "aus dem Projekt", 620, 370));
 
-    std::int16_t answer = kAllUsersNotAsked, created = 0, notCreated = 0;
-    for (std::int16_t index = 1; index <= 2; index = static_cast<std::int16_t>(index + 1)) {
-        std::int16_t fileIndex = index;
-        EXPECT_TRUE(fc_DesktopIconsLoadFromFile_IconCreate(form, fileIndex, answer, created, notCreated, ""));
-    }
-    EXPECT_EQ(created, 1);
-    EXPECT_EQ(notCreated, 1);
+    RestoreCounters counters;
+    RunContext context = form.runContext();
+    for (std::size_t index = 1; index <= 2; ++index)
+        EXPECT_TRUE(recreateIcon(context, project, form.currentDesktop(), index, counters));
+    EXPECT_EQ(counters.created, 1);
+    EXPECT_EQ(counters.notCreated, 1);
     EXPECT_TRUE(errors.reports.empty()) << errors.reports.front().description;
 
     EXPECT_EQ(readBytes(missing.path()), content);

@@ -36,9 +36,9 @@ protected:
         ASSERT_TRUE(window.create("", SW_SHOW));
         main = window.handle();
         icons = GetDlgItem(main, win32::kIdLvwProjectIcons);
-        const int r = form.lvwProjectIcons.add("ICON1", "Gro\xC3\x9F" "es Video", "FILETOBIG");
-        form.lvwProjectIcons.setSubItem(r, 7, kTooBig);
-        form.lvwProjectIcons.add("ICON2", "Ohne Meldung", "FILE");
+        const int r = form.lists.projectIcons.add("ICON1", "Gro\xC3\x9F" "es Video", "FILETOBIG");
+        form.lists.projectIcons.setSubItem(r, 7, kTooBig);
+        form.lists.projectIcons.add("ICON2", "Ohne Meldung", "FILE");
     }
     void TearDown() override {
         DestroyWindow(main);
@@ -100,11 +100,11 @@ TEST_F(IconListWindowTest, RightClickOnAnIconsRowPopsUpTheIconMenu) {
     ASSERT_EQ(items.size(), 4u);
     EXPECT_EQ(items[0], L"Symbol &pr\u00FCfen, korrigieren, ggf. erstellen");
     EXPECT_EQ(items[3], L"alle Eintr\u00E4ge &demarkieren");
-    EXPECT_EQ(form.lvwProjectIcons.selectedIndex(), 0);
+    EXPECT_EQ(form.lists.projectIcons.selectedIndex(), 0);
 }
 
 TEST_F(IconListWindowTest, DoubleClickShowsTheRowsMessage) {
-    form.lvwProjectIcons.select(0);
+    form.lists.projectIcons.select(0);
     std::wstring text;
     act([&] { postClick(WM_LBUTTONDBLCLK, WM_LBUTTONUP, inRow(0)); },
         [&] {

@@ -9,7 +9,7 @@
 #include "errors/Procedure.h"
 #include "platform/win32/Scoped.h"
 #include "platform/win32/Wide.h"
-#include "restore/IconListHandlers.h"
+#include "app/IconListHandlers.h"
 #include "ui/win32/LabelButton.h"
 #include "ui/win32/ProgressBarPainter.h"
 
@@ -160,9 +160,9 @@ void MainWindow::createControls() {
         ListView_SetExtendedListViewStyle(control(list), LVS_EX_FULLROWSELECT | LVS_EX_SUBITEMIMAGES | LVS_EX_INFOTIP);
     ListView_SetExtendedListViewStyle(control("lvwProjectIcons"),
                                       LVS_EX_FULLROWSELECT | LVS_EX_CHECKBOXES | LVS_EX_INFOTIP);
-    projects_ = std::make_unique<ListViewMirror>(form_.lvwProjects, control("lvwProjects"), dpi_);
-    projectData_ = std::make_unique<ListViewMirror>(form_.lvwProjectData, control("lvwProjectData"), dpi_);
-    projectIcons_ = std::make_unique<ListViewMirror>(form_.lvwProjectIcons, control("lvwProjectIcons"), dpi_);
+    projects_ = std::make_unique<ListViewMirror>(form_.lists.projects, control("lvwProjects"), dpi_);
+    projectData_ = std::make_unique<ListViewMirror>(form_.lists.projectData, control("lvwProjectData"), dpi_);
+    projectIcons_ = std::make_unique<ListViewMirror>(form_.lists.projectIcons, control("lvwProjectIcons"), dpi_);
 
     tooltip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, 0, 0, 0, 0,
                                window_, nullptr, GetModuleHandleW(nullptr), nullptr);
@@ -403,12 +403,12 @@ LRESULT MainWindow::handle(UINT m, WPARAM wp, LPARAM lp) {
         }
         if (header->code == NM_RCLICK && header->idFrom == kIdLvwProjectIcons) {
             guarded([&] {
-                if (!form_.longActionRunning() && lvwProjectIcons_MouseUp(form_, MouseButton::Right)) popupMenu(MenuId::Icon);
+                if (!form_.longActionRunning() && iconListOpensMenu(form_, MouseButton::Right)) popupMenu(MenuId::Icon);
             });
             return 0;
         }
         if (header->code == NM_DBLCLK && header->idFrom == kIdLvwProjectIcons) {
-            guarded([&] { lvwProjectIcons_DblClick(form_); });
+            guarded([&] { showIconRowMessage(form_); });
             return 0;
         }
         for (auto* mirror : {projects_.get(), projectData_.get(), projectIcons_.get()})

@@ -9,9 +9,9 @@ enum class MouseButton;
 
 // Whether releasing this button over lvwProjectIcons pops up mnuIcon: the right button, with a row
 // selected whose key names an icon ("ICON" followed by its number).
-bool lvwProjectIcons_MouseUp(const frmMain& form, MouseButton button);
+bool iconListOpensMenu(const frmMain& form, MouseButton button);
 
 // Shows the selected row's message (its "ErrInfo" cell) in a message box; nothing when it has none.
-void lvwProjectIcons_DblClick(frmMain& form);
+void showIconRowMessage(frmMain& form);
 
 }  // namespace plenvik
