@@ -15,7 +15,11 @@ Win32IconView::Win32IconView() : Win32IconView(CLSID_ShellWindows) {}
 Win32IconView::Win32IconView(const CLSID& shellWindowsClass)
     : finder_([shellWindowsClass](HWND listView) { return findShellDesktopFolderView(listView, shellWindowsClass); }) {}
 
-Win32IconView::Win32IconView(FolderViewFinder finder) : finder_(std::move(finder)) {}
+Win32IconView::Win32IconView(FolderViewFinder finder, UINT timeoutMs) : finder_(std::move(finder)), timeoutMs_(timeoutMs) {}
+
+DesktopListView Win32IconView::openListView(HWND window) const {
+    return DesktopListView(window, DesktopListView::kInitialLabelCapacity, DesktopListView::kBatchSize, timeoutMs_);
+}
 
 template <class Result, class ByFolderView, class ByListView>
 Result Win32IconView::route(Result none, ByFolderView&& byFolderView, ByListView&& byListView) {
@@ -36,27 +40,27 @@ IconRoute Win32IconView::route() {
 
 std::vector<IconItem> Win32IconView::readAll() {
     return route(std::vector<IconItem>(), [](FolderViewIcons& v) { return v.readAll(); },
-                 [](HWND lv) { return DesktopListView(lv).readAll(); });
+                 [&](HWND lv) { return openListView(lv).readAll(); });
 }
 
 int Win32IconView::itemCount() {
     return route(0, [](FolderViewIcons& v) { return v.itemCount(); },
-                 [](HWND lv) { return static_cast<int>(SendMessageW(lv, LVM_GETITEMCOUNT, 0, 0)); });
+                 [&](HWND lv) { return static_cast<int>(sendToDesktop(lv, LVM_GETITEMCOUNT, 0, 0, timeoutMs_)); });
 }
 
 std::string Win32IconView::label(int index) {
     return route(std::string(), [&](FolderViewIcons& v) { return v.label(index); },
-                 [&](HWND lv) { return DesktopListView(lv).label(index); });
+                 [&](HWND lv) { return openListView(lv).label(index); });
 }
 
 IconPosition Win32IconView::position(int index) {
     return route(IconPosition{}, [&](FolderViewIcons& v) { return v.position(index); },
-                 [&](HWND lv) { return DesktopListView(lv).position(index); });
+                 [&](HWND lv) { return openListView(lv).position(index); });
 }
 
 bool Win32IconView::setPosition(int index, IconPosition to) {
     return route(false, [&](FolderViewIcons& v) { return v.setPosition(index, to); },
-                 [&](HWND lv) { return DesktopListView(lv).setPosition(index, to); });
+                 [&](HWND lv) { return openListView(lv).setPosition(index, to); });
 }
 
 namespace {
@@ -93,8 +97,7 @@ bool Win32IconView::setSnapToGrid(bool on) {
 bool Win32IconView::arrange(int code) {
     HWND listView = fc_DesktopListViewGet();
     if (!listView) return false;
-    DWORD_PTR result = 0;
-    SendMessageTimeoutW(listView, LVM_ARRANGE, static_cast<WPARAM>(code), 0, SMTO_ABORTIFHUNG, 10000, &result);
+    sendToDesktop(listView, LVM_ARRANGE, static_cast<WPARAM>(code), 0, timeoutMs_);
     return true;
 }
 
@@ -105,8 +108,7 @@ void Win32IconView::refresh() {
     UpdateWindow(listView);
     // F5 makes the shell re-read the desktop folders: once at once, once more when it reaches the post.
     PostMessageW(listView, WM_KEYDOWN, VK_F5, 0x101);
-    DWORD_PTR result = 0;
-    SendMessageTimeoutW(listView, WM_KEYDOWN, VK_F5, 0x101, SMTO_ABORTIFHUNG, 10000, &result);
+    sendToDesktop(listView, WM_KEYDOWN, VK_F5, 0x101, timeoutMs_);
 }
 
 void Win32IconView::redrawWithBackground() {
