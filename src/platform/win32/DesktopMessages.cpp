@@ -1,5 +1,9 @@
 #include "platform/win32/DesktopMessages.h"
 
+#include <chrono>
+#include <future>
+#include <thread>
+
 #include "errors/RuntimeError.h"
 #include "platform/win32/Wide.h"
 
@@ -31,6 +35,14 @@ LRESULT sendToDesktop(HWND window, UINT message, WPARAM wParam, LPARAM lParam, U
 
 LRESULT sendToDesktop(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT timeoutMs, RemoteMemory& referred) {
     return send(window, message, wParam, lParam, timeoutMs, &referred);
+}
+
+void setDesktopWindowStyle(HWND window, LONG style, UINT timeoutMs) {
+    std::packaged_task<void()> change([window, style] { SetWindowLongW(window, GWL_STYLE, style); });
+    std::future<void> done = change.get_future();
+    std::thread(std::move(change)).detach();
+    if (done.wait_for(std::chrono::milliseconds(timeoutMs)) != std::future_status::ready)
+        throwNoAnswer("SetWindowLong", ERROR_TIMEOUT);
 }
 
 }  // namespace plenvik::win32

@@ -22,4 +22,10 @@ LRESULT sendToDesktop(HWND window, UINT message, WPARAM wParam, LPARAM lParam, U
 // messages queued before this one do): unless the window is gone, a failure abandons the block first.
 LRESULT sendToDesktop(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT timeoutMs, RemoteMemory& referred);
 
+// SetWindowLong(GWL_STYLE) sends WM_STYLECHANGING and WM_STYLECHANGED to the window and waits for them
+// without a time-out, so it runs on a thread of its own. Throws RuntimeError (ERROR_TIMEOUT) when the
+// window has not taken the style in time; that thread then ends when the window answers, and the style
+// may still change then.
+void setDesktopWindowStyle(HWND window, LONG style, UINT timeoutMs);
+
 }  // namespace plenvik::win32

@@ -80,7 +80,7 @@ std::int32_t Win32IconView::styleWord() {
 bool Win32IconView::setStyleWord(std::int32_t style) {
     return route(false, [&](FolderViewIcons& v) { return v.setStyleWord(style); },
                  [&](HWND lv) {
-                     SetWindowLongW(lv, GWL_STYLE, style);
+                     setDesktopWindowStyle(lv, style, timeoutMs_);
                      return true;
                  });
 }
@@ -101,11 +101,12 @@ bool Win32IconView::arrange(int code) {
     return true;
 }
 
+// The list view repaints when its thread gets to it: UpdateWindow would send WM_PAINT to Explorer's
+// thread and wait for it without a time-out.
 void Win32IconView::refresh() {
     HWND listView = fc_DesktopListViewGet();
     if (!listView) return;
     InvalidateRect(listView, nullptr, FALSE);
-    UpdateWindow(listView);
     // F5 makes the shell re-read the desktop folders: once at once, once more when it reaches the post.
     PostMessageW(listView, WM_KEYDOWN, VK_F5, 0x101);
     sendToDesktop(listView, WM_KEYDOWN, VK_F5, 0x101, timeoutMs_);
@@ -115,7 +116,6 @@ void Win32IconView::redrawWithBackground() {
     HWND listView = fc_DesktopListViewGet();
     if (!listView) return;
     InvalidateRect(listView, nullptr, TRUE);
-    UpdateWindow(listView);
 }
 
 }  // namespace plenvik::win32
