@@ -7,12 +7,14 @@
 #include <gtest/gtest.h>
 
 #include <cstddef>
+#include <functional>
 
 #include "desktop/DesktopIcons.h"
 #include "desktop/DesktopSystemIcons.h"
 #include "desktop/ListViewItemLayout.h"
 #include "desktop/clsDesktop.h"
 #include "driver/TestShell.h"
+#include "errors/RuntimeError.h"
 #include "platform/win32/DesktopListView.h"
 #include "platform/win32/DesktopWindows.h"
 #include "platform/win32/Win32IconView.h"
@@ -318,6 +320,51 @@ TEST_F(DesktopListViewTest, ARefreshRenumbersTheItemsByName) {
         const int beta = renumber ? 1 : 0;
         EXPECT_EQ(after.items[beta].position, start.items[0].position);
     }
+}
+
+// Explorer may hang. Every call that reaches its list view then fails with a time-out instead of
+// waiting (the shell answers only when woken afterwards, so a call that waited would succeed), and a
+// block the unanswered message points into stays in the shell's process: the shell, once awake, reads
+// and writes it and answers on. A block freed under it faults the shell's access, which ends Explorer;
+// under Wine the fault ends the message unanswered, and the shell's count of late answers falls short.
+TEST_F(DesktopListViewTest, AHungDesktopFailsEveryCallWithoutWaitingAndKeepsTheBlocksItWasGiven) {
+    TestShell shell(L"--no-snap " + iconSet(folder, {"Eins", "Zwei"}));
+    ASSERT_TRUE(shell.ready());
+    win32::Win32IconView hungView(win32::FolderViewFinder{}, 300);
+    const std::int32_t style = hungView.styleWord();
+    const struct {
+        const char* call;
+        UINT hungIn;
+        std::function<void()> run;
+    } calls[] = {
+        // First, so that the refresh it brings cannot undo the later moves.
+        {"refresh", WM_KEYDOWN, [&] { hungView.refresh(); }},
+        {"readAll", LVM_GETITEMPOSITION, [&] { hungView.readAll(); }},
+        {"label", LVM_GETITEMTEXTW, [&] { hungView.label(1); }},
+        {"position", LVM_GETITEMPOSITION, [&] { hungView.position(1); }},
+        {"setPosition", LVM_SETITEMPOSITION, [&] { hungView.setPosition(1, {320, 190}); }},
+        {"setPosition beyond 16 bits", LVM_SETITEMPOSITION32, [&] { hungView.setPosition(1, {40000, 190}); }},
+        {"itemCount", LVM_GETITEMCOUNT, [&] { hungView.itemCount(); }},
+        {"arrange", LVM_ARRANGE, [&] { hungView.arrange(5); }},
+        {"setStyleWord", WM_STYLECHANGING, [&] { hungView.setStyleWord(style); }},
+    };
+    int hangs = 0;
+    for (const auto& c : calls) {
+        SCOPED_TRACE(c.call);
+        ASSERT_TRUE(shell.hangAt(c.hungIn));
+        long failure = 0;
+        try {
+            c.run();
+        } catch (const RuntimeError& e) {
+            failure = e.number();
+        }
+        EXPECT_EQ(failure, ERROR_TIMEOUT);
+        shell.wake();
+        const ShellDump d = shell.dump();
+        ASSERT_EQ(d.count, 2) << "the shell lives and answers";
+        EXPECT_EQ(d.lateAnswers, ++hangs) << "it answered the hung message, into its block";
+    }
+    EXPECT_EQ(hungView.readAll(), shell.dump().items);
 }
 
 TEST_F(DesktopListViewTest, FindsTheListViewBelowAWorkerWWindow) {

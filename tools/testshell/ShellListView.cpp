@@ -61,10 +61,22 @@ bool writeFileAtomically(const std::wstring& path, const std::string& text) {
 // Whether the message being handled was sent from another thread (of this or another process).
 bool sentFromOutside() { return InSendMessageEx(nullptr) != ISMEX_NOSEND; }
 
+// The bytes a message's lParam points to, which the list view reads or writes in answering it.
+std::size_t bytesReferred(UINT message) {
+    switch (message) {
+    case LVM_GETITEMPOSITION:
+    case LVM_SETITEMPOSITION32: return sizeof(POINT);
+    case LVM_GETITEMTEXTW: return sizeof(LVITEMW);
+    default: return 0;
+    }
+}
+
 }  // namespace
 
 ShellListView::ShellListView(const ShellOptions& options, ShellSource& source)
-    : options_(options), source_(source), folderSnap_(options.snap) {}
+    : options_(options), source_(source), folderSnap_(options.snap) {
+    if (!options.hangEvent.empty()) wake_.reset(CreateEventW(nullptr, FALSE, FALSE, options.hangEvent.c_str()));
+}
 
 HWND ShellListView::create(HWND parent, HINSTANCE instance, int width, int height) {
     const DWORD style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | LVS_SHOWSELALWAYS |
@@ -128,8 +140,23 @@ LRESULT CALLBACK ShellListView::subclassProc(HWND window, UINT message, WPARAM w
     return handled ? result : DefSubclassProc(window, message, wParam, lParam);
 }
 
+bool ShellListView::hangAt(UINT message) {
+    if (!wake_) return false;
+    hangAt_ = message;
+    return true;
+}
+
+void ShellListView::hang(UINT message, LPARAM lParam) {
+    hangAt_ = 0;
+    WaitForSingleObject(wake_.get(), kHangLimitMs);
+    volatile unsigned char* bytes = reinterpret_cast<volatile unsigned char*>(lParam);
+    for (std::size_t i = 0; i < bytesReferred(message); ++i) bytes[i] = bytes[i];
+    ++lateAnswers_;
+}
+
 LRESULT ShellListView::handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam, bool& handled) {
     if (writingThrough_) return 0;
+    if (hangAt_ != 0 && message == hangAt_ && sentFromOutside()) hang(message, lParam);
     handled = true;
     switch (message) {
     case LVM_SETITEMPOSITION: {
@@ -316,6 +343,7 @@ bool ShellListView::writeDump(const std::wstring& path) {
     appendField(out, "foldersnap", std::to_string(folderSnap_ ? 1 : 0));
     out += line("grid", {g.left, g.top, g.cellWidth, g.cellHeight, g.rows});
     appendField(out, "refreshes", std::to_string(refreshes_));
+    appendField(out, "late", std::to_string(lateAnswers_));
     for (int i = 0; i < count; ++i) {
         POINT p{};
         SendMessageW(listView_, LVM_GETITEMPOSITION, i, reinterpret_cast<LPARAM>(&p));

@@ -15,6 +15,7 @@
 #include "ShellOptions.h"
 #include "ShellSource.h"
 #include "desktop/DesktopModel.h"
+#include "platform/win32/Scoped.h"
 
 namespace plenvik::testshell {
 
@@ -24,6 +25,13 @@ inline constexpr LRESULT kDumpWritten = 0x5D;
 // Sent to Progman: moves item wParam to (GET_X_LPARAM, GET_Y_LPARAM) of lParam as the user's drag does,
 // through the shell's own folder view, so the move is kept; answers TRUE when the item exists.
 inline constexpr UINT kMoveAsUserMessage = WM_APP + 2;
+// Sent to Progman: the list view hangs in the next message wParam (LVM_GETITEMTEXTW, WM_STYLECHANGING,
+// ...) sent to it from another thread or process. It waits for the --hang-event (at most kHangLimitMs)
+// before it handles that message, and then reads and writes the memory the message's lParam points to
+// with plain accesses, as Explorer's list view answering late does: a block freed under it faults there
+// (and the message is not counted as answered late). Answers TRUE when the shell has a hang event.
+inline constexpr UINT kHangMessage = WM_APP + 3;
+inline constexpr DWORD kHangLimitMs = 15000;
 
 class ShellListView {
 public:
@@ -39,8 +47,11 @@ public:
 
     // What any client sees, read in-process from the list view, and what the shell keeps (UTF-8):
     //   count N / style HEX / exstyle HEX / view N / snap 0|1 / folderstyle HEX / foldersnap 0|1 /
-    //   grid L T W H ROWS / refreshes N / item INDEX X Y LABEL / kept INDEX X Y / parsing INDEX NAME ...
+    //   grid L T W H ROWS / refreshes N / late N / item INDEX X Y LABEL / kept INDEX X Y / parsing INDEX NAME ...
+    // late counts the messages answered after a hang (kHangMessage).
     bool writeDump(const std::wstring& path);
+    // kHangMessage: false without a hang event.
+    bool hangAt(UINT message);
 
     // The folder view's side: what the shell's own view object reads and changes (on this thread).
     HWND window() const { return listView_; }
@@ -55,6 +66,7 @@ public:
 private:
     static LRESULT CALLBACK subclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id, DWORD_PTR self);
     LRESULT handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam, bool& handled);
+    void hang(UINT message, LPARAM lParam);
 
     BOOL move(int index, IconPosition to, MoveOrigin origin);
     void refresh();
@@ -75,6 +87,9 @@ private:
     bool folderSnap_;
     bool writingThrough_ = false;  // our own messages pass the subclass untouched
     int refreshes_ = 0;
+    win32::UniqueHandle wake_;  // the hang event
+    UINT hangAt_ = 0;           // the message to hang in; 0: none
+    int lateAnswers_ = 0;
 };
 
 }  // namespace plenvik::testshell

@@ -77,6 +77,8 @@ std::optional<ShellOptions> parseShellOptions(const std::vector<std::wstring>& a
             o.readyFile = value();
         } else if (a == L"--dump" && hasValue) {
             o.dumpFile = value();
+        } else if (a == L"--hang-event" && hasValue) {
+            o.hangEvent = value();
         } else {
             error = "unknown option or bad value: " + win32::narrow(a);
             return std::nullopt;

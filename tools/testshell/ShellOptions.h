@@ -21,6 +21,7 @@
 //   --size WxH         client size of the desktop window (default 1024x768)
 //   --ready FILE       written ("pid progman defview listview", hex handles) when the desktop is ready
 //   --dump FILE        written whenever Progman receives kDumpMessage (see ShellListView.h)
+//   --hang-event NAME  the named event a list view hung by kHangMessage waits for (see ShellListView.h)
 #pragma once
 
 #include <cstdint>
@@ -49,7 +50,7 @@ struct ShellOptions {
     bool systemIcons = true;
     bool workerW = false;
     int width = 1024, height = 768;
-    std::wstring iconsFile, positionsFile, readyFile, dumpFile;
+    std::wstring iconsFile, positionsFile, readyFile, dumpFile, hangEvent;
 };
 
 // nullopt and a message for an unknown option or a bad value.

@@ -31,6 +31,8 @@ LRESULT CALLBACK progmanProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
     switch (message) {
     case kDumpMessage:
         return g_shell.listView && !g_shell.dumpFile.empty() && g_shell.listView->writeDump(g_shell.dumpFile) ? kDumpWritten : 0;
+    case kHangMessage:
+        return g_shell.listView && g_shell.listView->hangAt(static_cast<UINT>(wParam));
     case kMoveAsUserMessage:
         return g_shell.listView && g_shell.listView->moveThroughFolderView(static_cast<int>(wParam), {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
     case WM_DESTROY:

@@ -9,6 +9,7 @@
 #include <utility>
 
 #include "errors/RuntimeError.h"
+#include "platform/win32/DesktopMessages.h"
 #include "platform/win32/Wide.h"
 
 namespace plenvik::win32 {
@@ -27,8 +28,6 @@ static_assert(offsetof(LVITEMW, mask) == kLvItemMaskOffset && offsetof(LVITEMW, 
 
 // The block for one label: the item block (room for the 64-bit layout), then the text.
 constexpr std::size_t kItemOffset = 0, kTextOffset = 96;
-// A desktop that does not answer within this time is reported, not waited for without end.
-constexpr UINT kSendTimeoutMs = 10000;
 
 std::size_t blockSize(int capacity) { return kTextOffset + static_cast<std::size_t>(capacity) * sizeof(wchar_t); }
 
@@ -51,9 +50,9 @@ struct BatchLayout {
 
 }  // namespace
 
-DesktopListView::DesktopListView(HWND listView, int initialLabelCapacity, int batchSize)
+DesktopListView::DesktopListView(HWND listView, int initialLabelCapacity, int batchSize, UINT timeoutMs)
     : listView_(listView), initialCapacity_(std::clamp(initialLabelCapacity, 2, kMaxLabelCapacity)),
-      batchSize_(std::max(1, batchSize)) {
+      batchSize_(std::max(1, batchSize)), timeoutMs_(timeoutMs) {
     DWORD processId = 0;
     GetWindowThreadProcessId(listView_, &processId);
     process_.reset(OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE | PROCESS_QUERY_LIMITED_INFORMATION,
@@ -74,12 +73,11 @@ RemoteMemory DesktopListView::allocate(std::size_t size) {
 }
 
 LRESULT DesktopListView::send(UINT message, WPARAM wParam, LPARAM lParam) {
-    DWORD_PTR result = 0;
-    if (!SendMessageTimeoutW(listView_, message, wParam, lParam, SMTO_ABORTIFHUNG, kSendTimeoutMs, &result)) {
-        if (GetLastError() == ERROR_TIMEOUT) fail("SendMessageTimeout");
-        return 0;  // the window is gone: nothing to read
-    }
-    return static_cast<LRESULT>(result);
+    return sendToDesktop(listView_, message, wParam, lParam, timeoutMs_);
+}
+
+LRESULT DesktopListView::send(UINT message, WPARAM wParam, LPARAM lParam, RemoteMemory& referred) {
+    return sendToDesktop(listView_, message, wParam, lParam, timeoutMs_, referred);
 }
 
 int DesktopListView::itemCount() { return static_cast<int>(send(LVM_GETITEMCOUNT, 0, 0)); }
@@ -89,7 +87,8 @@ std::string DesktopListView::readLabel(int index, int capacity) {
         RemoteMemory block = allocate(blockSize(capacity));
         const std::vector<std::uint8_t> request = listViewTextRequest(layout_, index, block.addressAt(kTextOffset), capacity);
         if (!block.write(kItemOffset, request.data(), request.size())) fail("WriteProcessMemory");
-        const int length = static_cast<int>(std::clamp<LRESULT>(send(LVM_GETITEMTEXTW, index, block.lparamAt(kItemOffset)), 0, capacity - 1));
+        const LRESULT answer = send(LVM_GETITEMTEXTW, index, block.lparamAt(kItemOffset), block);
+        const int length = static_cast<int>(std::clamp<LRESULT>(answer, 0, capacity - 1));
         if (length == capacity - 1 && capacity < kMaxLabelCapacity) {
             // The label may have been cut: read it again with four times the room.
             capacity = std::min(capacity * 4, kMaxLabelCapacity);
@@ -125,16 +124,9 @@ void DesktopListView::readBatch(RemoteMemory& block, int first, int count, std::
         SendNotifyMessageW(listView_, LVM_GETITEMTEXTW, first + i, block.lparamAt(at.item(i)));
     }
     // Messages sent to a thread are handled in the order they were sent: when this one returns, so have
-    // the requests before it.
-    DWORD_PTR ignored = 0;
-    if (!SendMessageTimeoutW(listView_, LVM_GETITEMCOUNT, 0, 0, SMTO_ABORTIFHUNG, kSendTimeoutMs, &ignored)) {
-        if (GetLastError() == ERROR_TIMEOUT) {
-            // The list view may still answer into the block later: it must not be freed under it.
-            block.abandon();
-            fail("SendMessageTimeout");
-        }
-        // The window is gone: the requests were dropped with it, the block reads as empty.
-    }
+    // the requests before it. Where the window is gone, the requests went with it and the block reads
+    // as empty.
+    send(LVM_GETITEMCOUNT, 0, 0, block);
     if (!block.read(0, bytes.data(), bytes.size())) fail("ReadProcessMemory");
     for (int i = 0; i < count; ++i) {
         POINT p{};
@@ -154,7 +146,7 @@ std::string DesktopListView::label(int index) { return readLabel(index, initialC
 
 IconPosition DesktopListView::position(int index) {
     RemoteMemory block = allocate(sizeof(POINT));
-    if (!send(LVM_GETITEMPOSITION, index, block.lparamAt(0))) return {};
+    if (!send(LVM_GETITEMPOSITION, index, block.lparamAt(0), block)) return {};
     POINT p{};
     if (!block.read(0, &p, sizeof p)) fail("ReadProcessMemory");
     return {static_cast<int>(p.x), static_cast<int>(p.y)};
@@ -167,7 +159,7 @@ bool DesktopListView::setPosition(int index, IconPosition to) {
     RemoteMemory block = allocate(sizeof(POINT));
     const POINT p{to.x, to.y};
     if (!block.write(0, &p, sizeof p)) fail("WriteProcessMemory");
-    send(LVM_SETITEMPOSITION32, index, block.lparamAt(0));  // answers nothing of use
+    send(LVM_SETITEMPOSITION32, index, block.lparamAt(0), block);  // answers nothing of use
     return index >= 0 && index < itemCount();
 }
 

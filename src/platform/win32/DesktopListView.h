@@ -3,7 +3,9 @@
 // once per object, and one block serves a whole inventory; both are released before the call returns.
 // An inventory asks for the items in batches: the requests of a batch are queued without waiting
 // (SendNotifyMessage), and one ordinary message after them returns when the list view has answered
-// them all, so a batch costs one round trip instead of two per icon.
+// them all, so a batch costs one round trip instead of two per icon. Every message goes through
+// sendToDesktop (DesktopMessages.h): a list view that does not answer in time is reported, and a block
+// a message refers to is then left to the list view's process.
 #pragma once
 
 #include <windows.h>
@@ -13,6 +15,7 @@
 
 #include "desktop/ListViewItemLayout.h"
 #include "platform/IconView.h"
+#include "platform/win32/DesktopMessages.h"
 #include "platform/win32/Scoped.h"
 
 namespace plenvik::win32 {
@@ -27,8 +30,10 @@ public:
     // More than any list-view label holds; a label that fills this much is taken as it is.
     static constexpr int kMaxLabelCapacity = 32768;
 
-    // Opens the list view's process; throws RuntimeError when it is refused.
-    explicit DesktopListView(HWND listView, int initialLabelCapacity = kInitialLabelCapacity, int batchSize = kBatchSize);
+    // Opens the list view's process; throws RuntimeError when it is refused. A message the list view has
+    // not answered within timeoutMs throws RuntimeError.
+    explicit DesktopListView(HWND listView, int initialLabelCapacity = kInitialLabelCapacity, int batchSize = kBatchSize,
+                             UINT timeoutMs = kDesktopTimeoutMs);
 
     bool target64() const { return target64_; }
     int itemCount();
@@ -46,6 +51,8 @@ private:
     struct Block;
     RemoteMemory allocate(std::size_t size);
     LRESULT send(UINT message, WPARAM wParam, LPARAM lParam);
+    // For a message that refers to the block.
+    LRESULT send(UINT message, WPARAM wParam, LPARAM lParam, RemoteMemory& referred);
     // Reads the label of one item through a block of its own, with room for capacity units at first and
     // more while the label fills it.
     std::string readLabel(int index, int capacity);
@@ -58,6 +65,7 @@ private:
     ListViewItemLayout layout_;
     int initialCapacity_;
     int batchSize_;
+    UINT timeoutMs_;
     int blocksAllocated_ = 0;
 };
 

@@ -15,7 +15,11 @@ Win32IconView::Win32IconView() : Win32IconView(CLSID_ShellWindows) {}
 Win32IconView::Win32IconView(const CLSID& shellWindowsClass)
     : finder_([shellWindowsClass](HWND listView) { return findShellDesktopFolderView(listView, shellWindowsClass); }) {}
 
-Win32IconView::Win32IconView(FolderViewFinder finder) : finder_(std::move(finder)) {}
+Win32IconView::Win32IconView(FolderViewFinder finder, UINT timeoutMs) : finder_(std::move(finder)), timeoutMs_(timeoutMs) {}
+
+DesktopListView Win32IconView::openListView(HWND window) const {
+    return DesktopListView(window, DesktopListView::kInitialLabelCapacity, DesktopListView::kBatchSize, timeoutMs_);
+}
 
 template <class Result, class ByFolderView, class ByListView>
 Result Win32IconView::route(Result none, ByFolderView&& byFolderView, ByListView&& byListView) {
@@ -36,27 +40,27 @@ IconRoute Win32IconView::route() {
 
 std::vector<IconItem> Win32IconView::readAll() {
     return route(std::vector<IconItem>(), [](FolderViewIcons& v) { return v.readAll(); },
-                 [](HWND lv) { return DesktopListView(lv).readAll(); });
+                 [&](HWND lv) { return openListView(lv).readAll(); });
 }
 
 int Win32IconView::itemCount() {
     return route(0, [](FolderViewIcons& v) { return v.itemCount(); },
-                 [](HWND lv) { return static_cast<int>(SendMessageW(lv, LVM_GETITEMCOUNT, 0, 0)); });
+                 [&](HWND lv) { return static_cast<int>(sendToDesktop(lv, LVM_GETITEMCOUNT, 0, 0, timeoutMs_)); });
 }
 
 std::string Win32IconView::label(int index) {
     return route(std::string(), [&](FolderViewIcons& v) { return v.label(index); },
-                 [&](HWND lv) { return DesktopListView(lv).label(index); });
+                 [&](HWND lv) { return openListView(lv).label(index); });
 }
 
 IconPosition Win32IconView::position(int index) {
     return route(IconPosition{}, [&](FolderViewIcons& v) { return v.position(index); },
-                 [&](HWND lv) { return DesktopListView(lv).position(index); });
+                 [&](HWND lv) { return openListView(lv).position(index); });
 }
 
 bool Win32IconView::setPosition(int index, IconPosition to) {
     return route(false, [&](FolderViewIcons& v) { return v.setPosition(index, to); },
-                 [&](HWND lv) { return DesktopListView(lv).setPosition(index, to); });
+                 [&](HWND lv) { return openListView(lv).setPosition(index, to); });
 }
 
 namespace {
@@ -76,7 +80,7 @@ std::int32_t Win32IconView::styleWord() {
 bool Win32IconView::setStyleWord(std::int32_t style) {
     return route(false, [&](FolderViewIcons& v) { return v.setStyleWord(style); },
                  [&](HWND lv) {
-                     SetWindowLongW(lv, GWL_STYLE, style);
+                     setDesktopWindowStyle(lv, style, timeoutMs_);
                      return true;
                  });
 }
@@ -93,27 +97,25 @@ bool Win32IconView::setSnapToGrid(bool on) {
 bool Win32IconView::arrange(int code) {
     HWND listView = fc_DesktopListViewGet();
     if (!listView) return false;
-    DWORD_PTR result = 0;
-    SendMessageTimeoutW(listView, LVM_ARRANGE, static_cast<WPARAM>(code), 0, SMTO_ABORTIFHUNG, 10000, &result);
+    sendToDesktop(listView, LVM_ARRANGE, static_cast<WPARAM>(code), 0, timeoutMs_);
     return true;
 }
 
+// The list view repaints when its thread gets to it: UpdateWindow would send WM_PAINT to Explorer's
+// thread and wait for it without a time-out.
 void Win32IconView::refresh() {
     HWND listView = fc_DesktopListViewGet();
     if (!listView) return;
     InvalidateRect(listView, nullptr, FALSE);
-    UpdateWindow(listView);
     // F5 makes the shell re-read the desktop folders: once at once, once more when it reaches the post.
     PostMessageW(listView, WM_KEYDOWN, VK_F5, 0x101);
-    DWORD_PTR result = 0;
-    SendMessageTimeoutW(listView, WM_KEYDOWN, VK_F5, 0x101, SMTO_ABORTIFHUNG, 10000, &result);
+    sendToDesktop(listView, WM_KEYDOWN, VK_F5, 0x101, timeoutMs_);
 }
 
 void Win32IconView::redrawWithBackground() {
     HWND listView = fc_DesktopListViewGet();
     if (!listView) return;
     InvalidateRect(listView, nullptr, TRUE);
-    UpdateWindow(listView);
 }
 
 }  // namespace plenvik::win32

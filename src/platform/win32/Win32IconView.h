@@ -1,7 +1,8 @@
 // Explorer's desktop icon view on Windows. Labels, positions, moves, view type, auto-arrange and snap
 // go through the shell's folder view of the desktop where the system offers one, else through the
 // desktop list view in Explorer's process; arranging and refresh always go to the list view. Every call finds the desktop anew
-// and releases what it opened before it returns.
+// and releases what it opened before it returns. Nothing sent to the list view is waited for longer than
+// the time-out (DesktopMessages.h): a desktop that does not answer in time throws RuntimeError.
 #pragma once
 
 #include <windows.h>
@@ -10,9 +11,12 @@
 #include <functional>
 
 #include "platform/IconView.h"
+#include "platform/win32/DesktopMessages.h"
 #include "platform/win32/Scoped.h"
 
 namespace plenvik::win32 {
+
+class DesktopListView;
 
 // Finds the folder view for the desktop list view found (which may be nullptr).
 using FolderViewFinder = std::function<ComPtr<IFolderView>(HWND listView)>;
@@ -24,8 +28,8 @@ public:
     // The folder view found through the shell windows of another class (a stand-in shell's), else the
     // list view.
     explicit Win32IconView(const CLSID& shellWindowsClass);
-    // For tests: a finder that returns a folder view of their own, or none.
-    explicit Win32IconView(FolderViewFinder finder);
+    // For tests: a finder that returns a folder view of their own, or none, and the list view's time-out.
+    explicit Win32IconView(FolderViewFinder finder, UINT timeoutMs = kDesktopTimeoutMs);
 
     IconRoute route() override;
     std::vector<IconItem> readAll() override;
@@ -42,12 +46,15 @@ public:
     void redrawWithBackground() override;
 
 private:
+    // The list-view route's access to window, with this view's time-out.
+    DesktopListView openListView(HWND window) const;
     // Runs the folder-view operation when a folder view is offered, else the list-view one with the list
     // view found, else answers none.
     template <class Result, class ByFolderView, class ByListView>
     Result route(Result none, ByFolderView&& byFolderView, ByListView&& byListView);
 
     FolderViewFinder finder_;
+    UINT timeoutMs_ = kDesktopTimeoutMs;
 };
 
 }  // namespace plenvik::win32

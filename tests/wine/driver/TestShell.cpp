@@ -15,6 +15,7 @@ namespace {
 constexpr UINT kDumpMessage = WM_APP + 1;  // the shell's (tools/testshell/ShellListView.h)
 constexpr LRESULT kDumpWritten = 0x5D;
 constexpr UINT kMoveAsUserMessage = WM_APP + 2;
+constexpr UINT kHangMessage = WM_APP + 3;
 
 void removeTree(const std::wstring& path) {
     WIN32_FIND_DATAW data{};
@@ -71,9 +72,11 @@ void TestShell::start(const std::wstring& options, int attempt) {
     // A class of its own: a shell killed by an earlier test may still be registered under another.
     wchar_t classText[40] = {};
     if (FAILED(CoCreateGuid(&shellWindowsClass)) || !StringFromGUID2(shellWindowsClass, classText, 40)) return;
+    const std::wstring wakeEvent = std::wstring(L"PlenvikTestShellWake") + classText;
+    wake_.reset(CreateEventW(nullptr, FALSE, FALSE, wakeEvent.c_str()));
     process_ = std::make_unique<ChildProcess>(testShellPath(),
                                               options + L" --class " + classText + L" --ready \"" + readyFile + L"\" --dump \"" +
-                                                  folder_.file(L"dump.txt") + L"\"");
+                                                  folder_.file(L"dump.txt") + L"\" --hang-event " + wakeEvent);
     if (!process_->started()) return;
     std::string line;
     pollUntil([&] {
@@ -131,6 +134,7 @@ ShellDump TestShell::dump() {
         }
         if (std::sscanf(line.c_str(), "grid %d %d %d %d %d", &d.gridLeft, &d.gridTop, &d.cellWidth, &d.cellHeight, &d.rows) == 5) continue;
         if (std::sscanf(line.c_str(), "refreshes %d", &d.refreshes) == 1) continue;
+        if (std::sscanf(line.c_str(), "late %d", &d.lateAnswers) == 1) continue;
         if (std::sscanf(line.c_str(), "item %d %d %d %n", &index, &x, &y, &used) >= 3 && used > 0)
             d.items.push_back({line.substr(static_cast<std::size_t>(used)), {x, y}});
     }
@@ -143,6 +147,13 @@ bool TestShell::moveAsUser(int index, IconPosition to) {
                                           SMTO_ABORTIFHUNG, 10000, &answer) &&
            answer == TRUE;
 }
+
+bool TestShell::hangAt(UINT message) {
+    DWORD_PTR answer = 0;
+    return progman && SendMessageTimeoutW(progman, kHangMessage, message, 0, SMTO_ABORTIFHUNG, 10000, &answer) && answer == TRUE;
+}
+
+void TestShell::wake() { SetEvent(wake_.get()); }
 
 ShellDump TestShell::dumpAfterRefresh(int after) {
     ShellDump d;

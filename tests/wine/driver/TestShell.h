@@ -12,6 +12,7 @@
 
 #include "driver/WineDriver.h"
 #include "platform/IconView.h"
+#include "platform/win32/Scoped.h"
 
 namespace plenvik::test {
 
@@ -42,6 +43,7 @@ struct ShellDump {
     bool folderSnap = false;
     int gridLeft = 0, gridTop = 0, cellWidth = 0, cellHeight = 0, rows = 0;
     int refreshes = 0;
+    int lateAnswers = 0;  // messages the list view answered after a hang
     std::vector<IconItem> items;             // shown: labels and positions (no parsing names)
     std::vector<IconPosition> kept;          // per item: where the shell keeps it
     std::vector<std::string> parsingNames;   // per item: what the shell's folder says it is
@@ -64,6 +66,11 @@ public:
     // Moves an item as the user's drag does (through the shell's own folder view: kept); false when the
     // shell did not take it.
     bool moveAsUser(int index, IconPosition to);
+    // Hangs the list view in the next message `message` sent to it from another thread or process until
+    // wake(); after waking it reads and writes the memory that message points to. False when the shell
+    // did not take it.
+    bool hangAt(UINT message);
+    void wake();
 
     HWND progman = nullptr, defView = nullptr, listView = nullptr;
     DWORD processId = 0;
@@ -74,6 +81,7 @@ private:
     void start(const std::wstring& options, int attempt);
 
     TempFolder folder_;
+    win32::UniqueHandle wake_;
     std::unique_ptr<ChildProcess> process_;
 };
 

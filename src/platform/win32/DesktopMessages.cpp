@@ -1,0 +1,48 @@
+#include "platform/win32/DesktopMessages.h"
+
+#include <chrono>
+#include <future>
+#include <thread>
+
+#include "errors/RuntimeError.h"
+#include "platform/win32/Wide.h"
+
+namespace plenvik::win32 {
+
+namespace {
+
+[[noreturn]] void throwNoAnswer(const char* operation, DWORD code) {
+    // A send aborted because the window's thread counts as hung may leave no code of its own.
+    if (code == ERROR_SUCCESS) code = ERROR_TIMEOUT;
+    throw RuntimeError(static_cast<long>(code), kAppTitle, win32FailureText(operation, code));
+}
+
+LRESULT send(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT timeoutMs, RemoteMemory* referred) {
+    DWORD_PTR result = 0;
+    if (SendMessageTimeoutW(window, message, wParam, lParam, SMTO_ABORTIFHUNG, timeoutMs, &result))
+        return static_cast<LRESULT>(result);
+    const DWORD code = GetLastError();
+    if (!IsWindow(window)) return 0;  // gone, and the messages sent to it with it
+    if (referred) referred->abandon();
+    throwNoAnswer("SendMessageTimeout", code);
+}
+
+}  // namespace
+
+LRESULT sendToDesktop(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT timeoutMs) {
+    return send(window, message, wParam, lParam, timeoutMs, nullptr);
+}
+
+LRESULT sendToDesktop(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT timeoutMs, RemoteMemory& referred) {
+    return send(window, message, wParam, lParam, timeoutMs, &referred);
+}
+
+void setDesktopWindowStyle(HWND window, LONG style, UINT timeoutMs) {
+    std::packaged_task<void()> change([window, style] { SetWindowLongW(window, GWL_STYLE, style); });
+    std::future<void> done = change.get_future();
+    std::thread(std::move(change)).detach();
+    if (done.wait_for(std::chrono::milliseconds(timeoutMs)) != std::future_status::ready)
+        throwNoAnswer("SetWindowLong", ERROR_TIMEOUT);
+}
+
+}  // namespace plenvik::win32
