@@ -22,7 +22,7 @@ plenvik_strict(Plenvik)
 file(GLOB PLENVIK_TESTSHELL_SOURCES CONFIGURE_DEPENDS "${CMAKE_SOURCE_DIR}/tools/testshell/*.cpp")
 if(PLENVIK_TESTSHELL_SOURCES)
   add_executable(testshell ${PLENVIK_TESTSHELL_SOURCES} "${PLENVIK_MANIFEST_RC}")
-  target_link_libraries(testshell PRIVATE plenvik_win32)
+  target_link_libraries(testshell PRIVATE plenvik_win32 plenvik_desktop_model)
   plenvik_strict(testshell)
 endif()
 
@@ -40,6 +40,7 @@ if(TARGET iconread_win AND PLENVIK_TESTSHELL_SOURCES)
   list(FILTER PLENVIK_TESTSHELL_PARTS EXCLUDE REGEX "/main\\.cpp$")
   target_sources(iconread_win PRIVATE ${PLENVIK_TESTSHELL_PARTS})
   target_include_directories(iconread_win PRIVATE "${CMAKE_SOURCE_DIR}/tools/testshell")
+  target_link_libraries(iconread_win PRIVATE plenvik_desktop_model)
 endif()
 
 # A small helper of scripts/demo: it presses the save command of a running Plenvik.

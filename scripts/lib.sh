@@ -5,6 +5,10 @@ export WINEPREFIX=${PLENVIK_WINEPREFIX:-$PLENVIK_CACHE/wineprefix}
 # winemenubuilder would copy Start-menu shortcuts into the Linux desktop's menus (the setup makes one).
 export WINEARCH=win64 WINEDEBUG=${WINEDEBUG:--all} WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 export LANG=C.UTF-8
+# Wine's recycle bin is the XDG trash of this folder; without it Wine deletes for good, which no stock
+# Windows does while its bin is on.
+export XDG_DATA_HOME="$PLENVIK_CACHE/xdg-data"
+mkdir -p "$XDG_DATA_HOME/Trash/files" "$XDG_DATA_HOME/Trash/info"
 # Debian's wine script prefers the 32-bit loader whenever it is installed; we pick the loader per
 # executable instead (see wine-run), so that 64-bit programs run even where 32-bit ELF cannot.
 WINE64=/usr/lib/wine/wine64

@@ -11,11 +11,11 @@
 #include "platform/Platform.h"
 #include "project/DesktopSave.h"
 #include "project/ProjectCatalog.h"
-#include "project/FileBytes.h"
+#include "system/FileBytes.h"
 #include "project/ProjectAnalysis.h"
 #include "project/ProjectFileReader.h"
 #include "project/ProjectNames.h"
-#include "project/UserIdentity.h"
+#include "system/UserIdentity.h"
 
 namespace plenvik {
 namespace {

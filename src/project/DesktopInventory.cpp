@@ -11,12 +11,12 @@
 #include "run/RunContext.h"
 #include "run/RunFeedback.h"
 #include "settings/Settings.h"
-#include "project/clsFile.h"
+#include "system/FileBuffer.h"
 #include "project/IconFilePairing.h"
-#include "project/clsShellLink.h"
-#include "project/mdlBASE64.h"
-#include "project/mdlReg.h"
-#include "project/SpecialFolders.h"
+#include "system/ShellLink.h"
+#include "base64/Base64.h"
+#include "system/RegistryAccess.h"
+#include "system/SpecialFolders.h"
 
 namespace plenvik {
 namespace {

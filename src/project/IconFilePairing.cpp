@@ -1,7 +1,7 @@
 #include "project/IconFilePairing.h"
 
 #include "common/Text.h"
-#include "desktop/DesktopEntries.h"
+#include "desktop/DesktopLabels.h"
 #include "project/DesktopIcon.h"
 #include "project/DesktopInventory.h"
 

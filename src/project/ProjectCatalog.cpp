@@ -4,7 +4,7 @@
 #include <optional>
 
 #include "platform/Clock.h"
-#include "project/FileBytes.h"
+#include "system/FileBytes.h"
 #include "project/ProjectNames.h"
 
 namespace plenvik {

@@ -13,7 +13,7 @@
 #include "platform/Platform.h"
 #include "platform/SystemInfo.h"
 #include "project/ProjectNames.h"
-#include "project/UserIdentity.h"
+#include "system/UserIdentity.h"
 #include "restore/MonitorRestore.h"
 #include "restore/NewIcons.h"
 #include "restore/RestoreCounters.h"

@@ -10,7 +10,7 @@
 
 #include "platform/FileSystem.h"
 #include "project/ProjectFileNameCheck.h"
-#include "project/clsFile.h"
+#include "system/FileBuffer.h"
 
 namespace plenvik {
 

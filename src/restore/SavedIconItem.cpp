@@ -1,7 +1,7 @@
 #include "restore/SavedIconItem.h"
 
 #include "common/Text.h"
-#include "project/SpecialFolders.h"
+#include "system/SpecialFolders.h"
 
 namespace plenvik {
 

@@ -7,7 +7,7 @@
 #include "errors/Procedure.h"
 #include "platform/Dialogs.h"
 #include "platform/Platform.h"
-#include "project/mdlReg.h"
+#include "system/RegistryAccess.h"
 #include "ui/frmMsgBox.h"
 
 namespace plenvik {

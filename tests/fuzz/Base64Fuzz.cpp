@@ -10,8 +10,8 @@
 #include <string_view>
 #include <vector>
 
-#include "project/Base64StreamEncoder.h"
-#include "project/mdlBASE64.h"
+#include "base64/Base64StreamEncoder.h"
+#include "base64/Base64.h"
 
 namespace {
 

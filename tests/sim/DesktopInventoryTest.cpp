@@ -9,7 +9,7 @@
 
 #include "platform/ShellLinks.h"
 #include "platform/sim/SimPlatform.h"
-#include "project/mdlBASE64.h"
+#include "base64/Base64.h"
 #include "support/ScratchRoot.h"
 #include "support/ScriptedErrorHandler.h"
 

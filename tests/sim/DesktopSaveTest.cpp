@@ -13,7 +13,7 @@
 #include "platform/ShellLinks.h"
 #include "platform/sim/SimPlatform.h"
 #include "project/ProjectFileReader.h"
-#include "project/mdlBASE64.h"
+#include "base64/Base64.h"
 #include "support/RecordingMainView.h"
 #include "support/ScratchRoot.h"
 #include "support/ScriptedErrorHandler.h"

@@ -14,7 +14,7 @@
 #include "project/DesktopSave.h"
 #include "project/ProjectAnalysis.h"
 #include "project/ProjectNames.h"
-#include "project/mdlBASE64.h"
+#include "base64/Base64.h"
 #include "support/MemoryFileSystem.h"
 #include "support/ProgramFixture.h"
 

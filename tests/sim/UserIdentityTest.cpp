@@ -1,4 +1,4 @@
-#include "project/UserIdentity.h"
+#include "system/UserIdentity.h"
 
 #include <gtest/gtest.h>
 

@@ -14,7 +14,7 @@
 #include <string>
 #include <vector>
 
-#include "project/clsFile.h"
+#include "system/FileBuffer.h"
 
 namespace plenvik::test {
 

@@ -12,7 +12,7 @@
 #include "app/MainActions.h"
 #include "app/frmMain.h"
 #include "platform/sim/SimPlatform.h"
-#include "project/mdlBASE64.h"
+#include "base64/Base64.h"
 #include "restore/IconCreate.h"
 #include "restore/RestoreCounters.h"
 #include "support/GuardedFileSystem.h"

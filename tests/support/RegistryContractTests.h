@@ -16,7 +16,7 @@
 #include <string>
 #include <vector>
 
-#include "project/mdlReg.h"
+#include "system/RegistryAccess.h"
 
 namespace plenvik::test {
 

@@ -14,7 +14,7 @@
 #include "driver/TestShell.h"
 #include "platform/win32/Win32Platform.h"
 #include "platform/win32/Wide.h"
-#include "project/mdlBASE64.h"
+#include "base64/Base64.h"
 #include "restore/IconCreate.h"
 #include "restore/RestoreCounters.h"
 #include "support/ScriptedErrorHandler.h"

@@ -17,7 +17,7 @@
 #include "platform/win32/Win32ShellFolders.h"
 #include "platform/win32/Wide.h"
 #include "project/ProjectFileReader.h"
-#include "project/mdlBASE64.h"
+#include "base64/Base64.h"
 
 namespace plenvik::test {
 namespace {

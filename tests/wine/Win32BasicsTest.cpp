@@ -6,7 +6,7 @@
 #include "driver/WineDriver.h"
 #include "platform/win32/Wide.h"
 #include "platform/win32/Win32Basics.h"
-#include "project/UserIdentity.h"
+#include "system/UserIdentity.h"
 
 namespace plenvik::test {
 namespace {

@@ -8,8 +8,8 @@
 #include "errors/RuntimeError.h"
 #include "platform/win32/Scoped.h"
 #include "platform/win32/Win32ShellFolders.h"
-#include "project/SpecialFolders.h"
-#include "project/clsShellLink.h"
+#include "system/SpecialFolders.h"
+#include "system/ShellLink.h"
 #include "support/FileScratchWin32.h"
 #include "support/ShellLinkAgreement.h"
 

@@ -14,7 +14,7 @@
 
 #include "ShellOptions.h"
 #include "ShellSource.h"
-#include "desktop/DesktopModel.h"
+#include "platform/sim/DesktopModel.h"
 #include "platform/win32/Scoped.h"
 
 namespace plenvik::testshell {

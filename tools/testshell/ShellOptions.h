@@ -31,7 +31,7 @@
 
 #include <windows.h>
 
-#include "desktop/DesktopModel.h"
+#include "platform/sim/DesktopModel.h"
 
 namespace plenvik::testshell {
 

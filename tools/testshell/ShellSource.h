@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "desktop/DesktopEntries.h"
+#include "platform/sim/DesktopEntries.h"
 
 namespace plenvik {
 class Registry;

@@ -8,8 +8,8 @@
 #include <set>
 #include <string>
 
-#include "desktop/DesktopEntries.h"
-#include "desktop/DesktopModel.h"
+#include "platform/sim/DesktopEntries.h"
+#include "platform/sim/DesktopModel.h"
 #include "platform/IconView.h"
 
 namespace plenvik {

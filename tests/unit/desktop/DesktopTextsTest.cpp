@@ -1,7 +1,7 @@
 // The names the desktop's view styles get, and the labels of desktop files.
 #include <gtest/gtest.h>
 
-#include "desktop/DesktopEntries.h"
+#include "desktop/DesktopLabels.h"
 #include "desktop/clsDesktop.h"
 
 namespace plenvik {

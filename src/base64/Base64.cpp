@@ -1,6 +1,6 @@
-#include "project/mdlBASE64.h"
+#include "base64/Base64.h"
 
-#include "project/Base64Vector.h"
+#include "base64/Base64Vector.h"
 
 #include <algorithm>
 #include <array>

@@ -1,4 +1,4 @@
-#include "project/mdlReg.h"
+#include "system/RegistryAccess.h"
 
 #include "errors/RuntimeError.h"
 

@@ -2,10 +2,10 @@
 // the visible system icons, each with the label the shell gives it.
 #pragma once
 
-#include <functional>
 #include <string>
-#include <string_view>
 #include <vector>
+
+#include "desktop/DesktopLabels.h"
 
 namespace plenvik {
 
@@ -31,26 +31,6 @@ struct DesktopFolders {
     std::string user;    // "C:\Users\x\Desktop", no trailing backslash
     std::string common;  // "C:\Users\Public\Desktop"
 };
-
-// Whether a file type (its extension with the dot, lower case: ".docx") has a program registered for
-// it; only such types lose their extension in labels.
-using KnownFileType = std::function<bool(std::string_view extension)>;
-
-// How the shell makes a label from a file name: ".lnk" and ".url" always go; the extension of a known
-// type goes too while hideKnownExtensions is set (Explorer's HideFileExt, on by default); a folder keeps
-// its whole name.
-struct LabelRules {
-    bool hideKnownExtensions = true;
-    KnownFileType knownType;
-};
-
-std::string desktopLabel(std::string_view fileName, bool folder = false, const LabelRules& rules = {});
-
-// The extension of a file name with its dot, lower case; empty when it has none ("a." has none either).
-std::string fileExtension(std::string_view fileName);
-
-// Explorer's HideFileExt (HKCU ...\Explorer\Advanced): true unless the user set it to 0.
-bool hidesFileExtensions(Registry& registry);
 
 // The system icons the registry leaves visible, in table order, with the user's label where one is set.
 std::vector<DesktopEntry> visibleSystemIcons(Registry& registry);

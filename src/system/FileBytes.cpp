@@ -1,4 +1,4 @@
-#include "project/FileBytes.h"
+#include "system/FileBytes.h"
 
 #include <algorithm>
 #include <vector>

@@ -1,4 +1,4 @@
-#include "project/mdlBASE64.h"
+#include "base64/Base64.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "desktop/DesktopModel.h"
+#include "platform/sim/DesktopModel.h"
 
 #include <algorithm>
 #include <cstdint>

@@ -1,8 +1,8 @@
-#include "project/Base64Content.h"
+#include "base64/Base64Content.h"
 
 #include <string>
 
-#include "project/mdlBASE64.h"
+#include "base64/Base64.h"
 
 namespace plenvik {
 namespace {

@@ -1,4 +1,4 @@
-#include "project/UserIdentity.h"
+#include "system/UserIdentity.h"
 
 #include "common/Text.h"
 #include "platform/SystemInfo.h"

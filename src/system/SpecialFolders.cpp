@@ -1,4 +1,4 @@
-#include "project/SpecialFolders.h"
+#include "system/SpecialFolders.h"
 
 #include "common/Text.h"
 #include "errors/RuntimeError.h"

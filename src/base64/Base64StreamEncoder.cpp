@@ -1,10 +1,10 @@
-#include "project/Base64StreamEncoder.h"
+#include "base64/Base64StreamEncoder.h"
 
 #include <algorithm>
 #include <stdexcept>
 #include <utility>
 
-#include "project/mdlBASE64.h"
+#include "base64/Base64.h"
 
 namespace plenvik {
 

@@ -5,8 +5,8 @@
 #include "errors/RuntimeError.h"
 #include "platform/sim/SimShellFolders.h"
 #include "project/LnkFile.h"
-#include "project/SpecialFolders.h"
-#include "project/clsShellLink.h"
+#include "system/SpecialFolders.h"
+#include "system/ShellLink.h"
 #include "support/FileContractTests.h"
 #include "support/FileScratchPosix.h"
 

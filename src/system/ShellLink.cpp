@@ -1,4 +1,4 @@
-#include "project/clsShellLink.h"
+#include "system/ShellLink.h"
 
 #include <cstdio>
 

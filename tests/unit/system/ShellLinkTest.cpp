@@ -5,8 +5,8 @@
 #include <set>
 
 #include "errors/RuntimeError.h"
-#include "project/SpecialFolders.h"
-#include "project/clsShellLink.h"
+#include "system/SpecialFolders.h"
+#include "system/ShellLink.h"
 
 namespace plenvik {
 namespace {

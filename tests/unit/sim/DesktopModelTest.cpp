@@ -1,7 +1,7 @@
 // The desktop model: the grid, where new icons go, snapping, arranging and the refresh.
 #include <gtest/gtest.h>
 
-#include "desktop/DesktopModel.h"
+#include "platform/sim/DesktopModel.h"
 
 namespace plenvik {
 namespace {

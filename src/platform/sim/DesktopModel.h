@@ -11,7 +11,7 @@
 #include <optional>
 #include <vector>
 
-#include "desktop/DesktopEntries.h"
+#include "platform/sim/DesktopEntries.h"
 #include "platform/IconView.h"
 
 namespace plenvik {

@@ -4,7 +4,7 @@
 
 #include <cstring>
 
-#include "project/clsFile.h"
+#include "system/FileBuffer.h"
 
 namespace plenvik {
 namespace {

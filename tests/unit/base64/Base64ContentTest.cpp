@@ -1,6 +1,6 @@
 // Strict decoding of embedded content: line breaks and blanks are skipped, anything else outside the
 // alphabet refuses the whole text.
-#include "project/Base64Content.h"
+#include "base64/Base64Content.h"
 
 #include <gtest/gtest.h>
 

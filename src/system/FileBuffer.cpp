@@ -1,4 +1,4 @@
-#include "project/clsFile.h"
+#include "system/FileBuffer.h"
 
 #include <algorithm>
 #include <exception>

@@ -1,4 +1,4 @@
-#include "project/Base64Vector.h"
+#include "base64/Base64Vector.h"
 
 #if defined(__GNUC__) && (defined(__x86_64__) || defined(__i386__))
 #include <immintrin.h>

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "project/Base64StreamEncoder.h"
-#include "project/mdlBASE64.h"
+#include "base64/Base64StreamEncoder.h"
+#include "base64/Base64.h"
 
 namespace plenvik {
 namespace {

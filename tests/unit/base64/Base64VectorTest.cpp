@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "project/Base64Vector.h"
+#include "base64/Base64Vector.h"
 
 namespace plenvik {
 namespace {
