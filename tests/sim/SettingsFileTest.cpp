@@ -47,6 +47,7 @@ private:
             if (n < count) return std::nullopt;
             return count;
         }
+        bool flush() override { return inner_->flush(); }
         bool seekToEnd() override { return inner_->seekToEnd(); }
         bool close() override { return inner_->close(); }
 

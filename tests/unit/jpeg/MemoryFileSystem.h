@@ -63,6 +63,7 @@ private:
                          static_cast<const std::uint8_t*>(buffer) + count);
             return count;
         }
+        bool flush() override { return true; }
         bool seekToEnd() override { return true; }
         bool close() override { return true; }
 

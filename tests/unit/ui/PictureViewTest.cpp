@@ -52,6 +52,7 @@ private:
             return n;
         }
         std::optional<std::size_t> write(const void*, std::size_t) override { return std::nullopt; }
+        bool flush() override { return true; }
         bool seekToEnd() override { return true; }
         bool close() override { return true; }
 
