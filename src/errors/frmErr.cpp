@@ -1,5 +1,6 @@
 #include "errors/frmErr.h"
 
+#include "common/AtomicFile.h"
 #include "common/Text.h"
 #include "errors/ErrorMessageLines.h"
 #include "errors/ErrorTexts.h"
@@ -12,25 +13,6 @@ namespace {
 bool isDebugRequest(const RuntimeError& e) {
     return e.number() == errtext::kDebugNumber && e.source() == errtext::kDebugSource &&
            e.description() == errtext::kDebugDescription;
-}
-
-// Writes a whole file through a temporary one in the same folder, so that the target is either the
-// old file or the complete new one.
-bool writeFileSafely(FileSystem& files, const std::string& target, const std::string& bytes) {
-    const std::string temp = target + ".tmp";
-    FileOpenRequest r;
-    r.path = temp;
-    r.access = kGenericWrite;
-    r.share = kShareNone;
-    r.creation = kCreateAlways;
-    auto file = files.open(r);
-    if (!file) return false;
-    const auto written = file->write(bytes.data(), bytes.size());
-    const bool closed = file->close();
-    file.reset();
-    if (written && *written == bytes.size() && closed && files.replaceFile(temp, target)) return true;
-    files.deleteFile(temp, true);
-    return false;
 }
 
 }  // namespace
@@ -149,7 +131,7 @@ void frmErr::printProtocol() {
 
 void frmErr::saveProtocol() {
     const std::string path = protocolFilePath();
-    const bool saved = writeFileSafely(services_.files, path, utf8ToWindows1252(protocolText(), Unmappable::QuestionMark));
+    const bool saved = writeFileAtomically(services_.files, path, utf8ToWindows1252(protocolText(), Unmappable::QuestionMark));
     if (saved) {
         services_.dialogs.messageBox({errtext::kSavedTextBefore + path + errtext::kSavedTextAfter, errtext::kSavedTitle,
                                       MsgButtons::Ok, MsgIcon::Information});

@@ -2,13 +2,13 @@
 
 #include <string_view>
 
+#include "common/AtomicFile.h"
 #include "common/Text.h"
 #include "jpeg/BitWriter.h"
 #include "jpeg/CoefficientBlocks.h"
 #include "jpeg/EntropyCoder.h"
 #include "jpeg/JpegError.h"
 #include "jpeg/MarkerWriter.h"
-#include "jpeg/TemporaryFile.h"
 
 namespace plenvik {
 namespace {

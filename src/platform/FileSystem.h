@@ -18,7 +18,9 @@ inline constexpr std::uint32_t kAttrReadOnly = 0x1, kAttrHidden = 0x2, kAttrSyst
 // The arguments of CreateFile that clsFile's open modes use.
 inline constexpr std::uint32_t kGenericRead = 0x80000000u, kGenericWrite = 0x40000000u;
 inline constexpr std::uint32_t kShareNone = 0, kShareRead = 1;
-inline constexpr std::uint32_t kCreateAlways = 2, kOpenExisting = 3, kOpenAlways = 4;
+// kCreateNew fails (ERROR_FILE_EXISTS) when the name is taken: a file made this way is never someone else's.
+inline constexpr std::uint32_t kCreateNew = 1, kCreateAlways = 2, kOpenExisting = 3, kOpenAlways = 4;
+inline constexpr unsigned long kErrorFileExists = 80;
 
 struct FileOpenRequest {
     std::string path;
@@ -41,6 +43,8 @@ public:
     // Reads up to count bytes at the current position; the number read, or nullopt on failure.
     virtual std::optional<std::size_t> read(void* buffer, std::size_t count) = 0;
     virtual std::optional<std::size_t> write(const void* buffer, std::size_t count) = 0;
+    // Puts what was written on the disk (FlushFileBuffers, fsync); false when the system could not.
+    virtual bool flush() = 0;
     // Moves the position to the end (appending to a log file).
     virtual bool seekToEnd() = 0;
     virtual bool close() = 0;

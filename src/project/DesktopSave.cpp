@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdint>
 
+#include "common/AtomicFile.h"
 #include "common/Text.h"
 #include "desktop/DesktopIcons.h"
 #include "desktop/clsDesktop.h"
@@ -53,38 +54,26 @@ std::string groupedNumber(std::uint64_t value, char separator) {
     return out;
 }
 
-// The file being written: a temporary one beside the target, renamed over it only when complete, so
-// that a cancel or a failure never leaves a half-written project or damages an earlier one.
+// The project file written through an AtomicFile, its failures raised as the save's errors: a cancel or
+// a failure never leaves a half-written project or damages an earlier one.
 class TemporaryProject {
 public:
-    TemporaryProject(FileSystem& files, std::string target) : files_(files), target_(std::move(target)), temp_(target_ + ".tmp") {}
-    ~TemporaryProject() { discard(); }
+    TemporaryProject(FileSystem& files, std::string target) : file_(files, std::move(target)) {}
 
     FileHandle& open() {
         unsigned long error = 0;
-        file_ = files_.open({temp_, kGenericWrite, kShareNone, kCreateAlways, kAttrNormal}, &error);
-        if (!file_) throw RuntimeError(75, kAppTitle, "Die Projektdatei '" + target_ + "' kann nicht geschrieben werden (Fehler " + std::to_string(error) + ").");
-        return *file_;
+        if (!file_.create(&error)) throw RuntimeError(75, kAppTitle, "Die Projektdatei '" + file_.target() + "' kann nicht geschrieben werden (Fehler " + std::to_string(error) + ").");
+        return file_.file();
     }
     void commit() {
-        if (!file_->close()) throw RuntimeError(57, kAppTitle, "Die Projektdatei '" + target_ + "' konnte nicht geschlossen werden.");
-        file_.reset();
-        if (!files_.replaceFile(temp_, target_))
-            throw RuntimeError(75, kAppTitle, "Die Projektdatei '" + target_ + "' konnte nicht ersetzt werden.");
-        committed_ = true;
-    }
-    void discard() {
-        if (committed_) return;
-        if (file_) file_->close();
-        file_.reset();
-        if (files_.exists(temp_)) files_.deleteFile(temp_, true);
+        if (file_.commit()) return;
+        if (file_.failedAt() == AtomicFile::Stage::Rename)
+            throw RuntimeError(75, kAppTitle, "Die Projektdatei '" + file_.target() + "' konnte nicht ersetzt werden.");
+        throw RuntimeError(57, kAppTitle, "Die Projektdatei '" + file_.target() + "' konnte nicht geschlossen werden.");
     }
 
 private:
-    FileSystem& files_;
-    std::string target_, temp_;
-    std::unique_ptr<FileHandle> file_;
-    bool committed_ = false;
+    AtomicFile file_;
 };
 
 class SaveRun {

@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "common/AtomicFile.h"
 #include "platform/FileSystem.h"
 #include "project/ProjectFileNameCheck.h"
 #include "system/FileBuffer.h"
@@ -16,13 +17,10 @@ namespace plenvik {
 
 class NewDesktopFile {
 public:
+    // The temporary file is removed when the object goes unless it took the target's name.
     NewDesktopFile(FileSystem& files, std::string target);
-    // Removes the temporary file unless it took the target's name.
-    ~NewDesktopFile();
-    NewDesktopFile(const NewDesktopFile&) = delete;
-    NewDesktopFile& operator=(const NewDesktopFile&) = delete;
 
-    // Creates the temporary file (clsFile mode 2, normal attributes).
+    // Creates the temporary file (normal attributes).
     FileResult open();
     // Writes all of bytes; anything less is a failure.
     FileResult write(std::vector<std::uint8_t> bytes);
@@ -30,17 +28,10 @@ public:
     // or when the target has appeared meanwhile; the temporary file is then removed.
     bool place();
 
-    const std::string& target() const { return target_; }
+    const std::string& target() const { return file_.target(); }
 
 private:
-    void discard();
-
-    FileSystem& files_;
-    std::string target_;
-    std::string temporary_;
-    clsFile file_;
-    bool opened_ = false;
-    bool placed_ = false;
+    AtomicFile file_;
 };
 
 }  // namespace plenvik

@@ -5,6 +5,7 @@
 #include <memory>
 #include <new>
 
+#include "common/AtomicFile.h"
 #include "common/Text.h"
 #include "errors/Procedure.h"
 #include "platform/Dialogs.h"
@@ -104,39 +105,20 @@ void applyUnreadableDefaults(Settings& settings) {
     settings.folderSave = false;  // the automatic name switch keeps its value
 }
 
-// Writes the bytes to path completely, or throws; a partly written file is removed.
-void writeCompleteFile(FileSystem& files, const std::string& path, const std::string& bytes) {
+// Writes the bytes to the target through a temporary file, or throws; the temporary file never
+// stays behind.
+void writeCompleteFile(FileSystem& files, const std::string& target, const std::string& bytes) {
+    AtomicFile file(files, target);
     unsigned long error = 0;
-    auto file = files.open({path, kGenericWrite, kShareNone, kCreateAlways, kAttrNormal}, &error);
-    if (!file)
-        throw RuntimeError(kErrorPathFileAccess, kAppTitle,
-                           "Die Datei '" + path + "' kann nicht angelegt werden (Fehler " + std::to_string(error) + ").");
-    const auto written = file->write(bytes.data(), bytes.size());
-    const bool closed = file->close();
-    if (!written || *written != bytes.size() || !closed) {
-        file.reset();
-        files.deleteFile(path, true);
-        throw RuntimeError(kErrorDeviceIo, kAppTitle, "Die Datei '" + path + "' konnte nicht vollst\xC3\xA4ndig geschrieben werden.");
-    }
+    if (!file.create(&error))
+        throw RuntimeError(kErrorPathFileAccess, kAppTitle, "Die Datei '" + file.temporaryPath() +
+                                                                "' kann nicht angelegt werden (Fehler " + std::to_string(error) + ").");
+    if (file.write(bytes) && file.commit()) return;
+    if (file.failedAt() == AtomicFile::Stage::Rename)
+        throw RuntimeError(kErrorPathFileAccess, kAppTitle, "Die Einstellungsdatei '" + target + "' kann nicht ersetzt werden.");
+    throw RuntimeError(kErrorDeviceIo, kAppTitle,
+                       "Die Datei '" + file.temporaryPath() + "' konnte nicht vollst\xC3\xA4ndig geschrieben werden.");
 }
-
-// Removes the temporary file unless it has been renamed into place.
-class TemporaryFile {
-public:
-    TemporaryFile(FileSystem& files, std::string path) : files_(files), path_(std::move(path)) {}
-    ~TemporaryFile() {
-        if (!placed_ && files_.exists(path_)) files_.deleteFile(path_, true);
-    }
-    TemporaryFile(const TemporaryFile&) = delete;
-    TemporaryFile& operator=(const TemporaryFile&) = delete;
-    const std::string& path() const { return path_; }
-    void placed() { placed_ = true; }
-
-private:
-    FileSystem& files_;
-    std::string path_;
-    bool placed_ = false;
-};
 
 }  // namespace
 
@@ -191,20 +173,11 @@ bool fc_SettingsFileRead(Settings& settings, FileSystem& files, const std::strin
 bool fc_SettingsFileSave(const Settings& settings, FileSystem& files, const std::string& programFolder,
                          ErrorHandler& handler) {
     Procedure proc(handler, "frmMain.fc_SettingsFileSave");
-    const std::string target = settingsFilePath(programFolder);
-    TemporaryFile temporary(files, target + ".tmp");
-    bool written = false, saved = false;
+    bool saved = false;
+    // One step: a retry writes a fresh temporary file, as the failed one is gone.
     proc.run([&] {
         proc.step([&] {
-            writeCompleteFile(files, temporary.path(), settingsFileText(settings));
-            written = true;
-        });
-        if (!written) return;  // skipped after a failure: there is nothing complete to put in place
-        proc.step([&] {
-            if (!files.replaceFile(temporary.path(), target))
-                throw RuntimeError(kErrorPathFileAccess, kAppTitle,
-                                   "Die Einstellungsdatei '" + target + "' kann nicht ersetzt werden.");
-            temporary.placed();
+            writeCompleteFile(files, settingsFilePath(programFolder), settingsFileText(settings));
             saved = true;
         });
     });

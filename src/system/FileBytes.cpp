@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "common/AtomicFile.h"
 #include "platform/FileSystem.h"
 
 namespace plenvik {
@@ -51,20 +52,7 @@ std::optional<FileHead> readFileHead(FileSystem& files, const std::string& path,
 }
 
 bool replaceFileBytes(FileSystem& files, const std::string& path, std::string_view bytes) {
-    const std::string temp = path + ".tmp";
-    bool written = false;
-    if (auto file = files.open({temp, kGenericWrite, kShareNone, kCreateAlways, kAttrNormal})) {
-        std::size_t done = 0;
-        while (done < bytes.size()) {
-            const auto n = file->write(bytes.data() + done, bytes.size() - done);
-            if (!n || *n == 0) break;
-            done += *n;
-        }
-        written = file->close() && done == bytes.size();
-    }
-    if (written && files.replaceFile(temp, path)) return true;
-    if (files.exists(temp)) files.deleteFile(temp, true);
-    return false;
+    return writeFileAtomically(files, path, bytes);
 }
 
 }  // namespace plenvik

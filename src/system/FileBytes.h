@@ -22,8 +22,8 @@ struct FileHead {
 };
 std::optional<FileHead> readFileHead(FileSystem& files, const std::string& path, std::initializer_list<std::string_view> markers);
 
-// Writes the bytes to a temporary file beside path and renames it over path once complete, so that a
-// failure leaves the old file as it was. False when that did not succeed (the temporary file is gone).
+// Replaces the file whole through an AtomicFile (writeFileAtomically): a failure leaves the old file as
+// it was and no temporary file behind. False when that did not succeed.
 bool replaceFileBytes(FileSystem& files, const std::string& path, std::string_view bytes);
 
 }  // namespace plenvik

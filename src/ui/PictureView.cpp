@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <utility>
 
+#include "common/AtomicFile.h"
 #include "errors/RuntimeError.h"
-#include "jpeg/TemporaryFile.h"
 #include "jpeg/clsJPG.h"
 #include "platform/FileSystem.h"
 #include "ui/PictureDecoder.h"

@@ -14,6 +14,7 @@
 #include "platform/sim/SimPlatform.h"
 #include "project/ProjectFileReader.h"
 #include "base64/Base64.h"
+#include "support/GuardedFileSystem.h"
 #include "support/RecordingMainView.h"
 #include "support/ScratchRoot.h"
 #include "support/ScriptedErrorHandler.h"
@@ -28,10 +29,13 @@ class DesktopSaveTest : public ::testing::Test {
 protected:
     test::ScratchRoot scratch;
     sim::SimPlatform sim{scratch.path()};
+    test::GuardedFileSystem guarded{sim.files};  // can refuse writing into a folder
+    Platform platform{sim.system, sim.clock,   sim.locale, sim.dialogs,  sim.events, sim.processes,
+                      guarded,    sim.registry, sim.shell, sim.displays, sim.desktop};
     test::ScriptedErrorHandler errors;
     UnavailableActions actions;
     test::RecordingMainView view;
-    frmMain form{sim.platform(), errors, actions};
+    frmMain form{platform, errors, actions};
     const std::string projectFolder = "C:\\Projekte";
 
     void SetUp() override {
@@ -198,7 +202,7 @@ TEST_F(DesktopSaveTest, AFailingWriteKeepsTheEarlierProject) {
     desktop();
     const std::string name = "Plenvik SIMPC tester 261206072546.Plenvk";
     file(projectFolder + "\\" + name, "die alte Sicherung");
-    fs::create_directories(native(projectFolder + "\\" + name + ".tmp"));  // the temporary file cannot be made
+    guarded.readOnlyFolder = projectFolder;  // the temporary file cannot be made
     errors.answers = {kActionNext};
     EXPECT_FALSE(save());
     EXPECT_EQ(read(native(projectFolder + "\\" + name)), "die alte Sicherung");

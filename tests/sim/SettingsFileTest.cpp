@@ -11,6 +11,7 @@
 
 #include "platform/posix/PosixFileSystem.h"
 #include "platform/sim/SimDialogs.h"
+#include "support/GuardedFileSystem.h"
 #include "support/ScriptedErrorHandler.h"
 
 namespace plenvik {
@@ -47,6 +48,7 @@ private:
             if (n < count) return std::nullopt;
             return count;
         }
+        bool flush() override { return inner_->flush(); }
         bool seekToEnd() override { return inner_->seekToEnd(); }
         bool close() override { return inner_->close(); }
 
@@ -91,9 +93,12 @@ TEST_F(SettingsFileOnDisk, WritesTheFileAndReadsItBack) {
     EXPECT_TRUE(fc_SettingsFileRead(read, files, kFolder, handler_, dialogs_));
     EXPECT_EQ(read, (Settings{4096, false, true, false}));  // the folder switch always starts off
 
-    // Saving again replaces the file as a whole.
+    // Saving again replaces the file as a whole; what holds the first temporary name is not touched.
+    fs::create_directory(nativeFolder() / "Settings.xml.~tmp");
     ASSERT_TRUE(fc_SettingsFileSave({7, true, false, false}, files, kFolder, handler_));
     EXPECT_EQ(bytesOnDisk(), settingsFileText({7, true, false, false}));
+    EXPECT_EQ(folderEntries(), (std::vector<std::string>{"Settings.xml", "Settings.xml.~tmp"}));
+    EXPECT_TRUE(fs::is_directory(nativeFolder() / "Settings.xml.~tmp"));
     EXPECT_TRUE(handler_.reports.empty());
     EXPECT_TRUE(dialogs_.asked.empty());
 }
@@ -121,17 +126,17 @@ TEST_F(SettingsFileOnDisk, AWriteThatStopsHalfWayKeepsTheOldFile) {
 }
 
 TEST_F(SettingsFileOnDisk, AWriteThatCannotStartKeepsTheOldFile) {
-    PosixFileSystem files(root_.string());
-    ASSERT_TRUE(fc_SettingsFileSave({4096, false, true, true}, files, kFolder, handler_));
+    PosixFileSystem disk(root_.string());
+    ASSERT_TRUE(fc_SettingsFileSave({4096, false, true, true}, disk, kFolder, handler_));
     const std::string old = bytesOnDisk();
-    // Something that is not a file stands where the temporary file would go.
-    fs::create_directory(nativeFolder() / "Settings.xml.tmp");
+    test::GuardedFileSystem files(disk);
+    files.readOnlyFolder = kFolder;  // no temporary file can be made
 
     EXPECT_FALSE(fc_SettingsFileSave({1, true, false, false}, files, kFolder, handler_));
     ASSERT_EQ(handler_.reports.size(), 1u);
     EXPECT_EQ(handler_.reports[0].procedure, "Plenvik.frmMain.fc_SettingsFileSave");
     EXPECT_EQ(bytesOnDisk(), old);
-    EXPECT_TRUE(fs::is_directory(nativeFolder() / "Settings.xml.tmp"));  // not ours: left alone
+    EXPECT_EQ(folderEntries(), std::vector<std::string>{"Settings.xml"});
 }
 
 }  // namespace

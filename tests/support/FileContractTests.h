@@ -1,5 +1,5 @@
-// clsFile's behaviour, the same on every file-system backend. A test executable includes this header
-// once and instantiates the suite with its test bed:
+// clsFile's and AtomicFile's behaviour, the same on every file-system backend. A test executable
+// includes this header once and instantiates the suite with its test bed:
 //   INSTANTIATE_TYPED_TEST_SUITE_P(Posix, FileContract, PosixFileBed);
 // A bed is default-constructible, owns a fresh empty scratch folder and offers:
 //   FileSystem& files();                       the backend under test
@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "common/AtomicFile.h"
 #include "system/FileBuffer.h"
 
 namespace plenvik::test {
@@ -254,6 +255,30 @@ TYPED_TEST_P(FileContract, RenameNoReplaceNeverTakesATakenName) {
     EXPECT_EQ(readWholeFile(this->files(), free), patternBytes(5, 1));
 }
 
+TYPED_TEST_P(FileContract, CreateNewFlushAndAtomicCommits) {
+    FileSystem& files = this->files();
+    const std::string taken = this->at("belegt.txt");
+    writeWholeFile(files, taken, patternBytes(3, 9));
+    unsigned long error = 0;
+    EXPECT_EQ(files.open({taken, kGenericWrite, kShareNone, kCreateNew, kAttrNormal}, &error), nullptr);
+    EXPECT_EQ(error, kErrorFileExists);
+    EXPECT_EQ(readWholeFile(files, taken), patternBytes(3, 9));
+
+    AtomicFile never(files, taken, AtomicFile::Mode::NeverReplace);
+    ASSERT_TRUE(never.create());
+    ASSERT_TRUE(never.write(patternBytes(5, 1)));
+    EXPECT_TRUE(never.file().flush());
+    EXPECT_FALSE(never.commit()) << "the taken name is never replaced";
+    EXPECT_EQ(readWholeFile(files, taken), patternBytes(3, 9));
+
+    AtomicFile replacing(files, taken);
+    ASSERT_TRUE(replacing.create());
+    ASSERT_TRUE(replacing.write(patternBytes(5, 1)));
+    EXPECT_TRUE(replacing.commit());
+    EXPECT_EQ(readWholeFile(files, taken), patternBytes(5, 1));
+    EXPECT_TRUE(files.find(this->at("*.~tmp*")).empty()) << "no temporary file is left";
+}
+
 REGISTER_TYPED_TEST_SUITE_P(FileContract, OpeningAMissingFileFailsWithCode2, ReadsAWholeFile,
                             AnEmptyFileReadsAsOneZeroByte, InformationModesTakeTheSizeOfTheFileJustOpened,
                             RecreateReplacesALongerFileWholly, RecreateDeletesAReadOnlyHiddenFileWithForce,
@@ -261,6 +286,7 @@ REGISTER_TYPED_TEST_SUITE_P(FileContract, OpeningAMissingFileFailsWithCode2, Rea
                             WriteOnAClosedObjectNamesThePath, WriteWithoutDataWritesNothing,
                             WriteModeKeepsTheFileAndTakesItsSize, UnknownModesOpenNothing,
                             WritingIgnoresAttributesAFileCannotBeCreatedWith, OpeningASecondFileClosesTheFirst,
-                            RecreateOnAFolderFails, RenameNoReplaceNeverTakesATakenName);
+                            RecreateOnAFolderFails, RenameNoReplaceNeverTakesATakenName,
+                            CreateNewFlushAndAtomicCommits);
 
 }  // namespace plenvik::test

@@ -56,6 +56,7 @@ private:
             inner_->write(buffer, count / 2);
             return std::nullopt;
         }
+        bool flush() override { return inner_->flush(); }
         bool seekToEnd() override { return inner_->seekToEnd(); }
         bool close() override { return inner_->close(); }
 

@@ -1,5 +1,6 @@
-// Files held in memory, for unit tests that run in every build without the sim: they can be told to
-// refuse opening for writing, to fill up, to fail every write, or to fail the final rename.
+// Files held in memory, for unit tests that run in every build without the sim: they record every open
+// and can be told to refuse opening for writing, to fill up, to fail every write or flush, or to fail
+// the final rename.
 #pragma once
 
 #include <algorithm>
@@ -16,14 +17,24 @@ class MemoryFileSystem : public FileSystem {
 public:
     std::map<std::string, std::string> files;
     int failOpens = 0;                           // the next n opens for writing fail
-    std::size_t writeLimit = std::string::npos;  // a file stops growing at this size: the disk is full
+    std::size_t writeLimit = std::string::npos;  // a file stops growing at this size: the disk is full and
+                                                 // a write gives a short count
     bool failWrites = false;                     // every write is refused
+    bool failFlush = false;
     bool failReplace = false;
     bool failRecycle = false;  // the file is in use: it cannot be deleted
-    int opens = 0;
+    std::vector<std::string> opened;  // the path of every open, in order
+
+    // A file's content as bytes, for tests that compare byte vectors.
+    std::vector<std::uint8_t> bytes(const std::string& path) const {
+        const auto it = files.find(path);
+        if (it == files.end()) return {};
+        return {it->second.begin(), it->second.end()};
+    }
+    void setBytes(const std::string& path, const std::vector<std::uint8_t>& bytes) { files[path].assign(bytes.begin(), bytes.end()); }
 
     std::unique_ptr<FileHandle> open(const FileOpenRequest& r, unsigned long* error) override {
-        ++opens;
+        opened.push_back(r.path);
         if ((r.access & kGenericWrite) && failOpens > 0) {
             --failOpens;
             if (error) *error = 5;
@@ -36,6 +47,9 @@ public:
                 return nullptr;
             }
             files.emplace(r.path, std::string());
+        } else if (r.creation == kCreateNew) {
+            if (error) *error = kErrorFileExists;
+            return nullptr;
         } else if (r.creation == kCreateAlways) {
             it->second.clear();
         }
@@ -81,9 +95,9 @@ private:
             if (d.size() < pos_ + room) d.resize(pos_ + room);
             d.replace(pos_, room, static_cast<const char*>(buffer), room);
             pos_ += room;
-            if (room < count) return std::nullopt;
-            return count;
+            return room;
         }
+        bool flush() override { return !fs_.failFlush; }
         bool seekToEnd() override {
             pos_ = data().size();
             return true;

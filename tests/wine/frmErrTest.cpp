@@ -217,7 +217,7 @@ TEST(frmErrTest, ProcedureErrorShowsTheWindowAndGoesOnWithTheNextStatement) {
     EXPECT_NE(log.find("      Prozedur:\t\t" + procedure + "\r\n"), std::string::npos);
     const std::string saved = readFile(errPath);
     EXPECT_NE(saved.find("F E H L E R P R O T O K O L L"), std::string::npos) << errPath;
-    EXPECT_EQ(GetFileAttributesW(widen(errPath + ".tmp").c_str()), INVALID_FILE_ATTRIBUTES);
+    EXPECT_EQ(GetFileAttributesW(widen(errPath + ".~tmp").c_str()), INVALID_FILE_ATTRIBUTES);
 
     // A second error reuses the hidden window; the log gets the error part only.
     std::thread secondUser([&] {

@@ -25,6 +25,7 @@ unsigned long win32Error(int err) {
     switch (err) {
     case ENOENT: return kErrorFileNotFound;
     case ENOTDIR: return kErrorPathNotFound;
+    case EEXIST: return kErrorFileExists;
     default: return kErrorAccessDenied;
     }
 }
@@ -57,10 +58,12 @@ public:
             const ssize_t n = ::write(fd_, static_cast<const char*>(buffer) + done, count - done);
             if (n < 0 && errno == EINTR) continue;
             if (n < 0) return std::nullopt;
+            if (n == 0) break;  // the device takes nothing more: a short count
             done += static_cast<std::size_t>(n);
         }
         return done;
     }
+    bool flush() override { return fd_ >= 0 && ::fsync(fd_) == 0; }
     bool seekToEnd() override { return fd_ >= 0 && ::lseek(fd_, 0, SEEK_END) >= 0; }
     bool close() override {
         if (fd_ < 0) return true;
@@ -106,6 +109,7 @@ std::unique_ptr<FileHandle> PosixFileSystem::open(const FileOpenRequest& request
     flags = reading && writing ? O_RDWR : writing ? O_WRONLY : O_RDONLY;
     switch (request.creation) {
     case kOpenExisting: break;
+    case kCreateNew: flags |= O_CREAT | O_EXCL; break;
     case kOpenAlways: flags |= O_CREAT; break;
     case kCreateAlways: flags |= O_CREAT | O_TRUNC; break;
     default:
@@ -115,7 +119,7 @@ std::unique_ptr<FileHandle> PosixFileSystem::open(const FileOpenRequest& request
     const std::string native = nativePath(request.path);
     struct stat st {};
     if (::stat(native.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) {
-        if (error) *error = kErrorAccessDenied;
+        if (error) *error = request.creation == kCreateNew ? kErrorFileExists : kErrorAccessDenied;
         return nullptr;
     }
     const mode_t mode = (request.attributes & kAttrReadOnly) ? 0444 : 0644;

@@ -42,10 +42,12 @@ public:
             const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(count - done, 1u << 30));
             DWORD put = 0;
             if (!WriteFile(file_.get(), static_cast<const char*>(buffer) + done, chunk, &put, nullptr)) return std::nullopt;
+            if (put == 0) break;  // the device takes nothing more: a short count
             done += put;
         }
         return done;
     }
+    bool flush() override { return FlushFileBuffers(file_.get()) != 0; }
     bool seekToEnd() override {
         LARGE_INTEGER zero{};
         return SetFilePointerEx(file_.get(), zero, nullptr, FILE_END) != 0;

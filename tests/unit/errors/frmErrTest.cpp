@@ -194,7 +194,7 @@ TEST(frmErrTest, FailedSaveSaysSoAndKeepsTheOldFile) {
     rig.files.failWrites = true;
     rig.handler.cmdProtocol_Click(1);
     EXPECT_EQ(rig.files.files[path], "altes Protokoll");
-    EXPECT_EQ(rig.files.files.count(path + ".tmp"), 0u);
+    EXPECT_EQ(rig.files.files.count(path + ".~tmp"), 0u);
     ASSERT_EQ(rig.dialogs.asked.size(), 1u);
     EXPECT_EQ(rig.dialogs.asked[0].text, "Das Fehlerprotokoll konnte nicht in die Datei '" + path + "' geschrieben werden !");
 }

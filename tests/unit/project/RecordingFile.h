@@ -30,6 +30,7 @@ public:
         bytes.append(static_cast<const char*>(buffer), n);
         return n;
     }
+    bool flush() override { return true; }
     bool seekToEnd() override { return true; }
     bool close() override { return true; }
 };

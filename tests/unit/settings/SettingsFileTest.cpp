@@ -13,7 +13,7 @@ namespace {
 
 const std::string kFolder = "C:\\Programme\\Plenvik";
 const std::string kPath = "C:\\Programme\\Plenvik\\Settings.xml";
-const std::string kTemporary = "C:\\Programme\\Plenvik\\Settings.xml.tmp";
+const std::string kTemporary = "C:\\Programme\\Plenvik\\Settings.xml.~tmp";
 
 std::string fixture(const std::string& name) {
     std::ifstream in(std::string(PLENVIK_TEST_DATA) + "/settings/" + name, std::ios::binary);

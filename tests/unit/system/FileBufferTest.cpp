@@ -20,6 +20,7 @@ public:
         return n;
     }
     std::optional<std::size_t> write(const void*, std::size_t count) override { return count; }
+    bool flush() override { return true; }
     bool seekToEnd() override { return true; }
     bool close() override { return true; }
 

@@ -12,11 +12,11 @@
 #include <set>
 
 #include "errors/RuntimeError.h"
+#include "support/MemoryFileSystem.h"
 #include "ui/BitmapFont.h"
 #include "ui/PictureDecoder.h"
 #include "ui/PictureFile.h"
 #include "ui/PictureView.h"
-#include "unit/jpeg/MemoryFileSystem.h"
 #include "unit/jpeg/PnmFiles.h"
 
 #ifndef _WIN32
@@ -27,39 +27,6 @@ namespace plenvik {
 namespace {
 
 constexpr OleColor kWhite = rgbColor(255, 255, 255);
-
-// The encoder tests' file system in memory, with reading added (OpenPicture reads files).
-class ReadableMemoryFiles : public testing::MemoryFileSystem {
-public:
-    std::unique_ptr<FileHandle> open(const FileOpenRequest& request, unsigned long* error) override {
-        if (request.access == kGenericRead) {
-            if (!exists(request.path)) return nullptr;
-            return std::make_unique<Reader>(files[request.path]);
-        }
-        return MemoryFileSystem::open(request, error);
-    }
-
-private:
-    class Reader : public FileHandle {
-    public:
-        explicit Reader(std::vector<std::uint8_t> bytes) : bytes_(std::move(bytes)) {}
-        std::optional<std::uint64_t> size() override { return bytes_.size(); }
-        std::optional<std::uint64_t> sizeFromInformation() override { return size(); }
-        std::optional<std::size_t> read(void* buffer, std::size_t count) override {
-            const std::size_t n = std::min(count, bytes_.size() - pos_);
-            std::copy_n(bytes_.data() + pos_, n, static_cast<std::uint8_t*>(buffer));
-            pos_ += n;
-            return n;
-        }
-        std::optional<std::size_t> write(const void*, std::size_t) override { return std::nullopt; }
-        bool seekToEnd() override { return true; }
-        bool close() override { return true; }
-
-    private:
-        std::vector<std::uint8_t> bytes_;
-        std::size_t pos_ = 0;
-    };
-};
 
 // A decoder that knows one file: a 3 x 2 picture.
 class FakeDecoder : public PictureDecoder {
@@ -96,7 +63,7 @@ protected:
         view.setRepaintHandler([this] { ++repaints; });
         view.NewPicture(8, 6, rgbColor(10, 20, 30));
     }
-    ReadableMemoryFiles files;
+    test::MemoryFileSystem files;
     PictureView view{&files};
     int repaints = 0;
 };
@@ -250,18 +217,18 @@ TEST_F(PictureViewTest, TheJpegHasThePictureSizeAndNoChromaSubsampling) {
 }
 
 TEST_F(PictureViewTest, SaveJpegKeepsAnExistingFileUnlessToldAndNeverLosesIt) {
-    files.files["C:\\p\\Desktop.jpg"] = {1, 2, 3};
+    files.setBytes("C:\\p\\Desktop.jpg", {1, 2, 3});
     EXPECT_FALSE(view.SaveJPEG("C:\\p\\Desktop.jpg", false, 80));
-    EXPECT_EQ(files.files["C:\\p\\Desktop.jpg"], (std::vector<std::uint8_t>{1, 2, 3}));
+    EXPECT_EQ(files.bytes("C:\\p\\Desktop.jpg"), (std::vector<std::uint8_t>{1, 2, 3}));
 
-    files.failWrite = true;
+    files.writeLimit = 10;  // the disk fills up
     EXPECT_FALSE(view.SaveJPEG("C:\\p\\Desktop.jpg", true, 80));
-    EXPECT_EQ(files.files["C:\\p\\Desktop.jpg"], (std::vector<std::uint8_t>{1, 2, 3})) << "a failed write keeps the old file";
+    EXPECT_EQ(files.bytes("C:\\p\\Desktop.jpg"), (std::vector<std::uint8_t>{1, 2, 3})) << "a failed write keeps the old file";
     EXPECT_EQ(files.files.size(), 1u) << "and leaves no temporary file";
 
-    files.failWrite = false;
+    files.writeLimit = std::string::npos;
     EXPECT_TRUE(view.SaveJPEG("C:\\p\\Desktop.jpg", true, 80));
-    EXPECT_EQ(files.files["C:\\p\\Desktop.jpg"], view.GetJPEGByteData(80));
+    EXPECT_EQ(files.bytes("C:\\p\\Desktop.jpg"), view.GetJPEGByteData(80));
 
     view.ClearPicture();
     EXPECT_THROW(view.SaveJPEG("C:\\p\\Desktop.jpg", true, 80), RuntimeError);
@@ -271,14 +238,14 @@ TEST_F(PictureViewTest, SaveJpegKeepsAnExistingFileUnlessToldAndNeverLosesIt) {
 TEST_F(PictureViewTest, WithoutADecoderAJpegIsKeptWithItsSizeAndSaidToBeNotShown) {
     view.NewPicture(30, 20, kWhite);
     view.PaintRectangle(2, 2, 20, 10);
-    files.files["C:\\p\\Desktop.jpg"] = view.GetJPEGByteData(80);
+    files.setBytes("C:\\p\\Desktop.jpg", view.GetJPEGByteData(80));
     view.ClearPicture();
 
     ASSERT_TRUE(view.OpenPicture("C:\\p\\Desktop.jpg"));
     EXPECT_EQ(view.PictureWidth(), 30);
     EXPECT_EQ(view.PictureHeight(), 20);
     EXPECT_FALSE(view.PictureRendered());
-    EXPECT_EQ(view.PictureFileBytes(), files.files["C:\\p\\Desktop.jpg"]);
+    EXPECT_EQ(view.PictureFileBytes(), files.bytes("C:\\p\\Desktop.jpg"));
     EXPECT_NE(view.PictureNote().find("kein JPEG-Decoder"), std::string::npos);
     // Marks can still be drawn in the picture's frame.
     view.PaintRectangle(4, 4, 6, 6);
