@@ -33,7 +33,6 @@ LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
 void registerWindowClass() {
     INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES};
     InitCommonControlsEx(&icc);
-    registerLabelButton();
     registerFormClass(kDesktopSettingsWindowClass, windowProc);
 }
 

@@ -20,7 +20,6 @@ inline constexpr UINT kLabelButtonSetPressed = WM_APP + 0x40;    // wParam: TRUE
 inline constexpr UINT kLabelButtonSetForeColor = WM_APP + 0x41;  // wParam: COLORREF
 inline constexpr UINT kLabelButtonIsPressed = WM_APP + 0x42;
 
-void registerLabelButton();
 HWND createLabelButton(HWND parent, int id, const std::wstring& caption, int x, int y, int width, int height);
 
 }  // namespace plenvik::win32
