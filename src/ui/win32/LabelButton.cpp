@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include "platform/win32/ControlSubclass.h"
 #include "platform/win32/Window.h"
 
 namespace plenvik::win32 {
@@ -106,6 +107,14 @@ HWND createLabelButton(HWND parent, int id, const std::wstring& caption, int x, 
     const HWND window = button->create(parent, id, caption, x, y, width, height);
     Window::handOver(std::move(button));
     return window;
+}
+
+void dropPressedLookOnRelease(HWND label) {
+    subclassControl(label, [](HWND w, UINT m, WPARAM wp, LPARAM lp) {
+        const LRESULT result = passToControl(w, m, wp, lp);
+        if (m == WM_LBUTTONUP || m == WM_CAPTURECHANGED) SendMessageW(w, kLabelButtonSetPressed, FALSE, 0);
+        return result;
+    });
 }
 
 }  // namespace plenvik::win32

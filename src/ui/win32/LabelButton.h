@@ -21,5 +21,7 @@ inline constexpr UINT kLabelButtonSetForeColor = WM_APP + 0x41;  // wParam: COLO
 inline constexpr UINT kLabelButtonIsPressed = WM_APP + 0x42;
 
 HWND createLabelButton(HWND parent, int id, const std::wstring& caption, int x, int y, int width, int height);
+// The pressed look goes when the mouse button is released anywhere, also outside the label.
+void dropPressedLookOnRelease(HWND label);
 
 }  // namespace plenvik::win32
