@@ -267,7 +267,9 @@ TEST(MainWindowTest, DpiChangeScalesAFormsControlsAndFont) {
     wc.lpszClassName = L"PlenvikDpiTestForm";
     RegisterClassW(&wc);
     win32::FormMetrics metrics = win32::readFormMetrics();
-    HWND form = win32::createFormWindow(L"PlenvikDpiTestForm", "Test", metrics, 300, 200, nullptr, nullptr);
+    const win32::WindowShape shape = win32::formShape("Test", metrics, 300, 200, nullptr);
+    HWND form = CreateWindowExW(shape.exStyle, wc.lpszClassName, shape.caption.c_str(), shape.style, shape.x, shape.y, shape.width,
+                                shape.height, nullptr, nullptr, wc.hInstance, nullptr);
     ASSERT_NE(form, nullptr);
     HWND edit = win32::addFormControl(form, metrics, L"EDIT", "", 0, 1, 10, 20, 100, 24);
     const int before = metrics.dotsPerInch, fontBefore = fontHeight(edit);

@@ -6,6 +6,7 @@
 #include <cstdio>
 
 #include "desktop/ListViewItemLayout.h"
+#include "platform/win32/ControlSubclass.h"
 #include "platform/win32/Wide.h"
 
 namespace plenvik::testshell {
@@ -13,6 +14,7 @@ namespace plenvik::testshell {
 namespace {
 
 using win32::narrow;
+using win32::passToControl;
 using win32::widen;
 
 constexpr UINT_PTR kRefreshTimer = 0x5EF5;
@@ -107,7 +109,9 @@ HWND ShellListView::create(HWND parent, HINSTANCE instance, int width, int heigh
 
     model_->sync(source_.read());
     insertAllItems();
-    SetWindowSubclass(listView_, subclassProc, 1, reinterpret_cast<DWORD_PTR>(this));
+    win32::subclassControl(listView_, [this](HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+        return handle(window, message, wParam, lParam);
+    });
     return listView_;
 }
 
@@ -133,13 +137,6 @@ std::optional<int> ShellListView::indexOfKey(const std::string& key) const {
     return std::nullopt;
 }
 
-LRESULT CALLBACK ShellListView::subclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                                             DWORD_PTR self) {
-    bool handled = false;
-    const LRESULT result = reinterpret_cast<ShellListView*>(self)->handle(window, message, wParam, lParam, handled);
-    return handled ? result : DefSubclassProc(window, message, wParam, lParam);
-}
-
 bool ShellListView::hangAt(UINT message) {
     if (!wake_) return false;
     hangAt_ = message;
@@ -154,10 +151,9 @@ void ShellListView::hang(UINT message, LPARAM lParam) {
     ++lateAnswers_;
 }
 
-LRESULT ShellListView::handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam, bool& handled) {
-    if (writingThrough_) return 0;
+LRESULT ShellListView::handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (writingThrough_) return passToControl(window, message, wParam, lParam);
     if (hangAt_ != 0 && message == hangAt_ && sentFromOutside()) hang(message, lParam);
-    handled = true;
     switch (message) {
     case LVM_SETITEMPOSITION: {
         const MoveOrigin origin = sentFromOutside() ? MoveOrigin::OtherProcess : MoveOrigin::Shell;
@@ -175,12 +171,12 @@ LRESULT ShellListView::handle(HWND window, UINT message, WPARAM wParam, LPARAM l
         return TRUE;
     case LVM_SETEXTENDEDLISTVIEWSTYLE: {
         // Shown at once; the folder view's snap state comes back at the next refresh.
-        const LRESULT previous = DefSubclassProc(window, message, wParam, lParam);
+        const LRESULT previous = passToControl(window, message, wParam, lParam);
         model_->setSnapToGrid((SendMessageW(window, LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0) & LVS_EX_SNAPTOGRID) != 0);
         return previous;
     }
     case WM_STYLECHANGED: {
-        const LRESULT result = DefSubclassProc(window, message, wParam, lParam);
+        const LRESULT result = passToControl(window, message, wParam, lParam);
         if (wParam == static_cast<WPARAM>(GWL_STYLE)) {
             // Auto-arrange switched on arranges; back in an icon view the icons return to their places.
             model_->setStyle(static_cast<std::int32_t>(reinterpret_cast<const STYLESTRUCT*>(lParam)->styleNew));
@@ -201,12 +197,8 @@ LRESULT ShellListView::handle(HWND window, UINT message, WPARAM wParam, LPARAM l
             return 0;
         }
         break;
-    case WM_NCDESTROY:
-        RemoveWindowSubclass(window, subclassProc, 1);
-        break;
     }
-    handled = false;
-    return 0;
+    return passToControl(window, message, wParam, lParam);
 }
 
 BOOL ShellListView::move(int index, IconPosition to, MoveOrigin origin) {

@@ -64,8 +64,7 @@ public:
     void setFolderSnap(bool on);
 
 private:
-    static LRESULT CALLBACK subclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id, DWORD_PTR self);
-    LRESULT handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam, bool& handled);
+    LRESULT handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     void hang(UINT message, LPARAM lParam);
 
     BOOL move(int index, IconPosition to, MoveOrigin origin);

@@ -7,6 +7,7 @@
 #include "app/win32/AboutBox.h"
 #include "app/win32/MainWindowIds.h"
 #include "errors/Procedure.h"
+#include "platform/win32/ControlSubclass.h"
 #include "platform/win32/Scoped.h"
 #include "platform/win32/Wide.h"
 #include "app/IconListHandlers.h"
@@ -69,6 +70,7 @@ void addTooltip(HWND tooltip, HWND owner, HWND control, const std::string& text)
 MainWindow::MainWindow(frmMain& form) : form_(form) { form_.setView(this); }
 
 MainWindow::~MainWindow() {
+    destroy();  // gone already unless the program ends early; goes before what its controls call back into
     protocolWindow_.reset();
     pictureControl_.reset();
     projects_.reset();
@@ -87,24 +89,11 @@ void MainWindow::guarded(F&& f) {
         PostQuitMessage(3);
     } catch (const std::exception& e) {
         // Whatever the procedures did not handle themselves must not unwind through Windows.
-        MessageBoxW(window_, widen(e.what()).c_str(), L"Plenvik", MB_OK | MB_ICONERROR);
+        MessageBoxW(handle(), widen(e.what()).c_str(), L"Plenvik", MB_OK | MB_ICONERROR);
     }
 }
 
 bool MainWindow::create(const std::string& commandLine, int showCommand) {
-    static const ATOM atom = [] {
-        WNDCLASSEXW wc{};
-        wc.cbSize = sizeof wc;
-        wc.lpfnWndProc = &MainWindow::windowProc;
-        wc.hInstance = GetModuleHandleW(nullptr);
-        wc.hIcon = programIcon();
-        wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-        wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-        wc.lpszClassName = kMainWindowClass;
-        return RegisterClassExW(&wc);
-    }();
-    if (!atom) return false;
-
     guarded([&] { form_.Form_Load(commandLine); });
 
     {
@@ -116,21 +105,22 @@ bool MainWindow::create(const std::string& commandLine, int showCommand) {
     RECT outer{0, 0, px(MainLayout::kDesignWidth), px(MainLayout::kDesignHeight)};
     const DWORD style = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
     AdjustWindowRect(&outer, style, FALSE);
-    window_ = CreateWindowExW(0, kMainWindowClass, kMainWindowCaption, style, CW_USEDEFAULT, CW_USEDEFAULT,
-                              outer.right - outer.left, outer.bottom - outer.top, nullptr, nullptr,
-                              GetModuleHandleW(nullptr), this);
-    if (!window_) return false;
+    WindowClass windowClass = formClass(kMainWindowClass);
+    windowClass.icon = programIcon();
+    const HWND window = Window::create(windowClass, {.caption = kMainWindowCaption, .style = style, .width = outer.right - outer.left,
+                                                     .height = outer.bottom - outer.top});
+    if (!window) return false;
     // Per-monitor aware (the manifest): the window's own screen decides, not the primary one.
-    if (const UINT own = GetDpiForWindow(window_); own > 0 && static_cast<int>(own) != dpi_) {
+    if (const UINT own = GetDpiForWindow(handle()); own > 0 && static_cast<int>(own) != dpi_) {
         dpi_ = static_cast<int>(own);
         RECT sized{0, 0, px(MainLayout::kDesignWidth), px(MainLayout::kDesignHeight)};
         AdjustWindowRectExForDpi(&sized, style, FALSE, 0, own);
-        SetWindowPos(window_, nullptr, 0, 0, sized.right - sized.left, sized.bottom - sized.top, SWP_NOMOVE | SWP_NOZORDER);
+        SetWindowPos(handle(), nullptr, 0, 0, sized.right - sized.left, sized.bottom - sized.top, SWP_NOMOVE | SWP_NOZORDER);
     }
     createControls();
-    ShowWindow(window_, showCommand);
-    UpdateWindow(window_);
-    SetTimer(window_, kDeferredCommandTimer, frmMain::kTimerIntervalMs, nullptr);
+    ShowWindow(handle(), showCommand);
+    UpdateWindow(handle());
+    SetTimer(handle(), kDeferredCommandTimer, frmMain::kTimerIntervalMs, nullptr);
     return true;
 }
 
@@ -143,15 +133,15 @@ void MainWindow::createControls() {
 
     for (const auto& control : kControls) {
         HWND c = CreateWindowExW(control.exStyle, control.cls, control.text, WS_CHILD | WS_VISIBLE | control.style, 0, 0, 10, 10,
-                                 window_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(control.id)), GetModuleHandleW(nullptr), nullptr);
+                                 handle(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(control.id)), GetModuleHandleW(nullptr), nullptr);
         controls_[control.name] = c;
     }
     for (const auto& c : form_.commands()) {
-        HWND b = createLabelButton(window_, commandControlId(c.id), widen(c.caption), 0, 0, 10, 10);
+        HWND b = createLabelButton(handle(), commandControlId(c.id), widen(c.caption), 0, 0, 10, 10);
         controls_[c.name] = b;
         commandChanged(c.id);
     }
-    pictureControl_ = std::make_unique<PictureViewControl>(form_.pictureView(), window_, kIdCtlPictureView, 0, 0, 10, 10);
+    pictureControl_ = std::make_unique<PictureViewControl>(form_.pictureView(), handle(), kIdCtlPictureView, 0, 0, 10, 10);
     controls_["ctlPictureView"] = pictureControl_->handle();
     applyFont();
     SendMessageW(control("imgMain"), STM_SETICON, reinterpret_cast<WPARAM>(programIcon()), 0);
@@ -165,22 +155,18 @@ void MainWindow::createControls() {
     projectIcons_ = std::make_unique<ListViewMirror>(form_.lists.projectIcons, control("lvwProjectIcons"), dpi_);
 
     tooltip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, 0, 0, 0, 0,
-                               window_, nullptr, GetModuleHandleW(nullptr), nullptr);
+                               handle(), nullptr, GetModuleHandleW(nullptr), nullptr);
     SendMessageW(tooltip_, TTM_SETMAXTIPWIDTH, 0, 400);
-    addTooltip(tooltip_, window_, control("lvwProjects"),
+    addTooltip(tooltip_, handle(), control("lvwProjects"),
                "Alle vorhandenen Projekte, erstellt durch Projektdateien (*.Plenvx) im angegebenen Verzeichnis.");
     const std::string lowerTip = "Alle vorhandenen Monitor und Symbole Informationen des markierten Projektes.";
-    addTooltip(tooltip_, window_, control("lvwProjectData"), lowerTip);
-    addTooltip(tooltip_, window_, control("lvwProjectIcons"), lowerTip);
-    addTooltip(tooltip_, window_, control("txtDirectoryName"), "Verzeichnis der geladenen oder der zu speichernden Projekte.");
+    addTooltip(tooltip_, handle(), control("lvwProjectData"), lowerTip);
+    addTooltip(tooltip_, handle(), control("lvwProjectIcons"), lowerTip);
+    addTooltip(tooltip_, handle(), control("txtDirectoryName"), "Verzeichnis der geladenen oder der zu speichernden Projekte.");
 
-    // Enter in the directory box is the box's own business, not the dialog manager's.
-    HWND edit = control("txtDirectoryName");
-    SetWindowLongPtrW(edit, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-    editDefault_ = reinterpret_cast<WNDPROC>(SetWindowLongPtrW(edit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&MainWindow::editProc)));
-    HWND projects = control("lvwProjects");
-    SetWindowLongPtrW(projects, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-    projectsDefault_ = reinterpret_cast<WNDPROC>(SetWindowLongPtrW(projects, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&MainWindow::projectsProc)));
+    subclassControl(control("txtDirectoryName"),
+                    [this](HWND w, UINT m, WPARAM wp, LPARAM lp) { return directoryBoxMessage(w, m, wp, lp); });
+    subclassControl(control("lvwProjects"), [this](HWND w, UINT m, WPARAM wp, LPARAM lp) { return projectListMessage(w, m, wp, lp); });
 
     directoryChanged();
     statusChanged();
@@ -194,7 +180,7 @@ HWND MainWindow::control(const std::string& name) const {
 
 void MainWindow::applyLayout() {
     RECT client;
-    GetClientRect(window_, &client);
+    GetClientRect(handle(), &client);
     MainLayout& layout = form_.layout();
     layout.resize(static_cast<int>(pixelsToTwips(client.right, dpi_)), static_cast<int>(pixelsToTwips(client.bottom, dpi_)));
     HDWP batch = BeginDeferWindowPos(static_cast<int>(layout.rects().size()));
@@ -203,7 +189,7 @@ void MainWindow::applyLayout() {
         if (c && batch) batch = DeferWindowPos(batch, c, nullptr, px(r.left), px(r.top), px(r.width), px(r.height), SWP_NOZORDER | SWP_NOACTIVATE);
     }
     if (batch) EndDeferWindowPos(batch);
-    InvalidateRect(window_, nullptr, TRUE);
+    InvalidateRect(handle(), nullptr, TRUE);
 }
 
 void MainWindow::applyFont() {
@@ -221,7 +207,7 @@ void MainWindow::onDpiChanged(int dpi, const RECT& suggested) {
     applyFont();
     for (auto* mirror : {projects_.get(), projectData_.get(), projectIcons_.get()})
         if (mirror) mirror->setDotsPerInch(dpi_);
-    SetWindowPos(window_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+    SetWindowPos(handle(), nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
                  suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
     applyLayout();  // also when the suggested size is the size the window has
 }
@@ -229,7 +215,7 @@ void MainWindow::onDpiChanged(int dpi, const RECT& suggested) {
 void MainWindow::paintFrames() {
     // The frames are drawn, not child windows: a group box window would hide what lies inside it.
     PAINTSTRUCT ps;
-    HDC dc = BeginPaint(window_, &ps);
+    HDC dc = BeginPaint(handle(), &ps);
     const MainLayout& layout = form_.layout();
     Selection font(dc, font_);
     SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
@@ -243,12 +229,12 @@ void MainWindow::paintFrames() {
         if (*caption)
             TextOutW(dc, edge.left + MulDiv(8, dpi_, 96), edge.top - MulDiv(7, dpi_, 96), caption, static_cast<int>(wcslen(caption)));
     }
-    EndPaint(window_, &ps);
+    EndPaint(handle(), &ps);
 }
 
 void MainWindow::closeWindow() {
     // Posted: the window must not go away inside the handler that is running now.
-    if (window_) PostMessageW(window_, kCloseMessage, 0, 0);
+    if (handle()) PostMessageW(handle(), kCloseMessage, 0, 0);
 }
 
 void MainWindow::commandChanged(CommandId id) {
@@ -292,7 +278,7 @@ void MainWindow::showProtocol() {
     }
 }
 
-void MainWindow::showAbout() { runAboutBox(window_, makeAboutInfo(form_.program().webAddress), form_.platform()); }
+void MainWindow::showAbout() { runAboutBox(handle(), makeAboutInfo(form_.program().webAddress), form_.platform()); }
 
 void MainWindow::popupMenu(MenuId id) {
     const Menu& menu = form_.menu(id);
@@ -303,7 +289,7 @@ void MainWindow::popupMenu(MenuId id) {
     }
     POINT at;
     GetCursorPos(&at);
-    const int chosen = TrackPopupMenu(popup, TPM_RETURNCMD | TPM_LEFTALIGN | TPM_RIGHTBUTTON, at.x, at.y, 0, window_, nullptr);
+    const int chosen = TrackPopupMenu(popup, TPM_RETURNCMD | TPM_LEFTALIGN | TPM_RIGHTBUTTON, at.x, at.y, 0, handle(), nullptr);
     DestroyMenu(popup);
     if (chosen > 0) guarded([&] { form_.menuClick(id, chosen); });
 }
@@ -339,37 +325,26 @@ void MainWindow::onCommand(int id, int code) {
     }
 }
 
-LRESULT CALLBACK MainWindow::editProc(HWND w, UINT m, WPARAM wp, LPARAM lp) {
-    auto* self = reinterpret_cast<MainWindow*>(GetWindowLongPtrW(w, GWLP_USERDATA));
-    if (m == WM_KEYDOWN && wp == VK_RETURN && self) {
+// Enter in the directory box is the box's own business, not the dialog manager's.
+LRESULT MainWindow::directoryBoxMessage(HWND w, UINT m, WPARAM wp, LPARAM lp) {
+    if (m == WM_KEYDOWN && wp == VK_RETURN) {
         std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(w)) + 1, L'\0');
         GetWindowTextW(w, text.data(), static_cast<int>(text.size()));
         text.resize(text.size() - 1);
-        self->guarded([&] { self->form_.txtDirectoryName_Enter(narrow(text)); });
+        guarded([&] { form_.txtDirectoryName_Enter(narrow(text)); });
         return 0;
     }
     if (m == WM_CHAR && wp == L'\r') return 0;  // no beep
-    return CallWindowProcW(self ? self->editDefault_ : DefWindowProcW, w, m, wp, lp);
+    return passToControl(w, m, wp, lp);
 }
 
 // The project list reports released keys: the selection has moved by then.
-LRESULT CALLBACK MainWindow::projectsProc(HWND w, UINT m, WPARAM wp, LPARAM lp) {
-    auto* self = reinterpret_cast<MainWindow*>(GetWindowLongPtrW(w, GWLP_USERDATA));
-    if (m == WM_KEYUP && self) self->guarded([&] { self->form_.lvwProjectsKeyUp(static_cast<int>(wp)); });
-    return CallWindowProcW(self ? self->projectsDefault_ : DefWindowProcW, w, m, wp, lp);
+LRESULT MainWindow::projectListMessage(HWND w, UINT m, WPARAM wp, LPARAM lp) {
+    if (m == WM_KEYUP) guarded([&] { form_.lvwProjectsKeyUp(static_cast<int>(wp)); });
+    return passToControl(w, m, wp, lp);
 }
 
-LRESULT CALLBACK MainWindow::windowProc(HWND w, UINT m, WPARAM wp, LPARAM lp) {
-    if (m == WM_NCCREATE) {
-        auto* self = static_cast<MainWindow*>(reinterpret_cast<CREATESTRUCTW*>(lp)->lpCreateParams);
-        self->window_ = w;
-        SetWindowLongPtrW(w, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-    }
-    auto* self = reinterpret_cast<MainWindow*>(GetWindowLongPtrW(w, GWLP_USERDATA));
-    return self ? self->handle(m, wp, lp) : DefWindowProcW(w, m, wp, lp);
-}
-
-LRESULT MainWindow::handle(UINT m, WPARAM wp, LPARAM lp) {
+LRESULT MainWindow::handleMessage(UINT m, WPARAM wp, LPARAM lp) {
     switch (m) {
     case WM_SIZE:
         if (!controls_.empty()) applyLayout();
@@ -385,9 +360,9 @@ LRESULT MainWindow::handle(UINT m, WPARAM wp, LPARAM lp) {
         return 0;
     case WM_TIMER:
         if (wp == kDeferredCommandTimer) {
-            KillTimer(window_, kDeferredCommandTimer);
+            KillTimer(handle(), kDeferredCommandTimer);
             guarded([&] { form_.tmrMain_Timer(); });
-            if (IsWindow(window_)) SetPropW(window_, kCommandDoneProperty, reinterpret_cast<HANDLE>(1));
+            if (IsWindow(handle())) SetPropW(handle(), kCommandDoneProperty, reinterpret_cast<HANDLE>(1));
         }
         return 0;
     case WM_COMMAND:
@@ -443,22 +418,18 @@ LRESULT MainWindow::handle(UINT m, WPARAM wp, LPARAM lp) {
     case WM_CLOSE: {
         bool close = false;
         guarded([&] { close = form_.requestClose(); });
-        if (close) DestroyWindow(window_);
+        if (close) DestroyWindow(handle());
         return 0;
     }
     case kCloseMessage:
-        DestroyWindow(window_);
+        DestroyWindow(handle());
         return 0;
     case WM_DESTROY:
-        KillTimer(window_, kDeferredCommandTimer);
+        KillTimer(handle(), kDeferredCommandTimer);
         PostQuitMessage(0);
         return 0;
-    case WM_NCDESTROY:
-        SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
-        window_ = nullptr;
-        return 0;
     }
-    return DefWindowProcW(window_, m, wp, lp);
+    return defaultHandling(m, wp, lp);
 }
 
 }  // namespace plenvik::win32

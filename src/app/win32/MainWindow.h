@@ -10,13 +10,14 @@
 #include "app/MainView.h"
 #include "app/frmMain.h"
 #include "common/Twips.h"
+#include "platform/win32/Window.h"
 #include "ui/win32/ListViewMirror.h"
 #include "ui/win32/PictureViewControl.h"
 #include "ui/win32/ProtocolWindow.h"
 
 namespace plenvik::win32 {
 
-class MainWindow : public MainView {
+class MainWindow : public MainView, public Window {
 public:
     explicit MainWindow(frmMain& form);
     ~MainWindow() override;
@@ -25,7 +26,6 @@ public:
 
     // Loads the form with the command line, creates and shows the window, starts the timer.
     bool create(const std::string& commandLine, int showCommand);
-    HWND handle() const { return window_; }
     // The resolution the window is laid out at (it follows WM_DPICHANGED).
     int dotsPerInch() const { return dpi_; }
 
@@ -44,10 +44,10 @@ public:
     void progressBarRemoved() override;
 
 private:
-    static LRESULT CALLBACK windowProc(HWND w, UINT m, WPARAM wp, LPARAM lp);
-    static LRESULT CALLBACK editProc(HWND w, UINT m, WPARAM wp, LPARAM lp);
-    static LRESULT CALLBACK projectsProc(HWND w, UINT m, WPARAM wp, LPARAM lp);
-    LRESULT handle(UINT m, WPARAM wp, LPARAM lp);
+    LRESULT handleMessage(UINT m, WPARAM wp, LPARAM lp) override;
+    // The directory box takes Enter itself; the project list reports released keys.
+    LRESULT directoryBoxMessage(HWND w, UINT m, WPARAM wp, LPARAM lp);
+    LRESULT projectListMessage(HWND w, UINT m, WPARAM wp, LPARAM lp);
     void createControls();
     HWND control(const std::string& name) const;
     void applyLayout();
@@ -64,7 +64,6 @@ private:
     int px(int twips) const { return twipsToPixels(twips, dpi_); }
 
     frmMain& form_;
-    HWND window_ = nullptr;
     int dpi_ = 96;
     // The system's message font and the resolution it was measured at.
     LOGFONTW messageFont_{};
@@ -76,8 +75,6 @@ private:
     HWND tooltip_ = nullptr;
     HFONT font_ = nullptr;
     HBRUSH background_ = nullptr;
-    WNDPROC editDefault_ = nullptr;
-    WNDPROC projectsDefault_ = nullptr;
     bool busy_ = false;
 };
 

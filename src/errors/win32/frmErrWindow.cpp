@@ -4,7 +4,6 @@
 #include <vector>
 
 #include "errors/ErrorTexts.h"
-#include "platform/win32/FormClass.h"
 #include "errors/ErrorHandler.h"
 #include "errors/win32/frmErrControls.h"
 #include "platform/win32/Wide.h"
@@ -25,8 +24,6 @@ int screenDpi() {
     WindowDc screen(nullptr);
     return screen.get() ? GetDeviceCaps(screen.get(), LOGPIXELSY) : 96;
 }
-
-void registerClass(WNDPROC proc) { registerFormClass(kClassName, proc); }
 
 struct EnabledWindows {
     HWND except;
@@ -49,20 +46,9 @@ std::vector<HWND> disableOtherWindows(HWND except) {
 
 }  // namespace
 
-frmErrWindow::~frmErrWindow() {
-    if (window_) {
-        SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
-        DestroyWindow(window_);
-    }
-}
+frmErrWindow::~frmErrWindow() { destroy(); }
 
-LRESULT CALLBACK frmErrWindow::windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    auto* self = reinterpret_cast<frmErrWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-    if (!self) return DefWindowProcW(window, message, wParam, lParam);
-    return self->onMessage(message, wParam, lParam);
-}
-
-LRESULT frmErrWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT frmErrWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_COMMAND: {
         const int id = LOWORD(wParam);
@@ -83,7 +69,7 @@ LRESULT frmErrWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     default:
         break;
     }
-    return DefWindowProcW(window_, message, wParam, lParam);
+    return defaultHandling(message, wParam, lParam);
 }
 
 void frmErrWindow::protocolCommand(int index) {
@@ -99,7 +85,6 @@ void frmErrWindow::protocolCommand(int index) {
 }
 
 void frmErrWindow::create() {
-    registerClass(&frmErrWindow::windowProc);
     const Layout px{screenDpi()};
     RECT frame{0, 0, px(kClientWidth), px(kClientHeight)};
     // No WS_CLIPCHILDREN: the frames (group boxes) rely on the window painting the area inside them.
@@ -108,14 +93,12 @@ void frmErrWindow::create() {
     AdjustWindowRectEx(&frame, style, FALSE, exStyle);
     const int width = frame.right - frame.left, height = frame.bottom - frame.top;
     const int x = (GetSystemMetrics(SM_CXSCREEN) - width) / 2, y = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
-    HWND w = CreateWindowExW(exStyle, kClassName, widen(errtext::kWindowCaption).c_str(), style, x, y, width, height,
-                             nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+    const HWND w = Window::create(formClass(kClassName), {.exStyle = exStyle, .caption = widen(errtext::kWindowCaption),
+                                                          .style = style, .x = x, .y = y, .width = width, .height = height});
     if (!w) {
         const DWORD code = GetLastError();
         throw RuntimeError(static_cast<long>(code), "frmErr", win32FailureText("CreateWindowEx", code));
     }
-    window_ = w;
-    SetWindowLongPtrW(w, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
 
     dialogFont_.reset(CreateFontW(-MulDiv(9, px.dpi, 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
                                   OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS,
@@ -173,11 +156,11 @@ void frmErrWindow::create() {
 }
 
 void frmErrWindow::mirror(const frmErrContent& content) {
-    SetDlgItemTextW(window_, kLblProgInfo, widen(content.progInfo).c_str());
+    SetDlgItemTextW(handle(), kLblProgInfo, widen(content.progInfo).c_str());
     for (int i = 0; i < 5; ++i)
-        SetDlgItemTextW(window_, kLblErrText + i, widen(content.errText[static_cast<std::size_t>(i)]).c_str());
+        SetDlgItemTextW(handle(), kLblErrText + i, widen(content.errText[static_cast<std::size_t>(i)]).c_str());
     const auto fill = [&](int id, const std::vector<std::string>& lines) {
-        HWND list = GetDlgItem(window_, id);
+        HWND list = GetDlgItem(handle(), id);
         SendMessageW(list, WM_SETREDRAW, FALSE, 0);
         SendMessageW(list, LB_RESETCONTENT, 0, 0);
         for (const auto& line : lines) SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(widen(line).c_str()));
@@ -190,7 +173,7 @@ void frmErrWindow::mirror(const frmErrContent& content) {
 
 int frmErrWindow::showModal(const frmErrContent& content, frmErrCommands& commands) {
     if (shown_) throw RuntimeError(errtext::kAlreadyShownNumber, kAppTitle, errtext::kAlreadyShownText);
-    if (!window_) create();
+    if (!handle()) create();
     mirror(content);
 
     commands_ = &commands;
@@ -198,10 +181,10 @@ int frmErrWindow::showModal(const frmErrContent& content, frmErrCommands& comman
     decided_ = false;
     actionCode_ = kActionLeave;
     HWND previousActive = GetActiveWindow();
-    const std::vector<HWND> disabled = disableOtherWindows(window_);
-    ShowWindow(window_, SW_SHOW);
-    SetForegroundWindow(window_);
-    SetFocus(GetDlgItem(window_, kCmdContinue));
+    const std::vector<HWND> disabled = disableOtherWindows(handle());
+    ShowWindow(handle(), SW_SHOW);
+    SetForegroundWindow(handle());
+    SetFocus(GetDlgItem(handle(), kCmdContinue));
 
     MSG msg;
     while (!decided_) {
@@ -212,7 +195,7 @@ int frmErrWindow::showModal(const frmErrContent& content, frmErrCommands& comman
             break;
         }
         if (got < 0) break;
-        if (!IsDialogMessageW(window_, &msg)) {
+        if (!IsDialogMessageW(handle(), &msg)) {
             TranslateMessage(&msg);
             DispatchMessageW(&msg);
         }
@@ -221,8 +204,8 @@ int frmErrWindow::showModal(const frmErrContent& content, frmErrCommands& comman
     // Enable the others before hiding, so that activation goes back to them.
     for (HWND w : disabled)
         if (IsWindow(w)) EnableWindow(w, TRUE);
-    ShowWindow(window_, SW_HIDE);
-    if (previousActive && previousActive != window_ && IsWindow(previousActive)) SetActiveWindow(previousActive);
+    ShowWindow(handle(), SW_HIDE);
+    if (previousActive && previousActive != handle() && IsWindow(previousActive)) SetActiveWindow(previousActive);
     shown_ = false;
     commands_ = nullptr;
     return actionCode_;

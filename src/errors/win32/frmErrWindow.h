@@ -6,10 +6,11 @@
 
 #include "errors/frmErrView.h"
 #include "platform/win32/Scoped.h"
+#include "platform/win32/Window.h"
 
 namespace plenvik::win32 {
 
-class frmErrWindow : public frmErrView {
+class frmErrWindow : public frmErrView, public Window {
 public:
     frmErrWindow() = default;
     ~frmErrWindow() override;
@@ -21,17 +22,14 @@ public:
     // or cannot be created.
     int showModal(const frmErrContent& content, frmErrCommands& commands) override;
 
-    // The window (nullptr before the first error).
-    HWND handle() const { return window_; }
+    // handle(): the window (nullptr before the first error).
 
 private:
-    static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-    LRESULT onMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     void create();
     void mirror(const frmErrContent& content);
     void protocolCommand(int index);
 
-    HWND window_ = nullptr;
     UniqueGdiObject dialogFont_;
     UniqueGdiObject fixedFont_;
     frmErrCommands* commands_ = nullptr;

@@ -7,7 +7,6 @@
 #include <string>
 
 #include "platform/win32/Scoped.h"
-#include "platform/win32/FormClass.h"
 #include "platform/win32/Wide.h"
 #include "ui/win32/ModalForm.h"
 #include "ui/win32/LabelButton.h"
@@ -26,15 +25,10 @@ constexpr int kFraMainTop = 182, kFraMainHeight = 290;
 constexpr int kColumnsLeft = 20, kColumnsRight = 410, kColumnGap = 8;
 constexpr int kMonLabelTop = 202, kMonLabelHeight = 18, kMonListTop = 222, kMonListHeight = 240;
 constexpr int kPictureX = 420, kPictureY = 200, kPictureSize = 262;
-constexpr UINT_PTR kSubclassId = 1;
 
-LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-
-void registerWindowClass() {
+void initCommonControls() {
     INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES};
     InitCommonControlsEx(&icc);
-    registerLabelButton();
-    registerFormClass(kDesktopSettingsWindowClass, windowProc);
 }
 
 // The system-icon rows as the form lays them out (top to bottom), with the model's box names.
@@ -52,43 +46,44 @@ constexpr IconRow kIconRows[] = {
     {kIdLblDisplayBasket, kIdChkDisplayBasket, text::kLblDisplayBasket, "chkDisplayBasket"},
 };
 
-class DesktopSettingsWindow {
+class DesktopSettingsWindow : public Window {
 public:
     DesktopSettingsWindow(frmDesktop& form, HWND owner) : form_(form), owner_(owner) {
-        registerWindowClass();
+        initCommonControls();
         metrics_ = readFormMetrics();
-        window_ = createFormWindow(kDesktopSettingsWindowClass, text::kCaption, metrics_, kClientWidth, kClientHeight, owner_, this);
-        if (window_) createControls();
+        if (create(formClass(kDesktopSettingsWindowClass), formShape(text::kCaption, metrics_, kClientWidth, kClientHeight, owner_)))
+            createControls();
     }
-    ~DesktopSettingsWindow() {
+    ~DesktopSettingsWindow() override {
         picture_.reset();
-        if (window_) DestroyWindow(window_);
+        destroy();
     }
     DesktopSettingsWindow(const DesktopSettingsWindow&) = delete;
     DesktopSettingsWindow& operator=(const DesktopSettingsWindow&) = delete;
 
     // Shows the window and runs its messages until the model hides.
     void run() {
-        if (!window_) {
+        if (!handle()) {
             form_.lblCmdSettingsClose_Click();  // could not be shown: as if closed at once
             return;
         }
         if (owner_) EnableWindow(owner_, FALSE);
         form_.Show();
-        ShowWindow(window_, SW_SHOW);
-        UpdateWindow(window_);
+        ShowWindow(handle(), SW_SHOW);
+        UpdateWindow(handle());
         mirror();
-        SetFocus(GetDlgItem(window_, kIdLstIconView));
+        SetFocus(GetDlgItem(handle(), kIdLstIconView));
 
-        runModalForm(window_, owner_,
+        runModalForm(handle(), owner_,
                      {[this] { return form_.visible(); }, [this] { command(kIdDesktopLblCmdSettingsClose); },
                       [this] { form_.lblCmdSettingsClose_Click(); }});
     }
 
-    LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam) {
+private:
+    LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
         switch (message) {
         case WM_DPICHANGED:
-            rescaleForm(window_, metrics_, HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+            rescaleForm(handle(), metrics_, HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
             return 0;
         case WM_COMMAND:
             onCommand(LOWORD(wParam), HIWORD(wParam));
@@ -97,17 +92,14 @@ public:
             command(kIdDesktopLblCmdSettingsClose);
             return 0;
         }
-        return DefWindowProcW(window_, message, wParam, lParam);
+        return defaultHandling(message, wParam, lParam);
     }
 
-    void attach(HWND window) { window_ = window; }
-
-private:
     int scaled(int pixels) const { return metrics_.scaled(pixels); }
     WPARAM fontParam() const { return reinterpret_cast<WPARAM>(metrics_.font ? metrics_.font.get() : GetStockObject(DEFAULT_GUI_FONT)); }
 
     HWND add(const wchar_t* cls, const std::string& caption, DWORD style, int id, int x, int y, int w, int h, DWORD exStyle = 0) {
-        return addFormControl(window_, metrics_, cls, caption, style, id, x, y, w, h, exStyle);
+        return addFormControl(handle(), metrics_, cls, caption, style, id, x, y, w, h, exStyle);
     }
 
     void createControls() {
@@ -133,7 +125,7 @@ private:
 
         add(L"BUTTON", text::kFraMain, BS_GROUPBOX, kIdDesktopFraMain, kFrameX, kFraMainTop, kFrameWidth, kFraMainHeight);
         addMonitorColumns(list);
-        picture_ = std::make_unique<PictureViewControl>(form_.ctlPictureView(), window_, kIdDesktopCtlPictureView, scaled(kPictureX),
+        picture_ = std::make_unique<PictureViewControl>(form_.ctlPictureView(), handle(), kIdDesktopCtlPictureView, scaled(kPictureX),
                                                         scaled(kPictureY), scaled(kPictureSize), scaled(kPictureSize));
 
         add(L"BUTTON", "", BS_GROUPBOX, kIdDesktopFraButtons, kFrameX, 478, kFrameWidth, 70);
@@ -145,9 +137,9 @@ private:
         };
         for (const CommandLabel& c : {CommandLabel{kIdDesktopLblCmdSettingsSave, text::kLblCmdSettingsSave, 462, 120},
                                       CommandLabel{kIdDesktopLblCmdSettingsClose, text::kLblCmdSettingsClose, 588, 96}}) {
-            HWND button = createLabelButton(window_, c.id, widen(c.caption), scaled(c.x), scaled(502), scaled(c.width), scaled(28));
+            HWND button = createLabelButton(handle(), c.id, widen(c.caption), scaled(c.x), scaled(502), scaled(c.width), scaled(28));
             SendMessageW(button, WM_SETFONT, fontParam(), FALSE);
-            SetWindowSubclass(button, commandLabelProc, kSubclassId, 0);
+            dropPressedLookOnRelease(button);
         }
         mirror();
     }
@@ -171,8 +163,8 @@ private:
         }
     }
 
-    bool checked(int id) const { return SendDlgItemMessageW(window_, id, BM_GETCHECK, 0, 0) == BST_CHECKED; }
-    int selection(int id) const { return static_cast<int>(SendDlgItemMessageW(window_, id, LB_GETCURSEL, 0, 0)); }
+    bool checked(int id) const { return SendDlgItemMessageW(handle(), id, BM_GETCHECK, 0, 0) == BST_CHECKED; }
+    int selection(int id) const { return static_cast<int>(SendDlgItemMessageW(handle(), id, LB_GETCURSEL, 0, 0)); }
 
     static int systemIconBoxIndex(const frmDesktop& form, const char* name) {
         const auto& boxes = form.systemIconBoxes();
@@ -191,7 +183,7 @@ private:
         } else if (id == kIdChkIconsSnapToGrid) {
             if (code == BN_CLICKED) form_.chkIconsSnapToGrid_Click(checked(id));
         } else if (id == kIdDesktopLblCmdSettingsSave || id == kIdDesktopLblCmdSettingsClose) {
-            SendDlgItemMessageW(window_, id, kLabelButtonSetPressed, code == kLabelButtonDown, 0);
+            SendDlgItemMessageW(handle(), id, kLabelButtonSetPressed, code == kLabelButtonDown, 0);
             if (code == kLabelButtonUp) command(id);
         } else if (id == IDCANCEL) {  // Escape
             command(kIdDesktopLblCmdSettingsClose);
@@ -206,24 +198,24 @@ private:
         if (id == kIdDesktopLblCmdSettingsSave) {
             // The countdown box and the information boxes run their own message loops: no second
             // apply and no close may start meanwhile.
-            EnableWindow(window_, FALSE);
+            EnableWindow(handle(), FALSE);
             form_.lblCmdSettingsSave_Click();
-            EnableWindow(window_, TRUE);
-            if (form_.visible()) SetForegroundWindow(window_);
+            EnableWindow(handle(), TRUE);
+            if (form_.visible()) SetForegroundWindow(handle());
         } else {
             form_.lblCmdSettingsClose_Click();
         }
         mirror();
         // A message sent from another thread is handled inside GetMessage without ending it: wake the
         // modal loop so that it sees the dialog has hidden.
-        if (!form_.visible()) PostMessageW(window_, WM_NULL, 0, 0);
+        if (!form_.visible()) PostMessageW(handle(), WM_NULL, 0, 0);
     }
 
     void setCheck(int id, bool on) {
-        if (checked(id) != on) SendDlgItemMessageW(window_, id, BM_SETCHECK, on ? BST_CHECKED : BST_UNCHECKED, 0);
+        if (checked(id) != on) SendDlgItemMessageW(handle(), id, BM_SETCHECK, on ? BST_CHECKED : BST_UNCHECKED, 0);
     }
     void setSelection(int id, int index) {
-        if (selection(id) != index) SendDlgItemMessageW(window_, id, LB_SETCURSEL, static_cast<WPARAM>(index), 0);
+        if (selection(id) != index) SendDlgItemMessageW(handle(), id, LB_SETCURSEL, static_cast<WPARAM>(index), 0);
     }
 
     // Copies the model's selections, check marks and message into the controls.
@@ -237,35 +229,16 @@ private:
         for (std::size_t i = 0; i < columns.size(); ++i) setSelection(lstMonId(static_cast<int>(i) + 1), columns[i].selected);
         const std::wstring info = widen(form_.lblInfo());
         wchar_t shown[512] = {};
-        GetDlgItemTextW(window_, kIdDesktopLblInfo, shown, 512);
-        if (info != shown) SetDlgItemTextW(window_, kIdDesktopLblInfo, info.c_str());
+        GetDlgItemTextW(handle(), kIdDesktopLblInfo, shown, 512);
+        if (info != shown) SetDlgItemTextW(handle(), kIdDesktopLblInfo, info.c_str());
     }
 
-    // The pressed look goes when the button is released anywhere, also outside the label.
-    static LRESULT CALLBACK commandLabelProc(HWND label, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR) {
-        const LRESULT result = DefSubclassProc(label, message, wParam, lParam);
-        if (message == WM_LBUTTONUP || message == WM_CAPTURECHANGED) SendMessageW(label, kLabelButtonSetPressed, FALSE, 0);
-        else if (message == WM_NCDESTROY) RemoveWindowSubclass(label, commandLabelProc, kSubclassId);
-        return result;
-    }
 
     frmDesktop& form_;
     HWND owner_;
     FormMetrics metrics_;
-    HWND window_ = nullptr;
     std::unique_ptr<PictureViewControl> picture_;
 };
-
-LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        auto* self = static_cast<DesktopSettingsWindow*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-        self->attach(window);
-    }
-    auto* self = reinterpret_cast<DesktopSettingsWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-    if (message == WM_NCDESTROY) SetWindowLongPtrW(window, GWLP_USERDATA, 0);
-    return self && message != WM_NCDESTROY ? self->handle(message, wParam, lParam) : DefWindowProcW(window, message, wParam, lParam);
-}
 
 }  // namespace
 

@@ -4,8 +4,8 @@
 
 #include <string>
 
+#include "platform/win32/ControlSubclass.h"
 #include "platform/win32/Scoped.h"
-#include "platform/win32/FormClass.h"
 #include "platform/win32/Wide.h"
 #include "ui/win32/ModalForm.h"
 #include "ui/win32/LabelButton.h"
@@ -18,53 +18,47 @@ namespace text = settings_text;
 // Client area and control places at 96 dots per inch; scaled to the screen's resolution.
 constexpr int kClientWidth = 430, kClientHeight = 252;
 constexpr int kLabelX = 20, kLabelWidth = 270, kControlX = 300, kRowHeight = 22;
-constexpr UINT_PTR kSubclassId = 1;
 
-LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-
-void registerWindowClass() {
+void initCommonControls() {
     INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES};
     InitCommonControlsEx(&icc);
-    registerLabelButton();
-    registerFormClass(kSettingsWindowClass, windowProc);
 }
 
-class SettingsWindow {
+class SettingsWindow : public Window {
 public:
     SettingsWindow(frmSettings& form, HWND owner) : form_(form), owner_(owner) {
-        registerWindowClass();
+        initCommonControls();
         metrics_ = readFormMetrics();
-        window_ = createFormWindow(kSettingsWindowClass, text::kCaption, metrics_, kClientWidth, kClientHeight, owner_, this);
-        if (window_) createControls();
+        if (create(formClass(kSettingsWindowClass), formShape(text::kCaption, metrics_, kClientWidth, kClientHeight, owner_)))
+            createControls();
     }
-    ~SettingsWindow() {
-        if (window_) DestroyWindow(window_);
-    }
+    ~SettingsWindow() override { destroy(); }
     SettingsWindow(const SettingsWindow&) = delete;
     SettingsWindow& operator=(const SettingsWindow&) = delete;
 
     // Shows the window and runs its messages until the model hides (result 5 or 2).
     void run() {
-        if (!window_) {
+        if (!handle()) {
             form_.lblCmdSettingsClose_Click();  // could not be shown: as if closed at once
             return;
         }
         if (owner_) EnableWindow(owner_, FALSE);
-        ShowWindow(window_, SW_SHOW);
-        UpdateWindow(window_);
+        ShowWindow(handle(), SW_SHOW);
+        UpdateWindow(handle());
         form_.show();
         mirror();
-        SetFocus(GetDlgItem(window_, kIdChkFileSave));
+        SetFocus(GetDlgItem(handle(), kIdChkFileSave));
 
-        runModalForm(window_, owner_,
+        runModalForm(handle(), owner_,
                      {[this] { return form_.visible(); }, [this] { command(kIdLblCmdSettingsClose); },
                       [this] { form_.lblCmdSettingsClose_Click(); }});
     }
 
-    LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam) {
+private:
+    LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
         switch (message) {
         case WM_DPICHANGED:
-            rescaleForm(window_, metrics_, HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+            rescaleForm(handle(), metrics_, HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
             return 0;
         case WM_COMMAND:
             onCommand(LOWORD(wParam), HIWORD(wParam));
@@ -73,18 +67,13 @@ public:
             command(kIdLblCmdSettingsClose);
             return 0;
         }
-        return DefWindowProcW(window_, message, wParam, lParam);
+        return defaultHandling(message, wParam, lParam);
     }
 
-    void attach(HWND window) { window_ = window; }
-
-    frmSettings& form() { return form_; }
-
-private:
     int scaled(int pixels) const { return metrics_.scaled(pixels); }
 
     HWND add(const wchar_t* cls, const std::string& caption, DWORD style, int id, int x, int y, int w, int h, DWORD exStyle = 0) {
-        return addFormControl(window_, metrics_, cls, caption, style, id, x, y, w, h, exStyle);
+        return addFormControl(handle(), metrics_, cls, caption, style, id, x, y, w, h, exStyle);
     }
 
     void tip(int id, const char* tipText) {
@@ -92,8 +81,8 @@ private:
         TOOLINFOW tool{};
         tool.cbSize = sizeof tool;
         tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-        tool.hwnd = window_;
-        tool.uId = reinterpret_cast<UINT_PTR>(GetDlgItem(window_, id));
+        tool.hwnd = handle();
+        tool.uId = reinterpret_cast<UINT_PTR>(GetDlgItem(handle(), id));
         tool.lpszText = const_cast<wchar_t*>(wide.c_str());
         SendMessageW(toolTip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
     }
@@ -119,18 +108,18 @@ private:
         };
         for (const CommandLabel& c : {CommandLabel{kIdLblCmdSettingsSave, text::kLblCmdSettingsSave, 200},
                                       CommandLabel{kIdLblCmdSettingsClose, text::kLblCmdSettingsClose, 310}}) {
-            HWND label = createLabelButton(window_, c.id, widen(c.caption), scaled(c.x), scaled(208), scaled(100), scaled(28));
+            HWND label = createLabelButton(handle(), c.id, widen(c.caption), scaled(c.x), scaled(208), scaled(100), scaled(28));
             SendMessageW(label, WM_SETFONT, reinterpret_cast<WPARAM>(metrics_.font ? metrics_.font.get() : GetStockObject(DEFAULT_GUI_FONT)), FALSE);
-            SetWindowSubclass(label, commandLabelProc, kSubclassId, 0);
+            dropPressedLookOnRelease(label);
         }
-        SendDlgItemMessageW(window_, kIdChkFileSave, BM_SETCHECK, form_.chkFileSave() ? BST_CHECKED : BST_UNCHECKED, 0);
-        SendDlgItemMessageW(window_, kIdChkFolderSave, BM_SETCHECK, form_.chkFolderSave() ? BST_CHECKED : BST_UNCHECKED, 0);
-        SendDlgItemMessageW(window_, kIdChkFileNameAuto, BM_SETCHECK, form_.chkFileNameAuto() ? BST_CHECKED : BST_UNCHECKED, 0);
-        SetWindowSubclass(GetDlgItem(window_, kIdChkFileSave), checkBoxProc, kSubclassId, 0);
-        SetWindowSubclass(GetDlgItem(window_, kIdChkFolderSave), checkBoxProc, kSubclassId, 0);
+        SendDlgItemMessageW(handle(), kIdChkFileSave, BM_SETCHECK, form_.chkFileSave() ? BST_CHECKED : BST_UNCHECKED, 0);
+        SendDlgItemMessageW(handle(), kIdChkFolderSave, BM_SETCHECK, form_.chkFolderSave() ? BST_CHECKED : BST_UNCHECKED, 0);
+        SendDlgItemMessageW(handle(), kIdChkFileNameAuto, BM_SETCHECK, form_.chkFileNameAuto() ? BST_CHECKED : BST_UNCHECKED, 0);
+        reportKeys(kIdChkFileSave, &frmSettings::chkFileSave_KeyPress);
+        reportKeys(kIdChkFolderSave, &frmSettings::chkFolderSave_KeyPress);
 
         toolTip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
-                                   CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, window_, nullptr,
+                                   CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, handle(), nullptr,
                                    GetModuleHandleW(nullptr), nullptr);
         if (toolTip_) {
             SendMessageW(toolTip_, TTM_SETMAXTIPWIDTH, 0, scaled(320));
@@ -141,10 +130,10 @@ private:
         mirror();
     }
 
-    bool checked(int id) const { return SendDlgItemMessageW(window_, id, BM_GETCHECK, 0, 0) == BST_CHECKED; }
+    bool checked(int id) const { return SendDlgItemMessageW(handle(), id, BM_GETCHECK, 0, 0) == BST_CHECKED; }
 
     std::string editText() const {
-        HWND edit = GetDlgItem(window_, kIdTxtMaxFileSize);
+        HWND edit = GetDlgItem(handle(), kIdTxtMaxFileSize);
         const int length = GetWindowTextLengthW(edit);
         std::wstring wide(static_cast<std::size_t>(length) + 1, L'\0');
         GetWindowTextW(edit, wide.data(), length + 1);
@@ -169,7 +158,7 @@ private:
             break;
         case kIdLblCmdSettingsSave:
         case kIdLblCmdSettingsClose:
-            SendDlgItemMessageW(window_, id, kLabelButtonSetPressed, code == kLabelButtonDown, 0);
+            SendDlgItemMessageW(handle(), id, kLabelButtonSetPressed, code == kLabelButtonDown, 0);
             if (code == kLabelButtonUp) command(id);
             break;
         case IDCANCEL:  // Escape
@@ -185,62 +174,39 @@ private:
         mirror();
         // A message sent from another thread is handled inside GetMessage without ending it: wake the
         // modal loop so that it sees the dialog has hidden.
-        if (!form_.visible()) PostMessageW(window_, WM_NULL, 0, 0);
+        if (!form_.visible()) PostMessageW(handle(), WM_NULL, 0, 0);
     }
 
     // Copies the model's enabled states and message into the controls.
     void mirror() {
         auto enable = [this](int id, bool on) {
-            HWND control = GetDlgItem(window_, id);
+            HWND control = GetDlgItem(handle(), id);
             if ((IsWindowEnabled(control) != FALSE) != on) EnableWindow(control, on);
         };
         enable(kIdTxtMaxFileSize, form_.txtMaxFileSizeEnabled());
         enable(kIdLblCmdSettingsSave, form_.lblCmdSettingsSaveEnabled());
         const std::wstring info = widen(form_.lblInfo());
         wchar_t shown[256] = {};
-        GetDlgItemTextW(window_, kIdLblInfo, shown, 256);
-        if (info != shown) SetDlgItemTextW(window_, kIdLblInfo, info.c_str());
+        GetDlgItemTextW(handle(), kIdLblInfo, shown, 256);
+        if (info != shown) SetDlgItemTextW(handle(), kIdLblInfo, info.c_str());
     }
 
     // A key typed on a check box counts as a change, as a click does.
-    static LRESULT CALLBACK checkBoxProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR) {
-        if (message == WM_CHAR) {
-            if (auto* self = reinterpret_cast<SettingsWindow*>(GetWindowLongPtrW(GetParent(box), GWLP_USERDATA))) {
-                if (GetDlgCtrlID(box) == kIdChkFileSave) self->form_.chkFileSave_KeyPress();
-                else self->form_.chkFolderSave_KeyPress();
-                self->mirror();
+    void reportKeys(int boxId, void (frmSettings::*keyPress)()) {
+        subclassControl(GetDlgItem(handle(), boxId), [this, keyPress](HWND box, UINT message, WPARAM wParam, LPARAM lParam) {
+            if (message == WM_CHAR) {
+                (form_.*keyPress)();
+                mirror();
             }
-        } else if (message == WM_NCDESTROY) {
-            RemoveWindowSubclass(box, checkBoxProc, kSubclassId);
-        }
-        return DefSubclassProc(box, message, wParam, lParam);
-    }
-
-    // The pressed look goes when the button is released anywhere, also outside the label.
-    static LRESULT CALLBACK commandLabelProc(HWND label, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR) {
-        const LRESULT result = DefSubclassProc(label, message, wParam, lParam);
-        if (message == WM_LBUTTONUP || message == WM_CAPTURECHANGED) SendMessageW(label, kLabelButtonSetPressed, FALSE, 0);
-        else if (message == WM_NCDESTROY) RemoveWindowSubclass(label, commandLabelProc, kSubclassId);
-        return result;
+            return passToControl(box, message, wParam, lParam);
+        });
     }
 
     frmSettings& form_;
     HWND owner_;
     FormMetrics metrics_;
-    HWND window_ = nullptr;
     HWND toolTip_ = nullptr;
 };
-
-LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        auto* self = static_cast<SettingsWindow*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-        self->attach(window);
-    }
-    auto* self = reinterpret_cast<SettingsWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-    if (message == WM_NCDESTROY) SetWindowLongPtrW(window, GWLP_USERDATA, 0);
-    return self && message != WM_NCDESTROY ? self->handle(message, wParam, lParam) : DefWindowProcW(window, message, wParam, lParam);
-}
 
 }  // namespace
 

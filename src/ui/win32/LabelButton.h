@@ -20,7 +20,8 @@ inline constexpr UINT kLabelButtonSetPressed = WM_APP + 0x40;    // wParam: TRUE
 inline constexpr UINT kLabelButtonSetForeColor = WM_APP + 0x41;  // wParam: COLORREF
 inline constexpr UINT kLabelButtonIsPressed = WM_APP + 0x42;
 
-void registerLabelButton();
 HWND createLabelButton(HWND parent, int id, const std::wstring& caption, int x, int y, int width, int height);
+// The pressed look goes when the mouse button is released anywhere, also outside the label.
+void dropPressedLookOnRelease(HWND label);
 
 }  // namespace plenvik::win32

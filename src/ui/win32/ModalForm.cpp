@@ -39,8 +39,7 @@ void rescaleForm(HWND form, FormMetrics& metrics, int dotsPerInch, const RECT& s
                  SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-HWND createFormWindow(const wchar_t* windowClass, const std::string& caption, const FormMetrics& metrics, int clientWidth,
-                      int clientHeight, HWND owner, void* param) {
+WindowShape formShape(const std::string& caption, const FormMetrics& metrics, int clientWidth, int clientHeight, HWND owner) {
     const DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU;
     const DWORD exStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
     RECT frame{0, 0, metrics.scaled(clientWidth), metrics.scaled(clientHeight)};
@@ -48,9 +47,8 @@ HWND createFormWindow(const wchar_t* windowClass, const std::string& caption, co
     const int width = frame.right - frame.left, height = frame.bottom - frame.top;
     RECT around{};
     if (!owner || !GetWindowRect(owner, &around)) SystemParametersInfoW(SPI_GETWORKAREA, 0, &around, 0);
-    return CreateWindowExW(exStyle, windowClass, widen(caption).c_str(), style, around.left + (around.right - around.left - width) / 2,
-                           around.top + (around.bottom - around.top - height) / 2, width, height, owner, nullptr,
-                           GetModuleHandleW(nullptr), param);
+    return {.exStyle = exStyle, .caption = widen(caption), .style = style, .x = around.left + (around.right - around.left - width) / 2,
+            .y = around.top + (around.bottom - around.top - height) / 2, .width = width, .height = height, .parent = owner};
 }
 
 HWND addFormControl(HWND form, const FormMetrics& metrics, const wchar_t* windowClass, const std::string& caption, DWORD style, int id,

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "platform/win32/Scoped.h"
+#include "platform/win32/Window.h"
 
 namespace plenvik::win32 {
 
@@ -26,9 +27,7 @@ FormMetrics readFormMetrics();
 
 // A modal form's top-level window (dialog frame, caption and close box) whose client area is
 // clientWidth x clientHeight unscaled pixels, centred over the owner (over the work area without one).
-// param reaches the window procedure in WM_NCCREATE. Null when it cannot be made.
-HWND createFormWindow(const wchar_t* windowClass, const std::string& caption, const FormMetrics& metrics, int clientWidth,
-                      int clientHeight, HWND owner, void* param);
+WindowShape formShape(const std::string& caption, const FormMetrics& metrics, int clientWidth, int clientHeight, HWND owner);
 
 struct ModalFormCalls {
     std::function<bool()> visible;      // the loop runs while the form is visible

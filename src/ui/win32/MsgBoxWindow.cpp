@@ -1,6 +1,5 @@
 #include "ui/win32/MsgBoxWindow.h"
 
-#include "platform/win32/FormClass.h"
 #include "platform/win32/Wide.h"
 #include "ui/win32/LabelButton.h"
 
@@ -8,8 +7,6 @@ namespace plenvik::win32 {
 namespace {
 
 constexpr int kClientWidth = 420, kClientHeight = 226;
-
-void registerClass() { registerFormClass(kMsgBoxWindowClass, DefWindowProcW); }  // the procedure is set per window
 
 HWND child(HWND parent, const wchar_t* cls, DWORD style, DWORD exStyle, int id, int x, int y, int w, int h) {
     HWND c = CreateWindowExW(exStyle, cls, L"", WS_CHILD | WS_VISIBLE | style, x, y, w, h, parent,
@@ -40,8 +37,6 @@ std::string withCrLf(const std::string& text) {
 }  // namespace
 
 MsgBoxWindow::MsgBoxWindow(frmMsgBox& form, HWND owner) : form_(form), owner_(owner) {
-    registerClass();
-    registerLabelButton();
     const DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
     const DWORD exStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
     RECT frame{0, 0, kClientWidth, kClientHeight};
@@ -51,23 +46,21 @@ MsgBoxWindow::MsgBoxWindow(frmMsgBox& form, HWND owner) : form_(form), owner_(ow
     if (!owner || !GetWindowRect(owner, &area)) SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
     const int x = area.left + (area.right - area.left - width) / 2;
     const int y = area.top + (area.bottom - area.top - height) / 2;
-    window_ = CreateWindowExW(exStyle, kMsgBoxWindowClass, L"", style, x, y, width, height, owner, nullptr,
-                              GetModuleHandleW(nullptr), nullptr);
-    if (!window_) return;
-    SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-    SetWindowLongPtrW(window_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&MsgBoxWindow::windowProc));
+    const HWND window = create(formClass(kMsgBoxWindowClass), {.exStyle = exStyle, .style = style, .x = x, .y = y, .width = width,
+                                                               .height = height, .parent = owner});
+    if (!window) return;
 
-    HWND title = child(window_, L"STATIC", SS_LEFT | SS_NOPREFIX, 0, kMsgBoxTitleId, 12, 10, 396, 20);
+    HWND title = child(window, L"STATIC", SS_LEFT | SS_NOPREFIX, 0, kMsgBoxTitleId, 12, 10, 396, 20);
     LOGFONTW lf{};
     GetObjectW(GetStockObject(DEFAULT_GUI_FONT), sizeof(lf), &lf);
     lf.lfWeight = FW_BOLD;
     titleFont_.reset(CreateFontIndirectW(&lf));
     SendMessageW(title, WM_SETFONT, reinterpret_cast<WPARAM>(titleFont_.get()), FALSE);
-    child(window_, L"EDIT", ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL | WS_VSCROLL | WS_TABSTOP, WS_EX_CLIENTEDGE,
+    child(window, L"EDIT", ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL | WS_VSCROLL | WS_TABSTOP, WS_EX_CLIENTEDGE,
           kMsgBoxMessageId, 12, 36, 396, 112);
-    child(window_, L"STATIC", SS_LEFT | SS_NOPREFIX, 0, kMsgBoxInfoId, 12, 156, 396, 18);
-    HWND ok = createLabelButton(window_, kMsgBoxOkId, L"OK", 222, 186, 90, 26);
-    HWND cancel = createLabelButton(window_, kMsgBoxCancelId, L"Abbrechen", 318, 186, 90, 26);
+    child(window, L"STATIC", SS_LEFT | SS_NOPREFIX, 0, kMsgBoxInfoId, 12, 156, 396, 18);
+    HWND ok = createLabelButton(window, kMsgBoxOkId, L"OK", 222, 186, 90, 26);
+    HWND cancel = createLabelButton(window, kMsgBoxCancelId, L"Abbrechen", 318, 186, 90, 26);
     SendMessageW(ok, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
     SendMessageW(cancel, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
 
@@ -77,41 +70,40 @@ MsgBoxWindow::MsgBoxWindow(frmMsgBox& form, HWND owner) : form_(form), owner_(ow
 
 MsgBoxWindow::~MsgBoxWindow() {
     form_.setChangeHandler(nullptr);
-    if (window_) {
-        KillTimer(window_, kMsgBoxTimerId);
-        SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
-        DestroyWindow(window_);
+    if (handle()) {
+        KillTimer(handle(), kMsgBoxTimerId);
+        destroy();
     }
 }
 
 void MsgBoxWindow::mirror() {
-    if (!window_) return;
-    setText(window_, form_.Caption());
-    setText(GetDlgItem(window_, kMsgBoxTitleId), form_.lblTitle());
-    setText(GetDlgItem(window_, kMsgBoxMessageId), withCrLf(form_.txtMessage()));
-    setText(GetDlgItem(window_, kMsgBoxInfoId), form_.lblInfo());
-    SendDlgItemMessageW(window_, kMsgBoxOkId, kLabelButtonSetPressed, form_.lblCmdOk().pressed, 0);
-    SendDlgItemMessageW(window_, kMsgBoxCancelId, kLabelButtonSetPressed, form_.lblCmdCancel().pressed, 0);
+    if (!handle()) return;
+    setText(handle(), form_.Caption());
+    setText(GetDlgItem(handle(), kMsgBoxTitleId), form_.lblTitle());
+    setText(GetDlgItem(handle(), kMsgBoxMessageId), withCrLf(form_.txtMessage()));
+    setText(GetDlgItem(handle(), kMsgBoxInfoId), form_.lblInfo());
+    SendDlgItemMessageW(handle(), kMsgBoxOkId, kLabelButtonSetPressed, form_.lblCmdOk().pressed, 0);
+    SendDlgItemMessageW(handle(), kMsgBoxCancelId, kLabelButtonSetPressed, form_.lblCmdCancel().pressed, 0);
     if (form_.TimerEnabled() && !timerRunning_) {
-        SetTimer(window_, kMsgBoxTimerId, kMsgBoxTimerInterval, nullptr);
+        SetTimer(handle(), kMsgBoxTimerId, kMsgBoxTimerInterval, nullptr);
         timerRunning_ = true;
     } else if (!form_.TimerEnabled() && timerRunning_) {
-        KillTimer(window_, kMsgBoxTimerId);
+        KillTimer(handle(), kMsgBoxTimerId);
         timerRunning_ = false;
     }
     // While modal, showModal hides the window after giving the owner back its input.
-    if (!form_.Visible() && !modal_ && IsWindowVisible(window_)) ShowWindow(window_, SW_HIDE);
+    if (!form_.Visible() && !modal_ && IsWindowVisible(handle())) ShowWindow(handle(), SW_HIDE);
 }
 
 int MsgBoxWindow::showModal() {
-    if (!window_) return form_.Result() == kMsgBoxOpen ? kMsgBoxCancelled : form_.Result();
+    if (!handle()) return form_.Result() == kMsgBoxOpen ? kMsgBoxCancelled : form_.Result();
     const bool ownerWasEnabled = owner_ && IsWindowEnabled(owner_);
     if (owner_) EnableWindow(owner_, FALSE);
     modal_ = true;
     form_.Show();
-    ShowWindow(window_, SW_SHOWNORMAL);
-    SetForegroundWindow(window_);
-    SetFocus(GetDlgItem(window_, kMsgBoxMessageId));
+    ShowWindow(handle(), SW_SHOWNORMAL);
+    SetForegroundWindow(handle());
+    SetFocus(GetDlgItem(handle(), kMsgBoxMessageId));
     MSG msg;
     while (form_.Visible()) {
         const BOOL got = GetMessageW(&msg, nullptr, 0, 0);
@@ -120,7 +112,7 @@ int MsgBoxWindow::showModal() {
             form_.Form_QueryUnload();
             break;
         }
-        if (IsDialogMessageW(window_, &msg)) continue;
+        if (IsDialogMessageW(handle(), &msg)) continue;
         TranslateMessage(&msg);
         DispatchMessageW(&msg);
     }
@@ -130,16 +122,11 @@ int MsgBoxWindow::showModal() {
         EnableWindow(owner_, TRUE);
         SetActiveWindow(owner_);
     }
-    if (IsWindowVisible(window_)) ShowWindow(window_, SW_HIDE);
+    if (IsWindowVisible(handle())) ShowWindow(handle(), SW_HIDE);
     return form_.Result();
 }
 
-LRESULT CALLBACK MsgBoxWindow::windowProc(HWND w, UINT m, WPARAM wp, LPARAM lp) {
-    auto* self = reinterpret_cast<MsgBoxWindow*>(GetWindowLongPtrW(w, GWLP_USERDATA));
-    return self ? self->handle(m, wp, lp) : DefWindowProcW(w, m, wp, lp);
-}
-
-LRESULT MsgBoxWindow::handle(UINT m, WPARAM wp, LPARAM lp) {
+LRESULT MsgBoxWindow::handleMessage(UINT m, WPARAM wp, LPARAM lp) {
     switch (m) {
     case WM_TIMER:
         if (wp == kMsgBoxTimerId) {
@@ -163,13 +150,13 @@ LRESULT MsgBoxWindow::handle(UINT m, WPARAM wp, LPARAM lp) {
         return 0;
     case WM_CTLCOLORSTATIC:
         // The read-only message box keeps a white background.
-        if (reinterpret_cast<HWND>(lp) == GetDlgItem(window_, kMsgBoxMessageId)) {
+        if (reinterpret_cast<HWND>(lp) == GetDlgItem(handle(), kMsgBoxMessageId)) {
             SetBkColor(reinterpret_cast<HDC>(wp), GetSysColor(COLOR_WINDOW));
             return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_WINDOW));
         }
         break;
     }
-    return DefWindowProcW(window_, m, wp, lp);
+    return defaultHandling(m, wp, lp);
 }
 
 int fc_MsgBoxShow(HWND owner, const std::string& title, const std::string& message, int timeoutSeconds) {

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "platform/win32/Scoped.h"
+#include "platform/win32/Window.h"
 #include "ui/frmMsgBox.h"
 
 namespace plenvik::win32 {
@@ -20,27 +21,24 @@ inline constexpr int kMsgBoxOkId = 304;         // lblCmdOk
 inline constexpr int kMsgBoxCancelId = 305;     // lblCmdCancel
 inline constexpr UINT_PTR kMsgBoxTimerId = 1;   // tmrMain
 
-class MsgBoxWindow {
+class MsgBoxWindow : public Window {
 public:
     // Creates the window hidden, centred on the owner (or the screen).
     MsgBoxWindow(frmMsgBox& form, HWND owner);
-    ~MsgBoxWindow();
+    ~MsgBoxWindow() override;
     MsgBoxWindow(const MsgBoxWindow&) = delete;
     MsgBoxWindow& operator=(const MsgBoxWindow&) = delete;
 
-    HWND handle() const { return window_; }
     // Shows the form modally (the owner is disabled meanwhile) until a button, the countdown or the
     // close box hides it; returns the form's result.
     int showModal();
 
 private:
-    static LRESULT CALLBACK windowProc(HWND w, UINT m, WPARAM wp, LPARAM lp);
-    LRESULT handle(UINT m, WPARAM wp, LPARAM lp);
+    LRESULT handleMessage(UINT m, WPARAM wp, LPARAM lp) override;
     void mirror();
 
     frmMsgBox& form_;
     HWND owner_;
-    HWND window_ = nullptr;
     bool timerRunning_ = false;
     bool modal_ = false;
     UniqueGdiObject titleFont_;

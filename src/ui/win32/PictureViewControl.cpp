@@ -8,19 +8,6 @@
 namespace plenvik::win32 {
 namespace {
 
-void registerClass() {
-    static const ATOM atom = [] {
-        WNDCLASSW wc{};
-        wc.style = CS_DBLCLKS;
-        wc.lpfnWndProc = DefWindowProcW;  // replaced per window in the constructor
-        wc.hInstance = GetModuleHandleW(nullptr);
-        wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-        wc.lpszClassName = kPictureViewClass;
-        return RegisterClassW(&wc);
-    }();
-    (void)atom;
-}
-
 OleColor sysColor(int index) { return static_cast<OleColor>(GetSysColor(index)); }
 
 COLORREF toColorRef(PaletteColor c) { return RGB(c.r, c.g, c.b); }
@@ -33,16 +20,13 @@ int shiftState() {
 
 PictureViewControl::PictureViewControl(PictureView& model, HWND parent, int id, int x, int y, int width, int height)
     : model_(model) {
-    registerClass();
-    window_ = CreateWindowExW(0, kPictureViewClass, L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPCHILDREN, x, y,
-                              width, height, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                              GetModuleHandleW(nullptr), nullptr);
-    if (!window_) return;
-    SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-    SetWindowLongPtrW(window_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&PictureViewControl::windowProc));
-    hor_ = CreateWindowExW(0, L"SCROLLBAR", L"", WS_CHILD | SBS_HORZ, 0, 0, 0, 0, window_,
+    const HWND window = create({.name = kPictureViewClass, .style = CS_DBLCLKS},
+                               {.style = WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPCHILDREN, .x = x, .y = y, .width = width,
+                                .height = height, .parent = parent, .id = id});
+    if (!window) return;
+    hor_ = CreateWindowExW(0, L"SCROLLBAR", L"", WS_CHILD | SBS_HORZ, 0, 0, 0, 0, window,
                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(kPictureViewHorId)), GetModuleHandleW(nullptr), nullptr);
-    ver_ = CreateWindowExW(0, L"SCROLLBAR", L"", WS_CHILD | SBS_VERT, 0, 0, 0, 0, window_,
+    ver_ = CreateWindowExW(0, L"SCROLLBAR", L"", WS_CHILD | SBS_VERT, 0, 0, 0, 0, window,
                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(kPictureViewVerId)), GetModuleHandleW(nullptr), nullptr);
     model_.setSystemColors(sysColor);
     model_.setDecoder(&decoder_);
@@ -54,10 +38,7 @@ PictureViewControl::PictureViewControl(PictureView& model, HWND parent, int id, 
 PictureViewControl::~PictureViewControl() {
     model_.setRepaintHandler(nullptr);
     model_.setDecoder(nullptr);
-    if (window_) {
-        SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
-        DestroyWindow(window_);
-    }
+    destroy();
     if (surfaceDc_ && oldBitmap_) SelectObject(surfaceDc_.get(), oldBitmap_);
 }
 
@@ -71,7 +52,7 @@ int PictureViewControl::borderWidth() const {
 
 RECT PictureViewControl::viewRect() const {
     RECT rc{};
-    GetClientRect(window_, &rc);
+    GetClientRect(handle(), &rc);
     const int b = borderWidth();
     const PictureScroller& s = model_.scroller();
     return RECT{rc.left + b, rc.top + b, rc.left + b + s.viewWidth(), rc.top + b + s.viewHeight()};
@@ -86,7 +67,7 @@ void PictureViewControl::modelChanged() {
     const bool sizeChanged = model_.PictureWidth() != bitsWidth_ || model_.PictureHeight() != bitsHeight_;
     syncSurface();
     if (sizeChanged) layout();
-    InvalidateRect(window_, nullptr, FALSE);
+    InvalidateRect(handle(), nullptr, FALSE);
 }
 
 // Copies the model's indices and palette into the DIB section when they changed.
@@ -143,7 +124,7 @@ void PictureViewControl::syncSurface() {
 
 void PictureViewControl::layout() {
     RECT rc{};
-    GetClientRect(window_, &rc);
+    GetClientRect(handle(), &rc);
     const int b = borderWidth();
     const int bar = GetSystemMetrics(SM_CXVSCROLL);
     model_.ReSize(rc.right - 2 * b, rc.bottom - 2 * b, bar);
@@ -153,7 +134,7 @@ void PictureViewControl::layout() {
     ShowWindow(hor_, s.sHor().visible ? SW_SHOWNA : SW_HIDE);
     ShowWindow(ver_, s.sVer().visible ? SW_SHOWNA : SW_HIDE);
     updateBars();
-    InvalidateRect(window_, nullptr, FALSE);
+    InvalidateRect(handle(), nullptr, FALSE);
 }
 
 void PictureViewControl::updateBars() {
@@ -196,13 +177,13 @@ void PictureViewControl::onScroll(int bar, int code) {
     else
         model_.scrollTo(s.sHor().value, value);
     updateBars();
-    InvalidateRect(window_, nullptr, FALSE);
+    InvalidateRect(handle(), nullptr, FALSE);
 }
 
 void PictureViewControl::paint(HDC dc) {
     syncSurface();
     RECT client{};
-    GetClientRect(window_, &client);
+    GetClientRect(handle(), &client);
     const RECT view = viewRect();
     const PictureScroller& s = model_.scroller();
     HBRUSH back = CreateSolidBrush(toColorRef(resolveColor(model_.BackColor(), sysColor)));
@@ -246,7 +227,7 @@ void PictureViewControl::passOn(PictureViewEvent::Kind kind, WPARAM wp, LPARAM l
         e.key = static_cast<int>(wp);
     } else {
         POINT pt{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
-        MapWindowPoints(window_, GetParent(window_), &pt, 1);
+        MapWindowPoints(handle(), GetParent(handle()), &pt, 1);
         e.x = pt.x;
         e.y = pt.y;
         e.button = button;
@@ -254,24 +235,19 @@ void PictureViewControl::passOn(PictureViewEvent::Kind kind, WPARAM wp, LPARAM l
     events_(e);
 }
 
-LRESULT CALLBACK PictureViewControl::windowProc(HWND w, UINT m, WPARAM wp, LPARAM lp) {
-    auto* self = reinterpret_cast<PictureViewControl*>(GetWindowLongPtrW(w, GWLP_USERDATA));
-    return self ? self->handle(m, wp, lp) : DefWindowProcW(w, m, wp, lp);
-}
-
-LRESULT PictureViewControl::handle(UINT m, WPARAM wp, LPARAM lp) {
+LRESULT PictureViewControl::handleMessage(UINT m, WPARAM wp, LPARAM lp) {
     using Kind = PictureViewEvent::Kind;
     switch (m) {
     case WM_SIZE:
-        layout();
+        if (ver_) layout();  // not while the window is being created
         return 0;
     case WM_ERASEBKGND:
         return 1;  // WM_PAINT covers every pixel
     case WM_PAINT: {
         PAINTSTRUCT ps;
-        HDC dc = BeginPaint(window_, &ps);
+        HDC dc = BeginPaint(handle(), &ps);
         paint(dc);
-        EndPaint(window_, &ps);
+        EndPaint(handle(), &ps);
         return 0;
     }
     case WM_PRINTCLIENT:
@@ -294,8 +270,8 @@ LRESULT PictureViewControl::handle(UINT m, WPARAM wp, LPARAM lp) {
     case WM_RBUTTONDOWN:
     case WM_MBUTTONDOWN: {
         const int button = m == WM_LBUTTONDOWN ? 1 : m == WM_RBUTTONDOWN ? 2 : 4;
-        SetFocus(window_);
-        SetCapture(window_);
+        SetFocus(handle());
+        SetCapture(handle());
         pressed_ = true;
         pressedButton_ = button;
         model_.mouseDown(GET_X_LPARAM(lp), GET_Y_LPARAM(lp));
@@ -305,7 +281,7 @@ LRESULT PictureViewControl::handle(UINT m, WPARAM wp, LPARAM lp) {
     case WM_MOUSEMOVE:
         if (model_.mouseMove(GET_X_LPARAM(lp), GET_Y_LPARAM(lp))) {
             updateBars();
-            InvalidateRect(window_, nullptr, FALSE);
+            InvalidateRect(handle(), nullptr, FALSE);
         }
         passOn(Kind::MouseMove, wp, lp, (wp & MK_LBUTTON ? 1 : 0) | (wp & MK_RBUTTON ? 2 : 0) | (wp & MK_MBUTTON ? 4 : 0));
         return 0;
@@ -314,10 +290,10 @@ LRESULT PictureViewControl::handle(UINT m, WPARAM wp, LPARAM lp) {
     case WM_MBUTTONUP: {
         const int button = m == WM_LBUTTONUP ? 1 : m == WM_RBUTTONUP ? 2 : 4;
         model_.mouseUp();
-        if (GetCapture() == window_) ReleaseCapture();
+        if (GetCapture() == handle()) ReleaseCapture();
         passOn(Kind::MouseUp, wp, lp, button);
         RECT rc{};
-        GetClientRect(window_, &rc);
+        GetClientRect(handle(), &rc);
         const POINT pt{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
         if (pressed_ && pressedButton_ == button && PtInRect(&rc, pt)) passOn(Kind::Click, wp, lp, button);
         pressed_ = false;
@@ -341,7 +317,7 @@ LRESULT PictureViewControl::handle(UINT m, WPARAM wp, LPARAM lp) {
     case WM_GETDLGCODE:
         return DLGC_WANTARROWS | DLGC_WANTCHARS;
     }
-    return DefWindowProcW(window_, m, wp, lp);
+    return defaultHandling(m, wp, lp);
 }
 
 }  // namespace plenvik::win32

@@ -15,6 +15,7 @@
 #include <memory>
 
 #include "platform/win32/Scoped.h"
+#include "platform/win32/Window.h"
 #include "ui/PictureView.h"
 #include "ui/win32/PictureViewControlDecoder.h"
 
@@ -34,14 +35,13 @@ struct PictureViewEvent {
     int key = 0;       // virtual key (KeyDown/KeyUp) or character (KeyPress)
 };
 
-class PictureViewControl {
+class PictureViewControl : public Window {
 public:
     PictureViewControl(PictureView& model, HWND parent, int id, int x, int y, int width, int height);
-    ~PictureViewControl();
+    ~PictureViewControl() override;
     PictureViewControl(const PictureViewControl&) = delete;
     PictureViewControl& operator=(const PictureViewControl&) = delete;
 
-    HWND handle() const { return window_; }
     PictureView& model() { return model_; }
 
     // The off-screen surface's device context (a copy of the model's pixels, current when returned;
@@ -54,8 +54,7 @@ public:
     void setEventHandler(std::function<void(const PictureViewEvent&)> handler) { events_ = std::move(handler); }
 
 private:
-    static LRESULT CALLBACK windowProc(HWND w, UINT m, WPARAM wp, LPARAM lp);
-    LRESULT handle(UINT m, WPARAM wp, LPARAM lp);
+    LRESULT handleMessage(UINT m, WPARAM wp, LPARAM lp) override;
     void modelChanged();
     void syncSurface();
     void layout();
@@ -66,7 +65,6 @@ private:
     int borderWidth() const;
 
     PictureView& model_;
-    HWND window_ = nullptr;
     HWND hor_ = nullptr, ver_ = nullptr;
     UniqueMemoryDc surfaceDc_;
     UniqueGdiObject surfaceBitmap_;

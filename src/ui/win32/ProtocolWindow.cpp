@@ -1,6 +1,5 @@
 #include "ui/win32/ProtocolWindow.h"
 
-#include "platform/win32/FormClass.h"
 #include <commctrl.h>
 
 #include "common/Twips.h"
@@ -12,44 +11,38 @@ namespace {
 constexpr int kTwipsPerPixel = 15;
 constexpr UINT_PTR kClockTimer = 1;
 
-void registerClass() { registerFormClass(kProtocolWindowClass, DefWindowProcW); }  // the procedure is set per window
-
 }  // namespace
 
 ProtocolWindow::ProtocolWindow(Protocol& protocol) : protocol_(protocol) {
-    registerClass();
     // A tool window without an owner: it stays when the main window is minimised.
-    window_ = CreateWindowExW(WS_EX_TOOLWINDOW, kProtocolWindowClass, L"Protokoll ...", WS_OVERLAPPEDWINDOW,
-                              CW_USEDEFAULT, CW_USEDEFAULT, 720, 420, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
-    SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-    SetWindowLongPtrW(window_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ProtocolWindow::windowProc));
+    const HWND window = create(formClass(kProtocolWindowClass), {.exStyle = WS_EX_TOOLWINDOW, .caption = L"Protokoll ...",
+                                                                 .style = WS_OVERLAPPEDWINDOW, .width = 720, .height = 420});
     list_ = CreateWindowExW(WS_EX_CLIENTEDGE, WC_LISTVIEWW, L"", WS_CHILD | WS_VISIBLE | LVS_REPORT | LVS_SHOWSELALWAYS,
-                            0, 0, 100, 100, window_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kProtocolListId)),
+                            0, 0, 100, 100, window, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kProtocolListId)),
                             GetModuleHandleW(nullptr), nullptr);
     ListView_SetExtendedListViewStyle(list_, LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES);
-    status_ = CreateWindowExW(0, STATUSCLASSNAMEW, L"", WS_CHILD | WS_VISIBLE | SBARS_SIZEGRIP, 0, 0, 0, 0, window_,
+    status_ = CreateWindowExW(0, STATUSCLASSNAMEW, L"", WS_CHILD | WS_VISIBLE | SBARS_SIZEGRIP, 0, 0, 0, 0, window,
                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(kProtocolStatusId)), GetModuleHandleW(nullptr), nullptr);
     mirror_ = std::make_unique<ListViewMirror>(protocol_.list(), list_, kTwipsPerInch / kTwipsPerPixel);
     layout();
     refreshStatus();
-    SetTimer(window_, kClockTimer, 1000, nullptr);
+    SetTimer(window, kClockTimer, 1000, nullptr);
 }
 
 ProtocolWindow::~ProtocolWindow() {
     mirror_.reset();
-    if (window_) {
-        KillTimer(window_, kClockTimer);
-        SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
-        DestroyWindow(window_);
+    if (handle()) {
+        KillTimer(handle(), kClockTimer);
+        destroy();
     }
 }
 
 void ProtocolWindow::show() {
-    ShowWindow(window_, SW_SHOWNORMAL);
-    SetForegroundWindow(window_);
+    ShowWindow(handle(), SW_SHOWNORMAL);
+    SetForegroundWindow(handle());
 }
 
-void ProtocolWindow::hide() { ShowWindow(window_, SW_HIDE); }
+void ProtocolWindow::hide() { ShowWindow(handle(), SW_HIDE); }
 
 void ProtocolWindow::refreshStatus() {
     SendMessageW(status_, SB_SETTEXTW, 0, reinterpret_cast<LPARAM>(widen(protocol_.timePanel()).c_str()));
@@ -60,7 +53,7 @@ void ProtocolWindow::refreshStatus() {
 
 void ProtocolWindow::layout() {
     RECT client;
-    GetClientRect(window_, &client);
+    GetClientRect(handle(), &client);
     SendMessageW(status_, WM_SIZE, 0, 0);
     RECT bar;
     GetWindowRect(status_, &bar);
@@ -80,15 +73,10 @@ void ProtocolWindow::layout() {
     if (next.textColumnWidth != now.textColumnWidth) ListView_SetColumnWidth(list_, 2, next.textColumnWidth / kTwipsPerPixel);
 }
 
-LRESULT CALLBACK ProtocolWindow::windowProc(HWND w, UINT m, WPARAM wp, LPARAM lp) {
-    auto* self = reinterpret_cast<ProtocolWindow*>(GetWindowLongPtrW(w, GWLP_USERDATA));
-    return self ? self->handle(m, wp, lp) : DefWindowProcW(w, m, wp, lp);
-}
-
-LRESULT ProtocolWindow::handle(UINT m, WPARAM wp, LPARAM lp) {
+LRESULT ProtocolWindow::handleMessage(UINT m, WPARAM wp, LPARAM lp) {
     switch (m) {
     case WM_SIZE:
-        layout();
+        if (mirror_) layout();  // not while the window is being created
         return 0;
     case WM_TIMER:
         if (wp == kClockTimer) refreshStatus();
@@ -112,7 +100,7 @@ LRESULT ProtocolWindow::handle(UINT m, WPARAM wp, LPARAM lp) {
         return 0;
     }
     }
-    return DefWindowProcW(window_, m, wp, lp);
+    return defaultHandling(m, wp, lp);
 }
 
 }  // namespace plenvik::win32

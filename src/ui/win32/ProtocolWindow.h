@@ -7,6 +7,7 @@
 
 #include <memory>
 
+#include "platform/win32/Window.h"
 #include "ui/Protocol.h"
 #include "ui/win32/ListViewMirror.h"
 
@@ -16,26 +17,23 @@ inline constexpr const wchar_t* kProtocolWindowClass = L"PlenvikProtokoll";
 inline constexpr int kProtocolListId = 201;
 inline constexpr int kProtocolStatusId = 202;
 
-class ProtocolWindow {
+class ProtocolWindow : public Window {
 public:
     explicit ProtocolWindow(Protocol& protocol);
-    ~ProtocolWindow();
+    ~ProtocolWindow() override;
     ProtocolWindow(const ProtocolWindow&) = delete;
     ProtocolWindow& operator=(const ProtocolWindow&) = delete;
 
-    HWND handle() const { return window_; }
     void show();
     void hide();
     // The headline of the run and the time panel.
     void refreshStatus();
 
 private:
-    static LRESULT CALLBACK windowProc(HWND w, UINT m, WPARAM wp, LPARAM lp);
-    LRESULT handle(UINT m, WPARAM wp, LPARAM lp);
+    LRESULT handleMessage(UINT m, WPARAM wp, LPARAM lp) override;
     void layout();
 
     Protocol& protocol_;
-    HWND window_ = nullptr;
     HWND list_ = nullptr;
     HWND status_ = nullptr;
     std::unique_ptr<ListViewMirror> mirror_;
