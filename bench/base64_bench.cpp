@@ -65,12 +65,12 @@ int main(int argc, char** argv) {
             encoder.write(std::span(data).subspan(at, std::min(kChunk, data.size() - at)));
         encoder.finish();
     });
-    const std::string text = fc_Base64Encode(std::span<const std::uint8_t>(data));
+    const std::string text = encodeBase64(std::span<const std::uint8_t>(data));
     const auto decodeInChunks = [&text](auto&& take) {
         Base64DecodeState state;
         for (std::size_t at = 0; at < text.size(); at += kChunk)
-            take(fc_Base64Decode(std::string_view(text).substr(at, kChunk), state, false));
-        take(fc_Base64Decode({}, state, true));
+            take(decodeBase64Chunk(std::string_view(text).substr(at, kChunk), state, false));
+        take(decodeBase64Chunk({}, state, true));
     };
     std::size_t decodedBytes = 0;
     const double decode = bestSeconds(runs, [&] {
@@ -84,17 +84,17 @@ int main(int argc, char** argv) {
 
     // In one call, each into a freshly allocated result as large as the whole text or data.
     std::string whole;
-    const double encodeOnce = bestSeconds(runs, [&] { whole = fc_Base64Encode(std::span<const std::uint8_t>(data)); });
+    const double encodeOnce = bestSeconds(runs, [&] { whole = encodeBase64(std::span<const std::uint8_t>(data)); });
     std::vector<std::uint8_t> decoded;
     const double decodeOnce = bestSeconds(runs, [&] {
         Base64DecodeState state;
-        decoded = fc_Base64Decode(text, state, true);
+        decoded = decodeBase64Chunk(text, state, true);
     });
     std::vector<std::uint8_t> decodedAll;
-    const double decodeAll = bestSeconds(runs, [&] { decodedAll = fc_Base64DecodeAll(text); });
+    const double decodeAll = bestSeconds(runs, [&] { decodedAll = decodeBase64(text); });
     // What fresh memory alone costs here: allocating and filling a block the size of the text.
     const double freshMemory = bestSeconds(runs, [&] { whole = std::string(text.size(), 'x'); });
-    whole = fc_Base64Encode(std::span<const std::uint8_t>(data));
+    whole = encodeBase64(std::span<const std::uint8_t>(data));
 
     if (streamedChars != text.size() || whole != text) {
         std::fprintf(stderr, "the encoders disagree\n");

@@ -1,4 +1,4 @@
-# Encode time of clsJPG per megapixel against cjpeg (quality 80, 4:4:4, optimal Huffman tables).
+# Encode time of JpegWriter per megapixel against cjpeg (quality 80, 4:4:4, optimal Huffman tables).
 set -euo pipefail
 cmake --preset host >/dev/null
 cmake --build --preset host --target jpeg_bench -- -j2 >/dev/null

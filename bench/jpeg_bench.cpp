@@ -1,4 +1,4 @@
-// Encode time of clsJPG per megapixel against libjpeg-turbo's cjpeg, both at quality 80 without chroma
+// Encode time of JpegWriter per megapixel against libjpeg-turbo's cjpeg, both at quality 80 without chroma
 // subsampling with optimal Huffman tables, on the same photo-like picture in the same run; best of
 // several runs each. cjpeg is timed as a process with its file I/O; ours reads the same PPM file,
 // samples, encodes and writes the JPEG file.
@@ -18,7 +18,7 @@
 
 #include "../tests/unit/jpeg/PnmFiles.h"
 #include "../tests/unit/jpeg/SyntheticImages.h"
-#include "jpeg/clsJPG.h"
+#include "jpeg/JpegWriter.h"
 #include "platform/posix/PosixFileSystem.h"
 
 extern char** environ;
@@ -50,7 +50,7 @@ bool encodeFile(const std::string& in, const std::string& out, int quality) {
     const plenvik::PixelSource source{picture->width, picture->height, plenvik::PixelFormat::Rgb24,
                                       picture->samples.data(), static_cast<std::ptrdiff_t>(picture->width) * 3};
     plenvik::PosixFileSystem files;
-    plenvik::clsJPG jpg(files);
+    plenvik::JpegWriter jpg(files);
     jpg.Quality(quality);
     jpg.SetSamplingFrequencies(1, 1, 1, 1, 1, 1);
     jpg.SampleHDC(source, picture->width, picture->height, 0, 0);

@@ -14,7 +14,7 @@
 #include <vector>
 
 #include "app/MainActions.h"
-#include "app/frmMain.h"
+#include "app/MainController.h"
 #include "errors/ErrorHandler.h"
 #include "platform/sim/SimPlatform.h"
 #include "project/DesktopSave.h"
@@ -46,8 +46,8 @@ int create(const std::string& root, int count, long megabytes) {
     std::ofstream(desktop / "Brief.txt") << "Liebe Grüße";
     FailingLoudly errors;
     UnavailableActions actions;
-    frmMain form(sim.platform(), errors, actions);
-    form.Form_Load("");
+    MainController form(sim.platform(), errors, actions);
+    form.load("");
     form.setDirectory("C:\\Projekte", true);
     form.settings().fileNameAuto = true;
     sim.desktop.refresh();
@@ -77,8 +77,8 @@ int list(const std::string& root) {
     sim::SimPlatform sim(root);
     FailingLoudly errors;
     UnavailableActions actions;
-    frmMain form(sim.platform(), errors, actions);
-    form.Form_Load("");
+    MainController form(sim.platform(), errors, actions);
+    form.load("");
     const auto start = std::chrono::steady_clock::now();
     std::string directory = "C:\\Projekte";
     searchProjectFiles(form, directory, "");

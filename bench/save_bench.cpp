@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "app/MainActions.h"
-#include "app/frmMain.h"
+#include "app/MainController.h"
 #include "errors/ErrorHandler.h"
 #include "platform/sim/SimPlatform.h"
 #include "project/DesktopSave.h"
@@ -49,8 +49,8 @@ int save(const std::string& root) {
     std::filesystem::create_directories(sim.files.nativePath("C:\\Projekte"));
     FailingLoudly errors;
     UnavailableActions actions;
-    frmMain form(sim.platform(), errors, actions);
-    form.Form_Load("");
+    MainController form(sim.platform(), errors, actions);
+    form.load("");
     form.setDirectory("C:\\Projekte", true);
     form.settings().fileSizeMax = 1000000;
     form.settings().fileNameAuto = true;

@@ -4,14 +4,14 @@
 
 namespace plenvik {
 
-class frmMain;
+class MainController;
 enum class MouseButton;
 
 // Whether releasing this button over lvwProjectIcons pops up mnuIcon: the right button, with a row
 // selected whose key names an icon ("ICON" followed by its number).
-bool iconListOpensMenu(const frmMain& form, MouseButton button);
+bool iconListOpensMenu(const MainController& form, MouseButton button);
 
 // Shows the selected row's message (its "ErrInfo" cell) in a message box; nothing when it has none.
-void showIconRowMessage(frmMain& form);
+void showIconRowMessage(MainController& form);
 
 }  // namespace plenvik

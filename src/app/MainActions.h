@@ -7,51 +7,51 @@
 
 #include "settings/DesktopSettingsCommand.h"
 #include "settings/Settings.h"
-#include "settings/frmSettings.h"
+#include "settings/SettingsDialog.h"
 
 namespace plenvik {
 
-class frmMain;
+class MainController;
 enum class MouseButton;
 
 class MainActions {
 public:
     virtual ~MainActions() = default;
     // Reads Settings.xml at start-up.
-    virtual Settings readSettings(frmMain& form) = 0;
+    virtual Settings readSettings(MainController& form) = 0;
     // Fills the project list from a directory (all project files, or just onlyFile); false only when
     // the files cannot be analysed at all.
-    virtual bool projectSearch(frmMain& form, std::string& directory, const std::string& onlyFile) = 0;
-    virtual void save(frmMain& form) = 0;
-    virtual void restore(frmMain& form, bool analyseOnly, bool adaptMonitors) = 0;
-    virtual void desktopSettings(frmMain& form) = 0;
-    virtual void settings(frmMain& form) = 0;
-    virtual void chooseDirectory(frmMain& form) = 0;
-    virtual void deleteProject(frmMain& form) = 0;
-    virtual void iconMenu(frmMain& form, int index) = 0;
+    virtual bool projectSearch(MainController& form, std::string& directory, const std::string& onlyFile) = 0;
+    virtual void save(MainController& form) = 0;
+    virtual void restore(MainController& form, bool analyseOnly, bool adaptMonitors) = 0;
+    virtual void desktopSettings(MainController& form) = 0;
+    virtual void settings(MainController& form) = 0;
+    virtual void chooseDirectory(MainController& form) = 0;
+    virtual void deleteProject(MainController& form) = 0;
+    virtual void iconMenu(MainController& form, int index) = 0;
     // The project list's mouse button released over row (-1: none) and key released.
-    virtual void projectListMouseUp(frmMain& form, MouseButton button, int row) = 0;
-    virtual void projectListKeyUp(frmMain& form, int keyCode) = 0;
+    virtual void projectListMouseUp(MainController& form, MouseButton button, int row) = 0;
+    virtual void projectListKeyUp(MainController& form, int keyCode) = 0;
     // Selects the listed project file fileName and shows it, as a click on its row does.
-    virtual void showProject(frmMain& form, const std::string& fileName) = 0;
+    virtual void showProject(MainController& form, const std::string& fileName) = 0;
 };
 
 // What the program does before a piece is built: it tells the user so, in German, and changes nothing.
 class UnavailableActions : public MainActions {
 public:
-    Settings readSettings(frmMain& form) override;
-    bool projectSearch(frmMain& form, std::string& directory, const std::string& onlyFile) override;
-    void save(frmMain& form) override;
-    void restore(frmMain& form, bool analyseOnly, bool adaptMonitors) override;
-    void desktopSettings(frmMain& form) override;
-    void settings(frmMain& form) override;
-    void chooseDirectory(frmMain& form) override;
-    void deleteProject(frmMain& form) override;
-    void iconMenu(frmMain& form, int index) override;
+    Settings readSettings(MainController& form) override;
+    bool projectSearch(MainController& form, std::string& directory, const std::string& onlyFile) override;
+    void save(MainController& form) override;
+    void restore(MainController& form, bool analyseOnly, bool adaptMonitors) override;
+    void desktopSettings(MainController& form) override;
+    void settings(MainController& form) override;
+    void chooseDirectory(MainController& form) override;
+    void deleteProject(MainController& form) override;
+    void iconMenu(MainController& form, int index) override;
     // Without the project list a right click only shows the project menu.
-    void projectListMouseUp(frmMain& form, MouseButton button, int row) override;
-    void projectListKeyUp(frmMain& form, int keyCode) override;
-    void showProject(frmMain& form, const std::string& fileName) override;
+    void projectListMouseUp(MainController& form, MouseButton button, int row) override;
+    void projectListKeyUp(MainController& form, int keyCode) override;
+    void showProject(MainController& form, const std::string& fileName) override;
 
     static constexpr const char* kNotAvailableText = "Diese Funktion ist in dieser Version noch nicht verfügbar.";
 };
@@ -69,18 +69,18 @@ public:
     explicit ProgramActions(ShowSettingsDialog showSettingsDialog, ShowDesktopDialog showDesktopDialog = {})
         : showSettingsDialog_(std::move(showSettingsDialog)), showDesktopDialog_(std::move(showDesktopDialog)) {}
 
-    Settings readSettings(frmMain& form) override;
-    void settings(frmMain& form) override;
-    void save(frmMain& form) override;
-    bool projectSearch(frmMain& form, std::string& directory, const std::string& onlyFile) override;
-    void restore(frmMain& form, bool analyseOnly, bool adaptMonitors) override;
-    void iconMenu(frmMain& form, int index) override;
-    void desktopSettings(frmMain& form) override;
-    void chooseDirectory(frmMain& form) override;
-    void deleteProject(frmMain& form) override;
-    void projectListMouseUp(frmMain& form, MouseButton button, int row) override;
-    void projectListKeyUp(frmMain& form, int keyCode) override;
-    void showProject(frmMain& form, const std::string& fileName) override;
+    Settings readSettings(MainController& form) override;
+    void settings(MainController& form) override;
+    void save(MainController& form) override;
+    bool projectSearch(MainController& form, std::string& directory, const std::string& onlyFile) override;
+    void restore(MainController& form, bool analyseOnly, bool adaptMonitors) override;
+    void iconMenu(MainController& form, int index) override;
+    void desktopSettings(MainController& form) override;
+    void chooseDirectory(MainController& form) override;
+    void deleteProject(MainController& form) override;
+    void projectListMouseUp(MainController& form, MouseButton button, int row) override;
+    void projectListKeyUp(MainController& form, int keyCode) override;
+    void showProject(MainController& form, const std::string& fileName) override;
 
 private:
     ShowSettingsDialog showSettingsDialog_;

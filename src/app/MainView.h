@@ -7,7 +7,7 @@
 namespace plenvik {
 
 class Protocol;
-class clsProgressBar;
+class ProgressBar;
 enum class CommandId;
 enum class MenuId;
 
@@ -29,7 +29,7 @@ public:
     virtual void setBusyCursor(bool busy) = 0;
     // The window a run's progress bar draws into (picProgressBar), and the bar's coming and going.
     virtual std::uintptr_t progressBarTarget() = 0;
-    virtual void progressBarCreated(clsProgressBar& bar) = 0;
+    virtual void progressBarCreated(ProgressBar& bar) = 0;
     virtual void progressBarRemoved() = 0;
 };
 

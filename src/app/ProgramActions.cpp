@@ -1,5 +1,5 @@
 #include "app/MainActions.h"
-#include "app/frmMain.h"
+#include "app/MainController.h"
 #include "platform/Platform.h"
 #include "platform/SystemInfo.h"
 #include "app/ProjectListController.h"
@@ -7,37 +7,37 @@
 
 namespace plenvik {
 
-Settings ProgramActions::readSettings(frmMain& form) {
+Settings ProgramActions::readSettings(MainController& form) {
     Platform& p = form.platform();
     Settings settings = form.currentSettings();
-    fc_SettingsFileRead(settings, p.files, p.system.programFolder(), form.errors(), p.dialogs);
+    readSettingsFile(settings, p.files, p.system.programFolder(), form.errors(), p.dialogs);
     return settings;
 }
 
-void ProgramActions::settings(frmMain& form) {
+void ProgramActions::settings(MainController& form) {
     const SettingsDialogOutcome outcome = showSettingsDialog_(form.currentSettings());
-    if (outcome.resultCode != frmSettings::kResultSaved) return;
+    if (outcome.resultCode != SettingsDialog::kResultSaved) return;
     form.applySettings(outcome.settings);
     Platform& p = form.platform();
-    fc_SettingsFileSave(form.currentSettings(), p.files, p.system.programFolder(), form.errors());
+    saveSettingsFile(form.currentSettings(), p.files, p.system.programFolder(), form.errors());
 }
 
-void ProgramActions::save(frmMain& form) {
+void ProgramActions::save(MainController& form) {
     std::string directory;
     form.saveDesktop(directory, "", false);
 }
 
-bool ProgramActions::projectSearch(frmMain& form, std::string& directory, const std::string& onlyFile) {
+bool ProgramActions::projectSearch(MainController& form, std::string& directory, const std::string& onlyFile) {
     return searchProjectFiles(form, directory, onlyFile);
 }
 
-void ProgramActions::restore(frmMain& form, bool analyseOnly, bool adaptMonitors) {
+void ProgramActions::restore(MainController& form, bool analyseOnly, bool adaptMonitors) {
     form.restoreSelectedProject(analyseOnly, adaptMonitors);
 }
 
-void ProgramActions::iconMenu(frmMain& form, int index) { form.runIconMenu(index); }
+void ProgramActions::iconMenu(MainController& form, int index) { form.runIconMenu(index); }
 
-void ProgramActions::desktopSettings(frmMain& form) {
+void ProgramActions::desktopSettings(MainController& form) {
     if (!showDesktopDialog_) {
         UnavailableActions::desktopSettings(form);
         return;
@@ -45,13 +45,13 @@ void ProgramActions::desktopSettings(frmMain& form) {
     showDesktopSettings(form.platform(), form.errors(), showDesktopDialog_);
 }
 
-void ProgramActions::chooseDirectory(frmMain& form) { chooseProjectDirectory(form); }
+void ProgramActions::chooseDirectory(MainController& form) { chooseProjectDirectory(form); }
 
-void ProgramActions::deleteProject(frmMain& form) { deleteSelectedProject(form); }
+void ProgramActions::deleteProject(MainController& form) { deleteSelectedProject(form); }
 
-void ProgramActions::projectListMouseUp(frmMain& form, MouseButton button, int row) { plenvik::projectListMouseUp(form, button, row); }
+void ProgramActions::projectListMouseUp(MainController& form, MouseButton button, int row) { plenvik::projectListMouseUp(form, button, row); }
 
-void ProgramActions::showProject(frmMain& form, const std::string& fileName) {
+void ProgramActions::showProject(MainController& form, const std::string& fileName) {
     // Windows names are compared without case: Explorer may pass another spelling than the listing.
     const auto lower = [](std::string s) {
         for (char& c : s)
@@ -66,6 +66,6 @@ void ProgramActions::showProject(frmMain& form, const std::string& fileName) {
     }
 }
 
-void ProgramActions::projectListKeyUp(frmMain& form, int keyCode) { plenvik::projectListKeyUp(form, keyCode); }
+void ProgramActions::projectListKeyUp(MainController& form, int keyCode) { plenvik::projectListKeyUp(form, keyCode); }
 
 }  // namespace plenvik

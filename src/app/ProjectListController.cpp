@@ -1,7 +1,7 @@
 #include "app/ProjectListController.h"
 
 #include "app/MainView.h"
-#include "app/frmMain.h"
+#include "app/MainController.h"
 #include "common/Text.h"
 #include "errors/Procedure.h"
 #include "errors/RuntimeError.h"
@@ -35,7 +35,7 @@ void markErrorRow(ListModel& list, int r, const XmlParseError& error) {
     list.setSubItem(r, ProjectColumn::Info3, "Daten: " + error.sourceText);
 }
 
-void addErrorRow(frmMain& form, const std::string& directory, const std::string& fileName, const XmlParseError& error) {
+void addErrorRow(MainController& form, const std::string& directory, const std::string& fileName, const XmlParseError& error) {
     ListModel& list = form.lists.projects;
     const int r = list.add(fileName, "(Fehler in XML", "ERR");
     list.setSubItem(r, ProjectColumn::Directory, directory);
@@ -43,7 +43,7 @@ void addErrorRow(frmMain& form, const std::string& directory, const std::string&
     markErrorRow(list, r, error);
 }
 
-void addProjectRow(frmMain& form, const std::string& directory, const std::string& fileName, const ProjectHeader& h) {
+void addProjectRow(MainController& form, const std::string& directory, const std::string& fileName, const ProjectHeader& h) {
     ListModel& list = form.lists.projects;
     const int r = list.add(fileName, h.OrvelVersion, "DESY");
     list.setSubItem(r, ProjectColumn::Computer, h.ComputerName);
@@ -55,14 +55,14 @@ void addProjectRow(frmMain& form, const std::string& directory, const std::strin
     list.setSubItem(r, ProjectColumn::ArrangeStyle, h.DesktopArrangeStyle);
     list.setSubItem(r, ProjectColumn::Directory, directory);
     list.setSubItem(r, ProjectColumn::File, fileName);
-    if (h.ComputerName != fc_ComputerNameGet(form.platform().system)) {
+    if (h.ComputerName != computerName(form.platform().system)) {
         list.setGhosted(r, true);
         list.setForeColor(r, kColorGrey);
     }
     list.setSubItem(r, ProjectColumn::DateSortKey, projectDateSortKey(form.platform().locale, h.DateTime));
 }
 
-void listProjectFile(frmMain& form, Procedure& proc, const std::string& directory, const std::string& fileName) {
+void listProjectFile(MainController& form, Procedure& proc, const std::string& directory, const std::string& fileName) {
     bool readable = true;
     const ProjectHeaderResult result = readListedHeader(form.platform().files, directory + fileName, readable);
     if (!readable) {
@@ -94,9 +94,9 @@ void listProjectFile(frmMain& form, Procedure& proc, const std::string& director
     }
 }
 
-int selectedRow(frmMain& form) { return form.lists.projects.selectedIndex(); }
+int selectedRow(MainController& form) { return form.lists.projects.selectedIndex(); }
 
-void reselectShownProject(frmMain& form) {
+void reselectShownProject(MainController& form) {
     if (const int r = form.lists.projects.find(form.shownProjectKey); r >= 0) form.lists.projects.select(r);
 }
 
@@ -104,13 +104,13 @@ void addDataRow(ListModel& data, const char* key, const char* text, const char* 
     data.setSubItem(data.add(key, text, picture), DataColumn::Information, info);
 }
 
-void setProjectMenuItem(frmMain& form, int index, bool enabled) {
+void setProjectMenuItem(MainController& form, int index, bool enabled) {
     if (MenuItem* item = form.menu(MenuId::Project).item(index)) item->enabled = enabled;
 }
 
 }  // namespace
 
-bool searchProjectFiles(frmMain& form, std::string& directory, const std::string& onlyFile) {
+bool searchProjectFiles(MainController& form, std::string& directory, const std::string& onlyFile) {
     Procedure proc(form.errors(), "frmMain.fc_DesktopIconSearchFiles");
     Platform& p = form.platform();
     if (!directory.empty() && directory.back() != '\\') directory += '\\';
@@ -122,8 +122,8 @@ bool searchProjectFiles(frmMain& form, std::string& directory, const std::string
         if (onlyFile.empty()) {
             ListModel& list = form.lists.projects;
             const int r = list.add("SYSTEM", "(aktuell)", "DESKTOP");
-            list.setSubItem(r, ProjectColumn::Computer, fc_ComputerNameGet(p.system));
-            list.setSubItem(r, ProjectColumn::User, fc_UserNameGet(p.system));
+            list.setSubItem(r, ProjectColumn::Computer, computerName(p.system));
+            list.setSubItem(r, ProjectColumn::User, userName(p.system));
             list.setSubItem(r, ProjectColumn::DateTime, p.locale.formatGeneralDate(p.clock.now()));
             list.setSubItem(r, ProjectColumn::MonitorCount, "");
             list.setSubItem(r, ProjectColumn::IconCount, "");
@@ -144,14 +144,14 @@ bool searchProjectFiles(frmMain& form, std::string& directory, const std::string
     return true;
 }
 
-std::shared_ptr<const LoadedProject> showSelectedProject(frmMain& form) {
+std::shared_ptr<const LoadedProject> showSelectedProject(MainController& form) {
     ListModel& projects = form.lists.projects;
     const int selected = selectedRow(form);
     if (selected < 0) return nullptr;
     const ListRow row = projects.row(selected);
     form.setBusyCursor(true);
     if (form.shownProjectKey.empty()) form.shownProjectKey = row.key;
-    form.lvwProjectsTag = "RUNNING";
+    form.projectListTag = "RUNNING";
     form.lists.clearProjectData();
     // Whatever was shown before is gone: no run may act on it any more.
     form.setShownProject(nullptr);
@@ -198,14 +198,14 @@ std::shared_ptr<const LoadedProject> showSelectedProject(frmMain& form) {
         }
     }
     form.shownProjectKey = row.key;
-    form.lvwProjectsTag.clear();
+    form.projectListTag.clear();
     form.setBusyCursor(false);
     return form.shownProject();
 }
 
-void projectListMouseUp(frmMain& form, MouseButton button, int row) {
+void projectListMouseUp(MainController& form, MouseButton button, int row) {
     ListModel& list = form.lists.projects;
-    if (!form.lvwProjectsTag.empty()) {
+    if (!form.projectListTag.empty()) {
         reselectShownProject(form);
         return;
     }
@@ -236,7 +236,7 @@ void projectListMouseUp(frmMain& form, MouseButton button, int row) {
     if (form.view()) form.view()->popupMenu(MenuId::Project);
 }
 
-void projectListKeyUp(frmMain& form, int keyCode) {
+void projectListKeyUp(MainController& form, int keyCode) {
     ListModel& list = form.lists.projects;
     const int selected = selectedRow(form);
     switch (keyCode) {
@@ -246,7 +246,7 @@ void projectListKeyUp(frmMain& form, int keyCode) {
     case kKeyPageDown:
     case kKeyEnter:
     case kKeySpace:
-        if (!form.lvwProjectsTag.empty()) reselectShownProject(form);
+        if (!form.projectListTag.empty()) reselectShownProject(form);
         else if (selected >= 0 && list.row(selected).key != form.shownProjectKey) showSelectedProject(form);
         break;
     case kKeyEscape:
@@ -260,7 +260,7 @@ void projectListKeyUp(frmMain& form, int keyCode) {
     }
 }
 
-void deleteSelectedProject(frmMain& form) {
+void deleteSelectedProject(MainController& form) {
     ListModel& list = form.lists.projects;
     const int selected = selectedRow(form);
     if (selected < 0) return;
@@ -292,12 +292,12 @@ void deleteSelectedProject(frmMain& form) {
     form.shownProjectKey.clear();
 }
 
-void chooseProjectDirectory(frmMain& form) {
+void chooseProjectDirectory(MainController& form) {
     const auto chosen = form.platform().dialogs.browseForFolder(std::string(kAppTitle) + " - Projektverzeichnis", form.directory());
     if (!chosen) return;
     std::string folder = chosen->substr(0, chosen->find('\0'));
     while (folder.size() > 3 && folder.back() == '\\') folder.pop_back();
-    form.txtDirectoryName_Leave(folder);
+    form.directoryLeft(folder);
 }
 
 }  // namespace plenvik

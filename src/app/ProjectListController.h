@@ -10,23 +10,23 @@
 
 namespace plenvik {
 
-class frmMain;
+class MainController;
 enum class MouseButton;
 
 // Fills the project list. The directory gets a trailing backslash. An empty onlyFile lists every
 // project file and the "(aktuell)" row; a file name lists just that file.
-bool searchProjectFiles(frmMain& form, std::string& directory, const std::string& onlyFile);
+bool searchProjectFiles(MainController& form, std::string& directory, const std::string& onlyFile);
 // Shows the selected row in the lower lists: a project file through its analysis, the current desktop
 // through a save of the current state only, an unreadable file with its error. The project when a
 // project file was loaded completely (the window keeps it as the project shown), else null.
-std::shared_ptr<const LoadedProject> showSelectedProject(frmMain& form);
+std::shared_ptr<const LoadedProject> showSelectedProject(MainController& form);
 // The button released over the list; row is the row under the pointer (-1 for none).
-void projectListMouseUp(frmMain& form, MouseButton button, int row);
+void projectListMouseUp(MainController& form, MouseButton button, int row);
 // A key released in the list (virtual key codes).
-void projectListKeyUp(frmMain& form, int keyCode);
+void projectListKeyUp(MainController& form, int keyCode);
 // Project menu item 7: deletes the selected project file after asking.
-void deleteSelectedProject(frmMain& form);
+void deleteSelectedProject(MainController& form);
 // The folder browser for the project directory.
-void chooseProjectDirectory(frmMain& form);
+void chooseProjectDirectory(MainController& form);
 
 }  // namespace plenvik

@@ -1,6 +1,6 @@
 // The controller's runs: each is handed the run context and the values it works on.
 #include "app/ProjectListController.h"
-#include "app/frmMain.h"
+#include "app/MainController.h"
 #include "errors/Procedure.h"
 #include "platform/Platform.h"
 #include "platform/SystemInfo.h"
@@ -11,7 +11,7 @@
 
 namespace plenvik {
 
-bool frmMain::saveDesktop(std::string& directory, const std::string& fileName, bool currentOnly) {
+bool MainController::saveDesktop(std::string& directory, const std::string& fileName, bool currentOnly) {
     if (directory.empty()) {
         if (txtDirectoryName_.empty()) setDirectory(platform_.system.programFolder() + "\\", true);
         directory = txtDirectoryName_;
@@ -23,7 +23,7 @@ bool frmMain::saveDesktop(std::string& directory, const std::string& fileName, b
     return plenvik::saveDesktop(context, current_, directory, fileName, currentOnly);
 }
 
-bool frmMain::restoreSelectedProject(bool analyseOnly, bool fixMonitors) {
+bool MainController::restoreSelectedProject(bool analyseOnly, bool fixMonitors) {
     Procedure proc(errors_, "frmMain.fc_DesktopIconsRestore");
     bool result = true;
     setBusyCursor(true);
@@ -51,7 +51,7 @@ bool frmMain::restoreSelectedProject(bool analyseOnly, bool fixMonitors) {
     return result;
 }
 
-void frmMain::runIconMenu(int index) {
+void MainController::runIconMenu(int index) {
     const std::shared_ptr<const LoadedProject> project = shownProject_;
     RunContext context = runContext();
     plenvik::runIconMenu(context, project.get(), current_, index);

@@ -1,13 +1,13 @@
 #include "app/MainActions.h"
 #include "app/MainView.h"
-#include "app/frmMain.h"
+#include "app/MainController.h"
 #include "platform/Dialogs.h"
 #include "platform/Platform.h"
 
 namespace plenvik {
 namespace {
 
-void tellUnavailable(frmMain& form) {
+void tellUnavailable(MainController& form) {
     MessageBoxRequest q;
     q.title = "Plenvik";
     q.text = UnavailableActions::kNotAvailableText;
@@ -17,9 +17,9 @@ void tellUnavailable(frmMain& form) {
 
 }  // namespace
 
-Settings UnavailableActions::readSettings(frmMain&) { return {}; }
+Settings UnavailableActions::readSettings(MainController&) { return {}; }
 
-bool UnavailableActions::projectSearch(frmMain& form, std::string& directory, const std::string&) {
+bool UnavailableActions::projectSearch(MainController& form, std::string& directory, const std::string&) {
     // Without the project list the search only takes the placeholder away.
     if (!directory.empty() && directory.back() != '\\') directory += '\\';
     form.lists.projects.clear();
@@ -27,20 +27,20 @@ bool UnavailableActions::projectSearch(frmMain& form, std::string& directory, co
     return true;
 }
 
-void UnavailableActions::save(frmMain& form) { tellUnavailable(form); }
-void UnavailableActions::restore(frmMain& form, bool, bool) { tellUnavailable(form); }
-void UnavailableActions::desktopSettings(frmMain& form) { tellUnavailable(form); }
-void UnavailableActions::settings(frmMain& form) { tellUnavailable(form); }
-void UnavailableActions::chooseDirectory(frmMain& form) { tellUnavailable(form); }
-void UnavailableActions::deleteProject(frmMain& form) { tellUnavailable(form); }
-void UnavailableActions::iconMenu(frmMain& form, int) { tellUnavailable(form); }
+void UnavailableActions::save(MainController& form) { tellUnavailable(form); }
+void UnavailableActions::restore(MainController& form, bool, bool) { tellUnavailable(form); }
+void UnavailableActions::desktopSettings(MainController& form) { tellUnavailable(form); }
+void UnavailableActions::settings(MainController& form) { tellUnavailable(form); }
+void UnavailableActions::chooseDirectory(MainController& form) { tellUnavailable(form); }
+void UnavailableActions::deleteProject(MainController& form) { tellUnavailable(form); }
+void UnavailableActions::iconMenu(MainController& form, int) { tellUnavailable(form); }
 
-void UnavailableActions::projectListMouseUp(frmMain& form, MouseButton button, int) {
+void UnavailableActions::projectListMouseUp(MainController& form, MouseButton button, int) {
     if (button == MouseButton::Right && form.view()) form.view()->popupMenu(MenuId::Project);
 }
 
-void UnavailableActions::projectListKeyUp(frmMain&, int) {}
+void UnavailableActions::projectListKeyUp(MainController&, int) {}
 
-void UnavailableActions::showProject(frmMain&, const std::string&) {}
+void UnavailableActions::showProject(MainController&, const std::string&) {}
 
 }  // namespace plenvik

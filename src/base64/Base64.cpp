@@ -123,11 +123,11 @@ Result suffixOfJoined(std::span<const Unit> head, std::span<const Unit> tail, st
 
 // Breaks text into lines of lineLength characters with CR LF, the first line continuing at column. A
 // break is written only when more characters follow, so a full last line ends without one.
-std::string wrapLines(const std::string& text, std::int16_t lineLength, std::int16_t& column) {
+std::string wrapLines(const std::string& text, int lineLength, int& column) {
     const std::size_t length = static_cast<std::size_t>(lineLength);
     std::string lines;
     lines.reserve(text.size() + 2 * (text.size() / length + 1));
-    std::size_t col = static_cast<std::size_t>(std::max<std::int16_t>(column, 0));
+    std::size_t col = static_cast<std::size_t>(std::max(column, 0));
     for (std::size_t pos = 0; pos < text.size();) {
         if (col >= length) {
             lines += "\r\n";
@@ -138,7 +138,7 @@ std::string wrapLines(const std::string& text, std::int16_t lineLength, std::int
         pos += n;
         col += n;
     }
-    column = static_cast<std::int16_t>(col);
+    column = static_cast<int>(col);
     return lines;
 }
 
@@ -173,8 +173,8 @@ char* base64EncodeTail(const std::uint8_t* in, std::size_t count, char* out) {
     return out;
 }
 
-std::string fc_Base64Encode(std::span<const std::uint8_t> data, Base64EncodeState& state, bool final, bool pad,
-                            std::int16_t lineLength) {
+std::string encodeBase64(std::span<const std::uint8_t> data, Base64EncodeState& state, bool final, bool pad,
+                            int lineLength) {
     const std::vector<std::uint8_t> head = std::move(state.remainder);
     state.remainder.clear();
     const std::span<const std::uint8_t> headBytes(head);
@@ -195,20 +195,20 @@ std::string fc_Base64Encode(std::span<const std::uint8_t> data, Base64EncodeStat
     return wrapLines(text, lineLength, state.column);
 }
 
-std::string fc_Base64Encode(std::string_view data, Base64EncodeState& state, bool final, bool pad,
-                            std::int16_t lineLength) {
-    return fc_Base64Encode(asBytes(data), state, final, pad, lineLength);
+std::string encodeBase64(std::string_view data, Base64EncodeState& state, bool final, bool pad,
+                            int lineLength) {
+    return encodeBase64(asBytes(data), state, final, pad, lineLength);
 }
 
-std::string fc_Base64Encode(std::span<const std::uint8_t> data) {
+std::string encodeBase64(std::span<const std::uint8_t> data) {
     std::string text(base64EncodedLength(data.size()), '\0');
     encodeFlat(data.data(), data.size(), text.data());
     return text;
 }
 
-std::string fc_Base64Encode(std::string_view data) { return fc_Base64Encode(asBytes(data)); }
+std::string encodeBase64(std::string_view data) { return encodeBase64(asBytes(data)); }
 
-std::vector<std::uint8_t> fc_Base64Decode(std::string_view text, Base64DecodeState& state, bool final) {
+std::vector<std::uint8_t> decodeBase64Chunk(std::string_view text, Base64DecodeState& state, bool final) {
     const std::string head = std::move(state.remainder);
     state.remainder.clear();
     const std::span<const char> headChars(head);
@@ -226,19 +226,19 @@ std::vector<std::uint8_t> fc_Base64Decode(std::string_view text, Base64DecodeSta
     return bytes;
 }
 
-std::vector<std::uint8_t> fc_Base64DecodeAll(std::string_view text) {
+std::vector<std::uint8_t> decodeBase64(std::string_view text) {
     std::vector<std::uint8_t> bytes(roundUp(text.size(), 4) / 4 * 3);
     const std::uint8_t* end = decodeFlat(text.data(), text.size(), bytes.data());
     bytes.resize(static_cast<std::size_t>(end - bytes.data()));
     return bytes;
 }
 
-std::string fc_Base64Char(std::int16_t sextet) {
+std::string base64Char(std::int16_t sextet) {
     if (sextet < 0 || sextet > 63) return {};
     return std::string(1, kAlphabet[sextet]);
 }
 
-std::int16_t fc_Base64Value(std::string_view oneCharacter) {
+std::int16_t base64Value(std::string_view oneCharacter) {
     if (oneCharacter.size() != 1) return -1;
     return kValues[static_cast<unsigned char>(oneCharacter[0])];
 }

@@ -17,17 +17,17 @@
 
 namespace plenvik {
 
-// What a chunked fc_Base64Encode carries from one call to the next. The caller owns it; a fresh state
+// What a chunked encodeBase64 carries from one call to the next. The caller owns it; a fresh state
 // starts a new text.
 struct Base64EncodeState {
     // The last one or two bytes of a chunk that a call with final false could not encode yet. The next
     // call encodes them in front of its data (the caller does not put them there itself).
     std::vector<std::uint8_t> remainder;
     // Characters on the current output line; only used and updated when a line length is given.
-    std::int16_t column = 0;
+    int column = 0;
 };
 
-// What a chunked fc_Base64Decode carries from one call to the next.
+// What a chunked decodeBase64Chunk carries from one call to the next.
 struct Base64DecodeState {
     // The characters of an incomplete trailing group (at most three) that a call with final false left
     // undecoded. The next call decodes them in front of its text.
@@ -39,29 +39,29 @@ struct Base64DecodeState {
 // a trailing group of one byte gives two characters, one of two bytes three. pad appends "=" to a
 // multiple of four characters on the final call. lineLength > 0 breaks lines with CR LF after that
 // many characters, continuing from state.column; lineLength < 1 writes one line and leaves the column.
-std::string fc_Base64Encode(std::span<const std::uint8_t> data, Base64EncodeState& state, bool final, bool pad,
-                            std::int16_t lineLength);
-std::string fc_Base64Encode(std::string_view data, Base64EncodeState& state, bool final, bool pad,
-                            std::int16_t lineLength);
+std::string encodeBase64(std::span<const std::uint8_t> data, Base64EncodeState& state, bool final, bool pad,
+                            int lineLength);
+std::string encodeBase64(std::string_view data, Base64EncodeState& state, bool final, bool pad,
+                            int lineLength);
 
 // The program's own form: all of data in one call, one line, no padding.
-std::string fc_Base64Encode(std::span<const std::uint8_t> data);
-std::string fc_Base64Encode(std::string_view data);
+std::string encodeBase64(std::span<const std::uint8_t> data);
+std::string encodeBase64(std::string_view data);
 
 // Decodes state.remainder followed by text. With final true every group is decoded, including a trailing
 // group of fewer than four characters; with final false the trailing (length mod 4) characters are kept
 // as the new remainder.
-std::vector<std::uint8_t> fc_Base64Decode(std::string_view text, Base64DecodeState& state, bool final);
+std::vector<std::uint8_t> decodeBase64Chunk(std::string_view text, Base64DecodeState& state, bool final);
 
-// Decodes the whole text (the rule of fc_Base64Decode with final true).
-std::vector<std::uint8_t> fc_Base64DecodeAll(std::string_view text);
+// Decodes the whole text (the rule of decodeBase64Chunk with final true).
+std::vector<std::uint8_t> decodeBase64(std::string_view text);
 
 // The alphabet character at position sextet (0-63); the empty text for any other value.
-std::string fc_Base64Char(std::int16_t sextet);
+std::string base64Char(std::int16_t sextet);
 
 // The position of the character in the alphabet (0-63), case-sensitive; -1 for the empty text, a
 // character outside the alphabet, or a text of more than one character.
-std::int16_t fc_Base64Value(std::string_view oneCharacter);
+std::int16_t base64Value(std::string_view oneCharacter);
 
 // Building blocks for encoders that write into memory of their own (Base64StreamEncoder).
 // Characters for count bytes without padding and line breaks: 4 per full group, 2 or 3 for a tail.

@@ -31,7 +31,7 @@ std::optional<std::vector<std::uint8_t>> decodeBase64Content(std::string_view te
     const std::size_t tail = sextets.size() % 4;
     if (tail == 1) return std::nullopt;
     if (padding > 0 && (padding > 2 || tail == 0 || tail + padding != 4)) return std::nullopt;
-    return fc_Base64DecodeAll(sextets);
+    return decodeBase64(sextets);
 }
 
 }  // namespace plenvik

@@ -1,6 +1,6 @@
 // Base64 of a byte stream that arrives in chunks of any size, written to a sink as it is produced: the
 // save embeds a file's contents without holding the whole file in memory. The text is one line without
-// padding, the same characters fc_Base64Encode writes for the concatenated chunks.
+// padding, the same characters encodeBase64 writes for the concatenated chunks.
 #pragma once
 
 #include <cstddef>

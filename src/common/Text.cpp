@@ -172,7 +172,7 @@ std::string replaceAll(std::string text, std::string_view from, std::string_view
     return text;
 }
 
-std::string fc_StringTrimNull(std::string_view text) {
+std::string trimAtNull(std::string_view text) {
     const auto nul = text.find('\0');
     return std::string(nul == std::string_view::npos ? text : text.substr(0, nul));
 }

@@ -32,6 +32,6 @@ std::string foldCase(std::string_view utf8);
 std::string replaceAll(std::string text, std::string_view from, std::string_view to);
 
 // The text up to, not including, its first NUL character; the whole text when it has none.
-std::string fc_StringTrimNull(std::string_view text);
+std::string trimAtNull(std::string_view text);
 
 }  // namespace plenvik

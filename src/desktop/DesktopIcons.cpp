@@ -18,36 +18,36 @@ int onePixelBefore(int v) {
 
 }  // namespace
 
-bool fc_IsPlatformNT(SystemInfo& system) { return system.osVersion().platformId == 2; }
+bool isPlatformNT(SystemInfo& system) { return system.osVersion().platformId == 2; }
 
-std::string GetLVWLabel(IconView& view, int index) { return fc_StringTrimNull(view.label(index)); }
+std::string readListViewLabel(IconView& view, int index) { return trimAtNull(view.label(index)); }
 
-bool fc_DesktopIconsGet(IconView& view, ErrorHandler& errors, std::vector<IconItem>& icons) {
+bool readDesktopIcons(IconView& view, ErrorHandler& errors, std::vector<IconItem>& icons) {
     Procedure procedure(errors, "frmMain.fc_DesktopIconsGet");
     bool completed = false;
     procedure.run([&] {
         icons.clear();
         procedure.step([&] { icons = view.readAll(); });
-        for (IconItem& icon : icons) icon.label = trimRight(fc_StringTrimNull(icon.label));
+        for (IconItem& icon : icons) icon.label = trimRight(trimAtNull(icon.label));
         completed = true;
     });
     return completed;
 }
 
-bool fc_DesktopIconGet(IconView& view, ErrorHandler& errors, int index, int x, int y) {
+bool iconIsAt(IconView& view, ErrorHandler& errors, int index, int x, int y) {
     Procedure procedure(errors, "frmMain.fc_DesktopIconGet");
     bool there = false;
     procedure.run([&] { procedure.step([&] { there = view.position(index) == IconPosition{x, y}; }); });
     return there;
 }
 
-bool fc_DesktopIconSet(IconView& view, ErrorHandler& errors, int index, int x, int y) {
+bool moveDesktopIcon(IconView& view, ErrorHandler& errors, int index, int x, int y) {
     Procedure procedure(errors, "frmMain.fc_DesktopIconSet");
     bool there = false;
     procedure.run([&] {
         procedure.step([&] { view.setPosition(index, {onePixelBefore(x), onePixelBefore(y)}); });
         procedure.step([&] { view.setPosition(index, {x, y}); });
-        there = fc_DesktopIconGet(view, errors, index, x, y);
+        there = iconIsAt(view, errors, index, x, y);
     });
     return there;
 }

@@ -16,25 +16,25 @@ class ErrorHandler;
 class SystemInfo;
 
 // True on an NT-family system.
-bool fc_IsPlatformNT(SystemInfo& system);
+bool isPlatformNT(SystemInfo& system);
 
 // The label of item index, whole, up to its first NUL.
-std::string GetLVWLabel(IconView& view, int index);
+std::string readListViewLabel(IconView& view, int index);
 
 // Reads every icon in the view's index order, labels without trailing blanks. The table is replaced
 // (emptied first). True when the procedure ran to its end. The files behind the icons are the
 // inventory's business; callers have it fill them afterwards.
-bool fc_DesktopIconsGet(IconView& view, ErrorHandler& errors, std::vector<IconItem>& icons);
+bool readDesktopIcons(IconView& view, ErrorHandler& errors, std::vector<IconItem>& icons);
 
 // True when item index lies exactly at (x, y). An item that does not exist reads as (0, 0).
-bool fc_DesktopIconGet(IconView& view, ErrorHandler& errors, int index, int x, int y);
+bool iconIsAt(IconView& view, ErrorHandler& errors, int index, int x, int y);
 
-// Moves item index to (x - 1, y - 1) and then to (x, y); the result is fc_DesktopIconGet for (x, y),
+// Moves item index to (x - 1, y - 1) and then to (x, y); the result is iconIsAt for (x, y),
 // so it is false when the desktop put the icon elsewhere (snap-to-grid, auto-arrange).
-bool fc_DesktopIconSet(IconView& view, ErrorHandler& errors, int index, int x, int y);
+bool moveDesktopIcon(IconView& view, ErrorHandler& errors, int index, int x, int y);
 
 // Fills a table of icon records (fields PosOrder, Name, PosX, PosY; PosOrder counts from 1) from what
-// fc_DesktopIconsGet read; every other field of the records is left as constructed.
+// readDesktopIcons read; every other field of the records is left as constructed.
 template <class Icon>
 void fillIconTable(std::vector<Icon>& table, const std::vector<IconItem>& icons) {
     table.clear();

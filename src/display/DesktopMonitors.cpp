@@ -2,23 +2,23 @@
 
 #include <memory>
 
-#include "display/clsMonitorScreens.h"
+#include "display/MonitorScreens.h"
 #include "errors/Procedure.h"
 
 namespace plenvik {
 
-bool fc_DesktopMonitorsGet(std::vector<MonitorRecord>& monitors, Displays& displays, ErrorHandler& handler) {
+bool readMonitors(std::vector<MonitorRecord>& monitors, Displays& displays, ErrorHandler& handler) {
     Procedure proc(handler, "frmMain.fc_DesktopMonitorsGet");
     bool complete = false;
     proc.run([&] {
         monitors.assign(1, MonitorRecord{});
-        std::unique_ptr<clsMonitorScreens> screens;
-        if (!proc.step([&] { screens = std::make_unique<clsMonitorScreens>(displays); })) return;
+        std::unique_ptr<MonitorScreens> screens;
+        if (!proc.step([&] { screens = std::make_unique<MonitorScreens>(displays); })) return;
 
         const int count = screens->Count();
         monitors.resize(static_cast<std::size_t>(count) + 1);
         for (int i = 1; i <= count; ++i) {
-            const clsMonitor& m = screens->Monitor(i);
+            const DisplayMonitor& m = screens->Monitor(i);
             MonitorRecord& r = monitors[static_cast<std::size_t>(i)];
             r.Nr = i;
             r.Left = m.Left;

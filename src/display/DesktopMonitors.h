@@ -15,6 +15,6 @@ namespace plenvik {
 // run-time errors to the handler, whose answer decides whether a step is retried, skipped or the
 // operation left (the table then holds what was filled so far). True when the table was filled
 // completely; callers need not look at it.
-bool fc_DesktopMonitorsGet(std::vector<MonitorRecord>& monitors, Displays& displays, ErrorHandler& handler);
+bool readMonitors(std::vector<MonitorRecord>& monitors, Displays& displays, ErrorHandler& handler);
 
 }  // namespace plenvik

@@ -43,7 +43,7 @@ Layout boundingLayout(const std::vector<MonitorRecord>& monitors) {
 
 }  // namespace
 
-bool fc_DesktopMonitorsPictureGet(PictureView& picture, const std::vector<MonitorRecord>& monitors,
+bool drawMonitorPicture(PictureView& picture, const std::vector<MonitorRecord>& monitors,
                                   float& horizontalOperator, float& verticalOperator, ErrorHandler& handler) {
     Procedure procedure(handler, "frmMain.fc_DesktopMonitorsPictureGet");
     procedure.run([&] {
@@ -84,13 +84,13 @@ bool fc_DesktopMonitorsPictureGet(PictureView& picture, const std::vector<Monito
     return false;
 }
 
-void sb_MonitorPictureClear(PictureView& picture) {
+void clearMonitorPicture(PictureView& picture) {
     if (picture.PictureWidth() != kMainPictureWidth || picture.PictureHeight() != kMainPictureHeight)
         picture.NewPicture(kMainPictureWidth, kMainPictureHeight, picture.BackColor());
     picture.PaintRectangle(-1, -1, 255, 255);
 }
 
-bool sb_MonitorPictureIconMark(PictureView& picture, long posX, long posY, float horizontalOperator,
+bool markIconOnPicture(PictureView& picture, long posX, long posY, float horizontalOperator,
                                float verticalOperator) {
     if (!(horizontalOperator > 0) || !(verticalOperator > 0) || !std::isfinite(horizontalOperator) ||
         !std::isfinite(verticalOperator))

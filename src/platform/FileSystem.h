@@ -15,7 +15,7 @@ inline constexpr std::uint32_t kAttrReadOnly = 0x1, kAttrHidden = 0x2, kAttrSyst
                                kAttrArchive = 0x20, kAttrNormal = 0x80, kAttrCompressed = 0x800,
                                kAttrEncrypted = 0x4000;
 
-// The arguments of CreateFile that clsFile's open modes use.
+// The arguments of CreateFile that FileBuffer's open modes use.
 inline constexpr std::uint32_t kGenericRead = 0x80000000u, kGenericWrite = 0x40000000u;
 inline constexpr std::uint32_t kShareNone = 0, kShareRead = 1;
 // kCreateNew fails (ERROR_FILE_EXISTS) when the name is taken: a file made this way is never someone else's.

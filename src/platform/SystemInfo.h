@@ -16,7 +16,7 @@ struct OsVersion {
 class SystemInfo {
 public:
     virtual ~SystemInfo() = default;
-    // Raw answers of the system; fc_ComputerNameGet and fc_UserNameGet apply the trimming rules.
+    // Raw answers of the system; computerName and userName apply the trimming rules.
     virtual std::string computerName() = 0;
     virtual std::string userName() = 0;
     virtual OsVersion osVersion() = 0;

@@ -6,7 +6,7 @@ namespace plenvik {
 
 void readCurrentIcons(CurrentDesktop& desktop, IconView& view, ErrorHandler& errors) {
     std::vector<IconItem> items;
-    fc_DesktopIconsGet(view, errors, items);
+    readDesktopIcons(view, errors, items);
     fillIconTable(desktop.icons, items);
     desktop.icons.insert(desktop.icons.begin(), DesktopIcon{});
 }

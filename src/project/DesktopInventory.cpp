@@ -13,7 +13,7 @@
 #include "settings/Settings.h"
 #include "system/FileBuffer.h"
 #include "project/IconFilePairing.h"
-#include "system/ShellLink.h"
+#include "system/ShellLinkFile.h"
 #include "base64/Base64.h"
 #include "system/RegistryAccess.h"
 #include "system/SpecialFolders.h"
@@ -36,7 +36,7 @@ bool endsWithIgnoringCase(const std::string& text, const std::string& end) {
 
 std::string userLabel(Platform& platform, const std::string& classId) {
     std::string error;
-    return textOf(mdlReg(platform.registry).fc_RegValueGet(kCurrentUser, kClsidKey + classId, "", "", error));
+    return textOf(RegistryAccess(platform.registry).readValue(kCurrentUser, kClsidKey + classId, "", "", error));
 }
 
 class Inventory {
@@ -82,8 +82,8 @@ public:
 private:
     // Opens the file; records a too-large file or takes its contents. False when it cannot be opened.
     bool loadContents(const std::string& path, DesktopIcon& icon, bool wanted) {
-        clsFile file(c_.platform.files);
-        if (!file.fc_FileOpen(path, kFileModeRead, kAttrNormal).ok()) return false;
+        FileBuffer file(c_.platform.files);
+        if (!file.open(path, kFileModeRead, kAttrNormal).ok()) return false;
         if (static_cast<std::int64_t>(file.FileSize()) > static_cast<std::int64_t>(c_.fileSizeMaxKiB) * 1024) {
             icon.FileReasonNotLoaded = kReasonTooBig;
             return true;
@@ -93,7 +93,7 @@ private:
             icon.ContentPath = path;
             return true;
         }
-        if (file.fc_FileRead().ok()) icon.FileData_BASE64 = fc_Base64Encode(file.Bytes());
+        if (file.read().ok()) icon.FileData_BASE64 = encodeBase64(file.Bytes());
         return true;
     }
 
@@ -170,15 +170,15 @@ int iconsLabelled(const std::vector<DesktopIcon>& table, const std::string& labe
 
 }  // namespace
 
-bool fc_DesktopIconsGetFiles(InventoryContext& context, std::vector<DesktopIcon>& table, std::int32_t index,
+bool inventoryIconFiles(InventoryContext& context, std::vector<DesktopIcon>& table, std::int32_t index,
                              ContentMode contents) {
     Procedure proc(context.errors, "frmMain.fc_DesktopIconsGetFiles");
     bool completed = false;
     proc.run([&] {
         if (index < 0 || static_cast<std::size_t>(index) >= table.size() || (index == 0 && table.empty())) return;
         std::string folders[2];
-        proc.step([&] { folders[0] = fc_SpecialFolderPathGet(context.platform.shell, kFolderUserDesktop); });
-        proc.step([&] { folders[1] = fc_SpecialFolderPathGet(context.platform.shell, kFolderCommonDesktop); });
+        proc.step([&] { folders[0] = specialFolderPath(context.platform.shell, kFolderUserDesktop); });
+        proc.step([&] { folders[1] = specialFolderPath(context.platform.shell, kFolderCommonDesktop); });
         for (std::string& f : folders)
             if (!f.empty()) f += "\\";
         const std::size_t first = index == 0 ? 1 : static_cast<std::size_t>(index);
@@ -215,7 +215,7 @@ bool fc_DesktopIconsGetFiles(InventoryContext& context, std::vector<DesktopIcon>
             if (file) proc.step([&] { inventory.handle(file->folder, file->folderCode, file->entry); });
             if (index != 0 && table[k].FileType.empty()) {
                 std::string classId = systemIconOfParsingName(table[k].ParsingName);
-                if (classId.empty() && table[k].ParsingName.empty()) fc_DesktopIconSysClsidGet(context.platform, table[k].Name, classId);
+                if (classId.empty() && table[k].ParsingName.empty()) systemIconClassId(context.platform, table[k].Name, classId);
                 if (!classId.empty()) table[k].FileType = classId;
             }
         }
@@ -225,7 +225,7 @@ bool fc_DesktopIconsGetFiles(InventoryContext& context, std::vector<DesktopIcon>
     return completed;
 }
 
-bool fc_DesktopIconSysClsidGet(Platform& platform, const std::string& label, std::string& classId) {
+bool systemIconClassId(Platform& platform, const std::string& label, std::string& classId) {
     classId.clear();
     for (const DesktopSystemIcon& icon : kDesktopSystemIcons) {
         const std::string user = userLabel(platform, std::string(icon.clsid));
@@ -237,14 +237,14 @@ bool fc_DesktopIconSysClsidGet(Platform& platform, const std::string& label, std
     return true;
 }
 
-bool fc_DesktopIconSysShow(Platform& platform, const std::string& classId, const std::string& label) {
+bool unhideSystemIcon(Platform& platform, const std::string& classId, const std::string& label) {
     // Only the known icons' keys are written, under their own spelling of the class identifier.
     const DesktopSystemIcon* known = findDesktopSystemIcon(classId);
     if (!known) return false;
     const std::string id(known->clsid);
-    mdlReg reg(platform.registry);
-    if (label != userLabel(platform, id)) reg.fc_RegValueSetString(kCurrentUser, kClsidKey + id, "", label);
-    for (const std::string& key : kHideKeys) reg.fc_RegValueSetDword(kCurrentUser, key, id, 0);
+    RegistryAccess reg(platform.registry);
+    if (label != userLabel(platform, id)) reg.writeString(kCurrentUser, kClsidKey + id, "", label);
+    for (const std::string& key : kHideKeys) reg.writeDword(kCurrentUser, key, id, 0);
     platform.desktop.refresh();
     return true;
 }

@@ -41,14 +41,14 @@ InventoryContext inventoryContextOf(const RunContext& run);
 
 // Fills the file fields of the icons: all of them (index 0; table[0] is unused) or the one at index.
 // True when it ran to its end.
-bool fc_DesktopIconsGetFiles(InventoryContext& context, std::vector<DesktopIcon>& table, std::int32_t index,
+bool inventoryIconFiles(InventoryContext& context, std::vector<DesktopIcon>& table, std::int32_t index,
                              ContentMode contents);
 
 // The class identifier of the system icon that carries this label ("" when none does). Always true.
-bool fc_DesktopIconSysClsidGet(Platform& platform, const std::string& label, std::string& classId);
+bool systemIconClassId(Platform& platform, const std::string& label, std::string& classId);
 // Makes a system icon visible again under the label (the label is written when it differs). False, with
 // nothing written, when classId is not one of the known system icons.
-bool fc_DesktopIconSysShow(Platform& platform, const std::string& classId, const std::string& label);
+bool unhideSystemIcon(Platform& platform, const std::string& classId, const std::string& label);
 
 // The file name without every ".lnk" and ".url", in any case ("a.lnk.txt" gives "a.txt").
 std::string iconBaseName(const std::string& fileName);

@@ -7,7 +7,7 @@
 #include "common/AtomicFile.h"
 #include "common/Text.h"
 #include "desktop/DesktopIcons.h"
-#include "desktop/clsDesktop.h"
+#include "desktop/DesktopWindow.h"
 #include "display/DesktopMonitors.h"
 #include "display/MonitorPicture.h"
 #include "errors/Procedure.h"
@@ -158,7 +158,7 @@ private:
     // The automatic name, offered in the prompt unless automatic naming is on. A name Windows cannot
     // use, or one that would replace an existing project without the user agreeing, is asked again.
     std::string askFileName() {
-        const std::string automatic = automaticProjectName(fc_ComputerNameGet(p_.system), fc_UserNameGet(p_.system), p_.clock.now());
+        const std::string automatic = automaticProjectName(computerName(p_.system), userName(p_.system), p_.clock.now());
         if (currentOnly_ || c_.settings.fileNameAuto) return automatic + std::string(kProjectExtension);
         std::string offer = automatic;
         for (;;) {
@@ -189,8 +189,8 @@ private:
             // A project of that name is being replaced: its row goes, the new one takes its place.
             if (const int old = list.find(rowKey_); old >= 0) list.remove(old);
             const int r = list.add(rowKey_, projectVersionText(), "DESY");
-            list.setSubItem(r, ProjectColumn::Computer, fc_ComputerNameGet(p_.system));
-            list.setSubItem(r, ProjectColumn::User, fc_UserNameGet(p_.system));
+            list.setSubItem(r, ProjectColumn::Computer, computerName(p_.system));
+            list.setSubItem(r, ProjectColumn::User, userName(p_.system));
             list.setSubItem(r, ProjectColumn::DateTime, saveTime_);
             list.setSubItem(r, ProjectColumn::Directory, directory_);
             list.setSubItem(r, ProjectColumn::File, fileName_);
@@ -208,13 +208,13 @@ private:
     }
 
     void desktopStyle() {
-        clsDesktop desktop(p_.desktop);
-        viewStyle_ = desktop.fc_DesktopViewStyleGet();
+        DesktopWindow desktop(p_.desktop);
+        viewStyle_ = desktop.viewStyle();
         setRowCell(ProjectColumn::ViewStyle, std::to_string(viewStyle_));
-        std::string description = clsDesktop::fc_DesktopViewStyleInformation(viewStyle_);
+        std::string description = DesktopWindow::describeViewStyle(viewStyle_);
         lists_.projectData.clear();
         std::vector<IconItem> items;
-        arrangeStyle_ = fc_DesktopIconCheckSnapToGrid(p_.desktop, c_.errors, items, true);
+        arrangeStyle_ = measureSnapToGrid(p_.desktop, c_.errors, items, true);
         if (arrangeStyle_ == kArrangeCodeSnapToGrid) description += " (am Raster ausrichten)";
         ListModel& data = lists_.projectData;
         data.setSubItem(data.add("MAIN", "Desktop Anzeige:", "DESKTOP"), DataColumn::Information, description);
@@ -225,7 +225,7 @@ private:
 
     void monitors() {
         f_.addToProtocol("Monitore ermitteln...");
-        fc_DesktopMonitorsGet(desktop_.monitors, p_.displays, c_.errors);
+        readMonitors(desktop_.monitors, p_.displays, c_.errors);
         const std::size_t count = desktop_.monitorCount();
         ListModel& data = lists_.projectData;
         for (int r = data.size() - 1; r >= 0; --r)
@@ -254,8 +254,8 @@ private:
     }
 
     void picture() {
-        sb_MonitorPictureClear(c_.picture);
-        fc_DesktopMonitorsPictureGet(c_.picture, desktop_.monitors, desktop_.pictureScaleX, desktop_.pictureScaleY, c_.errors);
+        clearMonitorPicture(c_.picture);
+        drawMonitorPicture(c_.picture, desktop_.monitors, desktop_.pictureScaleX, desktop_.pictureScaleY, c_.errors);
         f_.setProgress(10);
     }
 
@@ -278,11 +278,11 @@ private:
             list.setSubItem(r, IconColumn::PosOrder, std::to_string(icon.PosOrder));
             list.setSubItem(r, IconColumn::X, std::to_string(icon.PosX));
             list.setSubItem(r, IconColumn::Y, std::to_string(icon.PosY));
-            sb_MonitorPictureIconMark(c_.picture, icon.PosX, icon.PosY, desktop_.pictureScaleX, desktop_.pictureScaleY);
+            markIconOnPicture(c_.picture, icon.PosX, icon.PosY, desktop_.pictureScaleX, desktop_.pictureScaleY);
             list.setSubItem(r, IconColumn::Status, "(neues Desktop Symbol!!!)");
             list.setSubItem(r, IconColumn::SortKey, iconSortKey(icon.PosX, icon.PosY));
             f_.setProgress(10 + std::lround(static_cast<double>(i) * 100.0 / static_cast<double>(count)));
-            const bool checked = fc_DesktopIconsGetFiles(inventory, desktop_.icons, static_cast<std::int32_t>(i),
+            const bool checked = inventoryIconFiles(inventory, desktop_.icons, static_cast<std::int32_t>(i),
                                                          currentOnly_ ? ContentMode::Skip : ContentMode::Defer);
             showIconKind(r, desktop_.icons[i], checked);
             checkCancel();
@@ -315,8 +315,8 @@ private:
 
         ProjectWriteData data;
         data.version = projectVersionText();
-        data.computerName = fc_ComputerNameGet(p_.system);
-        data.userName = fc_UserNameGet(p_.system);
+        data.computerName = computerName(p_.system);
+        data.userName = userName(p_.system);
         data.dateTime = saveTime_;
         data.arrangeStyle = arrangeStyle_;
         data.viewStyle = viewStyle_;
@@ -333,7 +333,7 @@ private:
 
         ProjectWriteCallbacks callbacks;
         const std::vector<std::uint8_t> jpeg = c_.picture.GetJPEGByteData(80);
-        callbacks.screenPicture = [&](ByteSink& sink) { sink.write(fc_Base64Encode(jpeg)); };
+        callbacks.screenPicture = [&](ByteSink& sink) { sink.write(encodeBase64(jpeg)); };
         callbacks.iconContent = [&](const ProjectFileIcon& icon, ByteSink& sink) { streamContent(*icon.icon, sink); };
         callbacks.progress = [&](const WriteProgress& at) {
             if (at.stage == WriteStage::Picture) f_.setProgress(114);

@@ -210,7 +210,7 @@ LnkFile LnkFile::parse(const std::vector<std::uint8_t>& bytes) {
         const auto text = file.counted(at + 2, *count, unicode);
         if (!text) return {};
         // Some writers count a terminating NUL; the text ends there, as the shell reads it.
-        *target = fc_StringTrimNull(*text);
+        *target = trimAtNull(*text);
         at += 2 + static_cast<std::size_t>(*count) * (unicode ? 2 : 1);
     }
     readExtraData(file, at, link);

@@ -1,6 +1,6 @@
 #include "project/ProjectAnalysis.h"
 
-#include "desktop/clsDesktop.h"
+#include "desktop/DesktopWindow.h"
 #include "errors/Procedure.h"
 #include "errors/RuntimeError.h"
 #include "platform/Dialogs.h"
@@ -28,7 +28,7 @@ constexpr std::int32_t kArrangeSnapToGrid = 5;
 long errorNumberOf(ProjectReadStatus status) { return status == ProjectReadStatus::NotANumber ? 13 : 91; }
 
 void showMainRow(ListModel& data, const ProjectDocument& doc) {
-    std::string description = clsDesktop::fc_DesktopViewStyleInformation(doc.viewStyle);
+    std::string description = DesktopWindow::describeViewStyle(doc.viewStyle);
     if (doc.arrangeStyle == kArrangeSnapToGrid) description += " (am Raster ausrichten)";
     if (const int r = data.find("MAIN"); r >= 0) data.setSubItem(r, DataColumn::Information, description);
 }
@@ -36,7 +36,7 @@ void showMainRow(ListModel& data, const ProjectDocument& doc) {
 void showPicture(RunContext& context, const ProjectDocument& doc) {
     PictureView& view = context.picture;
     view.ClearPicture();
-    const std::vector<std::uint8_t> jpeg = fc_Base64DecodeAll(doc.screenPicture);
+    const std::vector<std::uint8_t> jpeg = decodeBase64(doc.screenPicture);
     Platform& p = context.platform;
     const std::string path = projectFilePath(p.system.programFolder(), "Desktop.jpg");
     if (!replaceFileBytes(p.files, path, std::string_view(reinterpret_cast<const char*>(jpeg.data()), jpeg.size())))

@@ -127,7 +127,7 @@ void writeIcon(LineWriter& out, const ProjectFileIcon& entry, std::size_t j, con
 }  // namespace
 
 std::string projectFileText(std::string_view utf8) {
-    return utf8ToWindows1252(makeXmlSafe(fc_XmlTextEscape(utf8)), Unmappable::XmlCharRef);
+    return utf8ToWindows1252(makeXmlSafe(escapeXmlText(utf8)), Unmappable::XmlCharRef);
 }
 
 WriteOutcome writeProjectFile(const ProjectWriteData& data, ByteSink& sink, const ProjectWriteCallbacks& callbacks) {

@@ -67,7 +67,7 @@ struct ProjectWriteCallbacks {
 // Writes the whole file into the sink and flushes it. Throws RuntimeError when the sink fails.
 WriteOutcome writeProjectFile(const ProjectWriteData& data, ByteSink& sink, const ProjectWriteCallbacks& callbacks = {});
 
-// A text value as the file holds it: escaped with fc_XmlTextEscape, line breaks and characters that
+// A text value as the file holds it: escaped with escapeXmlText, line breaks and characters that
 // XML cannot carry made safe, and converted to windows-1252 with every other character written as a
 // numeric character reference, so that a label in any script survives.
 std::string projectFileText(std::string_view utf8);

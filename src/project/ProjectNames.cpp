@@ -23,7 +23,7 @@ std::string_view trimBlanks(std::string_view text) {
 
 }  // namespace
 
-std::string fc_XmlTextEscape(std::string_view text) {
+std::string escapeXmlText(std::string_view text) {
     std::string out;
     out.reserve(text.size() + text.size() / 8);
     for (const char c : text) {

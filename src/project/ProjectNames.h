@@ -17,7 +17,7 @@ inline constexpr std::string_view kProjectFilePattern = "*.Plenvk";
 
 // "&" -> "&amp;", then "<" -> "&lt;", then ">" -> "&gt;"; everything else as it is. Escaping twice
 // escapes twice: the text "&amp;" becomes "&amp;amp;".
-std::string fc_XmlTextEscape(std::string_view text);
+std::string escapeXmlText(std::string_view text);
 
 // Major as 2 digits, minor as 2, revision as 4: "03.01.0001".
 std::string formatProjectVersion(int major, int minor, int revision);

@@ -6,7 +6,7 @@
 
 #include "common/Text.h"
 #include "desktop/DesktopIcons.h"
-#include "desktop/clsDesktop.h"
+#include "desktop/DesktopWindow.h"
 #include "errors/Procedure.h"
 #include "errors/RuntimeError.h"
 #include "platform/Dialogs.h"
@@ -58,14 +58,14 @@ RestoreConfirmation confirmRestore(RunContext& context, const LoadedProject& pro
     if (!askYesNo(p, "Desktop wieder herstellen...", text, MsgIcon::Question)) return RestoreConfirmation::Declined;
 
     const std::string title = "Desktop trotzdem wieder herstellen...";
-    const std::string computer = fc_ComputerNameGet(p.system);
+    const std::string computer = computerName(p.system);
     if (h.ComputerName != computer &&
         !askYesNo(p, title,
                   mismatchText("Computername: ", "Diese Desktop Sicherung stimmt mit Computername nicht mit dem aktuellen Computer überein:",
                                h.ComputerName, computer, "(Aktueller Computer)"),
                   MsgIcon::Exclamation))
         return RestoreConfirmation::Mismatch;
-    const std::string user = fc_UserNameGet(p.system);
+    const std::string user = userName(p.system);
     if (h.UserName != user &&
         !askYesNo(p, title,
                   mismatchText("Benutzername: ", "Diese Desktop Sicherung stimmt mit Benutzername nicht mit dem aktuellen Benutzer überein:",
@@ -95,20 +95,20 @@ void markStyleRow(ListModel& data) {
 // restore sets (view type and auto-arrange) are compared, so that a desktop once restored compares equal.
 void styleStep(RestoreRun& run) {
     RunContext& context = run.context;
-    clsDesktop desktop(context.platform.desktop);
+    DesktopWindow desktop(context.platform.desktop);
     constexpr std::int32_t kStyleMask = 259;
     const std::int32_t saved = run.project.viewStyle;
     const std::int32_t arrange = run.project.arrangeStyle;
-    const std::int32_t current = desktop.fc_DesktopViewStyleGet();
+    const std::int32_t current = desktop.viewStyle();
     const bool styleDiffers = (saved & kStyleMask) != (current & kStyleMask);
     if (run.analyse) {
         if (styleDiffers) {
             markStyleRow(context.lists.projectData);
             run.log("Desktop 'Anzeigeart' muß gesetzt werden: (" +
-                    clsDesktop::fc_DesktopViewStyleInformation(desktop.fc_DesktopViewStyleGet()) + ")");
+                    DesktopWindow::describeViewStyle(desktop.viewStyle()) + ")");
         }
         std::vector<IconItem> items;
-        const int snapped = fc_DesktopIconCheckSnapToGrid(context.platform.desktop, context.errors, items, true);
+        const int snapped = measureSnapToGrid(context.platform.desktop, context.errors, items, true);
         if (arrange != snapped) {
             markStyleRow(context.lists.projectData);
             run.log("Desktop 'am Raster ausrichten' muß gesetzt werden!");
@@ -118,11 +118,11 @@ void styleStep(RestoreRun& run) {
     if (styleDiffers) {
         // Only view type and auto-arrange come from the file: its other bits are no business of a
         // restore (a file could otherwise disable the desktop window).
-        desktop.fc_DesktopViewStyleSet(saved & kStyleMask, kStyleMask);
-        run.log("Desktop 'Anzeigeart' gesetzt (" + clsDesktop::fc_DesktopViewStyleInformation(desktop.fc_DesktopViewStyleGet()) + ")");
+        desktop.setViewStyle(saved & kStyleMask, kStyleMask);
+        run.log("Desktop 'Anzeigeart' gesetzt (" + DesktopWindow::describeViewStyle(desktop.viewStyle()) + ")");
     }
     if (arrange == 5) {
-        desktop.fc_DesktopArrangeStyleSet(5);
+        desktop.setArrangeStyle(5);
         run.log("Desktop 'am Raster ausrichten' gesetzt!");
     }
 }

@@ -6,7 +6,7 @@
 
 #include "desktop/DesktopIcons.h"
 #include "desktop/DesktopSystemIcons.h"
-#include "desktop/clsDesktop.h"
+#include "desktop/DesktopWindow.h"
 #include "errors/Procedure.h"
 #include "platform/Dialogs.h"
 #include "platform/FileSystem.h"
@@ -113,7 +113,7 @@ private:
                              ? kFolderUserDesktop
                              : icon_.FileShellFolderType;
         std::string folder;
-        procedure_.step([&] { folder = fc_SpecialFolderPathGet(platform_.shell, code); });
+        procedure_.step([&] { folder = specialFolderPath(platform_.shell, code); });
         return folder;
     }
 
@@ -189,7 +189,7 @@ private:
         if (!findDesktopSystemIcon(icon_.FileType))
             return notCreated("konnte nicht erstellt werden, '" + icon_.FileType + "' ist kein bekanntes Systemsymbol!");
         bool shown = false;
-        procedure_.step([&] { shown = fc_DesktopIconSysShow(platform_, icon_.FileType, icon_.Name); });
+        procedure_.step([&] { shown = unhideSystemIcon(platform_, icon_.FileType, icon_.Name); });
         if (!shown) return notCreated(kCouldNotCreate);
         return place();
     }
@@ -210,7 +210,7 @@ private:
 
     // The new icon is on the desktop: the desktop shows it, and it goes to its saved place.
     bool place() {
-        procedure_.step([&] { clsDesktop(platform_.desktop).RefreshDesktop(); });
+        procedure_.step([&] { DesktopWindow(platform_.desktop).RefreshDesktop(); });
         waitSeconds(platform_, kSecondsForTheDesktop);
         readCurrentIcons(current_, platform_.desktop, context_.errors);
 
@@ -218,7 +218,7 @@ private:
         if (!shown) {
             mark(kNotFoundText);
         } else {
-            const bool moved = fc_DesktopIconSet(platform_.desktop, context_.errors, shown->PosOrder - 1, icon_.PosX, icon_.PosY);
+            const bool moved = moveDesktopIcon(platform_.desktop, context_.errors, shown->PosOrder - 1, icon_.PosX, icon_.PosY);
             mark(moved ? kPlacedText : kNotPlacedText);
         }
         raiseCounter(created_);

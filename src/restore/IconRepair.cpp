@@ -96,7 +96,7 @@ private:
         return 0;
     }
 
-    bool move(int position, int x, int y) { return fc_DesktopIconSet(context_.platform.desktop, context_.errors, position - 1, x, y); }
+    bool move(int position, int x, int y) { return moveDesktopIcon(context_.platform.desktop, context_.errors, position - 1, x, y); }
 
     void setStatus(const std::string& key, const std::string& text) {
         if (const int row = list_.find(key); row >= 0) list_.setSubItem(row, IconColumn::Status, text);

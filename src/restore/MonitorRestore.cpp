@@ -1,7 +1,7 @@
 #include "restore/MonitorRestore.h"
 
 #include "display/DesktopMonitors.h"
-#include "display/clsMonitorScreens.h"
+#include "display/MonitorScreens.h"
 #include "platform/Platform.h"
 #include "project/ProjectNames.h"
 #include "restore/RestoreCounters.h"
@@ -10,14 +10,14 @@
 namespace plenvik {
 
 std::size_t currentMonitorCount(Platform& platform, ErrorHandler& errors, CurrentDesktop& current) {
-    if (current.monitors.size() <= 1) fc_DesktopMonitorsGet(current.monitors, platform.displays, errors);
+    if (current.monitors.size() <= 1) readMonitors(current.monitors, platform.displays, errors);
     return current.monitorCount();
 }
 
 void monitorStep(RestoreRun& run) {
     RunFeedback& feedback = run.context.feedback;
     Platform& p = run.context.platform;
-    clsMonitorScreens screens(p.displays);
+    MonitorScreens screens(p.displays);
     ListModel& data = run.context.lists.projectData;
     RestoreCounters& c = run.counters;
     for (const MonitorRecord& saved : run.project.monitors) {
@@ -27,9 +27,9 @@ void monitorStep(RestoreRun& run) {
         };
         color(kColorBlue);
         if (r >= 0) data.ensureVisible(r);
-        const int id = screens.fc_MonitorGetIDFromDeviceName(saved.DeviceName);
+        const int id = screens.monitorIdOfDevice(saved.DeviceName);
         if (id < 1) continue;
-        clsMonitor& monitor = screens.Monitor(id);
+        DisplayMonitor& monitor = screens.Monitor(id);
         const std::string name = "Monitor '" + saved.DeviceName + "' - Auflösung, Frequenz und Farbtiefe ";
         if (monitor.Width == saved.Width && monitor.Height == saved.Height && monitor.DisplayFrequency == saved.Frequency &&
             monitor.DisplayColorDepth == saved.ColorDepth && monitor.Left == saved.Left && monitor.Top == saved.Top) {
@@ -47,13 +47,13 @@ void monitorStep(RestoreRun& run) {
             continue;
         }
         ResolutionRequest request;
-        request.par_Width = saved.Width;
-        request.par_Height = saved.Height;
-        request.par_Frequency = saved.Frequency;
-        request.par_ColorDepth = static_cast<std::int16_t>(saved.ColorDepth);
-        request.par_PositionX = saved.Left;
-        request.par_PositionY = saved.Top;
-        if (monitor.fc_ResolutionSet(p.dialogs, request)) {
+        request.width = saved.Width;
+        request.height = saved.Height;
+        request.frequency = saved.Frequency;
+        request.colorDepth = static_cast<std::int16_t>(saved.ColorDepth);
+        request.positionX = saved.Left;
+        request.positionY = saved.Top;
+        if (monitor.setResolution(p.dialogs, request)) {
             ++c.corrected;
             feedback.setMonitorInfo(name + "erflogreich eingestellt!");
             color(kColorBlue);

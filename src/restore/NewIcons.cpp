@@ -84,7 +84,7 @@ void listNewIcon(RestoreRun& run, InventoryContext& inventory, std::size_t j) {
         return;
     }
     run.context.feedback.setInfo("Symbol '" + current[j].Name + "' ist neu auf dem Desktop...");
-    const bool checked = fc_DesktopIconsGetFiles(inventory, current, static_cast<std::int32_t>(j), ContentMode::Skip);
+    const bool checked = inventoryIconFiles(inventory, current, static_cast<std::int32_t>(j), ContentMode::Skip);
     DesktopIcon& icon = current[j];
     if (checked && savedItem(run, icon)) {
         icon.Matched = true;
@@ -168,20 +168,20 @@ void removeNewIcons(RestoreRun& run) {
         list.ensureVisible(r);
         DesktopIcon* icon = iconOfRow(run.current, row);
         if (!icon) continue;
-        const auto path = [&] { return fc_SpecialFolderPathGet(p.shell, icon->FileShellFolderType) + "\\" + icon->FileName; };
+        const auto path = [&] { return specialFolderPath(p.shell, icon->FileShellFolderType) + "\\" + icon->FileName; };
         if (isFileType(icon->FileType)) {
             if (!recycle(run, path, r, "Symbol, Datei gelöscht!")) continue;  // only what went is reported as gone
         } else if (icon->FileType == kFileTypeFolder) {
             if (!recycle(run, path, r, "Symbol, Ordner gelöscht!")) continue;
         } else if (icon->FileShellFolderType == kFolderNone) {
             std::string classId;
-            fc_DesktopIconSysClsidGet(p, icon->Name, classId);
+            systemIconClassId(p, icon->Name, classId);
             // An icon without file and class (one no file could be paired with) is left alone.
             if (classId.empty()) continue;
-            mdlReg registry(p.registry);
+            RegistryAccess registry(p.registry);
             const std::string key = std::string(kHideDesktopIconsKey) + "\\";
-            registry.fc_RegValueSetDword(kCurrentUser, key + "ClassicStartMenu", classId, 1);
-            registry.fc_RegValueSetDword(kCurrentUser, key + "NewStartPanel", classId, 1);
+            registry.writeDword(kCurrentUser, key + "ClassicStartMenu", classId, 1);
+            registry.writeDword(kCurrentUser, key + "NewStartPanel", classId, 1);
             ++run.counters.deleted;
         } else {
             continue;

@@ -79,7 +79,7 @@ PassOutcome checkIcon(RestoreRun& run, std::size_t r, int attempt) {
             markDesktopPosition(context.picture, run.project, saved.PosX, saved.PosY, kColorRed);
             cell("Koordinaten müssen gesetzt werden!");
             ++c.corrected;
-        } else if (fc_DesktopIconSet(context.platform.desktop, context.errors, current.PosOrder - 1, saved.PosX, saved.PosY)) {
+        } else if (moveDesktopIcon(context.platform.desktop, context.errors, current.PosOrder - 1, saved.PosX, saved.PosY)) {
             cell("Koordinaten erfolgreich gesetzt!");
             ++c.corrected;
         } else {

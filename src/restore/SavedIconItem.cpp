@@ -9,7 +9,7 @@ std::vector<std::string> parsingNamesOf(ShellFolders& shell, const DesktopIcon& 
     std::vector<std::string> names;
     if (!saved.FileName.empty() && (saved.FileShellFolderType == kFolderUserDesktop || saved.FileShellFolderType == kFolderCommonDesktop)) {
         for (const std::int32_t folder : {saved.FileShellFolderType, kFolderUserDesktop}) {
-            const std::string path = fc_SpecialFolderPathGet(shell, folder);
+            const std::string path = specialFolderPath(shell, folder);
             if (!path.empty()) names.push_back(path + "\\" + saved.FileName);
             if (folder == kFolderUserDesktop) break;
         }

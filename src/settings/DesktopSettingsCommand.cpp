@@ -2,25 +2,25 @@
 
 #include <vector>
 
-#include "desktop/clsDesktop.h"
+#include "desktop/DesktopWindow.h"
 #include "display/MonitorPicture.h"
 #include "platform/Platform.h"
-#include "settings/frmDesktop.h"
+#include "settings/DesktopSettingsDialog.h"
 
 namespace plenvik {
 
 void showDesktopSettings(Platform& platform, ErrorHandler& errors, const ShowDesktopDialog& show) {
     // The desktop offers no query for snapping: it is measured on its first icon, read anew.
     std::vector<IconItem> icons;
-    const int arrangeCode = fc_DesktopIconCheckSnapToGrid(platform.desktop, errors, icons, true);
+    const int arrangeCode = measureSnapToGrid(platform.desktop, errors, icons, true);
 
-    frmDesktop dialog(platform, errors);
-    dialog.fc_Init(arrangeCode);
+    DesktopSettingsDialog dialog(platform, errors);
+    dialog.initialize(arrangeCode);
     PictureView& picture = dialog.ctlPictureView();
-    sb_MonitorPictureClear(picture);
+    clearMonitorPicture(picture);
     float horizontal = 0, vertical = 0;  // the dialog's picture carries no icon marks that would need them
     const std::vector<MonitorRecord> monitors = dialog.monitorRecords();
-    if (monitors.size() > 1) fc_DesktopMonitorsPictureGet(picture, monitors, horizontal, vertical, errors);
+    if (monitors.size() > 1) drawMonitorPicture(picture, monitors, horizontal, vertical, errors);
 
     if (show) show(dialog);
 }  // the dialog is unloaded here

@@ -6,13 +6,13 @@
 
 namespace plenvik {
 
-class frmDesktop;
+class DesktopSettingsDialog;
 class ErrorHandler;
 struct Platform;
 
 // Shows the filled dialog modally and returns once it has hidden: a real window on Windows, a scripted
 // user in tests.
-using ShowDesktopDialog = std::function<void(frmDesktop& form)>;
+using ShowDesktopDialog = std::function<void(DesktopSettingsDialog& form)>;
 
 void showDesktopSettings(Platform& platform, ErrorHandler& errors, const ShowDesktopDialog& show);
 

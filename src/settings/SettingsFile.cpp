@@ -138,7 +138,7 @@ std::string settingsFileText(const Settings& settings) {
            "</SETTINGS>\r\n";
 }
 
-bool fc_SettingsFileRead(Settings& settings, FileSystem& files, const std::string& programFolder,
+bool readSettingsFile(Settings& settings, FileSystem& files, const std::string& programFolder,
                          ErrorHandler& handler, Dialogs& dialogs) {
     Procedure proc(handler, "frmMain.fc_SettingsFileRead");
     bool result = false;
@@ -170,7 +170,7 @@ bool fc_SettingsFileRead(Settings& settings, FileSystem& files, const std::strin
     return result;
 }
 
-bool fc_SettingsFileSave(const Settings& settings, FileSystem& files, const std::string& programFolder,
+bool saveSettingsFile(const Settings& settings, FileSystem& files, const std::string& programFolder,
                          ErrorHandler& handler) {
     Procedure proc(handler, "frmMain.fc_SettingsFileSave");
     bool saved = false;

@@ -15,40 +15,40 @@ FileResult result(std::int32_t code, std::string message = {}) { return FileResu
 
 }  // namespace
 
-clsFile::clsFile(FileSystem& files) : files_(files) {}
+FileBuffer::FileBuffer(FileSystem& files) : files_(files) {}
 
-clsFile::~clsFile() { fc_FileClose(); }
+FileBuffer::~FileBuffer() { close(); }
 
-FileResult clsFile::notOpen() const {
+FileResult FileBuffer::notOpen() const {
     return result(kFileNotOpen, "Fehler, Datei '" + path_ + "' ist nicht ge\xC3\xB6" "ffnet!");
 }
 
-void clsFile::takeSize(std::uint64_t bytes) {
+void FileBuffer::takeSize(std::uint64_t bytes) {
     sizeBeyondRange_ = bytes > static_cast<std::uint64_t>(kMaxSize);
     size_ = sizeBeyondRange_ ? kMaxSize : static_cast<std::int32_t>(bytes);
 }
 
-void clsFile::setBytes(std::vector<std::uint8_t> data) {
+void FileBuffer::setBytes(std::vector<std::uint8_t> data) {
     data_ = std::move(data);
     sizeBeyondRange_ = false;
     size_ = static_cast<std::int32_t>(std::min<std::size_t>(data_.size(), static_cast<std::size_t>(kMaxSize)));
 }
 
-FileResult clsFile::fc_FileOpen(const std::string& path, std::int32_t mode, std::int32_t attributes) {
+FileResult FileBuffer::open(const std::string& path, std::int32_t mode, std::int32_t attributes) {
     // A new path never keeps the handle of the previous one, or reads and writes would reach the old file.
     if (isOpen()) {
-        FileResult closed = fc_FileClose();
+        FileResult closed = close();
         if (!closed.ok()) return closed;
     }
     path_ = path;
     if (mode == kFileModePathOnly) return result(kFileOk);
-    return fc_FileOpenHandle(mode, attributes);
+    return openHandle(mode, attributes);
 }
 
-FileResult clsFile::fc_FileOpenHandle(std::int32_t mode, std::int32_t attributes) {
+FileResult FileBuffer::openHandle(std::int32_t mode, std::int32_t attributes) {
     try {
         if (isOpen()) {
-            FileResult closed = fc_FileClose();
+            FileResult closed = close();
             if (!closed.ok()) return closed;
         }
         FileOpenRequest request;
@@ -93,7 +93,7 @@ FileResult clsFile::fc_FileOpenHandle(std::int32_t mode, std::int32_t attributes
         case kFileModeReadInfoSize2:
             // The size belongs to the file just opened, not to whatever this object held before.
             size_ = -1;
-            return fc_FileSizeFromHandle();
+            return readSizeFromHandle();
         default:
             return result(kFileOk);
         }
@@ -102,7 +102,7 @@ FileResult clsFile::fc_FileOpenHandle(std::int32_t mode, std::int32_t attributes
     }
 }
 
-FileResult clsFile::fc_FileRead() {
+FileResult FileBuffer::read() {
     if (!isOpen()) return result(kFileFailed);
     try {
         if (size_ <= 0) {
@@ -124,7 +124,7 @@ FileResult clsFile::fc_FileRead() {
     }
 }
 
-FileResult clsFile::fc_FileWrite(std::int32_t& start, std::int32_t& count) {
+FileResult FileBuffer::write(std::int32_t& start, std::int32_t& count) {
     if (!isOpen()) return notOpen();
     if (size_ <= 0) return result(kFileOk);
     try {
@@ -142,7 +142,7 @@ FileResult clsFile::fc_FileWrite(std::int32_t& start, std::int32_t& count) {
     }
 }
 
-FileResult clsFile::fc_FileSizeFromHandle() {
+FileResult FileBuffer::readSizeFromHandle() {
     if (!isOpen()) return notOpen();
     const auto bytes = handle_->sizeFromInformation();
     if (!bytes) return result(kFilePlatformFailed);
@@ -150,7 +150,7 @@ FileResult clsFile::fc_FileSizeFromHandle() {
     return result(kFileOk);
 }
 
-FileResult clsFile::fc_FileClose() {
+FileResult FileBuffer::close() {
     if (!isOpen()) return result(kFileOk);
     const bool closed = handle_->close();
     handle_.reset();

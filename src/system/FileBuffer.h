@@ -1,4 +1,4 @@
-// clsFile: reads a whole file into bytes and writes bytes to a file through the platform's file handles.
+// FileBuffer: reads a whole file into bytes and writes bytes to a file through the platform's file handles.
 // Every operation answers with a result record instead of raising an error.
 #pragma once
 
@@ -14,7 +14,7 @@ namespace plenvik {
 // Result codes of the file operations; callers treat everything but kFileOk as failure.
 inline constexpr std::int32_t kFileOk = 5, kFilePlatformFailed = 2, kFileNotOpen = 16, kFileFailed = 0;
 
-// Open modes of fc_FileOpen.
+// Open modes of open.
 inline constexpr std::int32_t kFileModePathOnly = 0, kFileModeRead = 1, kFileModeRecreate = 2, kFileModeWrite = 4,
                               kFileModeReadInfoSize = 16, kFileModeReadInfoSize2 = 17;
 
@@ -25,22 +25,22 @@ struct FileResult {
     bool ok() const { return code == kFileOk; }
 };
 
-class clsFile {
+class FileBuffer {
 public:
-    explicit clsFile(FileSystem& files);
-    ~clsFile();  // closes the file
-    clsFile(const clsFile&) = delete;
-    clsFile& operator=(const clsFile&) = delete;
+    explicit FileBuffer(FileSystem& files);
+    ~FileBuffer();  // closes the file
+    FileBuffer(const FileBuffer&) = delete;
+    FileBuffer& operator=(const FileBuffer&) = delete;
 
-    // Stores the path; mode 0 opens nothing, any other mode opens through fc_FileOpenHandle.
-    FileResult fc_FileOpen(const std::string& path, std::int32_t mode, std::int32_t attributes);
-    FileResult fc_FileOpenHandle(std::int32_t mode, std::int32_t attributes);
+    // Stores the path; mode 0 opens nothing, any other mode opens through openHandle.
+    FileResult open(const std::string& path, std::int32_t mode, std::int32_t attributes);
+    FileResult openHandle(std::int32_t mode, std::int32_t attributes);
     // Reads FileSize bytes into Bytes; an empty file reads as one zero byte.
-    FileResult fc_FileRead();
+    FileResult read();
     // Writes count bytes of Bytes from index start; start and count come back as written.
-    FileResult fc_FileWrite(std::int32_t& start, std::int32_t& count);
-    FileResult fc_FileSizeFromHandle();
-    FileResult fc_FileClose();
+    FileResult write(std::int32_t& start, std::int32_t& count);
+    FileResult readSizeFromHandle();
+    FileResult close();
 
     // The byte count of the file or of the data; -1 = unknown. Files of 2 GiB and more count as
     // 2^31 - 1 bytes: larger than any limit the program sets.

@@ -4,7 +4,7 @@
 
 namespace plenvik {
 
-RegKeyHandle mdlReg::open(std::uint32_t root, const std::string& subKey, bool writable, long& error) {
+RegKeyHandle RegistryAccess::open(std::uint32_t root, const std::string& subKey, bool writable, long& error) {
     if (root != kHkeyCurrentUser) {
         error = kRegErrorInvalidHandle;
         return nullptr;
@@ -15,39 +15,39 @@ RegKeyHandle mdlReg::open(std::uint32_t root, const std::string& subKey, bool wr
     return key;
 }
 
-RegKeyHandle mdlReg::fc_RegKeyOpen(std::uint32_t root, const std::string& subKey) {
+RegKeyHandle RegistryAccess::openKey(std::uint32_t root, const std::string& subKey) {
     long error = 0;
     return open(root, subKey, true, error);
 }
 
-bool mdlReg::fc_RegKeyClose(RegKeyHandle& key) {
+bool RegistryAccess::closeKey(RegKeyHandle& key) {
     if (!key) return false;
     const long error = key->close();
     key.reset();
     return error == 0;
 }
 
-RegValue mdlReg::fc_RegValueGet(std::uint32_t root, const std::string& subKey, const std::string& valueName,
+RegValue RegistryAccess::readValue(std::uint32_t root, const std::string& subKey, const std::string& valueName,
                                 const std::string& computerName, std::string& errorText) {
     errorText.clear();
     if (!computerName.empty()) {
-        errorText = fc_RegErrorText(kRegErrorNotSupported, true, true);
+        errorText = registryErrorText(kRegErrorNotSupported, true, true);
         return {};
     }
     long error = 0;
     RegKeyHandle key = open(root, subKey, false, error);
     if (!key) {
-        errorText = fc_RegErrorText(error, true, true);
+        errorText = registryErrorText(error, true, true);
         return {};
     }
     RegValue value;
-    const long code = fc_RegValueQuery(key.get(), valueName, value);
-    if (code > 0) errorText = fc_RegErrorText(code, true, true);
-    fc_RegKeyClose(key);
+    const long code = queryValue(key.get(), valueName, value);
+    if (code > 0) errorText = registryErrorText(code, true, true);
+    closeKey(key);
     return value;
 }
 
-long mdlReg::fc_RegValueQuery(RegistryKey* key, const std::string& valueName, RegValue& value) {
+long RegistryAccess::queryValue(RegistryKey* key, const std::string& valueName, RegValue& value) {
     value = {};
     if (!key) return kRegErrorInvalidHandle;
     RegistryValue read = key->query(valueName);
@@ -71,7 +71,7 @@ long mdlReg::fc_RegValueQuery(RegistryKey* key, const std::string& valueName, Re
     }
 }
 
-long mdlReg::fc_RegValueSet(RegistryKey* key, const std::string& valueName, std::uint32_t type, const RegValue& value) {
+long RegistryAccess::writeValue(RegistryKey* key, const std::string& valueName, std::uint32_t type, const RegValue& value) {
     if (!key) return kRegErrorInvalidHandle;
     // Any other type, or a value that does not fit the type, is refused rather than reported as written.
     if (type == kRegSz) {
@@ -90,35 +90,35 @@ long mdlReg::fc_RegValueSet(RegistryKey* key, const std::string& valueName, std:
     return kRegErrorInvalidParameter;
 }
 
-std::string mdlReg::fc_RegErrorText(long code, bool withTitle, bool withBlankLine) {
+std::string RegistryAccess::registryErrorText(long code, bool withTitle, bool withBlankLine) {
     if (code == 0) return {};
     std::string text;
     if (withTitle) text += kAppTitle;
     if (withBlankLine) text += "\r\n\r\n";
-    return text + fc_SystemErrorText(code);
+    return text + systemErrorText(code);
 }
 
-std::string mdlReg::fc_SystemErrorText(long code) {
+std::string RegistryAccess::systemErrorText(long code) {
     std::string text = registry_.errorText(code);
     while (!text.empty() && (text.back() == '\n' || text.back() == '\r')) text.pop_back();
     return text;
 }
 
-bool mdlReg::fc_RegValueSetDword(std::uint32_t root, const std::string& subKey, const std::string& valueName,
+bool RegistryAccess::writeDword(std::uint32_t root, const std::string& subKey, const std::string& valueName,
                                  std::int32_t value) {
-    RegKeyHandle key = fc_RegKeyOpen(root, subKey);
+    RegKeyHandle key = openKey(root, subKey);
     if (!key) return false;
-    const long code = fc_RegValueSet(key.get(), valueName, kRegDword, value);
-    fc_RegKeyClose(key);
+    const long code = writeValue(key.get(), valueName, kRegDword, value);
+    closeKey(key);
     return code == 0;
 }
 
-bool mdlReg::fc_RegValueSetString(std::uint32_t root, const std::string& subKey, const std::string& valueName,
+bool RegistryAccess::writeString(std::uint32_t root, const std::string& subKey, const std::string& valueName,
                                   const std::string& text) {
-    RegKeyHandle key = fc_RegKeyOpen(root, subKey);
+    RegKeyHandle key = openKey(root, subKey);
     if (!key) return false;
-    const long code = fc_RegValueSet(key.get(), valueName, kRegSz, text);
-    fc_RegKeyClose(key);
+    const long code = writeValue(key.get(), valueName, kRegSz, text);
+    closeKey(key);
     return code == 0;
 }
 

@@ -1,4 +1,4 @@
-// mdlReg: reads one value of the three types the program uses, writes string and DWORD values into
+// RegistryAccess: reads one value of the three types the program uses, writes string and DWORD values into
 // existing keys (never creating one) and turns registry error codes into the system's text.
 #pragma once
 
@@ -18,7 +18,7 @@ inline constexpr std::uint32_t kHkeyCurrentUser = 0x80000001u;
 // Error codes of the system that this module gives itself.
 inline constexpr long kRegErrorFileNotFound = 2, kRegErrorInvalidHandle = 6, kRegErrorInvalidData = 13,
                       kRegErrorNotSupported = 50, kRegErrorInvalidParameter = 87;
-// fc_RegValueQuery's answer for a value of a type the program does not read.
+// queryValue's answer for a value of a type the program does not read.
 inline constexpr long kRegUnsupportedType = -1;
 
 // A value as read: empty when it could not be read, else REG_SZ text (UTF-8), REG_BINARY bytes or a
@@ -35,28 +35,28 @@ inline std::string textOf(const RegValue& value) {
 // An open key; nullptr stands for the handle 0.
 using RegKeyHandle = std::unique_ptr<RegistryKey>;
 
-class mdlReg {
+class RegistryAccess {
 public:
-    explicit mdlReg(Registry& registry) : registry_(registry) {}
+    explicit RegistryAccess(Registry& registry) : registry_(registry) {}
 
     // Opens an existing key for reading and writing; nullptr on failure or for root 0.
-    RegKeyHandle fc_RegKeyOpen(std::uint32_t root, const std::string& subKey);
+    RegKeyHandle openKey(std::uint32_t root, const std::string& subKey);
     // True when the key was closed; false for a null handle or a failure. The handle is null afterwards.
-    bool fc_RegKeyClose(RegKeyHandle& key);
+    bool closeKey(RegKeyHandle& key);
     // Empty name = the key's default value; a non-empty computer name asks for a remote registry, which
     // this program does not reach: empty result and an error text.
-    RegValue fc_RegValueGet(std::uint32_t root, const std::string& subKey, const std::string& valueName,
+    RegValue readValue(std::uint32_t root, const std::string& subKey, const std::string& valueName,
                             const std::string& computerName, std::string& errorText);
     // The system's error code of the query (0 = read), kRegUnsupportedType for a type not read.
-    long fc_RegValueQuery(RegistryKey* key, const std::string& valueName, RegValue& value);
+    long queryValue(RegistryKey* key, const std::string& valueName, RegValue& value);
     // type 1 (REG_SZ) with a text, type 4 (REG_DWORD) with an integer; the system's error code.
-    long fc_RegValueSet(RegistryKey* key, const std::string& valueName, std::uint32_t type, const RegValue& value);
+    long writeValue(RegistryKey* key, const std::string& valueName, std::uint32_t type, const RegValue& value);
     // Empty for code 0; else optionally the application title and a blank line before the system's text.
-    std::string fc_RegErrorText(long code, bool withTitle, bool withBlankLine);
-    std::string fc_SystemErrorText(long code);
-    bool fc_RegValueSetDword(std::uint32_t root, const std::string& subKey, const std::string& valueName,
+    std::string registryErrorText(long code, bool withTitle, bool withBlankLine);
+    std::string systemErrorText(long code);
+    bool writeDword(std::uint32_t root, const std::string& subKey, const std::string& valueName,
                              std::int32_t value);
-    bool fc_RegValueSetString(std::uint32_t root, const std::string& subKey, const std::string& valueName,
+    bool writeString(std::uint32_t root, const std::string& subKey, const std::string& valueName,
                               const std::string& text);
 
 private:

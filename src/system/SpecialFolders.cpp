@@ -5,10 +5,10 @@
 
 namespace plenvik {
 
-std::string fc_SpecialFolderPathGet(ShellFolders& shell, int folderCode) {
+std::string specialFolderPath(ShellFolders& shell, int folderCode) {
     std::string path;
     try {
-        path = fc_StringTrimNull(shell.specialFolderPath(folderCode));
+        path = trimAtNull(shell.specialFolderPath(folderCode));
     } catch (const RuntimeError& e) {
         throw RuntimeError(e.number(), kSpecialFolderErrorSource, kSpecialFolderErrorText);
     }

@@ -13,6 +13,6 @@ inline constexpr const char* kSpecialFolderErrorText = "Incorrect Shell Version 
 // The path of a special folder (folder code 16 or 25), created when missing. When the shell cannot
 // answer, raises a RuntimeError with the failure's number, the source "Plenvik.GSystemFolders" and the
 // text kSpecialFolderErrorText, for the caller's error handler.
-std::string fc_SpecialFolderPathGet(ShellFolders& shell, int folderCode);
+std::string specialFolderPath(ShellFolders& shell, int folderCode);
 
 }  // namespace plenvik

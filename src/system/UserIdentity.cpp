@@ -7,12 +7,12 @@ namespace plenvik {
 namespace {
 
 // The system's answer may carry padding from a fixed buffer: cut at the first NUL, drop trailing blanks.
-std::string trimmedName(const std::string& raw) { return trimRight(fc_StringTrimNull(raw), " "); }
+std::string trimmedName(const std::string& raw) { return trimRight(trimAtNull(raw), " "); }
 
 }  // namespace
 
-std::string fc_ComputerNameGet(SystemInfo& system) { return trimmedName(system.computerName()); }
+std::string computerName(SystemInfo& system) { return trimmedName(system.computerName()); }
 
-std::string fc_UserNameGet(SystemInfo& system) { return trimmedName(system.userName()); }
+std::string userName(SystemInfo& system) { return trimmedName(system.userName()); }
 
 }  // namespace plenvik

@@ -9,8 +9,8 @@ namespace plenvik {
 class SystemInfo;
 
 // The local computer's name, trailing blanks and NUL characters removed.
-std::string fc_ComputerNameGet(SystemInfo& system);
+std::string computerName(SystemInfo& system);
 // The logged-on user's name, trimmed the same way.
-std::string fc_UserNameGet(SystemInfo& system);
+std::string userName(SystemInfo& system);
 
 }  // namespace plenvik

@@ -5,7 +5,7 @@
 
 #include "common/AtomicFile.h"
 #include "errors/RuntimeError.h"
-#include "jpeg/clsJPG.h"
+#include "jpeg/JpegWriter.h"
 #include "platform/FileSystem.h"
 #include "ui/PictureDecoder.h"
 #include "ui/PictureFile.h"
@@ -94,21 +94,21 @@ bool PictureView::OpenPicture(const std::string& Filename) {
     return true;
 }
 
-bool PictureView::PaintRectangle(double par_Left, double par_Top, double par_Right, double par_Bottom, long par_Pen,
-                                 long par_Brush, OleColor par_PenColor, OleColor par_BrushColor) {
+bool PictureView::PaintRectangle(double x, double y, double toX, double toY, long pen,
+                                 long brush, OleColor penColor, OleColor brushColor) {
     if (observer_)
-        observer_(PaintCall{PaintCall::Kind::Rectangle, par_Left, par_Top, par_Right, par_Bottom, "", par_Pen, par_Brush,
-                            par_PenColor, par_BrushColor});
-    const auto left = roundHalfEven(par_Left), top = roundHalfEven(par_Top);
-    const auto right = roundHalfEven(par_Right), bottom = roundHalfEven(par_Bottom);
-    if (surface_ && par_Brush == 0 && left && top && right && bottom) {
-        if (par_BrushColor != 0) {
+        observer_(PaintCall{PaintCall::Kind::Rectangle, x, y, toX, toY, "", pen, brush,
+                            penColor, brushColor});
+    const auto left = roundHalfEven(x), top = roundHalfEven(y);
+    const auto right = roundHalfEven(toX), bottom = roundHalfEven(toY);
+    if (surface_ && brush == 0 && left && top && right && bottom) {
+        if (brushColor != 0) {
             // Like FillRect (a pattern blit with the extents right - left and bottom - top): a negative
             // extent covers the pixels from the first corner back to just after the second.
             const auto span = [](int from, int to) { return to >= from ? std::pair{from, to} : std::pair{to + 1, from + 1}; };
             const auto [x0, x1] = span(*left, *right);
             const auto [y0, y1] = span(*top, *bottom);
-            surface_->fill(x0, y0, x1, y1, surface_->colorIndex(resolve(par_BrushColor)));
+            surface_->fill(x0, y0, x1, y1, surface_->colorIndex(resolve(brushColor)));
         } else {
             const std::uint8_t outline = surface_->colorIndex(resolve(penColor_));
             const std::uint8_t inside = surface_->colorIndex(resolve(brushColor_));
@@ -120,15 +120,15 @@ bool PictureView::PaintRectangle(double par_Left, double par_Top, double par_Rig
     return true;
 }
 
-bool PictureView::PaintText(double par_Left, double par_Top, const std::string& par_Text, long par_Pen, long par_Brush,
-                            OleColor par_PenColor, OleColor par_BrushColor) {
+bool PictureView::PaintText(double x, double y, const std::string& text, long pen, long brush,
+                            OleColor penColor, OleColor brushColor) {
     if (observer_)
-        observer_(PaintCall{PaintCall::Kind::Text, par_Left, par_Top, 0, 0, par_Text, par_Pen, par_Brush, par_PenColor,
-                            par_BrushColor});
-    const auto left = roundHalfEven(par_Left), top = roundHalfEven(par_Top);
-    const bool plain = par_Pen == 0 && par_Brush == 0 && par_PenColor == 0 && par_BrushColor == 0;
+        observer_(PaintCall{PaintCall::Kind::Text, x, y, 0, 0, text, pen, brush, penColor,
+                            brushColor});
+    const auto left = roundHalfEven(x), top = roundHalfEven(y);
+    const bool plain = pen == 0 && brush == 0 && penColor == 0 && brushColor == 0;
     if (surface_ && plain && left && top) {
-        surface_->text(*left, *top, par_Text, surface_->colorIndex(resolve(penColor_)));
+        surface_->text(*left, *top, text, surface_->colorIndex(resolve(penColor_)));
         ++revision_;
     }
     PicturePaint();
@@ -140,7 +140,7 @@ void PictureView::PicturePaint() {
 }
 
 std::vector<std::uint8_t> PictureView::GetJPEGByteData(std::int32_t Quality) {
-    clsJPG jpg;
+    JpegWriter jpg;
     jpg.Quality(std::clamp(Quality, 1, 100));
     jpg.SetSamplingFrequencies(1, 1, 1, 1, 1, 1);
     const PixelSource pixels = surface_ ? surface_->pixelSource() : PixelSource{};

@@ -100,16 +100,16 @@ public:
     const std::string& PictureNote() const { return note_; }
 
     // ---- drawing (coordinates are rounded to whole pixels, ties to even) ----
-    // par_Brush 0: with a non-zero par_BrushColor fills [left, right) x [top, bottom) with that colour
+    // brush 0: with a non-zero brushColor fills [left, right) x [top, bottom) with that colour
     // (as FillRect: with right < left it fills right + 1 ... left, likewise vertically);
-    // otherwise draws the outline with the pen and the inside with the brush. A non-zero par_Brush
+    // otherwise draws the outline with the pen and the inside with the brush. A non-zero brush
     // draws nothing. Always repaints; true.
-    bool PaintRectangle(double par_Left, double par_Top, double par_Right, double par_Bottom, long par_Pen = 0,
-                        long par_Brush = 0, OleColor par_PenColor = 0, OleColor par_BrushColor = 0);
+    bool PaintRectangle(double x, double y, double toX, double toY, long pen = 0,
+                        long brush = 0, OleColor penColor = 0, OleColor brushColor = 0);
     // With all optional arguments 0, writes the text in the pen's colour with its top-left corner at
     // the point (built-in 5 x 7 font, transparent). Always repaints; true.
-    bool PaintText(double par_Left, double par_Top, const std::string& par_Text, long par_Pen = 0, long par_Brush = 0,
-                   OleColor par_PenColor = 0, OleColor par_BrushColor = 0);
+    bool PaintText(double x, double y, const std::string& text, long pen = 0, long brush = 0,
+                   OleColor penColor = 0, OleColor brushColor = 0);
     void PicturePaint();
 
     // ---- JPEG ----

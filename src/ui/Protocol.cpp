@@ -22,31 +22,31 @@ std::string Protocol::timeText() const {
 
 std::string Protocol::timePanel() const { return locale_.formatGeneralDate(clock_.now()); }
 
-void Protocol::sb_ProtokollAdd(const std::string& par_Text, const std::string& par_Info, bool par_Init, bool par_Close) {
-    if (par_Init) {
-        sb_ProtokollClear();
-        headline_ = par_Text;
-    } else if (par_Close) {
-        sb_ProtokollAdd(kProtocolSeparator, "", false, false);
+void Protocol::add(const std::string& text, const std::string& info, bool startsRun, bool closesRun) {
+    if (startsRun) {
+        clear();
+        headline_ = text;
+    } else if (closesRun) {
+        add(kProtocolSeparator, "", false, false);
     }
     // The same text directly after itself counts up instead of adding a row.
-    if (!list_.empty() && list_.row(0).sub(kColumnText) == par_Text) {
+    if (!list_.empty() && list_.row(0).sub(kColumnText) == text) {
         const int count = std::stoi(list_.row(0).sub(kColumnCount));
         list_.setSubItem(0, kColumnCount, std::to_string(count + 1));
         return;
     }
     list_.insert(0, "", timeText());
     list_.setSubItem(0, kColumnCount, "1");
-    list_.setSubItem(0, kColumnText, par_Text);
-    list_.setSubItem(0, kColumnInfo, par_Info);
+    list_.setSubItem(0, kColumnText, text);
+    list_.setSubItem(0, kColumnInfo, info);
     events_.pump();
     // New rows go on top, so this separator stands above the headline.
-    if (par_Init) sb_ProtokollAdd(kProtocolSeparator, "", false, false);
+    if (startsRun) add(kProtocolSeparator, "", false, false);
 }
 
-void Protocol::sb_ProtokollClear() { list_.clear(); }
+void Protocol::clear() { list_.clear(); }
 
-void Protocol::sb_ProtokollClose(const std::string& par_Text) { sb_ProtokollAdd(par_Text, "", false, true); }
+void Protocol::close(const std::string& text) { add(text, "", false, true); }
 
 Protocol::ListSize Protocol::resize(int innerWidth, int innerHeight, int statusBarTop, ListSize current, int textColumnLeft) const {
     ListSize s = current;

@@ -26,9 +26,9 @@ public:
     std::string timePanel() const;
     static constexpr const char* kClosePanelText = "Schließen";
 
-    void sb_ProtokollAdd(const std::string& par_Text, const std::string& par_Info, bool par_Init, bool par_Close);
-    void sb_ProtokollClear();
-    void sb_ProtokollClose(const std::string& par_Text);
+    void add(const std::string& text, const std::string& info, bool startsRun, bool closesRun);
+    void clear();
+    void close(const std::string& text);
 
     // The entry's time text: general date form, ":" and the second without leading zero.
     std::string timeText() const;

@@ -26,7 +26,7 @@ Bytes modelDecode(std::string_view text) {
     Bytes bytes;
     for (std::size_t i = 0; i < text.size(); i += 4) {
         int d[4];
-        for (std::size_t k = 0; k < 4; ++k) d[k] = i + k < text.size() ? fc_Base64Value(text.substr(i + k, 1)) : -1;
+        for (std::size_t k = 0; k < 4; ++k) d[k] = i + k < text.size() ? base64Value(text.substr(i + k, 1)) : -1;
         if (d[1] >= 0) bytes.push_back(static_cast<std::uint8_t>((d[0] * 4 + d[1] / 16) & 0xFF));
         if (d[2] >= 0) bytes.push_back(static_cast<std::uint8_t>((d[1] * 16 + d[2] / 4) & 0xFF));
         if (d[3] >= 0) bytes.push_back(static_cast<std::uint8_t>((d[2] * 64 + d[3]) & 0xFF));
@@ -52,27 +52,27 @@ private:
 };
 
 void fuzzEncode(std::span<const std::uint8_t> data) {
-    const std::string text = fc_Base64Encode(data);
+    const std::string text = encodeBase64(data);
     check(text.size() == base64EncodedLength(data.size()));
-    check(fc_Base64DecodeAll(text) == Bytes(data.begin(), data.end()));
+    check(decodeBase64(text) == Bytes(data.begin(), data.end()));
 
     const auto lineLength = static_cast<std::int16_t>(data.empty() ? 0 : static_cast<int>(data[0] % 90) - 5);
     const bool pad = !data.empty() && (data.back() & 1) != 0;
     Base64EncodeState whole;
     whole.column = static_cast<std::int16_t>(data.size() > 1 ? data[1] % 100 : 0);
     Base64EncodeState chunkedState = whole;
-    const std::string expected = fc_Base64Encode(data, whole, true, pad, lineLength);
+    const std::string expected = encodeBase64(data, whole, true, pad, lineLength);
     std::string chunked;
     Splitter split(data);
     std::string streamed;
     Base64StreamEncoder stream(streamed);
     for (std::size_t at = 0; at < data.size();) {
         const std::size_t n = split.next(data.size() - at);
-        chunked += fc_Base64Encode(data.subspan(at, n), chunkedState, false, pad, lineLength);
+        chunked += encodeBase64(data.subspan(at, n), chunkedState, false, pad, lineLength);
         stream.write(data.subspan(at, n));
         at += n;
     }
-    chunked += fc_Base64Encode(std::span<const std::uint8_t>(), chunkedState, true, pad, lineLength);
+    chunked += encodeBase64(std::span<const std::uint8_t>(), chunkedState, true, pad, lineLength);
     stream.finish();
     check(chunked == expected);
     check(chunkedState.column == whole.column);
@@ -81,18 +81,18 @@ void fuzzEncode(std::span<const std::uint8_t> data) {
 
 void fuzzDecode(std::string_view text) {
     const Bytes expected = modelDecode(text);
-    check(fc_Base64DecodeAll(text) == expected);
+    check(decodeBase64(text) == expected);
     Base64DecodeState state;
     Bytes chunked;
     Splitter split({reinterpret_cast<const std::uint8_t*>(text.data()), text.size()});
     for (std::size_t at = 0; at < text.size();) {
         const std::size_t n = split.next(text.size() - at);
-        const Bytes part = fc_Base64Decode(text.substr(at, n), state, false);
+        const Bytes part = decodeBase64Chunk(text.substr(at, n), state, false);
         check(state.remainder.size() < 4);
         chunked.insert(chunked.end(), part.begin(), part.end());
         at += n;
     }
-    const Bytes last = fc_Base64Decode({}, state, true);
+    const Bytes last = decodeBase64Chunk({}, state, true);
     chunked.insert(chunked.end(), last.begin(), last.end());
     check(chunked == expected);
 }

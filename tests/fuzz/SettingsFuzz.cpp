@@ -47,7 +47,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Settings settings;
     settings.fileNameAuto = size % 2 == 1;
     const bool before = settings.fileNameAuto;
-    const bool read = fc_SettingsFileRead(settings, files, "C:\\Plenvik", handler, dialogs);
+    const bool read = readSettingsFile(settings, files, "C:\\Plenvik", handler, dialogs);
     check(settings.fileSizeMax >= 0 && settings.fileSizeMax <= kFileSizeMaxLargest, "the limit is in its range");
     check(!settings.folderSave, "the folder switch is off after reading");
     if (!read) check(settings.fileSave && settings.fileSizeMax == kFileSizeMaxDefault && settings.fileNameAuto == before,

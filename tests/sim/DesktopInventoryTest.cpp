@@ -58,7 +58,7 @@ protected:
         throw std::logic_error("no icon " + name);
     }
     static std::string decoded(const DesktopIcon& i) {
-        const auto bytes = fc_Base64DecodeAll(i.FileData_BASE64);
+        const auto bytes = decodeBase64(i.FileData_BASE64);
         return std::string(bytes.begin(), bytes.end());
     }
 };
@@ -79,7 +79,7 @@ TEST_F(DesktopInventoryTest, EveryKindOfIconIsRecognisedWithItsContents) {
                           "Gemeinsam.txt", "Papierkorb"})
         icon(n);
 
-    ASSERT_TRUE(fc_DesktopIconsGetFiles(context, table, 0, ContentMode::Load));
+    ASSERT_TRUE(inventoryIconFiles(context, table, 0, ContentMode::Load));
 
     EXPECT_EQ(named("Notes.txt").FileType, "FILE");
     EXPECT_EQ(decoded(named("Notes.txt")), "hello");
@@ -117,7 +117,7 @@ TEST_F(DesktopInventoryTest, LabelsArePairedWithFilesOnlyWhereNoOtherFileOrIconF
     file(user("Plan.xyz"), "x");          // "Plan.xyz" (no program for the type) and "Plan" (a .txt)
     file(user("Plan.txt"), "t");
     for (const char* n : {"Doppelt", "notes.TXT", "Brief", "Bericht", "Bericht", "Plan.xyz", "Plan"}) icon(n);
-    ASSERT_TRUE(fc_DesktopIconsGetFiles(context, table, 0, ContentMode::Load));
+    ASSERT_TRUE(inventoryIconFiles(context, table, 0, ContentMode::Load));
     EXPECT_TRUE(table[1].FileName.empty()) << "one icon, a file of that name on both desktops: not guessed";
     EXPECT_EQ(table[2].FileName, "Notes.txt") << "case does not count";
     EXPECT_EQ(decoded(named("Brief")), "b");
@@ -134,7 +134,7 @@ TEST_F(DesktopInventoryTest, LabelsArePairedWithFilesOnlyWhereNoOtherFileOrIconF
     icon("Doppelt").ParsingName = user("Doppelt.txt");
     icon("Doppelt").ParsingName = common("doppelt.TXT");
     icon("Bericht").ParsingName = user("Bericht.pdf");
-    ASSERT_TRUE(fc_DesktopIconsGetFiles(context, table, 0, ContentMode::Load));
+    ASSERT_TRUE(inventoryIconFiles(context, table, 0, ContentMode::Load));
     EXPECT_EQ(decoded(table[1]), "mein");
     EXPECT_EQ(decoded(table[2]), "alle");
     EXPECT_EQ(table[2].FileShellFolderType, 25);
@@ -145,9 +145,9 @@ TEST_F(DesktopInventoryTest, SystemIconsAreKnownByTheirLabels) {
     icon("Papierkorb");
     icon("Arbeitsplatz");
     icon("Irgendwas");
-    ASSERT_TRUE(fc_DesktopIconsGetFiles(context, table, 1, ContentMode::Load));
-    ASSERT_TRUE(fc_DesktopIconsGetFiles(context, table, 2, ContentMode::Load));
-    ASSERT_TRUE(fc_DesktopIconsGetFiles(context, table, 3, ContentMode::Load));
+    ASSERT_TRUE(inventoryIconFiles(context, table, 1, ContentMode::Load));
+    ASSERT_TRUE(inventoryIconFiles(context, table, 2, ContentMode::Load));
+    ASSERT_TRUE(inventoryIconFiles(context, table, 3, ContentMode::Load));
     EXPECT_EQ(table[1].FileType, "{645FF040-5081-101B-9F08-00AA002F954E}");
     EXPECT_EQ(table[2].FileType, "{20D04FE0-3AEA-1069-A2D8-08002B30309D}");
     EXPECT_EQ(table[3].FileType, "");
@@ -157,9 +157,9 @@ TEST_F(DesktopInventoryTest, SystemIconsAreKnownByTheirLabels) {
     sim.registry.createKey(key);
     sim.registry.setRawValue(key, "", 1, {'M', 0xC3, 0xBC, 'l', 'l'});
     std::string classId;
-    fc_DesktopIconSysClsidGet(sim.platform(), "Papierkorb", classId);
+    systemIconClassId(sim.platform(), "Papierkorb", classId);
     EXPECT_EQ(classId, "");
-    fc_DesktopIconSysClsidGet(sim.platform(), "M\xC3\xBCll", classId);
+    systemIconClassId(sim.platform(), "M\xC3\xBCll", classId);
     EXPECT_EQ(classId, "{645FF040-5081-101B-9F08-00AA002F954E}");
 }
 
@@ -170,7 +170,7 @@ TEST_F(DesktopInventoryTest, ShowingASystemIconWritesItsLabelAndClearsTheHiddenF
     sim.registry.createKey(clsidKey);
     sim.registry.createKey(hidden);
     sim.registry.setRawValue(hidden, id, 4, {1, 0, 0, 0});
-    EXPECT_TRUE(fc_DesktopIconSysShow(sim.platform(), id, "Mein Rechner"));
+    EXPECT_TRUE(unhideSystemIcon(sim.platform(), id, "Mein Rechner"));
     ASSERT_TRUE(sim.registry.rawValue(clsidKey, "").has_value());
     const auto label = sim.registry.rawValue(clsidKey, "")->data;
     EXPECT_EQ(std::string(label.begin(), label.end()).substr(0, 12), "Mein Rechner");
@@ -185,7 +185,7 @@ TEST_F(DesktopInventoryTest, WithoutContentsPlainFilesAreEmptyButLinksAreNot) {
     link(user("Bericht.lnk"), "C:\\Daten\\Bericht.txt");
     icon("Notes.txt");
     icon("Bericht");
-    ASSERT_TRUE(fc_DesktopIconsGetFiles(context, table, 0, ContentMode::Skip));
+    ASSERT_TRUE(inventoryIconFiles(context, table, 0, ContentMode::Skip));
     EXPECT_EQ(table[1].FileType, "FILE");
     EXPECT_TRUE(table[1].FileData_BASE64.empty());
     EXPECT_FALSE(table[2].FileData_BASE64.empty());
@@ -196,7 +196,7 @@ TEST_F(DesktopInventoryTest, DeferredContentsKeepOnlyThePath) {
     file(user("Gross.bin"), std::string(2000, 'y'));
     icon("Notes.txt");
     icon("Gross.bin");
-    ASSERT_TRUE(fc_DesktopIconsGetFiles(context, table, 0, ContentMode::Defer));
+    ASSERT_TRUE(inventoryIconFiles(context, table, 0, ContentMode::Defer));
     EXPECT_TRUE(table[1].FileData_BASE64.empty());
     EXPECT_EQ(table[1].ContentPath, user("Notes.txt"));
     EXPECT_TRUE(table[2].ContentPath.empty()) << "too large: nothing to stream";

@@ -10,7 +10,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "app/frmMain.h"
+#include "app/MainController.h"
 #include "platform/sim/SimPlatform.h"
 #include "project/DesktopSave.h"
 #include "app/ProjectListController.h"

@@ -9,7 +9,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "app/frmMain.h"
+#include "app/MainController.h"
 #include "platform/ShellLinks.h"
 #include "platform/sim/SimPlatform.h"
 #include "project/ProjectFileReader.h"
@@ -35,7 +35,7 @@ protected:
     test::ScriptedErrorHandler errors;
     UnavailableActions actions;
     test::RecordingMainView view;
-    frmMain form{platform, errors, actions};
+    MainController form{platform, errors, actions};
     const std::string projectFolder = "C:\\Projekte";
 
     void SetUp() override {
@@ -45,7 +45,7 @@ protected:
         fs::create_directories(native(projectFolder));
         view.form = &form;
         form.setView(&view);
-        form.Form_Load("");
+        form.load("");
         form.setDirectory(projectFolder, true);
         form.settings().fileSizeMax = 1;  // 1 KiB
         form.settings().fileNameAuto = true;
@@ -97,7 +97,7 @@ TEST_F(DesktopSaveTest, SavesTheWholeDesktopIntoAReadableProject) {
     ASSERT_EQ(project.monitors.size(), 1u);
     EXPECT_EQ(project.monitors[0].DeviceName, "\\\\.\\DISPLAY1");
     EXPECT_FALSE(project.screenPicture.empty());
-    const auto jpeg = fc_Base64DecodeAll(project.screenPicture);
+    const auto jpeg = decodeBase64(project.screenPicture);
     ASSERT_GE(jpeg.size(), 4u);
     EXPECT_EQ(jpeg[0], 0xFF);
     EXPECT_EQ(jpeg[1], 0xD8);
@@ -108,14 +108,14 @@ TEST_F(DesktopSaveTest, SavesTheWholeDesktopIntoAReadableProject) {
     // The desktop hides the extensions of known types: the label is not the file name, the content is saved.
     ASSERT_TRUE(byName.count("Notes & <Co>"));
     EXPECT_EQ(byName["Notes & <Co>"].FileName, "Notes & <Co>.txt");
-    const auto notes = fc_Base64DecodeAll(byName["Notes & <Co>"].FileData_BASE64);
+    const auto notes = decodeBase64(byName["Notes & <Co>"].FileData_BASE64);
     EXPECT_EQ(std::string(notes.begin(), notes.end()), "hello\r\nworld");
     EXPECT_EQ(byName["Gross.bin"].FileReasonNotLoaded, 1);
     EXPECT_TRUE(byName["Gross.bin"].FileData_BASE64.empty());
     EXPECT_EQ(byName["Leer"].FileData_BASE64, "AA");
     EXPECT_EQ(byName["Ordner"].FileType, "FOLDER");
     EXPECT_EQ(byName["Bericht"].FileType, "FILELINK");
-    const auto linkBytes = fc_Base64DecodeAll(byName["Bericht"].FileData_BASE64);
+    const auto linkBytes = decodeBase64(byName["Bericht"].FileData_BASE64);
     EXPECT_EQ(std::string(linkBytes.begin(), linkBytes.end()), this->read(native(user("Bericht.lnk"))));
     EXPECT_EQ(byName["M\xC3\xBCll"].FileShellFolderType, 25);
     for (std::size_t j = 1; j < project.icons.size(); ++j) {
@@ -168,7 +168,7 @@ TEST_F(DesktopSaveTest, ABadNameIsRefusedAndAnExistingFileIsReplacedOnlyWhenConf
 }
 
 // The user's confirmed cancel arrives when the status line first shows the given text.
-void cancelAt(test::RecordingMainView& view, frmMain& form, const std::string& prefix) {
+void cancelAt(test::RecordingMainView& view, MainController& form, const std::string& prefix) {
     view.onStatus = [&form, prefix] {
         if (form.lblInfo().text.rfind(prefix, 0) == 0) form.program().cancel = true;
     };
@@ -238,7 +238,7 @@ TEST_F(DesktopSaveTest, LargeFilesAreStreamedIntoTheProjectExactly) {
     for (const auto& icon : read.document.icons)
         if (icon.Name == "Gross.dat") embedded = &icon;
     ASSERT_NE(embedded, nullptr);
-    const auto bytes = fc_Base64DecodeAll(embedded->FileData_BASE64);
+    const auto bytes = decodeBase64(embedded->FileData_BASE64);
     EXPECT_TRUE(std::string(bytes.begin(), bytes.end()) == big) << "the embedded bytes differ from the file";
 }
 

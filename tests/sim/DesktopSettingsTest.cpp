@@ -6,11 +6,11 @@
 #include <fstream>
 
 #include "app/MainActions.h"
-#include "app/frmMain.h"
+#include "app/MainController.h"
 #include "desktop/DesktopSystemIcons.h"
 #include "platform/sim/SimPlatform.h"
 #include "settings/DesktopSettingsCommand.h"
-#include "settings/frmDesktop.h"
+#include "settings/DesktopSettingsDialog.h"
 #include "support/ScratchRoot.h"
 #include "support/ScriptedErrorHandler.h"
 
@@ -83,9 +83,9 @@ protected:
 
 TEST_F(DesktopSettingsTest, FillsOnePairPerMonitorWithItsModesAndTheCurrentOneSelected) {
     monitors(2);
-    frmDesktop form(sim.platform(), errors);
+    DesktopSettingsDialog form(sim.platform(), errors);
     EXPECT_EQ(form.resultCode(), 7);
-    ASSERT_TRUE(form.fc_Init(5));
+    ASSERT_TRUE(form.initialize(5));
     ASSERT_EQ(form.monitorColumns().size(), 2u);
     const MonitorColumn& first = form.monitorColumns()[0];
     const MonitorColumn& second = form.monitorColumns()[1];
@@ -99,7 +99,7 @@ TEST_F(DesktopSettingsTest, FillsOnePairPerMonitorWithItsModesAndTheCurrentOneSe
     EXPECT_EQ(second.selected, 0);
     EXPECT_EQ(form.monitorRecords().at(2).Left, 1280);
     EXPECT_TRUE(form.chkIconsSnapToGrid()) << "from the arrange code";
-    form.fc_Init(0);
+    form.initialize(0);
     EXPECT_FALSE(form.chkIconsSnapToGrid());
     EXPECT_TRUE(errors.reports.empty());
 }
@@ -119,14 +119,14 @@ TEST_F(DesktopSettingsTest, OpensWithTheViewOfTheStyleWordAndSetsOnlyTypeAndAuto
                           Case{3, true, base | 2, base | 1 | 0x100}}) {
         SCOPED_TRACE(c.entry);
         sim.desktop.setStyleWord(c.from);
-        frmDesktop form(sim.platform(), errors);
-        form.fc_Init(0);
+        DesktopSettingsDialog form(sim.platform(), errors);
+        form.initialize(0);
         EXPECT_EQ(viewTypeOfIconViewEntry(form.lstIconView()), c.from & 3);
         EXPECT_EQ(form.chkIconsArrangeAutomatic(), (c.from & 0x100) != 0);
-        form.lstIconView_Click(c.entry);
-        form.chkIconsArrangeAutomatic_Click(c.autoArrange);
+        form.iconViewListClicked(c.entry);
+        form.arrangeAutomaticClicked(c.autoArrange);
         const int refreshes = sim.desktop.refreshCount();
-        form.lblCmdSettingsSave_Click();  // an unscripted countdown box would throw
+        form.saveClicked();  // an unscripted countdown box would throw
         EXPECT_EQ(sim.desktop.styleWord(), c.expected);
         EXPECT_EQ(sim.desktop.refreshCount(), refreshes + 1);
     }
@@ -137,18 +137,18 @@ TEST_F(DesktopSettingsTest, AnExpiredCountdownRestoresTheModesAndChangesNothingE
     monitors(2);
     bothHiddenIconKeys();
     iconAt("a", {57, 43});
-    frmDesktop form(sim.platform(), errors);
-    form.fc_Init(0);
+    DesktopSettingsDialog form(sim.platform(), errors);
+    form.initialize(0);
     const std::int32_t style = sim.desktop.styleWord();
     const int refreshes = sim.desktop.refreshCount();
-    form.lstMon_Click(1, 2);  // 800 x 600
-    form.lstMon_Click(2, 1);  // 640 x 480
-    form.lstIconView_Click(3);
-    form.chkIconsSnapToGrid_Click(true);
-    form.chkSystemIcon_Click(4, false);
+    form.monitorListClicked(1, 2);  // 800 x 600
+    form.monitorListClicked(2, 1);  // 640 x 480
+    form.iconViewListClicked(3);
+    form.snapToGridClicked(true);
+    form.systemIconClicked(4, false);
     sim.dialogs.answerCountdown(2);
 
-    form.lblCmdSettingsSave_Click();
+    form.saveClicked();
 
     const auto boxes = asked(AskedQuestion::Kind::CountdownBox);
     ASSERT_EQ(boxes.size(), 1u);
@@ -177,14 +177,14 @@ TEST_F(DesktopSettingsTest, AConfirmedChangeKeepsTheModesAppliesTheRestAndBecome
     monitors(2);
     bothHiddenIconKeys();
     iconAt("a", {57, 43});
-    frmDesktop form(sim.platform(), errors);
-    form.fc_Init(0);
-    form.lstMon_Click(2, 1);
-    form.lstIconView_Click(2);
-    form.chkIconsSnapToGrid_Click(true);
-    form.chkSystemIcon_Click(4, false);
+    DesktopSettingsDialog form(sim.platform(), errors);
+    form.initialize(0);
+    form.monitorListClicked(2, 1);
+    form.iconViewListClicked(2);
+    form.snapToGridClicked(true);
+    form.systemIconClicked(4, false);
     sim.dialogs.answerCountdown(5);
-    form.lblCmdSettingsSave_Click();
+    form.saveClicked();
 
     ASSERT_EQ(sim.displays.changes.size(), 1u) << "only the monitor whose entry differs is switched";
     EXPECT_EQ(rectOf(2), (Rect{1280, 0, 1920, 480}));
@@ -195,13 +195,13 @@ TEST_F(DesktopSettingsTest, AConfirmedChangeKeepsTheModesAppliesTheRestAndBecome
     EXPECT_EQ(form.systemIconBox("chkDisplayBasket")->tag, false);
 
     // Nothing changed since: no mode is switched and no question asked (it would be unscripted).
-    form.lblCmdSettingsSave_Click();
+    form.saveClicked();
     EXPECT_EQ(sim.displays.changes.size(), 1u);
 
     // A later change that is not confirmed returns to the confirmed mode, not to the first one.
-    form.lstMon_Click(1, 0);
+    form.monitorListClicked(1, 0);
     sim.dialogs.answerCountdown(2);
-    form.lblCmdSettingsSave_Click();
+    form.saveClicked();
     EXPECT_EQ(rectOf(1), (Rect{0, 0, 1280, 1024}));
     EXPECT_EQ(rectOf(2), (Rect{1280, 0, 1920, 480}));
     EXPECT_EQ(form.monitorColumns()[1].selected, 1);
@@ -209,12 +209,12 @@ TEST_F(DesktopSettingsTest, AConfirmedChangeKeepsTheModesAppliesTheRestAndBecome
 
 TEST_F(DesktopSettingsTest, AModeThePlatformRefusesIsNoChangeToConfirm) {
     monitors(1);
-    frmDesktop form(sim.platform(), errors);
-    form.fc_Init(0);
-    form.lstMon_Click(1, 0);
+    DesktopSettingsDialog form(sim.platform(), errors);
+    form.initialize(0);
+    form.monitorListClicked(1, 0);
     sim.displays.scriptedResults.push_back(kDispChangeBadMode);
     sim.dialogs.answerMessage(MsgAnswer::Ok);
-    form.lblCmdSettingsSave_Click();
+    form.saveClicked();
     ASSERT_EQ(sim.dialogs.asked.size(), 1u);
     EXPECT_EQ(sim.dialogs.asked[0].text, "Grafikmodus wird nicht unterstützt.");
     EXPECT_EQ(sim.displays.changes.size(), 1u) << "no countdown, so no return either";
@@ -222,16 +222,16 @@ TEST_F(DesktopSettingsTest, AModeThePlatformRefusesIsNoChangeToConfirm) {
 
 TEST_F(DesktopSettingsTest, LeavingTheApplyBetweenTwoModeChangesTakesTheFirstBack) {
     monitors(2);
-    frmDesktop form(sim.platform(), errors);
-    form.fc_Init(0);
-    form.lstMon_Click(1, 2);
-    form.lstMon_Click(2, 1);
+    DesktopSettingsDialog form(sim.platform(), errors);
+    form.initialize(0);
+    form.monitorListClicked(1, 2);
+    form.monitorListClicked(2, 1);
     int changes = 0;
     sim.displays.beforeCall = [&](const std::string& op) {
         if (op == "changeMode" && ++changes == 2) throw std::runtime_error("Grafiktreiber antwortet nicht");
     };
     errors.answers = {kActionLeave};
-    form.lblCmdSettingsSave_Click();
+    form.saveClicked();
     ASSERT_EQ(errors.reports.size(), 1u);
     EXPECT_EQ(errors.reports[0].procedure, "Plenvik.frmDesktop.lblCmdSettingsSave_Click");
     EXPECT_TRUE(asked(AskedQuestion::Kind::CountdownBox).empty());
@@ -241,13 +241,13 @@ TEST_F(DesktopSettingsTest, LeavingTheApplyBetweenTwoModeChangesTakesTheFirstBac
 
 TEST_F(DesktopSettingsTest, AReturnThatFailsIsReported) {
     monitors(1);
-    frmDesktop form(sim.platform(), errors);
-    form.fc_Init(0);
-    form.lstMon_Click(1, 2);
+    DesktopSettingsDialog form(sim.platform(), errors);
+    form.initialize(0);
+    form.monitorListClicked(1, 2);
     sim.displays.scriptedResults = {kDispChangeSuccessful, kDispChangeFailed};
     sim.dialogs.answerCountdown(2);
     sim.dialogs.answerAllMessages(MsgAnswer::Ok);
-    form.lblCmdSettingsSave_Click();
+    form.saveClicked();
     const auto messages = asked(AskedQuestion::Kind::MessageBox);
     ASSERT_EQ(messages.size(), 2u);
     EXPECT_EQ(messages[0]->text, "Die Auflösung konnte nicht geändert werden.");
@@ -263,10 +263,10 @@ TEST_F(DesktopSettingsTest, OnlyACheckedSnapBoxArrangesTheIcons) {
     for (const bool snap : {false, true}) {
         SCOPED_TRACE(snap);
         iconAt(snap ? "b" : "a", {57, 43});
-        frmDesktop form(sim.platform(), errors);
-        form.fc_Init(5);
-        form.chkIconsSnapToGrid_Click(snap);
-        form.lblCmdSettingsSave_Click();
+        DesktopSettingsDialog form(sim.platform(), errors);
+        form.initialize(5);
+        form.snapToGridClicked(snap);
+        form.saveClicked();
         EXPECT_EQ(positionOf(snap ? "b" : "a") == (IconPosition{57, 43}), !snap);
     }
 }
@@ -280,33 +280,33 @@ TEST_F(DesktopSettingsTest, TheBoxesFollowTheKeyInForceAndASecondApplyWritesNoth
     sim.registry.setRawValue(kNewPanel, kNetwork, kRegDword, dword(1));
     sim.registry.setRawValue(kNewPanel, kBasket, kRegDword, dword(2));
     sim.registry.setRawValue(kClassic, kBasket, kRegDword, dword(1));
-    frmDesktop form(sim.platform(), errors);
-    form.fc_Init(0);
+    DesktopSettingsDialog form(sim.platform(), errors);
+    form.initialize(0);
     EXPECT_EQ(form.hiddenIconsKey(), "NewStartPanel");
     EXPECT_FALSE(form.systemIconBox("chkDisplayNetwork")->value) << "exactly 1 hides";
     EXPECT_TRUE(form.systemIconBox("chkDisplayBasket")->value) << "2 is not 1";
     EXPECT_TRUE(form.systemIconBox("chkDisplayMyComputer")->value) << "a missing value counts as 0";
     for (const auto& box : form.systemIconBoxes()) EXPECT_EQ(box.tag, box.value);
 
-    form.chkSystemIcon_Click(0, true);  // network shown
-    form.lblCmdSettingsSave_Click();
+    form.systemIconClicked(0, true);  // network shown
+    form.saveClicked();
     EXPECT_EQ(hidden(kClassic, kNetwork), 0u);
     EXPECT_EQ(hidden(kNewPanel, kNetwork), 0u);
     EXPECT_EQ(hidden(kNewPanel, kBasket), 2u) << "an untouched box is not written";
     // Someone else changes the value; an apply without touching the boxes leaves it alone.
     sim.registry.setRawValue(kNewPanel, kNetwork, kRegDword, dword(7));
-    form.lblCmdSettingsSave_Click();
+    form.saveClicked();
     EXPECT_EQ(hidden(kNewPanel, kNetwork), 7u);
 }
 
 TEST_F(DesktopSettingsTest, AMissingHiddenIconsKeyIsNotCreatedAndTheBoxShowsTheTruth) {
     monitors(1);
     sim.registry.createKey(kNewPanel);  // no ShellState: ClassicStartMenu is in force, and missing
-    frmDesktop form(sim.platform(), errors);
-    form.fc_Init(0);
+    DesktopSettingsDialog form(sim.platform(), errors);
+    form.initialize(0);
     EXPECT_EQ(form.hiddenIconsKey(), "ClassicStartMenu");
-    form.chkSystemIcon_Click(4, false);
-    form.lblCmdSettingsSave_Click();
+    form.systemIconClicked(4, false);
+    form.saveClicked();
     EXPECT_FALSE(sim.registry.keyExists(kClassic));
     EXPECT_EQ(hidden(kNewPanel, kBasket), 1u) << "the key that exists is still written";
     EXPECT_TRUE(form.systemIconBox("chkDisplayBasket")->value);
@@ -319,9 +319,9 @@ TEST_F(DesktopSettingsTest, TheCommandMeasuresSnappingDrawsTheMonitorsShowsAndUn
     iconAt("a", {20, 10});
     sim.desktop.model().setSnapToGrid(true);
     UnavailableActions actions;
-    frmMain main(sim.platform(), errors, actions);
+    MainController main(sim.platform(), errors, actions);
     int shown = 0;
-    showDesktopSettings(main.platform(), main.errors(), [&](frmDesktop& form) {
+    showDesktopSettings(main.platform(), main.errors(), [&](DesktopSettingsDialog& form) {
         ++shown;
         EXPECT_TRUE(form.chkIconsSnapToGrid()) << "measured on the first icon";
         EXPECT_EQ(form.monitorColumns().size(), 1u);
@@ -331,7 +331,7 @@ TEST_F(DesktopSettingsTest, TheCommandMeasuresSnappingDrawsTheMonitorsShowsAndUn
         EXPECT_EQ(surface->color(1, 1).r, 0);
         EXPECT_EQ(surface->color(100, 100).r, 255);
         form.Show();
-        form.lblCmdSettingsClose_Click();
+        form.closeClicked();
         EXPECT_EQ(form.resultCode(), 2);
         EXPECT_FALSE(form.visible());
     });

@@ -9,7 +9,7 @@
 
 #include "desktop/DesktopIcons.h"
 #include "desktop/DesktopSystemIcons.h"
-#include "desktop/clsDesktop.h"
+#include "desktop/DesktopWindow.h"
 #include "platform/Registry.h"
 #include "platform/posix/PosixFileSystem.h"
 #include "platform/sim/SimBasics.h"
@@ -119,7 +119,7 @@ TEST_F(DesktopSimTest, ShowsVisibleSystemIconsThenBothFoldersInNameOrder) {
 
     auto desktop = startDesktop();
     std::vector<IconItem> icons;
-    ASSERT_TRUE(fc_DesktopIconsGet(*desktop, errors, icons));
+    ASSERT_TRUE(readDesktopIcons(*desktop, errors, icons));
     EXPECT_EQ(labels(icons), (std::vector<std::string>{"A&B <1>", "desktop", "Nachrichten", "Notizen.xyz", "Ordner.txt",
                                                        "Preis 5 €", "Übersicht", "Übersicht"}));
     // Column by column from the first cell.
@@ -132,7 +132,7 @@ TEST_F(DesktopSimTest, ShowsVisibleSystemIconsThenBothFoldersInNameOrder) {
 
     // With HideFileExt = 0 only links and Internet shortcuts lose their ending.
     registry.setDword(std::string(kExplorerKey) + "\\Advanced", "HideFileExt", 0);
-    ASSERT_TRUE(fc_DesktopIconsGet(*startDesktop(), errors, icons));
+    ASSERT_TRUE(readDesktopIcons(*startDesktop(), errors, icons));
     EXPECT_EQ(labels(icons), (std::vector<std::string>{"A&B <1>", "desktop.ini", "Nachrichten", "Notizen.xyz", "Ordner.txt",
                                                        "Preis 5 €", "Übersicht.txt", "Übersicht.txt"}));
 }
@@ -165,9 +165,9 @@ TEST_F(DesktopSimTest, ReadingFillsTheTableTrimsTrailingBlanksAndCopesWithoutADe
     registry.setText(std::string(kSystemIconLabelKey) + "\\" + kRecycleBin, "", "Papierkorb  ");
     touch(userFile("Brief.txt"));
     auto desktop = startDesktop();
-    EXPECT_EQ(GetLVWLabel(*desktop, 0), "Papierkorb  ");  // the view's label as it is
+    EXPECT_EQ(readListViewLabel(*desktop, 0), "Papierkorb  ");  // the view's label as it is
     std::vector<IconItem> icons{{"alt", {1, 1}, ""}, {"alt", {2, 2}, ""}, {"alt", {3, 3}, ""}};
-    ASSERT_TRUE(fc_DesktopIconsGet(*desktop, errors, icons));
+    ASSERT_TRUE(readDesktopIcons(*desktop, errors, icons));
     EXPECT_EQ(labels(icons), (std::vector<std::string>{"Papierkorb", "Brief"}));
 
     struct Record {
@@ -186,29 +186,29 @@ TEST_F(DesktopSimTest, ReadingFillsTheTableTrimsTrailingBlanksAndCopesWithoutADe
     EXPECT_EQ(table[1].FileName, "untouched");
 
     desktop->setAvailable(false);
-    ASSERT_TRUE(fc_DesktopIconsGet(*desktop, errors, icons));
+    ASSERT_TRUE(readDesktopIcons(*desktop, errors, icons));
     EXPECT_TRUE(icons.empty());
-    EXPECT_EQ(GetLVWLabel(*desktop, 0), "");
+    EXPECT_EQ(readListViewLabel(*desktop, 0), "");
 }
 
 TEST_F(DesktopSimTest, MovingAndCheckingOneIcon) {
     touch(userFile("a.txt"));
     auto desktop = startDesktop();
     ASSERT_EQ(desktop->itemCount(), 2);
-    EXPECT_TRUE(fc_DesktopIconSet(*desktop, errors, 1, 333, 444));
+    EXPECT_TRUE(moveDesktopIcon(*desktop, errors, 1, 333, 444));
     EXPECT_EQ(desktop->position(1), (IconPosition{333, 444}));
-    EXPECT_TRUE(fc_DesktopIconSet(*desktop, errors, 1, -40, 50));
-    EXPECT_TRUE(fc_DesktopIconGet(*desktop, errors, 1, -40, 50));
-    EXPECT_FALSE(fc_DesktopIconGet(*desktop, errors, 1, -40, 51));
+    EXPECT_TRUE(moveDesktopIcon(*desktop, errors, 1, -40, 50));
+    EXPECT_TRUE(iconIsAt(*desktop, errors, 1, -40, 50));
+    EXPECT_FALSE(iconIsAt(*desktop, errors, 1, -40, 51));
     // An item beyond the last reads as (0, 0).
-    EXPECT_TRUE(fc_DesktopIconGet(*desktop, errors, 7, 0, 0));
-    EXPECT_FALSE(fc_DesktopIconGet(*desktop, errors, 7, 20, 10));
-    EXPECT_FALSE(fc_DesktopIconSet(*desktop, errors, 7, 20, 10));
+    EXPECT_TRUE(iconIsAt(*desktop, errors, 7, 0, 0));
+    EXPECT_FALSE(iconIsAt(*desktop, errors, 7, 20, 10));
+    EXPECT_FALSE(moveDesktopIcon(*desktop, errors, 7, 20, 10));
 
     desktop->model().setSnapToGrid(true);
-    EXPECT_FALSE(fc_DesktopIconSet(*desktop, errors, 1, 333, 444));
+    EXPECT_FALSE(moveDesktopIcon(*desktop, errors, 1, 333, 444));
     EXPECT_EQ(desktop->position(1), grid.position({3, 3}));
-    EXPECT_TRUE(fc_DesktopIconSet(*desktop, errors, 1, 120, 190));  // on the grid
+    EXPECT_TRUE(moveDesktopIcon(*desktop, errors, 1, 120, 190));  // on the grid
     EXPECT_TRUE(errors.reports.empty());
 }
 
@@ -218,7 +218,7 @@ TEST_F(DesktopSimTest, SnapTestReportsFiveWithSnapAndZeroWithoutAndLeavesTheFirs
         auto desktop = startDesktop(snap);
         desktop->model().place(0, {257, 133});
         std::vector<IconItem> icons;
-        EXPECT_EQ(fc_DesktopIconCheckSnapToGrid(*desktop, errors, icons, true), snap ? 5 : 0);
+        EXPECT_EQ(measureSnapToGrid(*desktop, errors, icons, true), snap ? 5 : 0);
         EXPECT_EQ(desktop->position(0), (IconPosition{257, 133}));
     }
     // Only the list view: the first icon is moved to find out.
@@ -226,7 +226,7 @@ TEST_F(DesktopSimTest, SnapTestReportsFiveWithSnapAndZeroWithoutAndLeavesTheFirs
         auto desktop = startDesktop(false, sim::kSimDesktopStyle, IconRoute::ListView);
         desktop->model().place(0, {257, 133});
         std::vector<IconItem> icons;
-        EXPECT_EQ(fc_DesktopIconCheckSnapToGrid(*desktop, errors, icons, true), 0);
+        EXPECT_EQ(measureSnapToGrid(*desktop, errors, icons, true), 0);
         EXPECT_EQ(desktop->position(0), (IconPosition{257, 133}));  // where it was
         ASSERT_EQ(icons.size(), 2u);
     }
@@ -235,13 +235,13 @@ TEST_F(DesktopSimTest, SnapTestReportsFiveWithSnapAndZeroWithoutAndLeavesTheFirs
         const IconPosition onCell = grid.position({1, 2});
         desktop->model().place(0, onCell);
         std::vector<IconItem> icons;
-        EXPECT_EQ(fc_DesktopIconCheckSnapToGrid(*desktop, errors, icons, true), 5);
+        EXPECT_EQ(measureSnapToGrid(*desktop, errors, icons, true), 5);
         EXPECT_EQ(desktop->position(0), onCell);  // back on its cell
         EXPECT_EQ(icons[0].position, onCell);
 
         // Off the grid to begin with: it ends on the cell nearest to one pixel up and left.
         desktop->model().place(0, {171, 56});
-        EXPECT_EQ(fc_DesktopIconCheckSnapToGrid(*desktop, errors, icons, false), 5);
+        EXPECT_EQ(measureSnapToGrid(*desktop, errors, icons, false), 5);
         EXPECT_EQ(desktop->position(0), grid.position(grid.nearest({170, 55})));
         EXPECT_EQ(icons[0].position, desktop->position(0));
     }
@@ -251,15 +251,15 @@ TEST_F(DesktopSimTest, SnapTestReportsFiveWithSnapAndZeroWithoutAndLeavesTheFirs
 TEST_F(DesktopSimTest, SnapTestWorksOnTheIconAsItLiesNotAsAnOldTableSaysAndReportsZeroForAnEmptyDesktop) {
     auto desktop = startDesktop(false, sim::kSimDesktopStyle, IconRoute::ListView);
     std::vector<IconItem> icons;
-    ASSERT_TRUE(fc_DesktopIconsGet(*desktop, errors, icons));
+    ASSERT_TRUE(readDesktopIcons(*desktop, errors, icons));
     desktop->model().place(0, {640, 480});  // the user moved it since the table was read
-    EXPECT_EQ(fc_DesktopIconCheckSnapToGrid(*desktop, errors, icons, false), 0);
+    EXPECT_EQ(measureSnapToGrid(*desktop, errors, icons, false), 0);
     EXPECT_EQ(desktop->position(0), (IconPosition{640, 480}));
 
     registry.setDword(hideKey("ClassicStartMenu"), kRecycleBin, 1);
     auto empty = startDesktop(true);
     std::vector<IconItem> none;
-    EXPECT_EQ(fc_DesktopIconCheckSnapToGrid(*empty, errors, none, false), 0);
+    EXPECT_EQ(measureSnapToGrid(*empty, errors, none, false), 0);
     EXPECT_EQ(errors.entered.back(), "Plenvik.frmMain.fc_DesktopIconsGet");
 }
 
@@ -267,22 +267,22 @@ TEST_F(DesktopSimTest, ViewStyleArrangeAndRefresh) {
     touch(userFile("a.txt"));
     touch(userFile("b.txt"));
     auto desktop = startDesktop(false, 0x56000A48 | 0x100);
-    clsDesktop d(*desktop);
-    EXPECT_EQ(d.fc_DesktopViewStyleGet(), 0x56000B48);
-    EXPECT_EQ(clsDesktop::fc_DesktopViewStyleInformation(d.fc_DesktopViewStyleGet()), "Symbole (normal), Automatisch anordnen");
+    DesktopWindow d(*desktop);
+    EXPECT_EQ(d.viewStyle(), 0x56000B48);
+    EXPECT_EQ(DesktopWindow::describeViewStyle(d.viewStyle()), "Symbole (normal), Automatisch anordnen");
     // Details without auto-arrange; every other bit stays.
-    ASSERT_TRUE(d.fc_DesktopViewStyleSet(1, 0x102));
-    EXPECT_EQ(d.fc_DesktopViewStyleGet(), 0x56000A49);
-    ASSERT_TRUE(d.fc_DesktopViewStyleSet(0x2, 0x103));
-    EXPECT_EQ(clsDesktop::fc_DesktopViewStyleInformation(d.fc_DesktopViewStyleGet()), "Symbole klein");
-    ASSERT_TRUE(d.fc_DesktopViewStyleSet(0x103, 0x103));
-    EXPECT_EQ(clsDesktop::fc_DesktopViewStyleInformation(d.fc_DesktopViewStyleGet()), "Liste, Automatisch anordnen");
-    ASSERT_TRUE(d.fc_DesktopViewStyleSet(0, 0x103));
+    ASSERT_TRUE(d.setViewStyle(1, 0x102));
+    EXPECT_EQ(d.viewStyle(), 0x56000A49);
+    ASSERT_TRUE(d.setViewStyle(0x2, 0x103));
+    EXPECT_EQ(DesktopWindow::describeViewStyle(d.viewStyle()), "Symbole klein");
+    ASSERT_TRUE(d.setViewStyle(0x103, 0x103));
+    EXPECT_EQ(DesktopWindow::describeViewStyle(d.viewStyle()), "Liste, Automatisch anordnen");
+    ASSERT_TRUE(d.setViewStyle(0, 0x103));
 
     // Snap each to its nearest free cell.
     desktop->model().place(1, {219, 12});
     desktop->model().place(2, {231, 40});
-    ASSERT_TRUE(d.fc_DesktopArrangeStyleSet(5));
+    ASSERT_TRUE(d.setArrangeStyle(5));
     EXPECT_EQ(desktop->position(1), grid.position({2, 0}));
     EXPECT_EQ(desktop->position(2), grid.position({2, 1}));
 
@@ -293,19 +293,19 @@ TEST_F(DesktopSimTest, ViewStyleArrangeAndRefresh) {
     d.RefreshDesktop();
     EXPECT_EQ(desktop->refreshCount(), 1);
     std::vector<IconItem> icons;
-    ASSERT_TRUE(fc_DesktopIconsGet(*desktop, errors, icons));
+    ASSERT_TRUE(readDesktopIcons(*desktop, errors, icons));
     EXPECT_EQ(labels(icons), (std::vector<std::string>{"Papierkorb", "a", "b"}));
     desktop->settle();
-    ASSERT_TRUE(fc_DesktopIconsGet(*desktop, errors, icons));
+    ASSERT_TRUE(readDesktopIcons(*desktop, errors, icons));
     EXPECT_EQ(labels(icons), (std::vector<std::string>{"Papierkorb", "b", "c"}));
     EXPECT_EQ(icons[1].position, grid.position({2, 1}));
     EXPECT_EQ(icons[2].position, grid.position({0, 1}));
 
     desktop->setAvailable(false);
-    EXPECT_FALSE(d.fc_DesktopViewStyleSet(1, 3));
-    EXPECT_FALSE(d.fc_DesktopArrangeStyleSet(5));
-    EXPECT_EQ(d.fc_DesktopViewStyleGet(), 0);
-    EXPECT_EQ(clsDesktop::fc_DesktopViewStyleInformation(d.fc_DesktopViewStyleGet()), "Symbole (normal)");
+    EXPECT_FALSE(d.setViewStyle(1, 3));
+    EXPECT_FALSE(d.setArrangeStyle(5));
+    EXPECT_EQ(d.viewStyle(), 0);
+    EXPECT_EQ(DesktopWindow::describeViewStyle(d.viewStyle()), "Symbole (normal)");
 }
 
 // A desktop whose reads fail a number of times, as a refused process opening would.
@@ -329,7 +329,7 @@ TEST_F(DesktopSimTest, FailuresGoToTheErrorHandlerWhichDecidesHowToGoOn) {
 
     desktop.failures = 1;
     errors.answers = {kActionRetry};
-    EXPECT_TRUE(fc_DesktopIconsGet(desktop, errors, icons));
+    EXPECT_TRUE(readDesktopIcons(desktop, errors, icons));
     EXPECT_EQ(labels(icons), std::vector<std::string>{"Papierkorb"});
     ASSERT_EQ(errors.reports.size(), 1u);
     EXPECT_EQ(errors.reports[0].procedure, "Plenvik.frmMain.fc_DesktopIconsGet");
@@ -337,18 +337,18 @@ TEST_F(DesktopSimTest, FailuresGoToTheErrorHandlerWhichDecidesHowToGoOn) {
 
     desktop.failures = 1;
     errors.answers = {kActionLeave};
-    EXPECT_FALSE(fc_DesktopIconsGet(desktop, errors, icons));
+    EXPECT_FALSE(readDesktopIcons(desktop, errors, icons));
     EXPECT_TRUE(icons.empty());
 
     desktop.failures = 1;
     errors.answers = {kActionNext};
-    EXPECT_TRUE(fc_DesktopIconsGet(desktop, errors, icons));
+    EXPECT_TRUE(readDesktopIcons(desktop, errors, icons));
     EXPECT_TRUE(icons.empty());
 
     // A coordinate without a pixel before it is an overflow; skipping that step still moves the icon.
     errors.reports.clear();
     errors.answers = {kActionNext};
-    EXPECT_TRUE(fc_DesktopIconSet(desktop, errors, 0, INT_MIN, 5));
+    EXPECT_TRUE(moveDesktopIcon(desktop, errors, 0, INT_MIN, 5));
     ASSERT_EQ(errors.reports.size(), 1u);
     EXPECT_EQ(errors.reports[0].procedure, "Plenvik.frmMain.fc_DesktopIconSet");
     EXPECT_EQ(errors.reports[0].number, 6);
@@ -357,9 +357,9 @@ TEST_F(DesktopSimTest, FailuresGoToTheErrorHandlerWhichDecidesHowToGoOn) {
 
 TEST_F(DesktopSimTest, PlatformTestAsksTheSystemFamily) {
     sim::SimSystemInfo system;
-    EXPECT_TRUE(fc_IsPlatformNT(system));
+    EXPECT_TRUE(isPlatformNT(system));
     system.version.platformId = 1;
-    EXPECT_FALSE(fc_IsPlatformNT(system));
+    EXPECT_FALSE(isPlatformNT(system));
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-#include "app/frmMain.h"
+#include "app/MainController.h"
 
 #include <gtest/gtest.h>
 
@@ -19,33 +19,33 @@ namespace {
 class FakeActions : public MainActions {
 public:
     std::vector<std::string> calls;
-    std::function<void(frmMain&)> onSave, onRestore;
+    std::function<void(MainController&)> onSave, onRestore;
     bool searchSucceeds = true;
     Settings settingsFile;
 
-    Settings readSettings(frmMain&) override { return settingsFile; }
-    bool projectSearch(frmMain&, std::string& directory, const std::string& onlyFile) override {
+    Settings readSettings(MainController&) override { return settingsFile; }
+    bool projectSearch(MainController&, std::string& directory, const std::string& onlyFile) override {
         calls.push_back("search " + directory + " | " + onlyFile);
         return searchSucceeds;
     }
-    void save(frmMain& f) override {
+    void save(MainController& f) override {
         calls.push_back("save");
         if (onSave) onSave(f);
     }
-    void restore(frmMain& f, bool analyseOnly, bool adapt) override {
+    void restore(MainController& f, bool analyseOnly, bool adapt) override {
         calls.push_back(std::string("restore ") + (analyseOnly ? "analyse" : "full") + (adapt ? " adapt" : " keep"));
         if (onRestore) onRestore(f);
     }
-    void desktopSettings(frmMain&) override { calls.push_back("desktopSettings"); }
-    void settings(frmMain&) override { calls.push_back("settings"); }
-    void chooseDirectory(frmMain&) override { calls.push_back("chooseDirectory"); }
-    void deleteProject(frmMain&) override { calls.push_back("deleteProject"); }
-    void iconMenu(frmMain&, int index) override { calls.push_back("icon " + std::to_string(index)); }
-    void projectListMouseUp(frmMain&, MouseButton button, int row) override {
+    void desktopSettings(MainController&) override { calls.push_back("desktopSettings"); }
+    void settings(MainController&) override { calls.push_back("settings"); }
+    void chooseDirectory(MainController&) override { calls.push_back("chooseDirectory"); }
+    void deleteProject(MainController&) override { calls.push_back("deleteProject"); }
+    void iconMenu(MainController&, int index) override { calls.push_back("icon " + std::to_string(index)); }
+    void projectListMouseUp(MainController&, MouseButton button, int row) override {
         calls.push_back("projects mouse " + std::to_string(static_cast<int>(button)) + " " + std::to_string(row));
     }
-    void projectListKeyUp(frmMain&, int key) override { calls.push_back("projects key " + std::to_string(key)); }
-    void showProject(frmMain&, const std::string& fileName) override { calls.push_back("show " + fileName); }
+    void projectListKeyUp(MainController&, int key) override { calls.push_back("projects key " + std::to_string(key)); }
+    void showProject(MainController&, const std::string& fileName) override { calls.push_back("show " + fileName); }
 };
 
 class MainControllerTest : public ::testing::Test {
@@ -55,15 +55,15 @@ protected:
     test::ScriptedErrorHandler errors;
     FakeActions actions;
     test::RecordingMainView view;
-    frmMain form{sim.platform(), errors, actions};
+    MainController form{sim.platform(), errors, actions};
 
     void SetUp() override {
         view.form = &form;
         form.setView(&view);
     }
     void start(const char* commandLine) {
-        form.Form_Load(commandLine);
-        form.tmrMain_Timer();
+        form.load(commandLine);
+        form.timerFired();
     }
     void click(CommandId id) {
         form.commandMouseDown(id, MouseButton::Left);
@@ -75,7 +75,7 @@ protected:
 };
 
 TEST_F(MainControllerTest, LoadBuildsTheListsAndTakesTheProgramFolder) {
-    form.Form_Load("");
+    form.load("");
     ASSERT_EQ(form.lists.projects.columns().size(), 17u);
     EXPECT_EQ(form.lists.projects.columns()[16].header, "Datum/Zeit Sortierung");
     EXPECT_EQ(form.lists.projects.columns()[3].widthTwips, 1700);
@@ -92,7 +92,7 @@ TEST_F(MainControllerTest, LoadBuildsTheListsAndTakesTheProgramFolder) {
 
 TEST_F(MainControllerTest, SizeLimitBelowOneBecomes500) {
     actions.settingsFile = {0, false, true, true};
-    form.Form_Load("");
+    form.load("");
     EXPECT_EQ(form.settings().fileSizeMax, 500);
     EXPECT_FALSE(form.settings().fileSave);
     EXPECT_TRUE(form.settings().fileNameAuto);
@@ -105,7 +105,7 @@ TEST_F(MainControllerTest, SaveCommandSavesOnceAndEndsTheProgram) {
     EXPECT_TRUE(view.closed);
     EXPECT_TRUE(form.ended());
     EXPECT_FALSE(form.timerEnabled());
-    form.tmrMain_Timer();  // the timer fires once only
+    form.timerFired();  // the timer fires once only
     EXPECT_EQ(actions.calls.size(), 1u);
 }
 
@@ -135,7 +135,7 @@ TEST_F(MainControllerTest, RestoreCommandAcceptsAPathWithAFolder) {
 }
 
 TEST_F(MainControllerTest, RestoreThatEndsRedKeepsTheWindowOpen) {
-    actions.onRestore = [](frmMain& f) { f.setInfoColor(kColorRed); };
+    actions.onRestore = [](MainController& f) { f.setInfoColor(kColorRed); };
     start("RESTORE \"x.Plenvk\"");
     EXPECT_EQ(form.commandWord, "RESTOREERR");
     EXPECT_FALSE(view.closed);
@@ -173,9 +173,9 @@ TEST_F(MainControllerTest, AMissingProjectFileIsReportedAndTheProgramStartsInIts
 }
 
 TEST_F(MainControllerTest, CommandLabelRunsItsActionWithTheRunProtocol) {
-    form.Form_Load("");
+    form.load("");
     std::string tagDuringRun, captionDuringRun;
-    actions.onSave = [&](frmMain& f) {
+    actions.onSave = [&](MainController& f) {
         tagDuringRun = f.command(CommandId::ProjectSave).tag;
         captionDuringRun = f.command(CommandId::ProjectSave).caption;
     };
@@ -197,9 +197,9 @@ TEST_F(MainControllerTest, CommandLabelRunsItsActionWithTheRunProtocol) {
 }
 
 TEST_F(MainControllerTest, SecondClickOnARunningSaveAsksAndYesCancels) {
-    form.Form_Load("");
+    form.load("");
     bool cancelSeen = false;
-    actions.onSave = [&](frmMain& f) {
+    actions.onSave = [&](MainController& f) {
         // The save lets events run; the user clicks the running button meanwhile.
         sim.events.at(1, [&] { click(CommandId::ProjectSave); });
         f.platform().events.pump();
@@ -217,9 +217,9 @@ TEST_F(MainControllerTest, SecondClickOnARunningSaveAsksAndYesCancels) {
 }
 
 TEST_F(MainControllerTest, AnsweringNoLetsTheRunContinue) {
-    form.Form_Load("");
+    form.load("");
     bool cancelSeen = true;
-    actions.onRestore = [&](frmMain& f) {
+    actions.onRestore = [&](MainController& f) {
         sim.events.at(1, [&] { click(CommandId::DesktopRestore); });
         f.platform().events.pump();
         cancelSeen = f.program().cancel;
@@ -231,8 +231,8 @@ TEST_F(MainControllerTest, AnsweringNoLetsTheRunContinue) {
 }
 
 TEST_F(MainControllerTest, OtherCommandsWaitWhileALongActionRuns) {
-    form.Form_Load("");
-    actions.onSave = [&](frmMain& f) {
+    form.load("");
+    actions.onSave = [&](MainController& f) {
         sim.events.at(1, [&] {
             click(CommandId::Settings);
             click(CommandId::Close);
@@ -247,9 +247,9 @@ TEST_F(MainControllerTest, OtherCommandsWaitWhileALongActionRuns) {
 }
 
 TEST_F(MainControllerTest, ClosingDuringASaveAsksAndClosesWhenTheSaveHasEnded) {
-    form.Form_Load("");
+    form.load("");
     bool closedDuringSave = true;
-    actions.onSave = [&](frmMain& f) {
+    actions.onSave = [&](MainController& f) {
         sim.events.at(1, [&] { EXPECT_FALSE(form.requestClose()); });
         f.platform().events.pump();
         closedDuringSave = view.closed;
@@ -262,7 +262,7 @@ TEST_F(MainControllerTest, ClosingDuringASaveAsksAndClosesWhenTheSaveHasEnded) {
 }
 
 TEST_F(MainControllerTest, MenusCallTheirActions) {
-    form.Form_Load("");
+    form.load("");
     form.menuClick(MenuId::Project, 1);
     form.menuClick(MenuId::Project, 3);
     form.menuClick(MenuId::Project, 5);  // the separator
@@ -283,7 +283,7 @@ TEST_F(MainControllerTest, MenusCallTheirActions) {
 }
 
 TEST_F(MainControllerTest, ProtocolRunsThroughTheMainWindow) {
-    form.Form_Load("");
+    form.load("");
     EXPECT_EQ(form.protocol(), nullptr);
     form.startProtocol("Desktop Sicherung erstellen...");
     ASSERT_NE(form.protocol(), nullptr);
@@ -295,7 +295,7 @@ TEST_F(MainControllerTest, ProtocolRunsThroughTheMainWindow) {
     EXPECT_EQ(form.protocol()->list().size(), 5);
     click(CommandId::Protokoll);
     EXPECT_EQ(view.protocolShown, 1);
-    form.sb_End();
+    form.endProgram();
     EXPECT_EQ(form.protocol(), nullptr);
     EXPECT_TRUE(view.closed);
 }
@@ -322,10 +322,10 @@ namespace plenvik {
 namespace {
 
 TEST_F(MainControllerTest, DirectoryBoxSearchesOnEnterAndOnLeavingOnlyWhenChanged) {
-    form.Form_Load("");
-    form.txtDirectoryName_Enter("C:\\Sicherung");
-    form.txtDirectoryName_Leave("C:\\Sicherung");  // the tag already matches
-    form.txtDirectoryName_Leave("C:\\Andere");
+    form.load("");
+    form.directoryEntered("C:\\Sicherung");
+    form.directoryLeft("C:\\Sicherung");  // the tag already matches
+    form.directoryLeft("C:\\Andere");
     const std::vector<std::string> expected = {"search C:\\Sicherung | ", "search C:\\Andere | "};
     EXPECT_EQ(actions.calls, expected);
     EXPECT_EQ(form.directoryTag(), "C:\\Andere");

@@ -1,7 +1,7 @@
 // The mode list of a monitor and switching modes on the simulated platform.
 #include <gtest/gtest.h>
 
-#include "display/clsMonitorScreens.h"
+#include "display/MonitorScreens.h"
 #include "platform/sim/SimDialogs.h"
 #include "platform/sim/SimDisplays.h"
 
@@ -21,8 +21,8 @@ protected:
                      {SimDisplays::mode(1024, 768, 32, 60), SimDisplays::mode(1280, 1024, 32, 60)});
     }
 
-    clsMonitor& monitor(int number) {
-        screens = std::make_unique<clsMonitorScreens>(d);
+    DisplayMonitor& monitor(int number) {
+        screens = std::make_unique<MonitorScreens>(d);
         return screens->Monitor(number);
     }
     int modeReads() const { return enumCalls; }
@@ -34,16 +34,16 @@ protected:
 
     SimDisplays d;
     sim::SimDialogs dialogs;
-    std::unique_ptr<clsMonitorScreens> screens;
+    std::unique_ptr<MonitorScreens> screens;
     int enumCalls = 0;
 };
 
 TEST_F(MonitorModesTest, ListsTheModesUntilThereIsNoNextOne) {
-    clsMonitor& m = monitor(1);
+    DisplayMonitor& m = monitor(1);
     std::vector<std::string> texts;
     std::string text;
     std::int32_t n = 0;
-    while (m.fc_EnumDisplaySettings(text, n)) {
+    while (m.enumDisplaySettings(text, n)) {
         texts.push_back(text);
         ++n;
     }
@@ -58,28 +58,28 @@ TEST_F(MonitorModesTest, ListsTheModesUntilThereIsNoNextOne) {
 
     text = "old";
     n = -1;  // not a mode number (the platform would answer with the current settings)
-    EXPECT_FALSE(m.fc_EnumDisplaySettings(text, n));
+    EXPECT_FALSE(m.enumDisplaySettings(text, n));
     EXPECT_EQ(text, "");
     n = 2;
-    ASSERT_TRUE(m.fc_EnumDisplaySettings(text, n));
+    ASSERT_TRUE(m.enumDisplaySettings(text, n));
     EXPECT_EQ(n, 2);
     EXPECT_EQ(m.modeRecord().frequency, 75);  // the record holds the mode last read
 }
 
 TEST_F(MonitorModesTest, EachMonitorListsTheModesOfItsOwnDevice) {
-    clsMonitor& second = monitor(2);
+    DisplayMonitor& second = monitor(2);
     std::string text;
     std::int32_t n = 1;
-    ASSERT_TRUE(second.fc_EnumDisplaySettings(text, n));
+    ASSERT_TRUE(second.enumDisplaySettings(text, n));
     EXPECT_EQ(text, "1280 x 1024, 32 Bit, 60 Hz");
     n = 2;
-    EXPECT_FALSE(second.fc_EnumDisplaySettings(text, n));
+    EXPECT_FALSE(second.enumDisplaySettings(text, n));
 }
 
 TEST_F(MonitorModesTest, SearchAppliesTheFirstModeWithTheFourValues) {
-    clsMonitor& m = monitor(1);
+    DisplayMonitor& m = monitor(1);
     countModeReads();
-    EXPECT_TRUE(m.fc_ResolutionSet(dialogs, {.par_Width = 800, .par_Height = 600, .par_Frequency = 60, .par_ColorDepth = 16}));
+    EXPECT_TRUE(m.setResolution(dialogs, {.width = 800, .height = 600, .frequency = 60, .colorDepth = 16}));
     ASSERT_EQ(d.changes.size(), 1u);
     const auto& c = d.changes[0];
     EXPECT_EQ(c.device, "\\\\.\\DISPLAY1");
@@ -97,16 +97,16 @@ TEST_F(MonitorModesTest, SearchAppliesTheFirstModeWithTheFourValues) {
 }
 
 TEST_F(MonitorModesTest, SearchComparesTheFrequencyToo) {
-    clsMonitor& m = monitor(1);
-    EXPECT_TRUE(m.fc_ResolutionSet(dialogs, {.par_Width = 1024, .par_Height = 768, .par_Frequency = 75, .par_ColorDepth = 32}));
+    DisplayMonitor& m = monitor(1);
+    EXPECT_TRUE(m.setResolution(dialogs, {.width = 1024, .height = 768, .frequency = 75, .colorDepth = 32}));
     ASSERT_EQ(d.changes.size(), 1u);
     EXPECT_EQ(d.changes[0].mode.frequency, 75);
 }
 
 TEST_F(MonitorModesTest, SearchWithoutAMatchReadsEveryModeOnceAndChangesNothing) {
-    clsMonitor& m = monitor(1);
+    DisplayMonitor& m = monitor(1);
     countModeReads();
-    EXPECT_FALSE(m.fc_ResolutionSet(dialogs, {.par_Width = 1920, .par_Height = 1080, .par_Frequency = 60, .par_ColorDepth = 32}));
+    EXPECT_FALSE(m.setResolution(dialogs, {.width = 1920, .height = 1080, .frequency = 60, .colorDepth = 32}));
     EXPECT_EQ(modeReads(), 7);  // six modes and the read that finds no seventh
     EXPECT_TRUE(d.changes.empty());
     EXPECT_TRUE(dialogs.asked.empty());
@@ -114,20 +114,20 @@ TEST_F(MonitorModesTest, SearchWithoutAMatchReadsEveryModeOnceAndChangesNothing)
 }
 
 TEST_F(MonitorModesTest, IndexAppliesThatModeAndAnIndexPastTheLastGivesFalseQuietly) {
-    clsMonitor& m = monitor(1);
+    DisplayMonitor& m = monitor(1);
     countModeReads();
-    EXPECT_TRUE(m.fc_ResolutionSet(dialogs, {.par_Index = 2}));
+    EXPECT_TRUE(m.setResolution(dialogs, {.index = 2}));
     ASSERT_EQ(d.changes.size(), 1u);
     EXPECT_EQ(d.changes[0].mode, SimDisplays::mode(1024, 768, 32, 75));
     EXPECT_EQ(modeReads(), 1);
-    EXPECT_FALSE(m.fc_ResolutionSet(dialogs, {.par_Index = 6}));
+    EXPECT_FALSE(m.setResolution(dialogs, {.index = 6}));
     EXPECT_EQ(d.changes.size(), 1u);
     EXPECT_TRUE(dialogs.asked.empty());
 }
 
 TEST_F(MonitorModesTest, TheCurrentModeIsAppliedAgain) {
-    clsMonitor& m = monitor(1);
-    EXPECT_TRUE(m.fc_ResolutionSet(dialogs, {.par_Index = 0}));
+    DisplayMonitor& m = monitor(1);
+    EXPECT_TRUE(m.setResolution(dialogs, {.index = 0}));
     ASSERT_EQ(d.changes.size(), 1u);
     EXPECT_EQ(d.changes[0].mode, d.monitors()[0].modes[0]);
     EXPECT_EQ(d.changes[0].flags, kCdsReset);
@@ -149,9 +149,9 @@ TEST_F(MonitorModesTest, PositionIsRequestedOnlyWhenBothAreGivenAndDiffer) {
     };
     for (const auto& c : cases) {
         d.changes.clear();
-        clsMonitor& m = monitor(2);
-        ASSERT_TRUE(m.fc_ResolutionSet(dialogs, {.par_Width = 1024, .par_Height = 768, .par_Frequency = 60,
-                                                 .par_ColorDepth = 32, .par_PositionX = c.x, .par_PositionY = c.y}))
+        DisplayMonitor& m = monitor(2);
+        ASSERT_TRUE(m.setResolution(dialogs, {.width = 1024, .height = 768, .frequency = 60,
+                                                 .colorDepth = 32, .positionX = c.x, .positionY = c.y}))
             << c.name;
         ASSERT_EQ(d.changes.size(), 1u) << c.name;
         const DisplayMode& sent = d.changes[0].mode;
@@ -185,9 +185,9 @@ TEST_F(MonitorModesTest, ResultCodesGiveTheirResultAndMessage) {
     dialogs.answerAllMessages(MsgAnswer::Ok);
     for (const auto& c : cases) {
         dialogs.asked.clear();
-        clsMonitor& m = monitor(1);
+        DisplayMonitor& m = monitor(1);
         d.scriptedResults.push_back(c.code);
-        EXPECT_EQ(m.fc_ResolutionSet(dialogs, {.par_Index = 1}), c.result) << "code " << c.code;
+        EXPECT_EQ(m.setResolution(dialogs, {.index = 1}), c.result) << "code " << c.code;
         if (*c.message == '\0') {
             EXPECT_TRUE(dialogs.asked.empty()) << "code " << c.code;
             continue;
@@ -205,20 +205,20 @@ TEST_F(MonitorModesTest, ResultCodesGiveTheirResultAndMessage) {
 TEST_F(MonitorModesTest, ModeChangeAndReturnFromTheSavedValues) {
     // What the desktop settings dialog does: change by index, then put the previous mode back from the
     // values the monitor had, position included.
-    clsMonitorScreens before(d);
-    const clsMonitor saved = before.Monitor(2);
+    MonitorScreens before(d);
+    const DisplayMonitor saved = before.Monitor(2);
 
-    clsMonitor& m = before.Monitor(2);
-    ASSERT_TRUE(m.fc_ResolutionSet(dialogs, {.par_Index = 1}));
-    clsMonitorScreens changed(d);
+    DisplayMonitor& m = before.Monitor(2);
+    ASSERT_TRUE(m.setResolution(dialogs, {.index = 1}));
+    MonitorScreens changed(d);
     ASSERT_EQ(changed.Count(), 2);
     EXPECT_EQ(changed.Monitor(2).Width, 1280);
     EXPECT_EQ(changed.Monitor(2).Height, 1024);
 
-    ASSERT_TRUE(changed.Monitor(2).fc_ResolutionSet(
-        dialogs, {.par_Width = saved.Width, .par_Height = saved.Height, .par_Frequency = saved.DisplayFrequency,
-                  .par_ColorDepth = saved.DisplayColorDepth, .par_PositionX = saved.Left, .par_PositionY = saved.Top}));
-    clsMonitorScreens after(d);
+    ASSERT_TRUE(changed.Monitor(2).setResolution(
+        dialogs, {.width = saved.Width, .height = saved.Height, .frequency = saved.DisplayFrequency,
+                  .colorDepth = saved.DisplayColorDepth, .positionX = saved.Left, .positionY = saved.Top}));
+    MonitorScreens after(d);
     ASSERT_EQ(after.Count(), 2);
     EXPECT_EQ(after.Monitor(2).currentModeText(), saved.currentModeText());
     EXPECT_EQ((Rect{after.Monitor(2).Left, after.Monitor(2).Top, after.Monitor(2).Right, after.Monitor(2).Bottom}),

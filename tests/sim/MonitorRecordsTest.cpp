@@ -1,4 +1,4 @@
-// The main window's table of monitors, filled by fc_DesktopMonitorsGet on the simulated platform.
+// The main window's table of monitors, filled by readMonitors on the simulated platform.
 #include "display/DesktopMonitors.h"
 
 #include <gtest/gtest.h>
@@ -20,7 +20,7 @@ TEST(MonitorRecordsTest, OneMonitorGivesUpperBoundOneAndAnEmptyElementZero) {
     test::ScriptedErrorHandler handler;
     std::vector<MonitorRecord> monitors(5);  // an earlier, longer table is replaced
     monitors[0].Nr = 9;
-    EXPECT_TRUE(fc_DesktopMonitorsGet(monitors, d, handler));
+    EXPECT_TRUE(readMonitors(monitors, d, handler));
 
     EXPECT_EQ(handler.entered, (std::vector<std::string>{"Plenvik.frmMain.fc_DesktopMonitorsGet"}));
     EXPECT_TRUE(handler.reports.empty());
@@ -49,7 +49,7 @@ TEST(MonitorRecordsTest, FourMonitorsAreNumberedInScanOrder) {
     d.addMonitor({0, -1080, 1920, 0}, "\\\\.\\DISPLAY4", 32, 144);
     test::ScriptedErrorHandler handler;
     std::vector<MonitorRecord> monitors;
-    fc_DesktopMonitorsGet(monitors, d, handler);
+    readMonitors(monitors, d, handler);
 
     ASSERT_EQ(monitors.size(), 5u);
     const struct {
@@ -91,7 +91,7 @@ TEST(MonitorRecordsTest, RunTimeErrorGoesToTheHandlerWhoseAnswerDecides) {
     test::ScriptedErrorHandler retry;
     retry.answers = {kActionRetry};
     std::vector<MonitorRecord> monitors;
-    EXPECT_TRUE(fc_DesktopMonitorsGet(monitors, d, retry));
+    EXPECT_TRUE(readMonitors(monitors, d, retry));
     ASSERT_EQ(retry.reports.size(), 1u);
     EXPECT_EQ(retry.reports[0].procedure, "Plenvik.frmMain.fc_DesktopMonitorsGet");
     EXPECT_EQ(retry.reports[0].number, 7);
@@ -103,7 +103,7 @@ TEST(MonitorRecordsTest, RunTimeErrorGoesToTheHandlerWhoseAnswerDecides) {
         failures = 1;
         test::ScriptedErrorHandler handler;
         handler.answers = {answer};
-        EXPECT_FALSE(fc_DesktopMonitorsGet(monitors, d, handler)) << answer;
+        EXPECT_FALSE(readMonitors(monitors, d, handler)) << answer;
         EXPECT_EQ(handler.reports.size(), 1u) << answer;
         EXPECT_EQ(monitors.size(), 1u) << answer;
     }
@@ -112,7 +112,7 @@ TEST(MonitorRecordsTest, RunTimeErrorGoesToTheHandlerWhoseAnswerDecides) {
     failures = 1;
     test::ScriptedErrorHandler end;
     end.answers = {kActionEnd};
-    EXPECT_THROW(fc_DesktopMonitorsGet(monitors, d, end), EndProgram);
+    EXPECT_THROW(readMonitors(monitors, d, end), EndProgram);
 }
 
 }  // namespace

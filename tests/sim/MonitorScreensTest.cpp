@@ -1,5 +1,5 @@
 // Finding and numbering the monitors on the simulated platform, in layouts Wine cannot show.
-#include "display/clsMonitorScreens.h"
+#include "display/MonitorScreens.h"
 
 #include <gtest/gtest.h>
 
@@ -12,7 +12,7 @@ namespace {
 
 using sim::SimDisplays;
 
-std::vector<std::string> deviceOrder(const clsMonitorScreens& screens) {
+std::vector<std::string> deviceOrder(const MonitorScreens& screens) {
     std::vector<std::string> names;
     for (const auto& m : screens.Monitors()) names.push_back(m.DeviceName);
     return names;
@@ -22,7 +22,7 @@ TEST(MonitorScreensTest, OneMonitorOf1024x768IsProbedAtItsFourCellCentres) {
     SimDisplays d;
     auto& sm = d.addMonitor({0, 0, 1024, 768}, "\\\\.\\DISPLAY1", 32, 75);
     sm.work = {0, 0, 1024, 738};
-    clsMonitorScreens screens(d);
+    MonitorScreens screens(d);
 
     ASSERT_EQ(d.probes.size(), 4u);
     const int expected[4][2] = {{320, 240}, {960, 240}, {320, 720}, {960, 720}};
@@ -33,7 +33,7 @@ TEST(MonitorScreensTest, OneMonitorOf1024x768IsProbedAtItsFourCellCentres) {
     }
     // All four probes meet the same handle: one monitor, number 1.
     ASSERT_EQ(screens.Count(), 1);
-    const clsMonitor& m = screens.Monitor(1);
+    const DisplayMonitor& m = screens.Monitor(1);
     EXPECT_EQ(m.handle, sm.handle);
     EXPECT_EQ(m.Left, 0);
     EXPECT_EQ(m.Top, 0);
@@ -87,7 +87,7 @@ TEST(MonitorScreensTest, NumbersMonitorsByGeometry) {
     for (const auto& layout : layouts) {
         SimDisplays d;
         for (const auto& [rect, name] : layout.monitors) d.addMonitor(rect, name);
-        clsMonitorScreens screens(d);
+        MonitorScreens screens(d);
         EXPECT_EQ(deviceOrder(screens), layout.expectedOrder) << layout.name;
         // Each monitor's rectangle comes back as configured, negative coordinates included.
         for (const auto& m : screens.Monitors()) {
@@ -104,7 +104,7 @@ TEST(MonitorScreensTest, ScansExactlyTheVirtualScreenAlsoWhenItStartsAboveAndLef
     d.addMonitor({0, -768, 1024, 0}, "A");
     d.addMonitor({-1024, 200, 0, 968}, "L");
     d.addMonitor({1280, 1024, 1920, 1504}, "B");  // at the very bottom right of the virtual screen
-    clsMonitorScreens screens(d);
+    MonitorScreens screens(d);
 
     EXPECT_EQ(screens.DesktopLeft(), -1024);
     EXPECT_EQ(screens.DesktopTop(), -768);
@@ -129,7 +129,7 @@ TEST(MonitorScreensTest, MonitorSmallerThanACellIsFoundWhereACellCentreFallsOnIt
     SimDisplays d;
     d.addMonitor({0, 0, 1280, 1024}, "P");
     d.addMonitor({-600, 0, 0, 400}, "S");  // the first cell's centre (-280, 240) lies on it
-    clsMonitorScreens screens(d);
+    MonitorScreens screens(d);
     EXPECT_EQ(deviceOrder(screens), (std::vector<std::string>{"S", "P"}));
     EXPECT_EQ(d.probes.size(), 3u * 3u);  // no second pass: every monitor was met
 }
@@ -147,7 +147,7 @@ TEST(MonitorScreensTest, MonitorSmallerThanACellBetweenTheCentresIsFoundByAFiner
         SimDisplays d;
         d.addMonitor({0, 0, 1024, 768}, "P");
         d.addMonitor(c.small, "S");
-        clsMonitorScreens screens(d);
+        MonitorScreens screens(d);
         EXPECT_EQ(deviceOrder(screens), (std::vector<std::string>{"P", "S"})) << c.name;
         if (screens.Count() == 2) {
             EXPECT_EQ((Rect{screens.Monitor(2).Left, screens.Monitor(2).Top, screens.Monitor(2).Right,
@@ -172,7 +172,7 @@ TEST(MonitorScreensTest, MonitorsThatShareOneRectangleAreOneMonitorAndTheFinerPa
     SimDisplays d;
     d.addMonitor({0, 0, 1280, 1024}, "\\\\.\\DISPLAY1");
     d.addMonitor({0, 0, 1280, 1024}, "\\\\.\\DISPLAY2");
-    clsMonitorScreens screens(d);
+    MonitorScreens screens(d);
     EXPECT_EQ(deviceOrder(screens), (std::vector<std::string>{"\\\\.\\DISPLAY1"}));
     const std::size_t coarse = 3u * 3u;
     const std::size_t fine = (1280u / 32 + 1) * (1024u / 24 + 1);
@@ -183,11 +183,11 @@ TEST(MonitorScreensTest, WithoutMultiMonitorSupportOneMonitorCoversTheScreen) {
     SimDisplays d;
     d.multiMonitor = false;
     d.addMonitor({0, 0, 800, 600}, "\\\\.\\DISPLAY1");
-    clsMonitorScreens screens(d);
+    MonitorScreens screens(d);
 
     EXPECT_TRUE(d.probes.empty());
     ASSERT_EQ(screens.Count(), 1);
-    const clsMonitor& m = screens.Monitor(1);
+    const DisplayMonitor& m = screens.Monitor(1);
     EXPECT_EQ(m.handle, 0);
     EXPECT_EQ((Rect{m.Left, m.Top, m.Right, m.Bottom}), (Rect{0, 0, 800, 600}));
     EXPECT_EQ((Rect{m.WorkLeft, m.WorkTop, m.WorkRight, m.WorkBottom}), (Rect{0, 0, 800, 600}));
@@ -200,13 +200,13 @@ TEST(MonitorScreensTest, WithoutMultiMonitorSupportOneMonitorCoversTheScreen) {
     EXPECT_EQ(screens.DesktopTop(), 0);
     EXPECT_EQ(screens.DesktopWidth(), 800);
     EXPECT_EQ(screens.DesktopHeight(), 600);
-    EXPECT_EQ(screens.fc_MonitorGetIDFromDeviceName(""), 1);
+    EXPECT_EQ(screens.monitorIdOfDevice(""), 1);
 }
 
 TEST(MonitorScreensTest, RefreshFindsTheMonitorsAgain) {
     SimDisplays d;
     d.addMonitor({0, 0, 1280, 1024}, "P");
-    clsMonitorScreens screens(d);
+    MonitorScreens screens(d);
     ASSERT_EQ(screens.Count(), 1);
     d.addMonitor({-1280, 0, 0, 1024}, "L");
     screens.Refresh();
@@ -218,19 +218,19 @@ TEST(MonitorScreensTest, FindsTheNumberOfADeviceName) {
     d.addMonitor({0, 0, 1280, 1024}, "\\\\.\\DISPLAY2");
     d.addMonitor({-1280, 0, 0, 1024}, "\\\\.\\DISPLAY1");
     d.addMonitor({1280, 0, 2560, 1024}, "\\\\.\\DISPLAY1");  // not expected from the platform
-    clsMonitorScreens screens(d);
-    EXPECT_EQ(screens.fc_MonitorGetIDFromDeviceName("\\\\.\\DISPLAY2"), 2);
-    EXPECT_EQ(screens.fc_MonitorGetIDFromDeviceName("\\\\.\\DISPLAY1"), 1);  // shared: the lower number
-    EXPECT_EQ(screens.fc_MonitorGetIDFromDeviceName("\\\\.\\DISPLAY3"), -1);
-    EXPECT_EQ(screens.fc_MonitorGetIDFromDeviceName("\\\\.\\display2"), -1);  // exact comparison
-    EXPECT_EQ(screens.fc_MonitorGetIDFromDeviceName(""), -1);
+    MonitorScreens screens(d);
+    EXPECT_EQ(screens.monitorIdOfDevice("\\\\.\\DISPLAY2"), 2);
+    EXPECT_EQ(screens.monitorIdOfDevice("\\\\.\\DISPLAY1"), 1);  // shared: the lower number
+    EXPECT_EQ(screens.monitorIdOfDevice("\\\\.\\DISPLAY3"), -1);
+    EXPECT_EQ(screens.monitorIdOfDevice("\\\\.\\display2"), -1);  // exact comparison
+    EXPECT_EQ(screens.monitorIdOfDevice(""), -1);
 }
 
 TEST(MonitorScreensTest, PointOnNoMonitorGivesNoneOrThePrimary) {
     SimDisplays d;
     const auto primary = d.addMonitor({0, 0, 1280, 1024}, "P").handle;
     const auto above = d.addMonitor({0, -768, 1024, 0}, "A").handle;
-    clsMonitorScreens screens(d);
+    MonitorScreens screens(d);
     EXPECT_EQ(screens.GetMonitorFromXYPoint(1100, -100, 0), 0);  // the gap right of the upper monitor
     EXPECT_EQ(screens.GetMonitorFromXYPoint(1100, -100, 1), primary);
     EXPECT_EQ(screens.GetMonitorFromXYPoint(10, -10, 0), above);
@@ -248,7 +248,7 @@ TEST(MonitorScreensTest, CurrentModeFallsBackToTheRegistryAndStaysZeroWhenBothFa
     auto& b = d.addMonitor({1280, 0, 2560, 1024}, "B", 32, 60);
     b.currentReadable = false;  // and no registry mode
     d.addMonitor({2560, 0, 3840, 1024}, "C", 24, 50);
-    clsMonitorScreens screens(d);
+    MonitorScreens screens(d);
     ASSERT_EQ(deviceOrder(screens), (std::vector<std::string>{"A", "B", "C"}));
     EXPECT_EQ(screens.Monitor(1).DisplayColorDepth, 16);
     EXPECT_EQ(screens.Monitor(1).DisplayFrequency, 75);
@@ -268,7 +268,7 @@ TEST(MonitorScreensTest, AnErrorWhileReadingAMonitorEndsTheDiscoveryWithTheMonit
     d.beforeCall = [&](const std::string& op) {
         if (op == "monitorInfo" && ++infos == 2) throw std::runtime_error("GetMonitorInfo failed");
     };
-    clsMonitorScreens screens(d);
+    MonitorScreens screens(d);
     EXPECT_EQ(deviceOrder(screens), (std::vector<std::string>{"P"}));
 }
 
@@ -280,7 +280,7 @@ TEST(MonitorScreensTest, AFailingProbeNamesNoMonitorAndTheScanGoesOn) {
     d.beforeCall = [&](const std::string& op) {
         if (op == "monitorFromPoint" && ++probes == 1) throw std::runtime_error("probe failed");
     };
-    clsMonitorScreens screens(d);
+    MonitorScreens screens(d);
     EXPECT_EQ(deviceOrder(screens), (std::vector<std::string>{"P", "R"}));
 }
 

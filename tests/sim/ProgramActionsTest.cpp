@@ -8,9 +8,9 @@
 #include <fstream>
 #include <sstream>
 
-#include "app/frmMain.h"
+#include "app/MainController.h"
 #include "platform/sim/SimPlatform.h"
-#include "settings/frmSettings.h"
+#include "settings/SettingsDialog.h"
 #include "support/ScratchRoot.h"
 #include "support/ScriptedErrorHandler.h"
 
@@ -23,11 +23,11 @@ namespace fs = std::filesystem;
 class TypingUser : public SettingsDialogView {
 public:
     std::string typed;
-    void showModal(frmSettings& form) override {
+    void showModal(SettingsDialog& form) override {
         form.show();
-        form.txtMaxFileSize_Change(typed);
-        form.chkFileNameAuto_Click(true);
-        form.lblCmdSettingsSave_Click();
+        form.maxFileSizeChanged(typed);
+        form.fileNameAutoClicked(true);
+        form.saveClicked();
     }
 };
 
@@ -38,7 +38,7 @@ protected:
     test::ScriptedErrorHandler errors;
     TypingUser user;
     ProgramActions actions{[this](const Settings& current) { return runSettingsDialog(user, sim.locale, current); }};
-    frmMain form{sim.platform(), errors, actions};
+    MainController form{sim.platform(), errors, actions};
     fs::path settingsFile;
 
     void SetUp() override {
@@ -60,7 +60,7 @@ protected:
 
 TEST_F(ProgramActionsTest, StartUpReadsTheSettingsFile) {
     writeSettings("2048", "1");
-    form.Form_Load("");
+    form.load("");
     EXPECT_EQ(form.settings().fileSizeMax, 2048);
     EXPECT_TRUE(form.settings().fileNameAuto);
     EXPECT_FALSE(form.settings().folderSave) << "the folder switch is always off after reading";
@@ -68,18 +68,18 @@ TEST_F(ProgramActionsTest, StartUpReadsTheSettingsFile) {
 
 TEST_F(ProgramActionsTest, ALimitOfZeroInTheFileBecomes500InTheWindow) {
     writeSettings("0", "0");
-    form.Form_Load("");
+    form.load("");
     EXPECT_EQ(form.settings().fileSizeMax, 500);
 }
 
 TEST_F(ProgramActionsTest, NoSettingsFileGivesTheDefaults) {
-    form.Form_Load("");
+    form.load("");
     EXPECT_EQ(form.currentSettings(), (Settings{500, true, false, false}));
     EXPECT_FALSE(fs::exists(settingsFile)) << "reading never writes";
 }
 
 TEST_F(ProgramActionsTest, SettingsCommandTakesTheDialogsValuesAndWritesTheFile) {
-    form.Form_Load("");
+    form.load("");
     user.typed = "4096";
     form.commandMouseDown(CommandId::Settings, MouseButton::Left);
     form.commandMouseUp(CommandId::Settings, MouseButton::Left);
@@ -91,7 +91,7 @@ TEST_F(ProgramActionsTest, SettingsCommandTakesTheDialogsValuesAndWritesTheFile)
 
 TEST_F(ProgramActionsTest, ARefusedSizeChangesNothing) {
     writeSettings("700", "0");
-    form.Form_Load("");
+    form.load("");
     const std::string before = fileText();
     user.typed = "zwei";  // refused: the dialog stays open, and the user then leaves it
     actions.settings(form);

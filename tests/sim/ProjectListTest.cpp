@@ -9,7 +9,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "app/frmMain.h"
+#include "app/MainController.h"
 #include "platform/sim/SimPlatform.h"
 #include "project/DesktopSave.h"
 #include "project/ProjectAnalysis.h"
@@ -157,7 +157,7 @@ TEST_F(ProjectListTest, ShowingAProjectLoadsItsMonitorsPictureAndIcons) {
     show(name);
 
     EXPECT_EQ(form.shownProjectKey, name);
-    EXPECT_TRUE(form.lvwProjectsTag.empty());
+    EXPECT_TRUE(form.projectListTag.empty());
     EXPECT_TRUE(form.command(CommandId::DesktopRestore).enabled);
     const ListModel& data = form.lists.projectData;
     EXPECT_EQ(data.row(data.find("MAIN")).sub(1), "Symbole (normal) (am Raster ausrichten)");
@@ -181,7 +181,7 @@ TEST_F(ProjectListTest, ShowingAProjectLoadsItsMonitorsPictureAndIcons) {
         EXPECT_EQ(form.lists.projectIcons.row(r).sub(4), icon.FileShellFolderType == 16 ? "Desktop 'Angemeldeter Benutzer'" : "System");
         if (icon.Name == "Brief.txt") {
             EXPECT_EQ(icon.FileType, "FILE");
-            const auto bytes = fc_Base64DecodeAll(icon.FileData_BASE64);
+            const auto bytes = decodeBase64(icon.FileData_BASE64);
             EXPECT_EQ(std::string(bytes.begin(), bytes.end()), "Liebe Grüße");
         }
     }
@@ -190,7 +190,7 @@ TEST_F(ProjectListTest, ShowingAProjectLoadsItsMonitorsPictureAndIcons) {
     const std::string jpeg = read(sim.system.folder + "\\Desktop.jpg");
     ASSERT_GE(jpeg.size(), 4u);
     EXPECT_EQ(jpeg.substr(0, 2), "\xFF\xD8");
-    EXPECT_TRUE(form.lvwProjectsTag.empty());
+    EXPECT_TRUE(form.projectListTag.empty());
 
     // The current desktop row reads the live desktop and allows the desktop settings instead.
     show("SYSTEM");
@@ -290,8 +290,8 @@ TEST_F(ProjectListTest, AFileThatCannotBeDeletedKeepsItsRow) {
     Platform p = sim.platform();
     Platform withLockedFile{p.system, p.clock, p.locale, p.dialogs, p.events, p.processes, files,
                             p.registry, p.shell, p.displays, p.desktop};
-    frmMain other(withLockedFile, errors, actions);
-    other.Form_Load("");
+    MainController other(withLockedFile, errors, actions);
+    other.load("");
     const int r = other.lists.projects.add("a.Plenvk", "03.01.0001", "DESY");
     other.lists.projects.setSubItem(r, ProjectColumn::Directory, "C:\\P\\");
     other.lists.projects.setSubItem(r, ProjectColumn::File, "a.Plenvk");
@@ -313,13 +313,13 @@ TEST_F(ProjectListTest, MouseAndKeysShowRowsButNotWhileOneIsBeingShown) {
     EXPECT_EQ(form.shownProjectKey, name);
 
     // While a row is being shown the list snaps back to it.
-    form.lvwProjectsTag = "RUNNING";
+    form.projectListTag = "RUNNING";
     projectListMouseUp(form, MouseButton::Left, row("SYSTEM"));
     EXPECT_EQ(form.lists.projects.selectedIndex(), row(name));
     form.lists.projects.select(row("SYSTEM"));
     projectListKeyUp(form, 40);
     EXPECT_EQ(form.lists.projects.selectedIndex(), row(name));
-    form.lvwProjectsTag.clear();
+    form.projectListTag.clear();
 
     // Right click: on a project the restore items, elsewhere only the save item.
     projectListMouseUp(form, MouseButton::Right, -1);

@@ -32,11 +32,11 @@ TEST_F(ProtocolTest, ColumnsAndTimeText) {
 }
 
 TEST_F(ProtocolTest, RepeatedTextCountsUpAndKeepsFirstTimeAndInfo) {
-    protocol.sb_ProtokollAdd("Monitore ermitteln...", "erste", false, false);
+    protocol.add("Monitore ermitteln...", "erste", false, false);
     const std::string firstTime = protocol.list().row(0).text;
     clock.advanceSeconds(5);
-    protocol.sb_ProtokollAdd("Monitore ermitteln...", "zweite", false, false);
-    protocol.sb_ProtokollAdd("Monitore ermitteln...", "", false, false);
+    protocol.add("Monitore ermitteln...", "zweite", false, false);
+    protocol.add("Monitore ermitteln...", "", false, false);
     ASSERT_EQ(protocol.list().size(), 1);
     EXPECT_EQ(protocol.list().row(0).sub(1), "3");
     EXPECT_EQ(protocol.list().row(0).text, firstTime);
@@ -45,25 +45,25 @@ TEST_F(ProtocolTest, RepeatedTextCountsUpAndKeepsFirstTimeAndInfo) {
 }
 
 TEST_F(ProtocolTest, StartThenCloseMergesTheTwoSeparators) {
-    protocol.sb_ProtokollAdd("Desktop Sicherung erstellen...", "", true, false);
+    protocol.add("Desktop Sicherung erstellen...", "", true, false);
     EXPECT_EQ(protocol.headline(), "Desktop Sicherung erstellen...");
-    protocol.sb_ProtokollClose("Abbruch durch Benutzer");
+    protocol.close("Abbruch durch Benutzer");
     const std::vector<std::string> expected = {"Abbruch durch Benutzer (1)", std::string(kProtocolSeparator) + " (2)",
                                                "Desktop Sicherung erstellen... (1)"};
     EXPECT_EQ(rows(), expected);
 }
 
 TEST_F(ProtocolTest, StartAlwaysEmptiesTheList) {
-    protocol.sb_ProtokollAdd("A", "", false, false);
-    protocol.sb_ProtokollAdd("B", "", false, false);
-    protocol.sb_ProtokollAdd("B", "", true, false);
+    protocol.add("A", "", false, false);
+    protocol.add("B", "", false, false);
+    protocol.add("B", "", true, false);
     const std::vector<std::string> expected = {std::string(kProtocolSeparator) + " (1)", "B (1)"};
     EXPECT_EQ(rows(), expected);
 }
 
 TEST_F(ProtocolTest, CloseFlagPutsTheSeparatorFirstSoTheSameTextGetsANewRow) {
-    protocol.sb_ProtokollAdd("X", "", false, false);
-    protocol.sb_ProtokollAdd("X", "", false, true);
+    protocol.add("X", "", false, false);
+    protocol.add("X", "", false, true);
     const std::vector<std::string> expected = {"X (1)", std::string(kProtocolSeparator) + " (1)", "X (1)"};
     EXPECT_EQ(rows(), expected);
 }

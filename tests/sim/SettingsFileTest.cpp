@@ -85,17 +85,17 @@ protected:
 
 TEST_F(SettingsFileOnDisk, WritesTheFileAndReadsItBack) {
     PosixFileSystem files(root_.string());
-    ASSERT_TRUE(fc_SettingsFileSave({4096, false, true, true}, files, kFolder, handler_));
+    ASSERT_TRUE(saveSettingsFile({4096, false, true, true}, files, kFolder, handler_));
     EXPECT_EQ(bytesOnDisk(), settingsFileText({4096, false, true, true}));
     EXPECT_EQ(folderEntries(), std::vector<std::string>{"Settings.xml"});
 
     Settings read;
-    EXPECT_TRUE(fc_SettingsFileRead(read, files, kFolder, handler_, dialogs_));
+    EXPECT_TRUE(readSettingsFile(read, files, kFolder, handler_, dialogs_));
     EXPECT_EQ(read, (Settings{4096, false, true, false}));  // the folder switch always starts off
 
     // Saving again replaces the file as a whole; what holds the first temporary name is not touched.
     fs::create_directory(nativeFolder() / "Settings.xml.~tmp");
-    ASSERT_TRUE(fc_SettingsFileSave({7, true, false, false}, files, kFolder, handler_));
+    ASSERT_TRUE(saveSettingsFile({7, true, false, false}, files, kFolder, handler_));
     EXPECT_EQ(bytesOnDisk(), settingsFileText({7, true, false, false}));
     EXPECT_EQ(folderEntries(), (std::vector<std::string>{"Settings.xml", "Settings.xml.~tmp"}));
     EXPECT_TRUE(fs::is_directory(nativeFolder() / "Settings.xml.~tmp"));
@@ -106,7 +106,7 @@ TEST_F(SettingsFileOnDisk, WritesTheFileAndReadsItBack) {
 TEST_F(SettingsFileOnDisk, NoFileGivesTheDefaultsAndWritesNothing) {
     PosixFileSystem files(root_.string());
     Settings read{1, false, true, true};
-    EXPECT_FALSE(fc_SettingsFileRead(read, files, kFolder, handler_, dialogs_));
+    EXPECT_FALSE(readSettingsFile(read, files, kFolder, handler_, dialogs_));
     EXPECT_EQ(read, (Settings{500, true, true, false}));
     EXPECT_TRUE(folderEntries().empty());
 }
@@ -114,11 +114,11 @@ TEST_F(SettingsFileOnDisk, NoFileGivesTheDefaultsAndWritesNothing) {
 TEST_F(SettingsFileOnDisk, AWriteThatStopsHalfWayKeepsTheOldFile) {
     ShortWriteFileSystem files(root_.string());
     files.bytesThatFit = std::string::npos;
-    ASSERT_TRUE(fc_SettingsFileSave({4096, false, true, true}, files, kFolder, handler_));
+    ASSERT_TRUE(saveSettingsFile({4096, false, true, true}, files, kFolder, handler_));
     const std::string old = bytesOnDisk();
 
     files.bytesThatFit = 100;
-    EXPECT_FALSE(fc_SettingsFileSave({1, true, false, false}, files, kFolder, handler_));
+    EXPECT_FALSE(saveSettingsFile({1, true, false, false}, files, kFolder, handler_));
     ASSERT_EQ(handler_.reports.size(), 1u);
     EXPECT_EQ(handler_.reports[0].procedure, "Plenvik.frmMain.fc_SettingsFileSave");
     EXPECT_EQ(bytesOnDisk(), old);
@@ -127,12 +127,12 @@ TEST_F(SettingsFileOnDisk, AWriteThatStopsHalfWayKeepsTheOldFile) {
 
 TEST_F(SettingsFileOnDisk, AWriteThatCannotStartKeepsTheOldFile) {
     PosixFileSystem disk(root_.string());
-    ASSERT_TRUE(fc_SettingsFileSave({4096, false, true, true}, disk, kFolder, handler_));
+    ASSERT_TRUE(saveSettingsFile({4096, false, true, true}, disk, kFolder, handler_));
     const std::string old = bytesOnDisk();
     test::GuardedFileSystem files(disk);
     files.readOnlyFolder = kFolder;  // no temporary file can be made
 
-    EXPECT_FALSE(fc_SettingsFileSave({1, true, false, false}, files, kFolder, handler_));
+    EXPECT_FALSE(saveSettingsFile({1, true, false, false}, files, kFolder, handler_));
     ASSERT_EQ(handler_.reports.size(), 1u);
     EXPECT_EQ(handler_.reports[0].procedure, "Plenvik.frmMain.fc_SettingsFileSave");
     EXPECT_EQ(bytesOnDisk(), old);

@@ -88,9 +88,9 @@ TEST_F(StockDesktopJourneyTest, SaveScrambleRestoreRefreshAndRestartBringEveryth
 
     sim.dialogs.answerMessage(MsgAnswer::Yes);  // restore?
     sim.dialogs.answerMessage(MsgAnswer::Yes);  // remove the new icons?
-    frmMain restoring{sim.platform(), errors, actions};
-    restoring.Form_Load(("RESTORE \"C:\\Projekte\\" + project + "\"").c_str());
-    restoring.tmrMain_Timer();
+    MainController restoring{sim.platform(), errors, actions};
+    restoring.load(("RESTORE \"C:\\Projekte\\" + project + "\"").c_str());
+    restoring.timerFired();
     EXPECT_TRUE(errors.reports.empty());
     EXPECT_EQ(sim.dialogs.asked.size(), 2u);
 

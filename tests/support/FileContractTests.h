@@ -1,4 +1,4 @@
-// clsFile's and AtomicFile's behaviour, the same on every file-system backend. A test executable
+// FileBuffer's and AtomicFile's behaviour, the same on every file-system backend. A test executable
 // includes this header once and instantiates the suite with its test bed:
 //   INSTANTIATE_TYPED_TEST_SUITE_P(Posix, FileContract, PosixFileBed);
 // A bed is default-constructible, owns a fresh empty scratch folder and offers:
@@ -25,7 +25,7 @@ inline std::vector<std::uint8_t> patternBytes(std::size_t count, std::uint8_t se
     return bytes;
 }
 
-// Fixture files are made and checked through the backend itself, apart from clsFile.
+// Fixture files are made and checked through the backend itself, apart from FileBuffer.
 inline void writeWholeFile(FileSystem& files, const std::string& path, const std::vector<std::uint8_t>& bytes) {
     FileOpenRequest request{path, kGenericWrite, kShareNone, kCreateAlways, kAttrNormal};
     auto file = files.open(request);
@@ -53,44 +53,44 @@ protected:
 TYPED_TEST_SUITE_P(FileContract);
 
 TYPED_TEST_P(FileContract, OpeningAMissingFileFailsWithCode2) {
-    clsFile file(this->files());
-    const FileResult r = file.fc_FileOpen(this->at("fehlt.txt"), kFileModeRead, 128);
+    FileBuffer file(this->files());
+    const FileResult r = file.open(this->at("fehlt.txt"), kFileModeRead, 128);
     EXPECT_EQ(r.code, kFilePlatformFailed);
     EXPECT_FALSE(file.isOpen());
     EXPECT_EQ(file.FileSize(), -1);
-    EXPECT_EQ(file.fc_FileRead().code, kFileFailed);
+    EXPECT_EQ(file.read().code, kFileFailed);
 }
 
 TYPED_TEST_P(FileContract, ReadsAWholeFile) {
     const auto content = patternBytes(70000);
     writeWholeFile(this->files(), this->at("Notiz.bin"), content);
-    clsFile file(this->files());
-    ASSERT_EQ(file.fc_FileOpen(this->at("Notiz.bin"), kFileModeRead, 128).code, kFileOk);
+    FileBuffer file(this->files());
+    ASSERT_EQ(file.open(this->at("Notiz.bin"), kFileModeRead, 128).code, kFileOk);
     EXPECT_EQ(file.FileSize(), 70000);
-    ASSERT_EQ(file.fc_FileRead().code, kFileOk);
+    ASSERT_EQ(file.read().code, kFileOk);
     EXPECT_EQ(file.Bytes(), content);
 }
 
 TYPED_TEST_P(FileContract, AnEmptyFileReadsAsOneZeroByte) {
     writeWholeFile(this->files(), this->at("leer.txt"), {});
-    clsFile file(this->files());
-    ASSERT_EQ(file.fc_FileOpen(this->at("leer.txt"), kFileModeRead, 128).code, kFileOk);
+    FileBuffer file(this->files());
+    ASSERT_EQ(file.open(this->at("leer.txt"), kFileModeRead, 128).code, kFileOk);
     EXPECT_EQ(file.FileSize(), 0);
-    ASSERT_EQ(file.fc_FileRead().code, kFileOk);
+    ASSERT_EQ(file.read().code, kFileOk);
     EXPECT_EQ(file.Bytes(), std::vector<std::uint8_t>{0});
 }
 
 TYPED_TEST_P(FileContract, InformationModesTakeTheSizeOfTheFileJustOpened) {
     writeWholeFile(this->files(), this->at("a.bin"), patternBytes(10));
     writeWholeFile(this->files(), this->at("b.bin"), patternBytes(20));
-    clsFile file(this->files());
-    ASSERT_EQ(file.fc_FileOpen(this->at("a.bin"), kFileModeReadInfoSize, 0).code, kFileOk);
+    FileBuffer file(this->files());
+    ASSERT_EQ(file.open(this->at("a.bin"), kFileModeReadInfoSize, 0).code, kFileOk);
     EXPECT_EQ(file.FileSize(), 10);
-    ASSERT_EQ(file.fc_FileOpen(this->at("b.bin"), kFileModeReadInfoSize2, 0).code, kFileOk);
+    ASSERT_EQ(file.open(this->at("b.bin"), kFileModeReadInfoSize2, 0).code, kFileOk);
     EXPECT_EQ(file.FileSize(), 20);
     // An explicit call keeps a size that is already known.
     file.setBytes(patternBytes(3));
-    ASSERT_EQ(file.fc_FileSizeFromHandle().code, kFileOk);
+    ASSERT_EQ(file.readSizeFromHandle().code, kFileOk);
     EXPECT_EQ(file.FileSize(), 3);
 }
 
@@ -99,11 +99,11 @@ TYPED_TEST_P(FileContract, RecreateReplacesALongerFileWholly) {
     writeWholeFile(this->files(), path, patternBytes(100, 9));
     const auto fresh = patternBytes(10, 200);
     {
-        clsFile file(this->files());
-        ASSERT_EQ(file.fc_FileOpen(path, kFileModeRecreate, 128).code, kFileOk);
+        FileBuffer file(this->files());
+        ASSERT_EQ(file.open(path, kFileModeRecreate, 128).code, kFileOk);
         file.setBytes(fresh);
         std::int32_t start = 0, count = 10;
-        ASSERT_EQ(file.fc_FileWrite(start, count).code, kFileOk);
+        ASSERT_EQ(file.write(start, count).code, kFileOk);
         EXPECT_EQ(start, 10);
         EXPECT_EQ(count, 10);
     }  // releasing the object closes the file
@@ -114,12 +114,12 @@ TYPED_TEST_P(FileContract, RecreateDeletesAReadOnlyHiddenFileWithForce) {
     const std::string path = this->at("geschützt.txt");
     writeWholeFile(this->files(), path, patternBytes(50));
     this->bed.makeReadOnlyAndHidden(path);
-    clsFile file(this->files());
-    ASSERT_EQ(file.fc_FileOpen(path, kFileModeRecreate, 128).code, kFileOk);
+    FileBuffer file(this->files());
+    ASSERT_EQ(file.open(path, kFileModeRecreate, 128).code, kFileOk);
     file.setBytes(patternBytes(4, 77));
     std::int32_t start = 0, count = 4;
-    ASSERT_EQ(file.fc_FileWrite(start, count).code, kFileOk);
-    ASSERT_EQ(file.fc_FileClose().code, kFileOk);
+    ASSERT_EQ(file.write(start, count).code, kFileOk);
+    ASSERT_EQ(file.close().code, kFileOk);
     EXPECT_EQ(readWholeFile(this->files(), path), patternBytes(4, 77));
     const auto attributes = this->files().attributes(path);
     ASSERT_TRUE(attributes.has_value());
@@ -129,87 +129,87 @@ TYPED_TEST_P(FileContract, RecreateDeletesAReadOnlyHiddenFileWithForce) {
 TYPED_TEST_P(FileContract, WriteClampsTheCountToTheData) {
     const std::string path = this->at("teil.bin");
     const auto data = patternBytes(10);
-    clsFile file(this->files());
-    ASSERT_EQ(file.fc_FileOpen(path, kFileModeRecreate, 128).code, kFileOk);
+    FileBuffer file(this->files());
+    ASSERT_EQ(file.open(path, kFileModeRecreate, 128).code, kFileOk);
     file.setBytes(data);
     std::int32_t start = 3, count = 100;
-    ASSERT_EQ(file.fc_FileWrite(start, count).code, kFileOk);
+    ASSERT_EQ(file.write(start, count).code, kFileOk);
     EXPECT_EQ(count, 7);
     EXPECT_EQ(start, 10);
-    ASSERT_EQ(file.fc_FileClose().code, kFileOk);
+    ASSERT_EQ(file.close().code, kFileOk);
     EXPECT_EQ(readWholeFile(this->files(), path), std::vector<std::uint8_t>(data.begin() + 3, data.end()));
 }
 
 TYPED_TEST_P(FileContract, WriteRefusesAStartOutsideTheData) {
-    clsFile file(this->files());
-    ASSERT_EQ(file.fc_FileOpen(this->at("x.bin"), kFileModeRecreate, 128).code, kFileOk);
+    FileBuffer file(this->files());
+    ASSERT_EQ(file.open(this->at("x.bin"), kFileModeRecreate, 128).code, kFileOk);
     file.setBytes(patternBytes(10));
     for (std::int32_t badStart : {11, -1, 1 << 30}) {
         std::int32_t start = badStart, count = 5;
-        EXPECT_EQ(file.fc_FileWrite(start, count).code, kFileFailed) << "start " << badStart;
+        EXPECT_EQ(file.write(start, count).code, kFileFailed) << "start " << badStart;
         EXPECT_EQ(start, badStart);
     }
     std::int32_t start = 10, count = 5;  // at the end: nothing left to write
-    EXPECT_EQ(file.fc_FileWrite(start, count).code, kFileOk);
+    EXPECT_EQ(file.write(start, count).code, kFileOk);
     EXPECT_EQ(count, 0);
 }
 
 TYPED_TEST_P(FileContract, WriteOnAClosedObjectNamesThePath) {
-    clsFile file(this->files());
-    ASSERT_EQ(file.fc_FileOpen(this->at("zu.txt"), kFileModePathOnly, 0).code, kFileOk);
+    FileBuffer file(this->files());
+    ASSERT_EQ(file.open(this->at("zu.txt"), kFileModePathOnly, 0).code, kFileOk);
     EXPECT_FALSE(file.isOpen());
     file.setBytes(patternBytes(3));
     std::int32_t start = 0, count = 3;
-    const FileResult r = file.fc_FileWrite(start, count);
+    const FileResult r = file.write(start, count);
     EXPECT_EQ(r.code, kFileNotOpen);
     EXPECT_EQ(r.message, "Fehler, Datei '" + this->at("zu.txt") + "' ist nicht ge\xC3\xB6" "ffnet!");
-    EXPECT_EQ(file.fc_FileSizeFromHandle().code, kFileNotOpen);
+    EXPECT_EQ(file.readSizeFromHandle().code, kFileNotOpen);
     EXPECT_FALSE(this->files().exists(this->at("zu.txt")));
 }
 
 TYPED_TEST_P(FileContract, WriteWithoutDataWritesNothing) {
     const std::string path = this->at("nichts.bin");
-    clsFile file(this->files());
-    ASSERT_EQ(file.fc_FileOpen(path, kFileModeRecreate, 128).code, kFileOk);
+    FileBuffer file(this->files());
+    ASSERT_EQ(file.open(path, kFileModeRecreate, 128).code, kFileOk);
     file.setBytes({});
     std::int32_t start = 0, count = 0;
-    EXPECT_EQ(file.fc_FileWrite(start, count).code, kFileOk);
-    ASSERT_EQ(file.fc_FileClose().code, kFileOk);
+    EXPECT_EQ(file.write(start, count).code, kFileOk);
+    ASSERT_EQ(file.close().code, kFileOk);
     EXPECT_TRUE(readWholeFile(this->files(), path).empty());
 }
 
 TYPED_TEST_P(FileContract, WriteModeKeepsTheFileAndTakesItsSize) {
     const std::string path = this->at("bleibt.bin");
     writeWholeFile(this->files(), path, patternBytes(30));
-    clsFile file(this->files());
-    ASSERT_EQ(file.fc_FileOpen(path, kFileModeWrite, 128).code, kFileOk);
+    FileBuffer file(this->files());
+    ASSERT_EQ(file.open(path, kFileModeWrite, 128).code, kFileOk);
     EXPECT_EQ(file.FileSize(), 30);
     EXPECT_EQ(file.writeAttributes(), 128);
     // The size comes from the file, the data is empty: nothing may be read past the data.
     std::int32_t start = 0, count = 30;
-    EXPECT_EQ(file.fc_FileWrite(start, count).code, kFileOk);
+    EXPECT_EQ(file.write(start, count).code, kFileOk);
     EXPECT_EQ(count, 0);
-    ASSERT_EQ(file.fc_FileClose().code, kFileOk);
+    ASSERT_EQ(file.close().code, kFileOk);
     EXPECT_EQ(readWholeFile(this->files(), path), patternBytes(30));
 }
 
 TYPED_TEST_P(FileContract, UnknownModesOpenNothing) {
     writeWholeFile(this->files(), this->at("da.txt"), patternBytes(5));
-    clsFile file(this->files());
+    FileBuffer file(this->files());
     for (std::int32_t mode : {3, 8, 18, -1}) {
-        EXPECT_EQ(file.fc_FileOpen(this->at("da.txt"), mode, 128).code, kFilePlatformFailed) << "mode " << mode;
+        EXPECT_EQ(file.open(this->at("da.txt"), mode, 128).code, kFilePlatformFailed) << "mode " << mode;
         EXPECT_FALSE(file.isOpen());
     }
 }
 
 TYPED_TEST_P(FileContract, WritingIgnoresAttributesAFileCannotBeCreatedWith) {
     const std::string path = this->at("neu.txt");
-    clsFile file(this->files());
-    ASSERT_EQ(file.fc_FileOpen(path, kFileModeRecreate, 0x4814 | 0x80).code, kFileOk);
+    FileBuffer file(this->files());
+    ASSERT_EQ(file.open(path, kFileModeRecreate, 0x4814 | 0x80).code, kFileOk);
     file.setBytes(patternBytes(2));
     std::int32_t start = 0, count = 2;
-    ASSERT_EQ(file.fc_FileWrite(start, count).code, kFileOk);
-    ASSERT_EQ(file.fc_FileClose().code, kFileOk);
+    ASSERT_EQ(file.write(start, count).code, kFileOk);
+    ASSERT_EQ(file.close().code, kFileOk);
     const auto attributes = this->files().attributes(path);
     ASSERT_TRUE(attributes.has_value());
     EXPECT_EQ(*attributes & (kAttrDirectory | kAttrSystem), 0u);
@@ -219,26 +219,26 @@ TYPED_TEST_P(FileContract, WritingIgnoresAttributesAFileCannotBeCreatedWith) {
 TYPED_TEST_P(FileContract, OpeningASecondFileClosesTheFirst) {
     const std::string first = this->at("eins.bin"), second = this->at("zwei.bin");
     writeWholeFile(this->files(), second, patternBytes(8));
-    clsFile file(this->files());
-    ASSERT_EQ(file.fc_FileOpen(first, kFileModeRecreate, 128).code, kFileOk);
+    FileBuffer file(this->files());
+    ASSERT_EQ(file.open(first, kFileModeRecreate, 128).code, kFileOk);
     if (this->bed.enforcesExclusiveOpen()) {
-        clsFile other(this->files());
-        EXPECT_EQ(other.fc_FileOpen(first, kFileModeRead, 128).code, kFilePlatformFailed) << "open for writing is exclusive";
+        FileBuffer other(this->files());
+        EXPECT_EQ(other.open(first, kFileModeRead, 128).code, kFilePlatformFailed) << "open for writing is exclusive";
     }
-    ASSERT_EQ(file.fc_FileOpen(second, kFileModeRead, 128).code, kFileOk);
-    clsFile other(this->files());
-    EXPECT_EQ(other.fc_FileOpen(first, kFileModeRead, 128).code, kFileOk);
+    ASSERT_EQ(file.open(second, kFileModeRead, 128).code, kFileOk);
+    FileBuffer other(this->files());
+    EXPECT_EQ(other.open(first, kFileModeRead, 128).code, kFileOk);
     // Reading shares the file with other readers.
-    EXPECT_EQ(other.fc_FileOpen(second, kFileModeRead, 128).code, kFileOk);
-    ASSERT_EQ(file.fc_FileRead().code, kFileOk);
+    EXPECT_EQ(other.open(second, kFileModeRead, 128).code, kFileOk);
+    ASSERT_EQ(file.read().code, kFileOk);
     EXPECT_EQ(file.Bytes(), patternBytes(8));
 }
 
 TYPED_TEST_P(FileContract, RecreateOnAFolderFails) {
     const std::string folder = this->at("Ordner");
     ASSERT_TRUE(this->files().createFolder(folder));
-    clsFile file(this->files());
-    EXPECT_EQ(file.fc_FileOpen(folder, kFileModeRecreate, 128).code, kFilePlatformFailed);
+    FileBuffer file(this->files());
+    EXPECT_EQ(file.open(folder, kFileModeRecreate, 128).code, kFilePlatformFailed);
     EXPECT_FALSE(file.isOpen());
     EXPECT_TRUE(this->files().exists(folder));
 }

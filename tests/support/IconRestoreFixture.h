@@ -10,7 +10,7 @@
 #include <sstream>
 
 #include "app/MainActions.h"
-#include "app/frmMain.h"
+#include "app/MainController.h"
 #include "platform/sim/SimPlatform.h"
 #include "base64/Base64.h"
 #include "restore/IconCreate.h"
@@ -36,12 +36,12 @@ protected:
                       files,      sim.registry, sim.shell, sim.displays, desktop};
     ScriptedErrorHandler errors;
     UnavailableActions actions;
-    frmMain form{platform, errors, actions};
+    MainController form{platform, errors, actions};
 
     void SetUp() override {
         std::filesystem::create_directories(native(kUser));
         std::filesystem::create_directories(native(kCommon));
-        form.Form_Load("");
+        form.load("");
         sim.clock.tickPerReading = true;
         sim.events.always([this] { desktop.settle(); });  // the shell refreshes between rounds of events
     }
@@ -89,7 +89,7 @@ protected:
         icon.FileName = fileName;
         icon.FileType = "FILE";
         icon.FileShellFolderType = folder;
-        icon.FileData_BASE64 = content.empty() ? "" : fc_Base64Encode(std::string_view(content));
+        icon.FileData_BASE64 = content.empty() ? "" : encodeBase64(std::string_view(content));
         icon.PosX = at.x;
         icon.PosY = at.y;
         return icon;

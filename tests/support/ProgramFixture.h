@@ -10,7 +10,7 @@
 #include <sstream>
 
 #include "app/MainActions.h"
-#include "app/frmMain.h"
+#include "app/MainController.h"
 #include "platform/sim/SimPlatform.h"
 #include "support/RecordingMainView.h"
 #include "support/ScratchRoot.h"
@@ -23,9 +23,9 @@ protected:
     ScratchRoot scratch;
     sim::SimPlatform sim{scratch.path()};
     ScriptedErrorHandler errors;
-    ProgramActions actions{[](const Settings& s) { return SettingsDialogOutcome{frmSettings::kResultClosed, s}; }};
+    ProgramActions actions{[](const Settings& s) { return SettingsDialogOutcome{SettingsDialog::kResultClosed, s}; }};
     RecordingMainView view;
-    frmMain form{sim.platform(), errors, actions};
+    MainController form{sim.platform(), errors, actions};
 
     void SetUp() override {
         std::filesystem::create_directories(native(sim::SimPlatform::kUserDesktop));
@@ -34,7 +34,7 @@ protected:
         std::filesystem::create_directories(native(sim.system.folder));
         view.form = &form;
         form.setView(&view);
-        form.Form_Load("");
+        form.load("");
         form.setDirectory("C:\\Projekte", true);
         form.settings().fileNameAuto = true;
     }

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "app/MainView.h"
-#include "app/frmMain.h"
+#include "app/MainController.h"
 
 namespace plenvik::test {
 
@@ -18,7 +18,7 @@ public:
     int aboutShown = 0;
     std::vector<MenuId> popups;
     std::vector<std::string> captionsSeen;  // every caption of the save label, in order
-    const frmMain* form = nullptr;
+    const MainController* form = nullptr;
 
     void closeWindow() override { closed = true; }
     void commandChanged(CommandId id) override {
@@ -37,7 +37,7 @@ public:
     void setBusyCursor(bool) override {}
     int progressBars = 0;
     std::uintptr_t progressBarTarget() override { return 0; }
-    void progressBarCreated(clsProgressBar&) override { ++progressBars; }
+    void progressBarCreated(ProgressBar&) override { ++progressBars; }
     void progressBarRemoved() override {}
 };
 

@@ -17,7 +17,7 @@
 #include <vector>
 
 #include "desktop/DesktopIcons.h"
-#include "desktop/clsDesktop.h"
+#include "desktop/DesktopWindow.h"
 #include "driver/TestShell.h"
 #include "platform/win32/DesktopFolderView.h"
 #include "platform/win32/Win32IconView.h"
@@ -229,13 +229,13 @@ TEST(DesktopFolderViewTest, TheIconViewPrefersAnOfferedFolderViewForReadingAndMo
     });
     ScriptedErrorHandler errors;
     std::vector<IconItem> icons;
-    ASSERT_TRUE(fc_DesktopIconsGet(view, errors, icons));
+    ASSERT_TRUE(readDesktopIcons(view, errors, icons));
     ASSERT_EQ(icons.size(), 3u);
     EXPECT_EQ(icons[1].label, "Übersicht €");
     EXPECT_EQ(view.itemCount(), 3);
-    EXPECT_EQ(GetLVWLabel(view, 2), "A&B <1>");
+    EXPECT_EQ(readListViewLabel(view, 2), "A&B <1>");
 
-    EXPECT_TRUE(fc_DesktopIconSet(view, errors, 2, 300, 200));
+    EXPECT_TRUE(moveDesktopIcon(view, errors, 2, 300, 200));
     EXPECT_EQ(fake.items[2].position.x, 300);
     EXPECT_EQ(fake.items[2].position.y, 200);
     EXPECT_EQ(fake.selectFlags.size(), 2u) << "one pixel before, then the place";
@@ -246,10 +246,10 @@ TEST(DesktopFolderViewTest, TheIconViewPrefersAnOfferedFolderViewForReadingAndMo
     for (HWND h : askedFor) EXPECT_EQ(h, shell.listView);
     EXPECT_EQ(view.styleWord(), static_cast<std::int32_t>(GetWindowLongW(shell.listView, GWL_STYLE)));
 
-    EXPECT_EQ(fc_DesktopIconCheckSnapToGrid(view, errors, icons, true), 0);
+    EXPECT_EQ(measureSnapToGrid(view, errors, icons, true), 0);
     EXPECT_EQ(fake.items[0].position.x, 20);
     fake.snapTo50 = true;
-    EXPECT_EQ(fc_DesktopIconCheckSnapToGrid(view, errors, icons, true), 5);
+    EXPECT_EQ(measureSnapToGrid(view, errors, icons, true), 5);
     EXPECT_EQ(fake.items[0].position.x, 0);  // (18, 8) went to (0, 0)
     EXPECT_EQ(fake.items[0].position.y, 0);
     EXPECT_TRUE(errors.reports.empty());
@@ -342,7 +342,7 @@ TEST(DesktopFolderViewAcrossProcessesTest, StyleAndSnapGoThroughTheFolderViewAnd
         SetWindowLongW(shell.listView, GWL_STYLE, (GetWindowLongW(shell.listView, GWL_STYLE) & ~0x103) | LVS_LIST);
         EXPECT_EQ(shell.dump().view, LV_VIEW_LIST);
         EXPECT_EQ(view.styleWord() & 0x103, 0x102) << "the folder view's truth";
-        clsDesktop(view).RefreshDesktop();
+        DesktopWindow(view).RefreshDesktop();
         d = shell.dumpAfterRefresh(d.refreshes);
         EXPECT_EQ(d.view, LV_VIEW_SMALLICON);
         EXPECT_EQ(d.style & 0x103u, 0x102u);

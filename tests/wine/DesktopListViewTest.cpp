@@ -12,7 +12,7 @@
 #include "desktop/DesktopIcons.h"
 #include "desktop/DesktopSystemIcons.h"
 #include "desktop/ListViewItemLayout.h"
-#include "desktop/clsDesktop.h"
+#include "desktop/DesktopWindow.h"
 #include "driver/TestShell.h"
 #include "errors/RuntimeError.h"
 #include "platform/win32/DesktopListView.h"
@@ -81,7 +81,7 @@ TEST_F(DesktopListViewTest, ReadsSixIconsWithTheirLabelsWholeInOneBlock) {
     TestShell shell(L"");
     ASSERT_TRUE(shell.ready()) << "the test shell did not signal that it is ready";
     std::vector<IconItem> icons;
-    ASSERT_TRUE(fc_DesktopIconsGet(view, errors, icons));
+    ASSERT_TRUE(readDesktopIcons(view, errors, icons));
     EXPECT_EQ(labels(icons), (std::vector<std::string>{"A&B <1>", longLabel, "Nachrichten", "Ordner Öl", "Preis 5 €",
                                                        "Übersicht Äpfel öß.txt"}));
     // Exactly what the shell's list view holds, read in its own process.
@@ -91,8 +91,8 @@ TEST_F(DesktopListViewTest, ReadsSixIconsWithTheirLabelsWholeInOneBlock) {
     EXPECT_EQ(icons[4].position, inside.cell(0, 4));
     EXPECT_TRUE(errors.reports.empty());
 
-    EXPECT_EQ(GetLVWLabel(view, 1), longLabel);
-    EXPECT_EQ(win32::GetLVWLabel(shell.listView, 1), longLabel);
+    EXPECT_EQ(readListViewLabel(view, 1), longLabel);
+    EXPECT_EQ(win32::readListViewLabel(shell.listView, 1), longLabel);
     win32::DesktopListView listView(shell.listView);
     EXPECT_EQ(listView.readAll(), inside.items);
     EXPECT_EQ(listView.blocksAllocated(), 1) << "one remote block for the whole inventory";
@@ -140,25 +140,25 @@ TEST_F(DesktopListViewTest, TheItemBlockHasTheShellsLayout) {
 TEST_F(DesktopListViewTest, MovesAnIconAndReadsItBackIncludingNegativeAndLargeCoordinates) {
     TestShell shell(L"--no-snap " + iconSet(folder, {"Eins", "Zwei", "Drei"}));
     ASSERT_TRUE(shell.ready());
-    EXPECT_TRUE(fc_DesktopIconSet(view, errors, 1, 417, 333));
+    EXPECT_TRUE(moveDesktopIcon(view, errors, 1, 417, 333));
     EXPECT_EQ(shell.dump().items[1].position, (IconPosition{417, 333}));
-    EXPECT_TRUE(fc_DesktopIconGet(view, errors, 1, 417, 333));
-    EXPECT_FALSE(fc_DesktopIconGet(view, errors, 1, 417, 334));
+    EXPECT_TRUE(iconIsAt(view, errors, 1, 417, 333));
+    EXPECT_FALSE(iconIsAt(view, errors, 1, 417, 334));
 
     // Negative x in the low half must not borrow from y.
-    EXPECT_TRUE(fc_DesktopIconSet(view, errors, 2, -40, 50));
+    EXPECT_TRUE(moveDesktopIcon(view, errors, 2, -40, 50));
     EXPECT_EQ(shell.dump().items[2].position, (IconPosition{-40, 50}));
     // Beyond 16 bits: LVM_SETITEMPOSITION32, no overflow.
-    EXPECT_TRUE(fc_DesktopIconSet(view, errors, 2, 40000, 50));
-    EXPECT_TRUE(fc_DesktopIconSet(view, errors, 0, 120, 70000));
+    EXPECT_TRUE(moveDesktopIcon(view, errors, 2, 40000, 50));
+    EXPECT_TRUE(moveDesktopIcon(view, errors, 0, 120, 70000));
     const ShellDump after = shell.dump();
     EXPECT_EQ(after.items[2].position, (IconPosition{40000, 50}));
     EXPECT_EQ(after.items[0].position, (IconPosition{120, 70000}));
     // The others stayed.
     EXPECT_EQ(after.items[1].position, (IconPosition{417, 333}));
     // An item beyond the last reads as (0, 0) and cannot be moved.
-    EXPECT_TRUE(fc_DesktopIconGet(view, errors, 9, 0, 0));
-    EXPECT_FALSE(fc_DesktopIconSet(view, errors, 9, 20, 10));
+    EXPECT_TRUE(iconIsAt(view, errors, 9, 0, 0));
+    EXPECT_FALSE(moveDesktopIcon(view, errors, 9, 20, 10));
     EXPECT_TRUE(errors.reports.empty());
 }
 
@@ -167,10 +167,10 @@ TEST_F(DesktopListViewTest, SnapTestReportsFiveWithSnapToGridAndLeavesTheFirstIc
     ASSERT_TRUE(shell.ready());
     ASSERT_TRUE(shell.dump().snap);
     std::vector<IconItem> icons;
-    EXPECT_EQ(fc_DesktopIconCheckSnapToGrid(view, errors, icons, true), 5);
+    EXPECT_EQ(measureSnapToGrid(view, errors, icons, true), 5);
     EXPECT_EQ(shell.dump().items[0].position, cell(0, 0));
     // A move with snap-to-grid lands on the nearest cell.
-    EXPECT_FALSE(fc_DesktopIconSet(view, errors, 1, 333, 140));
+    EXPECT_FALSE(moveDesktopIcon(view, errors, 1, 333, 140));
     EXPECT_EQ(shell.dump().items[1].position, cell(3, 1));
 }
 
@@ -179,7 +179,7 @@ TEST_F(DesktopListViewTest, SnapTestFromOffTheGridEndsOnTheCellNearestToTheTrial
     ASSERT_TRUE(shell.ready());
     ASSERT_EQ(shell.dump().items[0].position, (IconPosition{171, 56}));  // start positions are kept as given
     std::vector<IconItem> icons;
-    EXPECT_EQ(fc_DesktopIconCheckSnapToGrid(view, errors, icons, true), 5);
+    EXPECT_EQ(measureSnapToGrid(view, errors, icons, true), 5);
     EXPECT_EQ(shell.dump().items[0].position, cell(2, 1));  // nearest to (170, 55)
 }
 
@@ -187,7 +187,7 @@ TEST_F(DesktopListViewTest, SnapTestReportsZeroWithoutSnapToGridAndLeavesTheFirs
     TestShell shell(L"--no-snap " + iconSet(folder, {"Eins", "Zwei"}, "257 133 Eins\n"));
     ASSERT_TRUE(shell.ready());
     std::vector<IconItem> icons;
-    EXPECT_EQ(fc_DesktopIconCheckSnapToGrid(view, errors, icons, true), 0);
+    EXPECT_EQ(measureSnapToGrid(view, errors, icons, true), 0);
     EXPECT_EQ(shell.dump().items[0].position, (IconPosition{257, 133}));
     EXPECT_EQ(icons.size(), 2u);
 }
@@ -196,55 +196,55 @@ TEST_F(DesktopListViewTest, AnEmptyDesktopReadsAsNoIconsAndDoesNotSnap) {
     TestShell shell(iconSet(folder, {}));
     ASSERT_TRUE(shell.ready());
     std::vector<IconItem> icons{{"alt", {1, 2}}};
-    EXPECT_TRUE(fc_DesktopIconsGet(view, errors, icons));
+    EXPECT_TRUE(readDesktopIcons(view, errors, icons));
     EXPECT_TRUE(icons.empty());
-    EXPECT_EQ(fc_DesktopIconCheckSnapToGrid(view, errors, icons, false), 0);
+    EXPECT_EQ(measureSnapToGrid(view, errors, icons, false), 0);
 }
 
 TEST_F(DesktopListViewTest, ViewStyleSwitchesAndIsNamed) {
     TestShell shell(iconSet(folder, {"Eins", "Zwei", "Drei"}, "500 400 Eins\n"));
     ASSERT_TRUE(shell.ready());
-    clsDesktop desktop(view);
-    const std::int32_t start = desktop.fc_DesktopViewStyleGet();
+    DesktopWindow desktop(view);
+    const std::int32_t start = desktop.viewStyle();
     EXPECT_EQ(start, static_cast<std::int32_t>(GetWindowLongW(shell.listView, GWL_STYLE)));
-    EXPECT_EQ(clsDesktop::fc_DesktopViewStyleInformation(start), "Symbole (normal)");
+    EXPECT_EQ(DesktopWindow::describeViewStyle(start), "Symbole (normal)");
 
-    ASSERT_TRUE(desktop.fc_DesktopViewStyleSet(kViewSmallIcon, 0x103));
+    ASSERT_TRUE(desktop.setViewStyle(kViewSmallIcon, 0x103));
     EXPECT_EQ(shell.dump().view, LV_VIEW_SMALLICON);
-    EXPECT_EQ(clsDesktop::fc_DesktopViewStyleInformation(desktop.fc_DesktopViewStyleGet()), "Symbole klein");
-    EXPECT_EQ(desktop.fc_DesktopViewStyleGet() & ~0x103, start & ~0x103) << "other style bits unchanged";
+    EXPECT_EQ(DesktopWindow::describeViewStyle(desktop.viewStyle()), "Symbole klein");
+    EXPECT_EQ(desktop.viewStyle() & ~0x103, start & ~0x103) << "other style bits unchanged";
 
-    ASSERT_TRUE(desktop.fc_DesktopViewStyleSet(kViewList, 0x103));
+    ASSERT_TRUE(desktop.setViewStyle(kViewList, 0x103));
     EXPECT_EQ(shell.dump().view, LV_VIEW_LIST);
-    EXPECT_EQ(clsDesktop::fc_DesktopViewStyleInformation(desktop.fc_DesktopViewStyleGet()), "Liste");
+    EXPECT_EQ(DesktopWindow::describeViewStyle(desktop.viewStyle()), "Liste");
 
-    ASSERT_TRUE(desktop.fc_DesktopViewStyleSet(kViewReport, 0x103));
+    ASSERT_TRUE(desktop.setViewStyle(kViewReport, 0x103));
     EXPECT_EQ(shell.dump().view, LV_VIEW_DETAILS);
-    EXPECT_EQ(clsDesktop::fc_DesktopViewStyleInformation(desktop.fc_DesktopViewStyleGet()), "Details");
+    EXPECT_EQ(DesktopWindow::describeViewStyle(desktop.viewStyle()), "Details");
 
     // Back to large icons: the icons are where they were.
-    ASSERT_TRUE(desktop.fc_DesktopViewStyleSet(kViewIcon, 0x103));
+    ASSERT_TRUE(desktop.setViewStyle(kViewIcon, 0x103));
     ShellDump d = shell.dump();
     EXPECT_EQ(d.view, LV_VIEW_ICON);
     EXPECT_EQ(d.items[0].position, (IconPosition{500, 400}));
 
     // Auto-arrange lines them up in index order at once.
-    ASSERT_TRUE(desktop.fc_DesktopViewStyleSet(0x100, 0x103));
-    EXPECT_EQ(clsDesktop::fc_DesktopViewStyleInformation(desktop.fc_DesktopViewStyleGet()), "Symbole (normal), Automatisch anordnen");
+    ASSERT_TRUE(desktop.setViewStyle(0x100, 0x103));
+    EXPECT_EQ(DesktopWindow::describeViewStyle(desktop.viewStyle()), "Symbole (normal), Automatisch anordnen");
     d = shell.dump();
     EXPECT_EQ(d.items[0].position, cell(0, 0));
     EXPECT_EQ(d.items[1].position, cell(0, 1));
     EXPECT_EQ(d.items[2].position, cell(0, 2));
     // With auto-arrange a move does not stick; the snap test sees the icon put elsewhere.
-    EXPECT_FALSE(fc_DesktopIconSet(view, errors, 2, 700, 500));
+    EXPECT_FALSE(moveDesktopIcon(view, errors, 2, 700, 500));
     EXPECT_EQ(shell.dump().items[2].position, cell(0, 2));
 }
 
 TEST_F(DesktopListViewTest, ArrangeSnapsEachIconToItsNearestFreeCell) {
     TestShell shell(iconSet(folder, {"a", "b", "c", "d"}, "225 105 a\n215 95 b\n220 100 c\n1250 12 d\n"));
     ASSERT_TRUE(shell.ready());
-    clsDesktop desktop(view);
-    ASSERT_TRUE(desktop.fc_DesktopArrangeStyleSet(5));
+    DesktopWindow desktop(view);
+    ASSERT_TRUE(desktop.setArrangeStyle(5));
     const ShellDump d = shell.dump();
     ASSERT_EQ(d.items.size(), 4u);
     EXPECT_EQ(d.items[2].position, cell(2, 1));  // it was on its cell
@@ -265,7 +265,7 @@ TEST_F(DesktopListViewTest, RefreshReadsTheFoldersAgainAndUndoesListViewMoves) {
     ASSERT_EQ(labels(start.items), (std::vector<std::string>{"Alpha.txt", "Beta.txt"}));
     ASSERT_EQ(view.route(), IconRoute::ListView);
     const IconPosition moved = start.cell(5, 3);
-    ASSERT_TRUE(fc_DesktopIconSet(view, errors, 0, moved.x, moved.y));
+    ASSERT_TRUE(moveDesktopIcon(view, errors, 0, moved.x, moved.y));
     ShellDump d = shell.dump();
     EXPECT_EQ(d.items[0].position, moved) << "shown";
     EXPECT_EQ(d.kept[0], start.items[0].position) << "not kept";
@@ -273,13 +273,13 @@ TEST_F(DesktopListViewTest, RefreshReadsTheFoldersAgainAndUndoesListViewMoves) {
     b.reset();  // removed
     DesktopFile c(CSIDL_COMMON_DESKTOPDIRECTORY, L"Gamma.lnk");
     ASSERT_TRUE(c.created());
-    clsDesktop(view).RefreshDesktop();
+    DesktopWindow(view).RefreshDesktop();
     d = shell.dumpAfterRefresh(start.refreshes);
     ASSERT_EQ(labels(d.items), (std::vector<std::string>{"Alpha.txt", "Gamma"}));
     EXPECT_EQ(d.items[0].position, start.items[0].position) << "back where the shell kept it";
     EXPECT_EQ(d.items[1].position, start.cell(0, 1)) << "the new one takes the first free cell";
     std::vector<IconItem> icons;
-    ASSERT_TRUE(fc_DesktopIconsGet(view, errors, icons));
+    ASSERT_TRUE(readDesktopIcons(view, errors, icons));
     EXPECT_EQ(icons, d.items);
 }
 
@@ -287,8 +287,8 @@ TEST_F(DesktopListViewTest, WithOutsideMovesKeptTheMoveOutlastsTheRefresh) {
     TestShell shell(L"--keep-outside-moves " + iconSet(folder, {"Eins", "Zwei"}));
     ASSERT_TRUE(shell.ready());
     const int before = shell.dump().refreshes;
-    ASSERT_TRUE(fc_DesktopIconSet(view, errors, 1, 320, 190));
-    clsDesktop(view).RefreshDesktop();
+    ASSERT_TRUE(moveDesktopIcon(view, errors, 1, 320, 190));
+    DesktopWindow(view).RefreshDesktop();
     const ShellDump d = shell.dumpAfterRefresh(before);
     ASSERT_EQ(d.count, 2);
     EXPECT_EQ(d.items[1].position, (IconPosition{320, 190}));
@@ -308,13 +308,13 @@ TEST_F(DesktopListViewTest, ARefreshRenumbersTheItemsByName) {
         const ShellDump start = shell.dump();
         DesktopFile a(CSIDL_DESKTOPDIRECTORY, L"Alpha.txt");
         ASSERT_TRUE(a.created());
-        clsDesktop(view).RefreshDesktop();
+        DesktopWindow(view).RefreshDesktop();
         const ShellDump after = shell.dumpAfterRefresh(start.refreshes);
         const std::vector<std::string> expected =
             renumber ? std::vector<std::string>{"Alpha.txt", "Beta.txt", "Delta.txt"} : std::vector<std::string>{"Beta.txt", "Delta.txt", "Alpha.txt"};
         EXPECT_EQ(labels(after.items), expected);
         std::vector<IconItem> icons;
-        ASSERT_TRUE(fc_DesktopIconsGet(view, errors, icons));
+        ASSERT_TRUE(readDesktopIcons(view, errors, icons));
         EXPECT_EQ(icons, after.items);
         // Known icons are shown where they were, whatever their index now.
         const int beta = renumber ? 1 : 0;
@@ -371,23 +371,23 @@ TEST_F(DesktopListViewTest, FindsTheListViewBelowAWorkerWWindow) {
     TestShell shell(L"--workerw " + iconSet(folder, {"Eins", "Zwei"}));
     ASSERT_TRUE(shell.ready());
     EXPECT_EQ(FindWindowExW(shell.progman, nullptr, L"SHELLDLL_DefView", nullptr), nullptr) << "Progman holds no view";
-    EXPECT_EQ(win32::fc_DesktopListViewGet(), shell.listView);
+    EXPECT_EQ(win32::findDesktopListView(), shell.listView);
     std::vector<IconItem> icons;
-    ASSERT_TRUE(fc_DesktopIconsGet(view, errors, icons));
+    ASSERT_TRUE(readDesktopIcons(view, errors, icons));
     EXPECT_EQ(labels(icons), (std::vector<std::string>{"Eins", "Zwei"}));
 }
 
 TEST_F(DesktopListViewTest, WithoutADesktopEverythingReportsAnEmptyDesktop) {
-    ASSERT_EQ(win32::fc_DesktopListViewGet(), nullptr) << "no other program may show a desktop during the tests";
+    ASSERT_EQ(win32::findDesktopListView(), nullptr) << "no other program may show a desktop during the tests";
     EXPECT_FALSE(view.available());
     std::vector<IconItem> icons{{"alt", {1, 2}}};
-    EXPECT_TRUE(fc_DesktopIconsGet(view, errors, icons));
+    EXPECT_TRUE(readDesktopIcons(view, errors, icons));
     EXPECT_TRUE(icons.empty());
-    clsDesktop desktop(view);
-    EXPECT_EQ(desktop.fc_DesktopViewStyleGet(), 0);
-    EXPECT_FALSE(desktop.fc_DesktopViewStyleSet(1, 3));
-    EXPECT_FALSE(desktop.fc_DesktopArrangeStyleSet(5));
-    EXPECT_EQ(fc_DesktopIconCheckSnapToGrid(view, errors, icons, true), 0);
+    DesktopWindow desktop(view);
+    EXPECT_EQ(desktop.viewStyle(), 0);
+    EXPECT_FALSE(desktop.setViewStyle(1, 3));
+    EXPECT_FALSE(desktop.setArrangeStyle(5));
+    EXPECT_EQ(measureSnapToGrid(view, errors, icons, true), 0);
     desktop.RefreshDesktop();
     EXPECT_TRUE(errors.reports.empty());
 }

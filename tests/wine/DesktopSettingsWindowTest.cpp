@@ -21,7 +21,7 @@
 #include "driver/TestShell.h"
 #include "platform/win32/Wide.h"
 #include "platform/win32/Win32Platform.h"
-#include "settings/frmDesktop.h"
+#include "settings/DesktopSettingsDialog.h"
 #include "settings/win32/DesktopSettingsWindow.h"
 #include "support/ScriptedErrorHandler.h"
 #include "ui/win32/LabelButton.h"
@@ -66,7 +66,7 @@ HWND shownDialog() {
 
 // Runs the modal dialog on this thread while the driver works on it from another; the driver's
 // dialog is closed if it is still open afterwards, so the test never hangs.
-void runWith(frmDesktop& form, const std::function<void(HWND dialog)>& driver) {
+void runWith(DesktopSettingsDialog& form, const std::function<void(HWND dialog)>& driver) {
     std::thread thread([&] {
         if (!pollUntil([] { return shownDialog() != nullptr; })) {
             ADD_FAILURE() << "the desktop settings dialog did not appear within 10 s";
@@ -103,8 +103,8 @@ protected:
 TEST_F(DesktopSettingsWindowTest, ShowsEveryCaptionAndTheListViewWithAutoArrangeAsTheShellHasIt) {
     TestShell shell(L"--style 103");
     ASSERT_TRUE(shell.ready()) << "the test shell did not signal that it is ready";
-    frmDesktop form(win.platform(), errors);
-    form.fc_Init(0);
+    DesktopSettingsDialog form(win.platform(), errors);
+    form.initialize(0);
     ASSERT_EQ(form.monitorColumns().size(), 1u) << "one Xvfb screen";
 
     runWith(form, [&](HWND dialog) {
@@ -144,7 +144,7 @@ TEST_F(DesktopSettingsWindowTest, ShowsEveryCaptionAndTheListViewWithAutoArrange
         // The entry of the current mode is selected; a current mode the device does not list (seen
         // under Wine after other tests switched modes) leaves the list without a selection.
         EXPECT_EQ(SendMessageW(modes, LB_GETCURSEL, 0, 0), column.selected);
-        const clsMonitor& monitor = form.screens()->Monitor(1);
+        const DisplayMonitor& monitor = form.screens()->Monitor(1);
         if (column.selected >= 0) EXPECT_EQ(listEntry(modes, column.selected), monitor.currentModeText());
         else EXPECT_EQ(std::find(column.modes.begin(), column.modes.end(), monitor.currentModeText()), column.modes.end());
         const RECT frame = rectIn(dialog, kIdDesktopFraMain);
@@ -169,8 +169,8 @@ TEST_F(DesktopSettingsWindowTest, AnApplySetsTheShellsViewStyleAndWritesTheToggl
     ASSERT_TRUE(shell.ready()) << "the test shell did not signal that it is ready";
     const ShellDump before = shell.dump();
     ASSERT_EQ(before.view, 0);
-    frmDesktop form(win.platform(), errors);
-    form.fc_Init(0);
+    DesktopSettingsDialog form(win.platform(), errors);
+    form.initialize(0);
 
     runWith(form, [&](HWND dialog) {
         choose(dialog, kIdLstIconView, 3);  // "Details"
@@ -221,11 +221,11 @@ TEST(DesktopSettingsVirtualDesktop, DISABLED_ConfirmsOrTakesBackANewMode) {
     ASSERT_EQ(GetSystemMetrics(SM_CXSCREEN), kDesktopWidth) << "not inside the virtual desktop";
     Win32Platform win;
     ScriptedErrorHandler errors;
-    frmDesktop form(win.platform(), errors);
-    form.fc_Init(0);
+    DesktopSettingsDialog form(win.platform(), errors);
+    form.initialize(0);
     ASSERT_EQ(form.monitorColumns().size(), 1u);
     const MonitorColumn& column = form.monitorColumns()[0];
-    const clsMonitor& monitor = form.screens()->Monitor(1);
+    const DisplayMonitor& monitor = form.screens()->Monitor(1);
     const std::string wanted = displayModeText(800, 600, monitor.DisplayColorDepth, monitor.DisplayFrequency);
     const auto found = std::find(column.modes.begin(), column.modes.end(), wanted);
     ASSERT_NE(found, column.modes.end()) << wanted << " is not listed";

@@ -10,7 +10,7 @@
 #include <sstream>
 
 #include "app/MainActions.h"
-#include "app/frmMain.h"
+#include "app/MainController.h"
 #include "driver/TestShell.h"
 #include "platform/win32/Win32Platform.h"
 #include "platform/win32/Wide.h"
@@ -35,7 +35,7 @@ DesktopIcon savedFile(const std::string& name, const std::string& content, int x
     icon.FileName = name;
     icon.FileType = "FILE";
     icon.FileShellFolderType = kFolderUserDesktop;
-    icon.FileData_BASE64 = fc_Base64Encode(std::string_view(content));
+    icon.FileData_BASE64 = encodeBase64(std::string_view(content));
     icon.PosX = x;
     icon.PosY = y;
     return icon;
@@ -55,8 +55,8 @@ TEST(IconCreateDesktopTest, AFileIconComesBackAtItsSavedPlaceAndAUsersFileIsKept
     win32::Win32Platform real;
     ScriptedErrorHandler errors;
     UnavailableActions actions;
-    frmMain form(real.platform(), errors, actions);
-    form.Form_Load("");
+    MainController form(real.platform(), errors, actions);
+    form.load("");
     const std::string content = std::string("Inhalt\r\n\0\xFF", 10);
     LoadedProject project;
     project.icons.push_back(savedFile("Zur\xC3\xBC" "ck.txt", content, 520, 280));

@@ -10,7 +10,7 @@
 #include <thread>
 
 #include "app/MainActions.h"
-#include "app/frmMain.h"
+#include "app/MainController.h"
 #include "app/win32/MainWindow.h"
 #include "app/win32/MainWindowIds.h"
 #include "driver/WineDriver.h"
@@ -27,8 +27,8 @@ class IconListWindowTest : public ::testing::Test {
 protected:
     win32::Win32Platform platform;
     ScriptedErrorHandler errors;
-    ProgramActions actions{[](const Settings& s) { return SettingsDialogOutcome{frmSettings::kResultClosed, s}; }};
-    frmMain form{platform.platform(), errors, actions};
+    ProgramActions actions{[](const Settings& s) { return SettingsDialogOutcome{SettingsDialog::kResultClosed, s}; }};
+    MainController form{platform.platform(), errors, actions};
     win32::MainWindow window{form};
     HWND main = nullptr, icons = nullptr;
 

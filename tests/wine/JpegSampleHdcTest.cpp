@@ -1,4 +1,4 @@
-// clsJPG on real device contexts: a picture drawn with GDI into a palettised memory DC (the kind of
+// JpegWriter on real device contexts: a picture drawn with GDI into a palettised memory DC (the kind of
 // surface the picture control keeps) is sampled through win32::SampleHDC, encoded, decoded again by
 // Windows' own JPEG decoder (WIC) and compared pixel by pixel; the file goes through the real file system.
 #include <windows.h>
@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "errors/RuntimeError.h"
-#include "jpeg/clsJPG.h"
+#include "jpeg/JpegWriter.h"
 #include "jpeg/win32/SampleHdc.h"
 #include "platform/win32/Scoped.h"
 #include "platform/win32/Win32FileSystem.h"
@@ -131,7 +131,7 @@ TEST_F(JpegSampleHdc, DecodedPixelsShowTheDrawnPictureFromTheSourceOffset) {
     drawLayout(surface.dc.get());
 
     // The part from (8, 4) on, 80 x 56 pixels, at the best quality without subsampling.
-    clsJPG jpg;
+    JpegWriter jpg;
     jpg.Quality(100);
     jpg.SetSamplingFrequencies(1, 1, 1, 1, 1, 1);
     SampleHDC(jpg, surface.dc.get(), 80, 56, 8, 4);
@@ -153,7 +153,7 @@ TEST_F(JpegSampleHdc, DeviceContextAndPixelBufferGiveTheSameFile) {
     ASSERT_NE(surface.bits, nullptr);
     drawLayout(surface.dc.get());
 
-    clsJPG fromDc;
+    JpegWriter fromDc;
     fromDc.Quality(80);
     fromDc.SetSamplingFrequencies(1, 1, 1, 1, 1, 1);
     SampleHDC(fromDc, surface.dc.get(), kWidth, kHeight, 0, 0);
@@ -166,7 +166,7 @@ TEST_F(JpegSampleHdc, DeviceContextAndPixelBufferGiveTheSameFile) {
     const std::ptrdiff_t stride = (kWidth + 3) / 4 * 4;
     const PixelSource buffer{kWidth, kHeight, PixelFormat::Indexed8, surface.bits + (kHeight - 1) * stride, -stride,
                              palette, static_cast<int>(std::size(palette))};
-    clsJPG fromBuffer;
+    JpegWriter fromBuffer;
     fromBuffer.Quality(80);
     fromBuffer.SetSamplingFrequencies(1, 1, 1, 1, 1, 1);
     fromBuffer.SampleHDC(buffer, kWidth, kHeight, 0, 0);
@@ -183,7 +183,7 @@ TEST_F(JpegSampleHdc, SamplesADeviceDependentBitmapWithDefaultSubsampling) {
     fill(dc.get(), 0, 0, 40, 24, kBackground);
     fill(dc.get(), 16, 0, 40, 24, kBlue);
 
-    clsJPG jpg;  // quality 75, 2x2 1x1 1x1
+    JpegWriter jpg;  // quality 75, 2x2 1x1 1x1
     SampleHDC(jpg, dc.get(), 40, 24, 0, 0);
     jpg.SaveFile("");
     const Decoded decoded = decodeWithWic(jpg.Data());
@@ -195,7 +195,7 @@ TEST_F(JpegSampleHdc, SamplesADeviceDependentBitmapWithDefaultSubsampling) {
 
 TEST_F(JpegSampleHdc, InvalidSizeIsRefusedBeforeAnyBitmapIsMade) {
     PalettisedSurface surface;
-    clsJPG jpg;
+    JpegWriter jpg;
     try {
         SampleHDC(jpg, surface.dc.get(), 0, 10, 0, 0);
         ADD_FAILURE() << "a picture without width was accepted";
@@ -215,7 +215,7 @@ TEST_F(JpegSampleHdc, SaveFileWritesThroughTheFileSystemAndKeepsAnExistingFile) 
     PalettisedSurface surface;
     drawLayout(surface.dc.get());
     Win32FileSystem files;
-    clsJPG jpg(files);
+    JpegWriter jpg(files);
     jpg.Quality(80);
     jpg.SetSamplingFrequencies(1, 1, 1, 1, 1, 1);
     SampleHDC(jpg, surface.dc.get(), kWidth, kHeight, 0, 0);
@@ -238,7 +238,7 @@ TEST_F(JpegSampleHdc, SaveFileWritesThroughTheFileSystemAndKeepsAnExistingFile) 
     EXPECT_EQ(regularFiles, 1) << "a temporary file was left behind";
 
     // A second save with the same name leaves the first file as it is.
-    clsJPG again(files);
+    JpegWriter again(files);
     again.SampleHDC(PixelSource{}, 8, 8, 0, 0);
     EXPECT_EQ(again.SaveFile(target), kJpegFileExists);
     const Decoded decoded = decodeWithWic(bytes);

@@ -8,7 +8,7 @@
 #include <thread>
 
 #include "app/MainActions.h"
-#include "app/frmMain.h"
+#include "app/MainController.h"
 #include "app/win32/MainWindow.h"
 #include "app/win32/MainWindowIds.h"
 #include "driver/WineDriver.h"
@@ -142,7 +142,7 @@ TEST(MainWindowTest, ProgramPictureOpensTheHelpMenu) {
     win32::Win32Platform platform;
     ScriptedErrorHandler errors;
     UnavailableActions actions;
-    frmMain form(platform.platform(), errors, actions);
+    MainController form(platform.platform(), errors, actions);
     win32::MainWindow window(form);
     ASSERT_TRUE(window.create("", SW_SHOW));
     HWND main = window.handle();
@@ -230,7 +230,7 @@ TEST(MainWindowTest, DpiChangeLaysTheWindowOutAtTheNewResolution) {
     win32::Win32Platform platform;
     ScriptedErrorHandler errors;
     UnavailableActions actions;
-    frmMain form(platform.platform(), errors, actions);
+    MainController form(platform.platform(), errors, actions);
     win32::MainWindow window(form);
     ASSERT_TRUE(window.create("", SW_SHOW));
     HWND main = window.handle();

@@ -1,6 +1,6 @@
 // The monitor classes over the real displays under Wine: the one monitor of the Xvfb screen and its
 // modes, compared with what Windows' own calls report; and, inside a Wine virtual desktop (whose
-// resolution can change), a mode change through fc_ResolutionSet and the return to the saved mode.
+// resolution can change), a mode change through setResolution and the return to the saved mode.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -13,7 +13,7 @@
 
 #include "display/DesktopMonitors.h"
 #include "display/DisplayModeText.h"
-#include "display/clsMonitorScreens.h"
+#include "display/MonitorScreens.h"
 #include "driver/WineDriver.h"
 #include "platform/win32/Wide.h"
 #include "platform/win32/Win32Displays.h"
@@ -70,20 +70,20 @@ std::vector<std::string> osModeTexts(const std::string& device) {
     return texts;
 }
 
-std::vector<std::string> modeTexts(clsMonitor& m) {
+std::vector<std::string> modeTexts(DisplayMonitor& m) {
     std::vector<std::string> texts;
     std::string text;
-    for (std::int32_t n = 0; m.fc_EnumDisplaySettings(text, n); ++n) texts.push_back(text);
+    for (std::int32_t n = 0; m.enumDisplaySettings(text, n); ++n) texts.push_back(text);
     return texts;
 }
 
 TEST(MonitorWineTest, TheScanFindsTheMonitorWindowsReports) {
     Win32Displays displays;
-    clsMonitorScreens screens(displays);
+    MonitorScreens screens(displays);
     const auto os = osMonitors();
     ASSERT_EQ(os.size(), 1u) << "plain Xvfb has one monitor";
     ASSERT_EQ(screens.Count(), 1);
-    const clsMonitor& m = screens.Monitor(1);
+    const DisplayMonitor& m = screens.Monitor(1);
     EXPECT_EQ(m.handle, reinterpret_cast<std::intptr_t>(os[0].handle));
     EXPECT_EQ(m.DeviceName, os[0].device);
     EXPECT_EQ(m.DeviceName.rfind("\\\\.\\DISPLAY", 0), 0u) << m.DeviceName;
@@ -98,15 +98,15 @@ TEST(MonitorWineTest, TheScanFindsTheMonitorWindowsReports) {
     EXPECT_EQ(screens.DesktopWidth(), GetSystemMetrics(SM_CXVIRTUALSCREEN));
     EXPECT_EQ(screens.GetMonitorFromXYPoint(-10, -10, 0), 0);
     EXPECT_EQ(screens.GetMonitorFromXYPoint(-10, -10, 1), m.handle);
-    EXPECT_EQ(screens.fc_MonitorGetIDFromDeviceName(m.DeviceName), 1);
-    EXPECT_EQ(screens.fc_MonitorGetIDFromDeviceName("\\\\.\\DISPLAY9"), -1);
+    EXPECT_EQ(screens.monitorIdOfDevice(m.DeviceName), 1);
+    EXPECT_EQ(screens.monitorIdOfDevice("\\\\.\\DISPLAY9"), -1);
 }
 
 TEST(MonitorWineTest, ListsTheModesOfTheXvfbMonitor) {
     Win32Displays displays;
-    clsMonitorScreens screens(displays);
+    MonitorScreens screens(displays);
     ASSERT_EQ(screens.Count(), 1);
-    clsMonitor& m = screens.Monitor(1);
+    DisplayMonitor& m = screens.Monitor(1);
     const auto texts = modeTexts(m);
     EXPECT_EQ(texts, osModeTexts(m.DeviceName));
     ASSERT_FALSE(texts.empty());
@@ -116,7 +116,7 @@ TEST(MonitorWineTest, ListsTheModesOfTheXvfbMonitor) {
 
     std::string text = "x";
     std::int32_t past = static_cast<std::int32_t>(texts.size());
-    EXPECT_FALSE(m.fc_EnumDisplaySettings(text, past));
+    EXPECT_FALSE(m.enumDisplaySettings(text, past));
     EXPECT_EQ(past, -1);
     EXPECT_EQ(text, "");
 }
@@ -125,7 +125,7 @@ TEST(MonitorWineTest, TheMainWindowTableHoldsTheMonitor) {
     Win32Displays displays;
     ScriptedErrorHandler handler;
     std::vector<MonitorRecord> monitors;
-    fc_DesktopMonitorsGet(monitors, displays, handler);
+    readMonitors(monitors, displays, handler);
     EXPECT_TRUE(handler.reports.empty());
     ASSERT_EQ(monitors.size(), 2u);
     EXPECT_EQ(monitors[1].Nr, 1);
@@ -135,12 +135,12 @@ TEST(MonitorWineTest, TheMainWindowTableHoldsTheMonitor) {
 
 TEST(MonitorWineTest, AModeTheDeviceDoesNotListIsNotApplied) {
     Win32Displays displays;
-    clsMonitorScreens screens(displays);
+    MonitorScreens screens(displays);
     ASSERT_EQ(screens.Count(), 1);
     RecordingDialogs dialogs;
     const int width = GetSystemMetrics(SM_CXSCREEN);
-    EXPECT_FALSE(screens.Monitor(1).fc_ResolutionSet(
-        dialogs, {.par_Width = 1234, .par_Height = 567, .par_Frequency = 60, .par_ColorDepth = 32}));
+    EXPECT_FALSE(screens.Monitor(1).setResolution(
+        dialogs, {.width = 1234, .height = 567, .frequency = 60, .colorDepth = 32}));
     EXPECT_TRUE(dialogs.messages.empty());
     EXPECT_EQ(GetSystemMetrics(SM_CXSCREEN), width);
 }
@@ -151,9 +151,9 @@ constexpr int kDesktopWidth = 1024, kDesktopHeight = 768;
 
 // Reads the monitors afresh and returns monitor 1's mode text and rectangle.
 std::string currentState(Displays& displays) {
-    clsMonitorScreens screens(displays);
+    MonitorScreens screens(displays);
     if (screens.Count() != 1) return "monitors: " + std::to_string(screens.Count());
-    const clsMonitor& m = screens.Monitor(1);
+    const DisplayMonitor& m = screens.Monitor(1);
     return m.currentModeText() + " at " + std::to_string(m.Left) + "," + std::to_string(m.Top) + " screen " +
            std::to_string(GetSystemMetrics(SM_CXSCREEN)) + "x" + std::to_string(GetSystemMetrics(SM_CYSCREEN));
 }
@@ -165,37 +165,37 @@ TEST(MonitorVirtualDesktop, DISABLED_ChangesTheModeAndReturnsToTheSavedOne) {
     ASSERT_EQ(GetSystemMetrics(SM_CYSCREEN), kDesktopHeight) << "not inside the virtual desktop";
     Win32Displays displays;
     RecordingDialogs dialogs;
-    clsMonitorScreens screens(displays);
+    MonitorScreens screens(displays);
     ASSERT_EQ(screens.Count(), 1);
-    const clsMonitor saved = screens.Monitor(1);
+    const DisplayMonitor saved = screens.Monitor(1);
     const std::string savedState = currentState(displays);
     ASSERT_EQ(saved.Width, kDesktopWidth);
 
-    clsMonitor& m = screens.Monitor(1);
+    DisplayMonitor& m = screens.Monitor(1);
     const auto texts = modeTexts(m);
     const std::string wanted = displayModeText(800, 600, saved.DisplayColorDepth, saved.DisplayFrequency);
     const auto found = std::find(texts.begin(), texts.end(), wanted);
     ASSERT_NE(found, texts.end()) << wanted << " is not among the " << texts.size() << " modes";
     const auto index = static_cast<std::int16_t>(found - texts.begin());
 
-    const ResolutionRequest back{.par_Width = saved.Width, .par_Height = saved.Height,
-                                 .par_Frequency = saved.DisplayFrequency, .par_ColorDepth = saved.DisplayColorDepth,
-                                 .par_PositionX = saved.Left, .par_PositionY = saved.Top};
+    const ResolutionRequest back{.width = saved.Width, .height = saved.Height,
+                                 .frequency = saved.DisplayFrequency, .colorDepth = saved.DisplayColorDepth,
+                                 .positionX = saved.Left, .positionY = saved.Top};
     const ResolutionRequest changes[] = {
-        {.par_Width = 800, .par_Height = 600, .par_Frequency = saved.DisplayFrequency, .par_ColorDepth = saved.DisplayColorDepth},
-        {.par_Index = index},
+        {.width = 800, .height = 600, .frequency = saved.DisplayFrequency, .colorDepth = saved.DisplayColorDepth},
+        {.index = index},
     };
     for (const auto& change : changes) {
-        SCOPED_TRACE(change.par_Index < 0 ? "by search" : "by index");
-        EXPECT_TRUE(m.fc_ResolutionSet(dialogs, change));
+        SCOPED_TRACE(change.index < 0 ? "by search" : "by index");
+        EXPECT_TRUE(m.setResolution(dialogs, change));
         EXPECT_EQ(m.modeRecord().width, 800);
         EXPECT_EQ(currentState(displays), wanted + " at 0,0 screen 800x600");
 
-        EXPECT_TRUE(m.fc_ResolutionSet(dialogs, back));
+        EXPECT_TRUE(m.setResolution(dialogs, back));
         EXPECT_EQ(currentState(displays), savedState);
     }
     // The mode it runs in already is applied again (the reset flag), and stays.
-    EXPECT_TRUE(m.fc_ResolutionSet(dialogs, back));
+    EXPECT_TRUE(m.setResolution(dialogs, back));
     EXPECT_EQ(currentState(displays), savedState);
     EXPECT_TRUE(dialogs.messages.empty()) << dialogs.messages.front();
 }

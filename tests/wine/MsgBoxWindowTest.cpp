@@ -1,4 +1,4 @@
-// frmMsgBox as a real modal window: its texts, OK gives 5, cancel gives 2, the close box and Escape
+// CountdownMessageBox as a real modal window: its texts, OK gives 5, cancel gives 2, the close box and Escape
 // give 2, and the countdown closes it with 2. Clicks are sent from a timer that runs inside the
 // window's own message loop; a watchdog ends every test within seconds.
 #include <windows.h>
@@ -75,7 +75,7 @@ protected:
     void TearDown() override { DestroyWindow(owner); }
 
     // Runs the box modally with the scripted action after 300 ms and the watchdog after watchdogMs.
-    int run(frmMsgBox& form, MsgBoxWindow& window, int action, UINT watchdogMs = 6000) {
+    int run(CountdownMessageBox& form, MsgBoxWindow& window, int action, UINT watchdogMs = 6000) {
         (void)form;
         g_script.box = window.handle();
         g_script.action = action;
@@ -91,10 +91,10 @@ protected:
 };
 
 TEST_F(MsgBoxWindowTest, ShowsTitleMessageAndButtons) {
-    frmMsgBox form;
+    CountdownMessageBox form;
     MsgBoxWindow window(form, owner);
     ASSERT_NE(window.handle(), nullptr);
-    form.sb_Init("Aufl\u00F6sung pr\u00FCfen", "Die neue Aufl\u00F6sung ist aktiv.\nBehalten?", 0);
+    form.initialize("Aufl\u00F6sung pr\u00FCfen", "Die neue Aufl\u00F6sung ist aktiv.\nBehalten?", 0);
     EXPECT_EQ(textOf(window.handle()), L"Aufl\u00F6sung pr\u00FCfen");
     EXPECT_EQ(textOf(GetDlgItem(window.handle(), kMsgBoxTitleId)), L"Aufl\u00F6sung pr\u00FCfen");
     EXPECT_EQ(textOf(GetDlgItem(window.handle(), kMsgBoxMessageId)), L"Die neue Aufl\u00F6sung ist aktiv.\r\nBehalten?");
@@ -106,9 +106,9 @@ TEST_F(MsgBoxWindowTest, ShowsTitleMessageAndButtons) {
 }
 
 TEST_F(MsgBoxWindowTest, OkConfirmsWithFiveAndGivesTheOwnerBack) {
-    frmMsgBox form;
+    CountdownMessageBox form;
     MsgBoxWindow window(form, owner);
-    form.sb_Init("Titel", "Nachricht", 0);
+    form.initialize("Titel", "Nachricht", 0);
     EXPECT_EQ(run(form, window, kMsgBoxOkId), kMsgBoxConfirmed);
     EXPECT_TRUE(g_script.ownerWasDisabled) << "modal: the owner takes no input meanwhile";
     EXPECT_TRUE(IsWindowEnabled(owner));
@@ -119,18 +119,18 @@ TEST_F(MsgBoxWindowTest, OkConfirmsWithFiveAndGivesTheOwnerBack) {
 
 TEST_F(MsgBoxWindowTest, CancelTheCloseBoxAndEscapeGiveTwo) {
     for (const int action : {kMsgBoxCancelId, static_cast<int>(WM_CLOSE), static_cast<int>(VK_ESCAPE)}) {
-        frmMsgBox form;
+        CountdownMessageBox form;
         MsgBoxWindow window(form, owner);
-        form.sb_Init("Titel", "Nachricht", 0);
+        form.initialize("Titel", "Nachricht", 0);
         EXPECT_EQ(run(form, window, action), kMsgBoxCancelled) << "action " << action;
         EXPECT_TRUE(IsWindow(window.handle())) << "the close box hides; the caller unloads";
     }
 }
 
 TEST_F(MsgBoxWindowTest, TheCountdownClosesWithTwo) {
-    frmMsgBox form;
+    CountdownMessageBox form;
     MsgBoxWindow window(form, owner);
-    form.sb_Init("Titel", "Nachricht", 2);
+    form.initialize("Titel", "Nachricht", 2);
     EXPECT_EQ(textOf(GetDlgItem(window.handle(), kMsgBoxInfoId)), L"Maske schlie\u00DFt in 1 Sek. ...");
     const ULONGLONG start = GetTickCount64();
     EXPECT_EQ(run(form, window, 0, 8000), kMsgBoxCancelled) << "the watchdog would have given 5";
@@ -152,10 +152,10 @@ void CALLBACK closeQuestion(HWND, UINT, UINT_PTR id, DWORD) {
 }
 
 TEST_F(MsgBoxWindowTest, TheConvenienceCallReturnsTheResult) {
-    // The box of fc_MsgBoxShow is found by its class and caption once it is shown.
+    // The box of showCountdownMessageBox is found by its class and caption once it is shown.
     const UINT_PTR act = SetTimer(nullptr, 0, 300, clickOkOfQuestion);
     const UINT_PTR dog = SetTimer(nullptr, 0, 6000, closeQuestion);
-    EXPECT_EQ(fc_MsgBoxShow(owner, "Frage", "Weiter?", 0), kMsgBoxConfirmed);
+    EXPECT_EQ(showCountdownMessageBox(owner, "Frage", "Weiter?", 0), kMsgBoxConfirmed);
     KillTimer(nullptr, act);
     KillTimer(nullptr, dog);
     EXPECT_EQ(FindWindowW(kMsgBoxWindowClass, L"Frage"), nullptr) << "unloaded afterwards";

@@ -95,11 +95,11 @@ public:
 
 TEST_F(PictureViewControlTest, ShowsTheSurfaceOneToOneWithBarsForALargePicture) {
     create(184, 140);
-    sb_MonitorPictureClear(picture);
+    clearMonitorPicture(picture);
     NoErrors errors;
     float h = 0, v = 0;
-    fc_DesktopMonitorsPictureGet(picture, twoMonitors(), h, v, errors);
-    sb_MonitorPictureIconMark(picture, 100, 100, h, v);
+    drawMonitorPicture(picture, twoMonitors(), h, v, errors);
+    markIconOnPicture(picture, 100, 100, h, v);
     EXPECT_TRUE(barVisible(kPictureViewHorId)) << "254 pixels do not fit into 180";
     EXPECT_TRUE(barVisible(kPictureViewVerId));
     expectViewShowsPicture();
@@ -186,10 +186,10 @@ TEST_F(PictureViewControlTest, DraggingScrollsAndTheMouseEventsReachTheContainer
 
 TEST_F(PictureViewControlTest, OpenPictureLoadsAJpegThroughThePlatformDecoder) {
     create(184, 140);
-    sb_MonitorPictureClear(picture);
+    clearMonitorPicture(picture);
     NoErrors errors;
     float h = 0, v = 0;
-    fc_DesktopMonitorsPictureGet(picture, twoMonitors(), h, v, errors);
+    drawMonitorPicture(picture, twoMonitors(), h, v, errors);
     const IndexedSurface drawn = *picture.surface();
 
     wchar_t temp[MAX_PATH];

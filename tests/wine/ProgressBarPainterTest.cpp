@@ -17,7 +17,7 @@ constexpr COLORREF kYellow = RGB(255, 255, 192), kNavy = RGB(0, 0, 128);
 
 
 ProgressBarDrawing barAt(long percentage, bool text) {
-    clsProgressBar bar;
+    ProgressBar bar;
     ProgressBarInit s = mainWindowProgressBar(0, ProgressFont{"Arial", 7}, 123);
     s.p_LngScaleMode = kScalePixels;
     s.p_LngLeft = 2;
@@ -25,7 +25,7 @@ ProgressBarDrawing barAt(long percentage, bool text) {
     s.p_LngWidth = 160;
     s.p_LngHeight = 20;
     s.p_BlnDisplayPercentage = text;
-    bar.sb_Init(s);
+    bar.initialize(s);
     bar.ValuePercentage(percentage);
     return bar.drawing();
 }
@@ -101,8 +101,8 @@ TEST(ProgressBarPainterTest, ABoundBarDrawsIntoItsWindowAndFollowsItsValue) {
                                   GetModuleHandleW(nullptr), nullptr);
     ASSERT_NE(window, nullptr);
     UpdateWindow(window);
-    clsProgressBar bar;
-    bar.sb_Init(mainWindowProgressBar(reinterpret_cast<std::uintptr_t>(window), ProgressFont{"Arial", 7}, 123));
+    ProgressBar bar;
+    bar.initialize(mainWindowProgressBar(reinterpret_cast<std::uintptr_t>(window), ProgressFont{"Arial", 7}, 123));
     bindProgressBar(bar);
     bar.value(123);  // full
     const ProgressBarDrawing d = bar.drawing();

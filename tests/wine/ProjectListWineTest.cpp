@@ -9,7 +9,7 @@
 #include <sstream>
 
 #include "app/win32/MainWindowIds.h"
-#include "desktop/clsDesktop.h"
+#include "desktop/DesktopWindow.h"
 #include "driver/WineDriver.h"
 #include "platform/win32/Scoped.h"
 #include "platform/win32/Wide.h"
@@ -77,7 +77,7 @@ TEST_F(ProjectListWineTest, ListsShowsAndDeletesProjects) {
         if (shown == project) {
             ASSERT_TRUE(pollUntil([&] { return listViewItemCount(icons) == 5; })) << "the golden project has five icons";
             EXPECT_EQ(win32::narrow(listViewItemText(data, 0, 1)),
-                      clsDesktop::fc_DesktopViewStyleInformation(1442855500) + " (am Raster ausrichten)");
+                      DesktopWindow::describeViewStyle(1442855500) + " (am Raster ausrichten)");
             const std::wstring jpeg = buildFolder() + L"\\Desktop.jpg";
             EXPECT_NE(GetFileAttributesW(jpeg.c_str()), INVALID_FILE_ATTRIBUTES);
             EXPECT_TRUE(pollUntil([&] { return IsWindowEnabled(GetDlgItem(main, win32::kIdLblCmdDesktopRestore)) != FALSE; }));

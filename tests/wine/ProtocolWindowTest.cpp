@@ -59,10 +59,10 @@ TEST_F(ProtocolWindowTest, ListMirrorsTheProtocolNewestOnTop) {
     EXPECT_EQ(Header_GetItemCount(ListView_GetHeader(list)), 4);
     EXPECT_EQ(ListView_GetColumnWidth(list, 3), 0) << "the info column starts hidden";
 
-    protocol.sb_ProtokollAdd("Desktop Sicherung erstellen...", "", true, false);
-    protocol.sb_ProtokollAdd("Monitore ermitteln...", "Detail \u00FC", false, false);
-    protocol.sb_ProtokollAdd("Monitore ermitteln...", "", false, false);
-    protocol.sb_ProtokollClose("Desktop Sicherung erfolgreich erstellt: 'a.Plenvk'");
+    protocol.add("Desktop Sicherung erstellen...", "", true, false);
+    protocol.add("Monitore ermitteln...", "Detail \u00FC", false, false);
+    protocol.add("Monitore ermitteln...", "", false, false);
+    protocol.close("Desktop Sicherung erfolgreich erstellt: 'a.Plenvk'");
     ASSERT_EQ(ListView_GetItemCount(list), 5);
     EXPECT_EQ(itemText(list, 0, 2), L"Desktop Sicherung erfolgreich erstellt: 'a.Plenvk'");
     EXPECT_EQ(itemText(list, 2, 2), L"Monitore ermitteln...");
@@ -71,13 +71,13 @@ TEST_F(ProtocolWindowTest, ListMirrorsTheProtocolNewestOnTop) {
     EXPECT_EQ(itemText(list, 4, 2), L"Desktop Sicherung erstellen...");
     EXPECT_FALSE(itemText(list, 0, 0).empty()) << "every row has its time";
 
-    protocol.sb_ProtokollAdd("Neuer Lauf", "", true, false);
+    protocol.add("Neuer Lauf", "", true, false);
     EXPECT_EQ(ListView_GetItemCount(list), 2) << "a new run empties the list";
 }
 
 TEST_F(ProtocolWindowTest, StatusBarAndTheClosePanelHideTheWindowButKeepTheProtocol) {
     ProtocolWindow window(protocol);
-    protocol.sb_ProtokollAdd("aktuellen Desktop ermitteln...", "", true, false);
+    protocol.add("aktuellen Desktop ermitteln...", "", true, false);
     window.refreshStatus();
     window.show();
     pumpPending();

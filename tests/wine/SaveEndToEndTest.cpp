@@ -144,7 +144,7 @@ TEST(SaveEndToEndTest, SaveOnTheCommandLineWritesTheWholeDesktop) {
     const ProjectDocument& project = read.document;
 
     UINT width = 0, height = 0;
-    EXPECT_TRUE(pictureDecodes(fc_Base64DecodeAll(project.screenPicture), width, height));
+    EXPECT_TRUE(pictureDecodes(decodeBase64(project.screenPicture), width, height));
     EXPECT_EQ(width, 254u);
     EXPECT_EQ(height, 254u);
     ASSERT_GE(project.monitors.size(), 1u);
@@ -153,7 +153,7 @@ TEST(SaveEndToEndTest, SaveOnTheCommandLineWritesTheWholeDesktop) {
     std::map<std::string, DesktopIcon> byName;
     for (const auto& icon : project.icons) byName[icon.Name] = icon;
     const auto content = [&](const std::string& label) {
-        const auto b = fc_Base64DecodeAll(byName[label].FileData_BASE64);
+        const auto b = decodeBase64(byName[label].FileData_BASE64);
         return std::string(b.begin(), b.end());
     };
     EXPECT_EQ(content("Notiz.txt"), "Hallo Welt\r\n");

@@ -13,13 +13,13 @@ namespace {
 
 TEST(SystemInfoTest, NamesAndFoldersComeFromTheSystem) {
     win32::Win32SystemInfo system;
-    const std::string computer = fc_ComputerNameGet(system);
+    const std::string computer = computerName(system);
     EXPECT_FALSE(computer.empty());
     EXPECT_EQ(computer.find(' '), std::string::npos);
     wchar_t user[257] = {};
     DWORD size = 257;
     ASSERT_TRUE(GetUserNameW(user, &size));
-    EXPECT_EQ(fc_UserNameGet(system), win32::narrow(user));
+    EXPECT_EQ(userName(system), win32::narrow(user));
     EXPECT_EQ(system.programFileName(), "wine_tests");
     EXPECT_EQ(win32::widen(system.programFolder()), buildFolder() + L"\\tests");
     EXPECT_EQ(system.osVersion().platformId, 2);

@@ -67,7 +67,7 @@ void addTooltip(HWND tooltip, HWND owner, HWND control, const std::string& text)
 
 }  // namespace
 
-MainWindow::MainWindow(frmMain& form) : form_(form) { form_.setView(this); }
+MainWindow::MainWindow(MainController& form) : form_(form) { form_.setView(this); }
 
 MainWindow::~MainWindow() {
     destroy();  // gone already unless the program ends early; goes before what its controls call back into
@@ -94,7 +94,7 @@ void MainWindow::guarded(F&& f) {
 }
 
 bool MainWindow::create(const std::string& commandLine, int showCommand) {
-    guarded([&] { form_.Form_Load(commandLine); });
+    guarded([&] { form_.load(commandLine); });
 
     {
         WindowDc screen(nullptr);
@@ -120,7 +120,7 @@ bool MainWindow::create(const std::string& commandLine, int showCommand) {
     createControls();
     ShowWindow(handle(), showCommand);
     UpdateWindow(handle());
-    SetTimer(handle(), kDeferredCommandTimer, frmMain::kTimerIntervalMs, nullptr);
+    SetTimer(handle(), kDeferredCommandTimer, MainController::kTimerIntervalMs, nullptr);
     return true;
 }
 
@@ -301,7 +301,7 @@ void MainWindow::setBusyCursor(bool busy) {
 
 std::uintptr_t MainWindow::progressBarTarget() { return reinterpret_cast<std::uintptr_t>(control("picProgressBar")); }
 
-void MainWindow::progressBarCreated(clsProgressBar& bar) { bindProgressBar(bar); }
+void MainWindow::progressBarCreated(ProgressBar& bar) { bindProgressBar(bar); }
 
 void MainWindow::progressBarRemoved() { InvalidateRect(control("picProgressBar"), nullptr, TRUE); }
 
@@ -321,7 +321,7 @@ void MainWindow::onCommand(int id, int code) {
         std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(edit)) + 1, L'\0');
         GetWindowTextW(edit, text.data(), static_cast<int>(text.size()));
         text.resize(text.size() - 1);
-        guarded([&] { form_.txtDirectoryName_Leave(narrow(text)); });
+        guarded([&] { form_.directoryLeft(narrow(text)); });
     }
 }
 
@@ -331,7 +331,7 @@ LRESULT MainWindow::directoryBoxMessage(HWND w, UINT m, WPARAM wp, LPARAM lp) {
         std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(w)) + 1, L'\0');
         GetWindowTextW(w, text.data(), static_cast<int>(text.size()));
         text.resize(text.size() - 1);
-        guarded([&] { form_.txtDirectoryName_Enter(narrow(text)); });
+        guarded([&] { form_.directoryEntered(narrow(text)); });
         return 0;
     }
     if (m == WM_CHAR && wp == L'\r') return 0;  // no beep
@@ -340,7 +340,7 @@ LRESULT MainWindow::directoryBoxMessage(HWND w, UINT m, WPARAM wp, LPARAM lp) {
 
 // The project list reports released keys: the selection has moved by then.
 LRESULT MainWindow::projectListMessage(HWND w, UINT m, WPARAM wp, LPARAM lp) {
-    if (m == WM_KEYUP) guarded([&] { form_.lvwProjectsKeyUp(static_cast<int>(wp)); });
+    if (m == WM_KEYUP) guarded([&] { form_.projectListKeyUp(static_cast<int>(wp)); });
     return passToControl(w, m, wp, lp);
 }
 
@@ -361,7 +361,7 @@ LRESULT MainWindow::handleMessage(UINT m, WPARAM wp, LPARAM lp) {
     case WM_TIMER:
         if (wp == kDeferredCommandTimer) {
             KillTimer(handle(), kDeferredCommandTimer);
-            guarded([&] { form_.tmrMain_Timer(); });
+            guarded([&] { form_.timerFired(); });
             if (IsWindow(handle())) SetPropW(handle(), kCommandDoneProperty, reinterpret_cast<HANDLE>(1));
         }
         return 0;
@@ -373,7 +373,7 @@ LRESULT MainWindow::handleMessage(UINT m, WPARAM wp, LPARAM lp) {
         if ((header->code == NM_CLICK || header->code == NM_RCLICK) && header->idFrom == kIdLvwProjects) {
             const int row = reinterpret_cast<NMITEMACTIVATE*>(lp)->iItem;
             const MouseButton button = header->code == NM_CLICK ? MouseButton::Left : MouseButton::Right;
-            guarded([&] { form_.lvwProjectsMouseUp(button, row); });
+            guarded([&] { form_.projectListMouseUp(button, row); });
             return 0;
         }
         if (header->code == NM_RCLICK && header->idFrom == kIdLvwProjectIcons) {

@@ -1,4 +1,4 @@
-// The Win32 main window: mirrors frmMain's models into real controls and turns clicks, keys and the
+// The Win32 main window: mirrors MainController's models into real controls and turns clicks, keys and the
 // timer into controller calls. It decides nothing.
 #pragma once
 
@@ -8,7 +8,7 @@
 #include <memory>
 
 #include "app/MainView.h"
-#include "app/frmMain.h"
+#include "app/MainController.h"
 #include "common/Twips.h"
 #include "platform/win32/Window.h"
 #include "ui/win32/ListViewMirror.h"
@@ -19,7 +19,7 @@ namespace plenvik::win32 {
 
 class MainWindow : public MainView, public Window {
 public:
-    explicit MainWindow(frmMain& form);
+    explicit MainWindow(MainController& form);
     ~MainWindow() override;
     MainWindow(const MainWindow&) = delete;
     MainWindow& operator=(const MainWindow&) = delete;
@@ -40,7 +40,7 @@ public:
     void popupMenu(MenuId menu) override;
     void setBusyCursor(bool busy) override;
     std::uintptr_t progressBarTarget() override;
-    void progressBarCreated(clsProgressBar& bar) override;
+    void progressBarCreated(ProgressBar& bar) override;
     void progressBarRemoved() override;
 
 private:
@@ -63,7 +63,7 @@ private:
     void guarded(F&& f);
     int px(int twips) const { return twipsToPixels(twips, dpi_); }
 
-    frmMain& form_;
+    MainController& form_;
     int dpi_ = 96;
     // The system's message font and the resolution it was measured at.
     LOGFONTW messageFont_{};

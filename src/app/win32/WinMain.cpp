@@ -5,12 +5,12 @@
 #include <string>
 
 #include "app/MainActions.h"
-#include "app/frmMain.h"
+#include "app/MainController.h"
 #include "app/win32/MainWindow.h"
-#include "errors/frmErr.h"
+#include "errors/ErrorWindow.h"
 #include "errors/win32/DebugStop.h"
 #include "errors/win32/Win32ProtocolPrinter.h"
-#include "errors/win32/frmErrWindow.h"
+#include "errors/win32/Win32ErrorWindow.h"
 #include "platform/win32/Scoped.h"
 #include "platform/win32/Win32Platform.h"
 #include "platform/win32/Wide.h"
@@ -44,16 +44,16 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int showCommand) {
 
     win32::Win32Platform platform;
     Platform& p = platform.platform();
-    win32::frmErrWindow errorWindow;
+    win32::ErrorWindowView32 errorWindow;
     win32::Win32ProtocolPrinter printer;
-    frmErr errors(ErrorReportServices{p.system, p.clock, p.dialogs, p.processes, p.files}, errorWindow, printer);
+    ErrorWindow errors(ErrorReportServices{p.system, p.clock, p.dialogs, p.processes, p.files}, errorWindow, printer);
     errors.setDebugStop(win32::stopInDebugger);
     errors.SetProgInfo(kAppTitle);
 
     HWND mainWindow = nullptr;
     ProgramActions actions([&](const Settings& current) { return win32::showSettingsDialog(mainWindow, p.locale, current); },
-                           [&](frmDesktop& dialog) { win32::showDesktopSettingsDialog(mainWindow, dialog); });
-    frmMain form(p, errors, actions);
+                           [&](DesktopSettingsDialog& dialog) { win32::showDesktopSettingsDialog(mainWindow, dialog); });
+    MainController form(p, errors, actions);
     win32::MainWindow window(form);
     if (!window.create(argumentsOf(GetCommandLineW()), showCommand)) return 1;
     mainWindow = window.handle();

@@ -1,7 +1,7 @@
 // Prints the error protocol on the default printer in Courier, 8 points.
 #pragma once
 
-#include "errors/frmErrView.h"
+#include "errors/ErrorWindowView.h"
 
 namespace plenvik::win32 {
 

@@ -13,7 +13,7 @@ namespace {
 
 }  // namespace
 
-void SampleHDC(clsJPG& jpg, HDC lHDC, std::int32_t lWidth, std::int32_t lHeight, std::int32_t lSrcLeft,
+void SampleHDC(JpegWriter& jpg, HDC lHDC, std::int32_t lWidth, std::int32_t lHeight, std::int32_t lSrcLeft,
                std::int32_t lSrcTop) {
     validatePictureSize(lWidth, lHeight);
 

@@ -32,7 +32,7 @@ std::string userLabel(Registry& registry, std::string_view clsid) {
     if (!key) return {};
     const RegistryValue value = key->query("");
     if (value.error != 0 || value.type != kRegSz) return {};
-    return fc_StringTrimNull(std::string(value.data.begin(), value.data.end()));
+    return trimAtNull(std::string(value.data.begin(), value.data.end()));
 }
 
 bool hidden(RegistryKey* hiddenIcons, std::string_view clsid) {

@@ -163,6 +163,6 @@ bool DesktopListView::setPosition(int index, IconPosition to) {
     return index >= 0 && index < itemCount();
 }
 
-std::string GetLVWLabel(HWND listView, int index) { return DesktopListView(listView).label(index); }
+std::string readListViewLabel(HWND listView, int index) { return DesktopListView(listView).label(index); }
 
 }  // namespace plenvik::win32

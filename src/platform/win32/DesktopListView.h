@@ -70,6 +70,6 @@ private:
 };
 
 // The label of one item, read whole.
-std::string GetLVWLabel(HWND listView, int index);
+std::string readListViewLabel(HWND listView, int index);
 
 }  // namespace plenvik::win32

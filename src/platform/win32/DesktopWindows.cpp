@@ -11,7 +11,7 @@ HWND listViewBelow(HWND top) {
 
 }  // namespace
 
-HWND fc_DesktopListViewGet() {
+HWND findDesktopListView() {
     if (HWND lv = listViewBelow(FindWindowW(L"Progman", nullptr))) return lv;
     // Class names compare without regard to case; FindWindowEx does that.
     for (HWND worker = FindWindowExW(nullptr, nullptr, L"WorkerW", nullptr); worker;

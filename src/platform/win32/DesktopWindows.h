@@ -7,6 +7,6 @@
 namespace plenvik::win32 {
 
 // The desktop list view; nullptr when there is none. Looked up anew on every call.
-HWND fc_DesktopListViewGet();
+HWND findDesktopListView();
 
 }  // namespace plenvik::win32

@@ -75,7 +75,7 @@ std::optional<std::string> Win32Dialogs::browseForFolder(const std::string& titl
 }
 
 int Win32Dialogs::countdownBox(const std::string& message, const std::string& title, int seconds) {
-    return fc_MsgBoxShow(owner_, title, message, seconds);
+    return showCountdownMessageBox(owner_, title, message, seconds);
 }
 
 }  // namespace plenvik::win32

@@ -14,7 +14,7 @@ public:
     MsgAnswer messageBox(const MessageBoxRequest& request) override;
     std::optional<std::string> inputBox(const std::string& prompt, const std::string& title, const std::string& defaultText) override;
     std::optional<std::string> browseForFolder(const std::string& title, const std::string& initial) override;
-    // frmMsgBox, modal over the owner.
+    // CountdownMessageBox, modal over the owner.
     int countdownBox(const std::string& message, const std::string& title, int seconds) override;
 
 private:

@@ -23,7 +23,7 @@ DesktopListView Win32IconView::openListView(HWND window) const {
 
 template <class Result, class ByFolderView, class ByListView>
 Result Win32IconView::route(Result none, ByFolderView&& byFolderView, ByListView&& byListView) {
-    HWND listView = fc_DesktopListViewGet();
+    HWND listView = findDesktopListView();
     ComApartment com;
     if (ComPtr<IFolderView> folderView = finder_ ? finder_(listView) : ComPtr<IFolderView>()) {
         FolderViewIcons icons(*folderView.get());
@@ -70,7 +70,7 @@ std::int32_t windowWord(HWND listView) { return listView ? static_cast<std::int3
 }  // namespace
 
 std::int32_t Win32IconView::styleWord() {
-    HWND listView = fc_DesktopListViewGet();
+    HWND listView = findDesktopListView();
     return route(windowWord(listView), [&](FolderViewIcons& v) { return v.styleWord(windowWord(listView)); },
                  [](HWND lv) { return windowWord(lv); });
 }
@@ -95,7 +95,7 @@ bool Win32IconView::setSnapToGrid(bool on) {
 }
 
 bool Win32IconView::arrange(int code) {
-    HWND listView = fc_DesktopListViewGet();
+    HWND listView = findDesktopListView();
     if (!listView) return false;
     sendToDesktop(listView, LVM_ARRANGE, static_cast<WPARAM>(code), 0, timeoutMs_);
     return true;
@@ -104,7 +104,7 @@ bool Win32IconView::arrange(int code) {
 // The list view repaints when its thread gets to it: UpdateWindow would send WM_PAINT to Explorer's
 // thread and wait for it without a time-out.
 void Win32IconView::refresh() {
-    HWND listView = fc_DesktopListViewGet();
+    HWND listView = findDesktopListView();
     if (!listView) return;
     InvalidateRect(listView, nullptr, FALSE);
     // F5 makes the shell re-read the desktop folders: once at once, once more when it reaches the post.
@@ -113,7 +113,7 @@ void Win32IconView::refresh() {
 }
 
 void Win32IconView::redrawWithBackground() {
-    HWND listView = fc_DesktopListViewGet();
+    HWND listView = findDesktopListView();
     if (!listView) return;
     InvalidateRect(listView, nullptr, TRUE);
 }

@@ -48,7 +48,7 @@ constexpr IconRow kIconRows[] = {
 
 class DesktopSettingsWindow : public Window {
 public:
-    DesktopSettingsWindow(frmDesktop& form, HWND owner) : form_(form), owner_(owner) {
+    DesktopSettingsWindow(DesktopSettingsDialog& form, HWND owner) : form_(form), owner_(owner) {
         initCommonControls();
         metrics_ = readFormMetrics();
         if (create(formClass(kDesktopSettingsWindowClass), formShape(text::kCaption, metrics_, kClientWidth, kClientHeight, owner_)))
@@ -64,7 +64,7 @@ public:
     // Shows the window and runs its messages until the model hides.
     void run() {
         if (!handle()) {
-            form_.lblCmdSettingsClose_Click();  // could not be shown: as if closed at once
+            form_.closeClicked();  // could not be shown: as if closed at once
             return;
         }
         if (owner_) EnableWindow(owner_, FALSE);
@@ -76,7 +76,7 @@ public:
 
         runModalForm(handle(), owner_,
                      {[this] { return form_.visible(); }, [this] { command(kIdDesktopLblCmdSettingsClose); },
-                      [this] { form_.lblCmdSettingsClose_Click(); }});
+                      [this] { form_.closeClicked(); }});
     }
 
 private:
@@ -166,7 +166,7 @@ private:
     bool checked(int id) const { return SendDlgItemMessageW(handle(), id, BM_GETCHECK, 0, 0) == BST_CHECKED; }
     int selection(int id) const { return static_cast<int>(SendDlgItemMessageW(handle(), id, LB_GETCURSEL, 0, 0)); }
 
-    static int systemIconBoxIndex(const frmDesktop& form, const char* name) {
+    static int systemIconBoxIndex(const DesktopSettingsDialog& form, const char* name) {
         const auto& boxes = form.systemIconBoxes();
         for (std::size_t i = 0; i < boxes.size(); ++i)
             if (boxes[i].name == name) return static_cast<int>(i);
@@ -175,13 +175,13 @@ private:
 
     void onCommand(int id, int code) {
         if (id >= lblMonId(1)) {
-            if ((id - lstMonId(1)) % 2 == 0 && code == LBN_SELCHANGE) form_.lstMon_Click((id - lstMonId(1)) / 2 + 1, selection(id));
+            if ((id - lstMonId(1)) % 2 == 0 && code == LBN_SELCHANGE) form_.monitorListClicked((id - lstMonId(1)) / 2 + 1, selection(id));
         } else if (id == kIdLstIconView) {
-            if (code == LBN_SELCHANGE) form_.lstIconView_Click(selection(id));
+            if (code == LBN_SELCHANGE) form_.iconViewListClicked(selection(id));
         } else if (id == kIdChkIconsArrangeAutomatic) {
-            if (code == BN_CLICKED) form_.chkIconsArrangeAutomatic_Click(checked(id));
+            if (code == BN_CLICKED) form_.arrangeAutomaticClicked(checked(id));
         } else if (id == kIdChkIconsSnapToGrid) {
-            if (code == BN_CLICKED) form_.chkIconsSnapToGrid_Click(checked(id));
+            if (code == BN_CLICKED) form_.snapToGridClicked(checked(id));
         } else if (id == kIdDesktopLblCmdSettingsSave || id == kIdDesktopLblCmdSettingsClose) {
             SendDlgItemMessageW(handle(), id, kLabelButtonSetPressed, code == kLabelButtonDown, 0);
             if (code == kLabelButtonUp) command(id);
@@ -189,7 +189,7 @@ private:
             command(kIdDesktopLblCmdSettingsClose);
         } else {
             for (const IconRow& r : kIconRows)
-                if (id == r.boxId && code == BN_CLICKED) form_.chkSystemIcon_Click(systemIconBoxIndex(form_, r.boxName), checked(id));
+                if (id == r.boxId && code == BN_CLICKED) form_.systemIconClicked(systemIconBoxIndex(form_, r.boxName), checked(id));
         }
         mirror();
     }
@@ -199,11 +199,11 @@ private:
             // The countdown box and the information boxes run their own message loops: no second
             // apply and no close may start meanwhile.
             EnableWindow(handle(), FALSE);
-            form_.lblCmdSettingsSave_Click();
+            form_.saveClicked();
             EnableWindow(handle(), TRUE);
             if (form_.visible()) SetForegroundWindow(handle());
         } else {
-            form_.lblCmdSettingsClose_Click();
+            form_.closeClicked();
         }
         mirror();
         // A message sent from another thread is handled inside GetMessage without ending it: wake the
@@ -234,7 +234,7 @@ private:
     }
 
 
-    frmDesktop& form_;
+    DesktopSettingsDialog& form_;
     HWND owner_;
     FormMetrics metrics_;
     std::unique_ptr<PictureViewControl> picture_;
@@ -242,7 +242,7 @@ private:
 
 }  // namespace
 
-void showDesktopSettingsDialog(HWND owner, frmDesktop& form) {
+void showDesktopSettingsDialog(HWND owner, DesktopSettingsDialog& form) {
     DesktopSettingsWindow window(form, owner);
     window.run();
 }

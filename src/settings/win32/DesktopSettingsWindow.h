@@ -1,11 +1,11 @@
-// The desktop settings dialog "Desktop Ansicht" as a Win32 window: it mirrors frmDesktop into real
+// The desktop settings dialog "Desktop Ansicht" as a Win32 window: it mirrors DesktopSettingsDialog into real
 // controls (one label and mode list per monitor, side by side), shows the monitor picture, passes the
 // user's actions to the model, and stays modal over its owner until the model hides.
 #pragma once
 
 #include <windows.h>
 
-#include "settings/frmDesktop.h"
+#include "settings/DesktopSettingsDialog.h"
 
 namespace plenvik::win32 {
 
@@ -44,6 +44,6 @@ inline constexpr int lstMonId(int monitor) { return 501 + 2 * (monitor - 1); }
 
 // Shows the filled dialog modally over owner (which may be null) and returns once it has hidden:
 // the ShowDesktopDialog of the desktop-settings command on Windows.
-void showDesktopSettingsDialog(HWND owner, frmDesktop& form);
+void showDesktopSettingsDialog(HWND owner, DesktopSettingsDialog& form);
 
 }  // namespace plenvik::win32

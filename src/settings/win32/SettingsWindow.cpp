@@ -26,7 +26,7 @@ void initCommonControls() {
 
 class SettingsWindow : public Window {
 public:
-    SettingsWindow(frmSettings& form, HWND owner) : form_(form), owner_(owner) {
+    SettingsWindow(SettingsDialog& form, HWND owner) : form_(form), owner_(owner) {
         initCommonControls();
         metrics_ = readFormMetrics();
         if (create(formClass(kSettingsWindowClass), formShape(text::kCaption, metrics_, kClientWidth, kClientHeight, owner_)))
@@ -39,7 +39,7 @@ public:
     // Shows the window and runs its messages until the model hides (result 5 or 2).
     void run() {
         if (!handle()) {
-            form_.lblCmdSettingsClose_Click();  // could not be shown: as if closed at once
+            form_.closeClicked();  // could not be shown: as if closed at once
             return;
         }
         if (owner_) EnableWindow(owner_, FALSE);
@@ -51,7 +51,7 @@ public:
 
         runModalForm(handle(), owner_,
                      {[this] { return form_.visible(); }, [this] { command(kIdLblCmdSettingsClose); },
-                      [this] { form_.lblCmdSettingsClose_Click(); }});
+                      [this] { form_.closeClicked(); }});
     }
 
 private:
@@ -115,8 +115,8 @@ private:
         SendDlgItemMessageW(handle(), kIdChkFileSave, BM_SETCHECK, form_.chkFileSave() ? BST_CHECKED : BST_UNCHECKED, 0);
         SendDlgItemMessageW(handle(), kIdChkFolderSave, BM_SETCHECK, form_.chkFolderSave() ? BST_CHECKED : BST_UNCHECKED, 0);
         SendDlgItemMessageW(handle(), kIdChkFileNameAuto, BM_SETCHECK, form_.chkFileNameAuto() ? BST_CHECKED : BST_UNCHECKED, 0);
-        reportKeys(kIdChkFileSave, &frmSettings::chkFileSave_KeyPress);
-        reportKeys(kIdChkFolderSave, &frmSettings::chkFolderSave_KeyPress);
+        reportKeys(kIdChkFileSave, &SettingsDialog::fileSaveKeyPressed);
+        reportKeys(kIdChkFolderSave, &SettingsDialog::folderSaveKeyPressed);
 
         toolTip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
                                    CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, handle(), nullptr,
@@ -145,16 +145,16 @@ private:
     void onCommand(int id, int code) {
         switch (id) {
         case kIdChkFileSave:
-            if (code == BN_CLICKED) form_.chkFileSave_Click(checked(id));
+            if (code == BN_CLICKED) form_.fileSaveClicked(checked(id));
             break;
         case kIdChkFolderSave:
-            if (code == BN_CLICKED) form_.chkFolderSave_Click(checked(id));
+            if (code == BN_CLICKED) form_.folderSaveClicked(checked(id));
             break;
         case kIdChkFileNameAuto:
-            if (code == BN_CLICKED) form_.chkFileNameAuto_Click(checked(id));
+            if (code == BN_CLICKED) form_.fileNameAutoClicked(checked(id));
             break;
         case kIdTxtMaxFileSize:
-            if (code == EN_CHANGE) form_.txtMaxFileSize_Change(editText());
+            if (code == EN_CHANGE) form_.maxFileSizeChanged(editText());
             break;
         case kIdLblCmdSettingsSave:
         case kIdLblCmdSettingsClose:
@@ -169,8 +169,8 @@ private:
     }
 
     void command(int id) {
-        if (id == kIdLblCmdSettingsSave) form_.lblCmdSettingsSave_Click();
-        else form_.lblCmdSettingsClose_Click();
+        if (id == kIdLblCmdSettingsSave) form_.saveClicked();
+        else form_.closeClicked();
         mirror();
         // A message sent from another thread is handled inside GetMessage without ending it: wake the
         // modal loop so that it sees the dialog has hidden.
@@ -192,7 +192,7 @@ private:
     }
 
     // A key typed on a check box counts as a change, as a click does.
-    void reportKeys(int boxId, void (frmSettings::*keyPress)()) {
+    void reportKeys(int boxId, void (SettingsDialog::*keyPress)()) {
         subclassControl(GetDlgItem(handle(), boxId), [this, keyPress](HWND box, UINT message, WPARAM wParam, LPARAM lParam) {
             if (message == WM_CHAR) {
                 (form_.*keyPress)();
@@ -202,7 +202,7 @@ private:
         });
     }
 
-    frmSettings& form_;
+    SettingsDialog& form_;
     HWND owner_;
     FormMetrics metrics_;
     HWND toolTip_ = nullptr;
@@ -210,7 +210,7 @@ private:
 
 }  // namespace
 
-void Win32SettingsDialogView::showModal(frmSettings& form) {
+void Win32SettingsDialogView::showModal(SettingsDialog& form) {
     SettingsWindow window(form, owner_);
     window.run();
 }

@@ -1,10 +1,10 @@
-// The settings dialog "Einstellungen" as a Win32 window: it mirrors frmSettings into real controls,
+// The settings dialog "Einstellungen" as a Win32 window: it mirrors SettingsDialog into real controls,
 // passes the user's actions to it, and stays modal over its owner until the model hides.
 #pragma once
 
 #include <windows.h>
 
-#include "settings/frmSettings.h"
+#include "settings/SettingsDialog.h"
 
 namespace plenvik::win32 {
 
@@ -31,7 +31,7 @@ class Win32SettingsDialogView : public SettingsDialogView {
 public:
     // owner: the main window, disabled while the dialog is open (may be null).
     explicit Win32SettingsDialogView(HWND owner) : owner_(owner) {}
-    void showModal(frmSettings& form) override;
+    void showModal(SettingsDialog& form) override;
 
 private:
     HWND owner_;

@@ -36,7 +36,7 @@ std::string withCrLf(const std::string& text) {
 
 }  // namespace
 
-MsgBoxWindow::MsgBoxWindow(frmMsgBox& form, HWND owner) : form_(form), owner_(owner) {
+MsgBoxWindow::MsgBoxWindow(CountdownMessageBox& form, HWND owner) : form_(form), owner_(owner) {
     const DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
     const DWORD exStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
     RECT frame{0, 0, kClientWidth, kClientHeight};
@@ -109,7 +109,7 @@ int MsgBoxWindow::showModal() {
         const BOOL got = GetMessageW(&msg, nullptr, 0, 0);
         if (got <= 0) {
             if (got == 0) PostQuitMessage(static_cast<int>(msg.wParam));  // for the caller's loop
-            form_.Form_QueryUnload();
+            form_.queryUnload();
             break;
         }
         if (IsDialogMessageW(handle(), &msg)) continue;
@@ -131,22 +131,22 @@ LRESULT MsgBoxWindow::handleMessage(UINT m, WPARAM wp, LPARAM lp) {
     case WM_TIMER:
         if (wp == kMsgBoxTimerId) {
             // The model stops and restarts the timer itself; the window timer keeps its rhythm.
-            form_.tmrMain_Timer();
+            form_.timerFired();
             return 0;
         }
         break;
     case WM_COMMAND: {
         const int id = LOWORD(wp);
         const WORD code = HIWORD(wp);
-        if (id == kMsgBoxOkId && code == kLabelButtonDown) form_.lblCmdOk_MouseDown();
-        else if (id == kMsgBoxOkId && code == kLabelButtonUp) form_.lblCmdOk_MouseUp(true);
-        else if (id == kMsgBoxCancelId && code == kLabelButtonDown) form_.lblCmdCancel_MouseDown();
-        else if (id == kMsgBoxCancelId && code == kLabelButtonUp) form_.lblCmdCancel_MouseUp(true);
-        else if (id == IDCANCEL) form_.Form_QueryUnload();  // Escape
+        if (id == kMsgBoxOkId && code == kLabelButtonDown) form_.okMouseDown();
+        else if (id == kMsgBoxOkId && code == kLabelButtonUp) form_.okMouseUp(true);
+        else if (id == kMsgBoxCancelId && code == kLabelButtonDown) form_.cancelMouseDown();
+        else if (id == kMsgBoxCancelId && code == kLabelButtonUp) form_.cancelMouseUp(true);
+        else if (id == IDCANCEL) form_.queryUnload();  // Escape
         return 0;
     }
     case WM_CLOSE:
-        form_.Form_QueryUnload();  // the close box only hides; the caller unloads
+        form_.queryUnload();  // the close box only hides; the caller unloads
         return 0;
     case WM_CTLCOLORSTATIC:
         // The read-only message box keeps a white background.
@@ -159,10 +159,10 @@ LRESULT MsgBoxWindow::handleMessage(UINT m, WPARAM wp, LPARAM lp) {
     return defaultHandling(m, wp, lp);
 }
 
-int fc_MsgBoxShow(HWND owner, const std::string& title, const std::string& message, int timeoutSeconds) {
-    frmMsgBox form;
+int showCountdownMessageBox(HWND owner, const std::string& title, const std::string& message, int timeoutSeconds) {
+    CountdownMessageBox form;
     MsgBoxWindow window(form, owner);
-    form.sb_Init(title, message, timeoutSeconds);
+    form.initialize(title, message, timeoutSeconds);
     return window.showModal();
 }
 

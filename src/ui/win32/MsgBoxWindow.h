@@ -1,4 +1,4 @@
-// frmMsgBox on Windows: a small modal window with the title label, the multi-line message, the
+// CountdownMessageBox on Windows: a small modal window with the title label, the multi-line message, the
 // countdown label and the label buttons lblCmdOk ("OK") and lblCmdCancel ("Abbrechen"), driven by a
 // one-second timer. It mirrors the form's model and reports clicks, ticks and the close box to it.
 #pragma once
@@ -9,7 +9,7 @@
 
 #include "platform/win32/Scoped.h"
 #include "platform/win32/Window.h"
-#include "ui/frmMsgBox.h"
+#include "ui/CountdownMessageBox.h"
 
 namespace plenvik::win32 {
 
@@ -24,7 +24,7 @@ inline constexpr UINT_PTR kMsgBoxTimerId = 1;   // tmrMain
 class MsgBoxWindow : public Window {
 public:
     // Creates the window hidden, centred on the owner (or the screen).
-    MsgBoxWindow(frmMsgBox& form, HWND owner);
+    MsgBoxWindow(CountdownMessageBox& form, HWND owner);
     ~MsgBoxWindow() override;
     MsgBoxWindow(const MsgBoxWindow&) = delete;
     MsgBoxWindow& operator=(const MsgBoxWindow&) = delete;
@@ -37,14 +37,14 @@ private:
     LRESULT handleMessage(UINT m, WPARAM wp, LPARAM lp) override;
     void mirror();
 
-    frmMsgBox& form_;
+    CountdownMessageBox& form_;
     HWND owner_;
     bool timerRunning_ = false;
     bool modal_ = false;
     UniqueGdiObject titleFont_;
 };
 
-// Loads, sets up and shows a frmMsgBox modally: 5 confirmed, 2 cancelled, timed out or closed.
-int fc_MsgBoxShow(HWND owner, const std::string& title, const std::string& message, int timeoutSeconds);
+// Loads, sets up and shows a CountdownMessageBox modally: 5 confirmed, 2 cancelled, timed out or closed.
+int showCountdownMessageBox(HWND owner, const std::string& title, const std::string& message, int timeoutSeconds);
 
 }  // namespace plenvik::win32

@@ -73,7 +73,7 @@ void drawProgressBar(const ProgressBarDrawing& d) {
     if (dc.get()) paintProgressBar(dc.get(), d);
 }
 
-void bindProgressBar(clsProgressBar& bar) {
+void bindProgressBar(ProgressBar& bar) {
     WindowDc screen(nullptr);
     const int dpiX = screen.get() ? GetDeviceCaps(screen.get(), LOGPIXELSX) : 96;
     const int dpiY = screen.get() ? GetDeviceCaps(screen.get(), LOGPIXELSY) : 96;

@@ -21,10 +21,10 @@ std::string modelEncode(const Bytes& data) {
         const int b1 = data[i];
         const bool has2 = i + 1 < data.size(), has3 = i + 2 < data.size();
         const int b2 = has2 ? data[i + 1] : 0, b3 = has3 ? data[i + 2] : 0;
-        text += fc_Base64Char(static_cast<std::int16_t>(b1 / 4));
-        text += fc_Base64Char(static_cast<std::int16_t>(b1 % 4 * 16 + b2 / 16));
-        if (has2) text += fc_Base64Char(static_cast<std::int16_t>(b2 % 16 * 4 + b3 / 64));
-        if (has3) text += fc_Base64Char(static_cast<std::int16_t>(b3 % 64));
+        text += base64Char(static_cast<std::int16_t>(b1 / 4));
+        text += base64Char(static_cast<std::int16_t>(b1 % 4 * 16 + b2 / 16));
+        if (has2) text += base64Char(static_cast<std::int16_t>(b2 % 16 * 4 + b3 / 64));
+        if (has3) text += base64Char(static_cast<std::int16_t>(b3 % 64));
     }
     return text;
 }
@@ -33,7 +33,7 @@ Bytes modelDecode(const std::string& text) {
     Bytes bytes;
     for (std::size_t i = 0; i < text.size(); i += 4) {
         int d[4];
-        for (std::size_t k = 0; k < 4; ++k) d[k] = i + k < text.size() ? fc_Base64Value(text.substr(i + k, 1)) : -1;
+        for (std::size_t k = 0; k < 4; ++k) d[k] = i + k < text.size() ? base64Value(text.substr(i + k, 1)) : -1;
         if (d[1] >= 0) bytes.push_back(static_cast<std::uint8_t>((d[0] * 4 + d[1] / 16) & 0xFF));
         if (d[2] >= 0) bytes.push_back(static_cast<std::uint8_t>((d[1] * 16 + d[2] / 4) & 0xFF));
         if (d[3] >= 0) bytes.push_back(static_cast<std::uint8_t>((d[2] * 64 + d[3]) & 0xFF));
@@ -66,11 +66,11 @@ protected:
 TEST_F(Base64Random, EncodeAndDecodeMatchTheModelAndRoundTrip) {
     for (int round = 0; round < 3000; ++round) {
         const Bytes data = randomBytes();
-        const std::string text = fc_Base64Encode(std::span<const std::uint8_t>(data));
+        const std::string text = encodeBase64(std::span<const std::uint8_t>(data));
         ASSERT_EQ(text, modelEncode(data)) << "round " << round;
-        ASSERT_EQ(fc_Base64DecodeAll(text), data) << "round " << round;
+        ASSERT_EQ(decodeBase64(text), data) << "round " << round;
         Base64EncodeState padded;
-        ASSERT_EQ(fc_Base64DecodeAll(fc_Base64Encode(data, padded, true, true, 0)), data) << "round " << round;
+        ASSERT_EQ(decodeBase64(encodeBase64(data, padded, true, true, 0)), data) << "round " << round;
     }
 }
 
@@ -80,15 +80,15 @@ TEST_F(Base64Random, ChunkedEncodeEqualsOneCall) {
         const auto lineLength = static_cast<std::int16_t>(below(3) == 0 ? 0 : 1 + below(80));
         const bool pad = below(2) == 0;
         Base64EncodeState whole;
-        const std::string expected = fc_Base64Encode(data, whole, true, pad, lineLength);
+        const std::string expected = encodeBase64(data, whole, true, pad, lineLength);
 
         Base64EncodeState state;
         std::string chunked;
         const auto cuts = randomCuts(data.size());
         for (std::size_t i = 1; i < cuts.size(); ++i)
-            chunked += fc_Base64Encode(std::span(data).subspan(cuts[i - 1], cuts[i] - cuts[i - 1]), state, false, pad,
+            chunked += encodeBase64(std::span(data).subspan(cuts[i - 1], cuts[i] - cuts[i - 1]), state, false, pad,
                                        lineLength);
-        chunked += fc_Base64Encode(std::span<const std::uint8_t>(), state, true, pad, lineLength);
+        chunked += encodeBase64(std::span<const std::uint8_t>(), state, true, pad, lineLength);
         ASSERT_EQ(chunked, expected) << "round " << round;
         ASSERT_EQ(state.column, whole.column) << "round " << round;
 
@@ -103,7 +103,7 @@ TEST_F(Base64Random, ChunkedEncodeEqualsOneCall) {
             ASSERT_LE(expected.size() - start, static_cast<std::size_t>(lineLength));
             joined += expected.substr(start);
             Base64EncodeState flat;
-            ASSERT_EQ(joined, fc_Base64Encode(data, flat, true, pad, 0)) << "round " << round;
+            ASSERT_EQ(joined, encodeBase64(data, flat, true, pad, 0)) << "round " << round;
         }
     }
 }
@@ -111,7 +111,7 @@ TEST_F(Base64Random, ChunkedEncodeEqualsOneCall) {
 TEST_F(Base64Random, StreamEncoderEqualsOneCallForEveryChunking) {
     for (int round = 0; round < 1000; ++round) {
         const Bytes data = randomBytes();
-        const std::string expected = fc_Base64Encode(std::span<const std::uint8_t>(data));
+        const std::string expected = encodeBase64(std::span<const std::uint8_t>(data));
         const auto cuts = randomCuts(data.size());
 
         std::string appended = "prefix:";
@@ -147,18 +147,18 @@ TEST_F(Base64Random, AnyTextDecodesLikeTheModelInAnyChunking) {
         for (auto& c : text) c = below(junkRate) == 0 ? junk[below(junk.size())] : alphabet[below(64)];
 
         const Bytes expected = modelDecode(text);
-        ASSERT_EQ(fc_Base64DecodeAll(text), expected) << "round " << round;
+        ASSERT_EQ(decodeBase64(text), expected) << "round " << round;
 
         Base64DecodeState state;
         Bytes chunked;
         const auto cuts = randomCuts(text.size());
         for (std::size_t i = 1; i < cuts.size(); ++i) {
-            const Bytes part = fc_Base64Decode(std::string_view(text).substr(cuts[i - 1], cuts[i] - cuts[i - 1]), state,
+            const Bytes part = decodeBase64Chunk(std::string_view(text).substr(cuts[i - 1], cuts[i] - cuts[i - 1]), state,
                                                false);
             ASSERT_LT(state.remainder.size(), 4u);
             chunked.insert(chunked.end(), part.begin(), part.end());
         }
-        const Bytes last = fc_Base64Decode("", state, true);
+        const Bytes last = decodeBase64Chunk("", state, true);
         chunked.insert(chunked.end(), last.begin(), last.end());
         ASSERT_EQ(chunked, expected) << "round " << round;
     }
@@ -177,7 +177,7 @@ TEST(Base64Stream, LargeInputReachesTheSinkInBoundedPieces) {
     encoder.write(data);  // one write far larger than a block
     encoder.finish();
     encoder.finish();  // a second finish adds nothing
-    EXPECT_EQ(collected, fc_Base64Encode(std::span<const std::uint8_t>(data)));
+    EXPECT_EQ(collected, encodeBase64(std::span<const std::uint8_t>(data)));
     EXPECT_GE(pieces, collected.size() / Base64StreamEncoder::kBlockChars);
     EXPECT_THROW(encoder.write(std::string_view("x")), std::logic_error);
 }

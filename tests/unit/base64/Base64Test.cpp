@@ -12,7 +12,7 @@ std::vector<std::uint8_t> bytesOf(std::string_view s) { return {s.begin(), s.end
 
 std::string encodeOnce(std::string_view data, bool pad, std::int16_t lineLength = 0) {
     Base64EncodeState state;
-    return fc_Base64Encode(data, state, true, pad, lineLength);
+    return encodeBase64(data, state, true, pad, lineLength);
 }
 
 struct Vector {
@@ -41,8 +41,8 @@ TEST(Base64Encode, KnownVectorsWithAndWithoutPadding) {
         SCOPED_TRACE(v.unpadded);
         EXPECT_EQ(encodeOnce(v.bytes, false), v.unpadded);
         EXPECT_EQ(encodeOnce(v.bytes, true), v.padded);
-        EXPECT_EQ(fc_Base64Encode(v.bytes), v.unpadded);
-        EXPECT_EQ(fc_Base64Encode(std::span<const std::uint8_t>(bytesOf(v.bytes))), v.unpadded);
+        EXPECT_EQ(encodeBase64(v.bytes), v.unpadded);
+        EXPECT_EQ(encodeBase64(std::span<const std::uint8_t>(bytesOf(v.bytes))), v.unpadded);
         EXPECT_EQ(base64EncodedLength(v.bytes.size()), v.unpadded.size());
     }
 }
@@ -50,10 +50,10 @@ TEST(Base64Encode, KnownVectorsWithAndWithoutPadding) {
 TEST(Base64Decode, KnownVectorsPaddedOrNot) {
     for (const auto& v : kVectors) {
         SCOPED_TRACE(v.unpadded);
-        EXPECT_EQ(fc_Base64DecodeAll(v.unpadded), bytesOf(v.bytes));
-        EXPECT_EQ(fc_Base64DecodeAll(v.padded), bytesOf(v.bytes));
+        EXPECT_EQ(decodeBase64(v.unpadded), bytesOf(v.bytes));
+        EXPECT_EQ(decodeBase64(v.padded), bytesOf(v.bytes));
         Base64DecodeState state;
-        EXPECT_EQ(fc_Base64Decode(v.padded, state, true), bytesOf(v.bytes));
+        EXPECT_EQ(decodeBase64Chunk(v.padded, state, true), bytesOf(v.bytes));
         EXPECT_EQ(state.remainder, "");
     }
 }
@@ -63,21 +63,21 @@ TEST(Base64Encode, EveryByteValueSurvivesTheRoundTrip) {
     for (int b = 0; b < 256; ++b) all += static_cast<char>(b);
     for (std::size_t cut = 0; cut < 3; ++cut) {
         const std::string data = all.substr(cut);
-        const std::string text = fc_Base64Encode(data);
+        const std::string text = encodeBase64(data);
         EXPECT_EQ(text.find('='), std::string::npos);
-        EXPECT_EQ(fc_Base64DecodeAll(text), bytesOf(data));
+        EXPECT_EQ(decodeBase64(text), bytesOf(data));
     }
 }
 
 TEST(Base64Encode, NonFinalCallsHoldBackTheIncompleteGroup) {
     Base64EncodeState state;
-    EXPECT_EQ(fc_Base64Encode("foobarX", state, false, true, 0), "Zm9vYmFy");  // never padded before the end
+    EXPECT_EQ(encodeBase64("foobarX", state, false, true, 0), "Zm9vYmFy");  // never padded before the end
     EXPECT_EQ(state.remainder, bytesOf("X"));
-    EXPECT_EQ(fc_Base64Encode("Y", state, false, true, 0), "");  // still no complete group
+    EXPECT_EQ(encodeBase64("Y", state, false, true, 0), "");  // still no complete group
     EXPECT_EQ(state.remainder, bytesOf("XY"));
-    EXPECT_EQ(fc_Base64Encode("Zab", state, false, true, 0), "WFla");
+    EXPECT_EQ(encodeBase64("Zab", state, false, true, 0), "WFla");
     EXPECT_EQ(state.remainder, bytesOf("ab"));
-    EXPECT_EQ(fc_Base64Encode("", state, true, true, 0), "YWI=");
+    EXPECT_EQ(encodeBase64("", state, true, true, 0), "YWI=");
     EXPECT_TRUE(state.remainder.empty());
     EXPECT_EQ(encodeOnce("foobarXYZab", true), "Zm9vYmFyWFlaYWI=");
 }
@@ -105,7 +105,7 @@ TEST(Base64Encode, LineBreaksSplitGroupsAndCarryTheColumn) {
         SCOPED_TRACE(c.expected);
         Base64EncodeState state;
         state.column = c.columnIn;
-        EXPECT_EQ(fc_Base64Encode(c.data, state, true, false, c.lineLength), c.expected);
+        EXPECT_EQ(encodeBase64(c.data, state, true, false, c.lineLength), c.expected);
         EXPECT_EQ(state.column, c.columnOut);
     }
 }
@@ -121,7 +121,7 @@ TEST(Base64Encode, PaddingCountsCharactersNotLineBreaks) {
     EXPECT_EQ(encodeOnce(std::string(61, 'x'), true, 76).substr(76), "\r\neHh4eA==");
     Base64EncodeState state;
     state.column = 2;
-    EXPECT_EQ(fc_Base64Encode("f", state, true, true, 4), "Zg\r\n==");
+    EXPECT_EQ(encodeBase64("f", state, true, true, 4), "Zg\r\n==");
     EXPECT_EQ(state.column, 2);
 }
 
@@ -131,9 +131,9 @@ TEST(Base64Encode, TwoChunksWithLineBreaksEqualOneCall) {
     const std::string whole = encodeOnce(data, false, 76);
 
     Base64EncodeState state;
-    std::string chunked = fc_Base64Encode(data.substr(0, 100), state, false, false, 76);
+    std::string chunked = encodeBase64(data.substr(0, 100), state, false, false, 76);
     EXPECT_EQ(state.remainder.size(), 1u);
-    chunked += fc_Base64Encode(data.substr(100), state, true, false, 76);
+    chunked += encodeBase64(data.substr(100), state, true, false, 76);
     EXPECT_EQ(chunked, whole);
     EXPECT_EQ(whole.size(), 400u + 2 * 5);  // 400 characters: five full lines of 76 and one of 20
     EXPECT_EQ(state.column, 20);
@@ -161,50 +161,50 @@ TEST(Base64Decode, GroupsAreCountedByPosition) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.text);
-        EXPECT_EQ(fc_Base64DecodeAll(c.text), bytesOf(c.bytes));
+        EXPECT_EQ(decodeBase64(c.text), bytesOf(c.bytes));
         Base64DecodeState state;
-        EXPECT_EQ(fc_Base64Decode(c.text, state, true), bytesOf(c.bytes));
+        EXPECT_EQ(decodeBase64Chunk(c.text, state, true), bytesOf(c.bytes));
     }
 }
 
 TEST(Base64Decode, NonFinalCallsKeepTheIncompleteGroup) {
     Base64DecodeState state;
-    EXPECT_EQ(fc_Base64Decode("Zm9vYmFyWF", state, false), bytesOf("foobar"));
+    EXPECT_EQ(decodeBase64Chunk("Zm9vYmFyWF", state, false), bytesOf("foobar"));
     EXPECT_EQ(state.remainder, "WF");
-    EXPECT_EQ(fc_Base64Decode("l", state, false), bytesOf(""));
+    EXPECT_EQ(decodeBase64Chunk("l", state, false), bytesOf(""));
     EXPECT_EQ(state.remainder, "WFl");
-    EXPECT_EQ(fc_Base64Decode("hYWI", state, false), bytesOf("XYa"));
+    EXPECT_EQ(decodeBase64Chunk("hYWI", state, false), bytesOf("XYa"));
     EXPECT_EQ(state.remainder, "YWI");
-    EXPECT_EQ(fc_Base64Decode("", state, true), bytesOf("ab"));
+    EXPECT_EQ(decodeBase64Chunk("", state, true), bytesOf("ab"));
     EXPECT_EQ(state.remainder, "");
 }
 
 TEST(Base64Decode, LongTextIsDecodedWhole) {
     std::string data;
     for (int i = 0; i < 100000; ++i) data += static_cast<char>(i % 251);
-    const std::string text = fc_Base64Encode(data);
+    const std::string text = encodeBase64(data);
     ASSERT_GT(text.size(), 65000u);
     Base64DecodeState state;
-    EXPECT_EQ(fc_Base64Decode(text, state, true), bytesOf(data));
-    EXPECT_EQ(fc_Base64DecodeAll(text), bytesOf(data));
+    EXPECT_EQ(decodeBase64Chunk(text, state, true), bytesOf(data));
+    EXPECT_EQ(decodeBase64(text), bytesOf(data));
 }
 
 TEST(Base64Alphabet, CharAndValueAreInverse) {
     const std::string alphabet = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
     for (std::int16_t i = 0; i < 64; ++i) {
-        EXPECT_EQ(fc_Base64Char(i), std::string(1, alphabet[i]));
-        EXPECT_EQ(fc_Base64Value(fc_Base64Char(i)), i);
+        EXPECT_EQ(base64Char(i), std::string(1, alphabet[i]));
+        EXPECT_EQ(base64Value(base64Char(i)), i);
     }
-    for (std::int16_t outside : {-1, -32768, 64, 255}) EXPECT_EQ(fc_Base64Char(outside), "");
+    for (std::int16_t outside : {-1, -32768, 64, 255}) EXPECT_EQ(base64Char(outside), "");
     for (int c = 0; c < 256; ++c) {
         if (alphabet.find(static_cast<char>(c)) == std::string::npos) {
-            EXPECT_EQ(fc_Base64Value(std::string(1, static_cast<char>(c))), -1) << c;
+            EXPECT_EQ(base64Value(std::string(1, static_cast<char>(c))), -1) << c;
         }
     }
-    EXPECT_EQ(fc_Base64Value(""), -1);
-    EXPECT_EQ(fc_Base64Value("AB"), -1);
-    EXPECT_EQ(fc_Base64Value("a"), 26);  // case matters
-    EXPECT_EQ(fc_Base64Value("A"), 0);
+    EXPECT_EQ(base64Value(""), -1);
+    EXPECT_EQ(base64Value("AB"), -1);
+    EXPECT_EQ(base64Value("a"), 26);  // case matters
+    EXPECT_EQ(base64Value("A"), 0);
 }
 
 }  // namespace

@@ -40,8 +40,8 @@ TEST(TextTest, TrimAndNulHelpers) {
     EXPECT_EQ(trimRight("Papierkorb   "), "Papierkorb");
     EXPECT_EQ(trimRight("   "), "");
     EXPECT_EQ(trimLeft("  x "), "x ");
-    EXPECT_EQ(fc_StringTrimNull(std::string("abc\0def", 7)), "abc");
-    EXPECT_EQ(fc_StringTrimNull("abc"), "abc");
+    EXPECT_EQ(trimAtNull(std::string("abc\0def", 7)), "abc");
+    EXPECT_EQ(trimAtNull("abc"), "abc");
     EXPECT_EQ(foldCase("\xC3\x84pfel NOTES"), "\xC3\xA4pfel notes");
     EXPECT_EQ(replaceAll("a.lnk.lnk", ".lnk", ""), "a");
 }

@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "desktop/DesktopLabels.h"
-#include "desktop/clsDesktop.h"
+#include "desktop/DesktopWindow.h"
 
 namespace plenvik {
 namespace {
@@ -22,7 +22,7 @@ TEST(DesktopTextsTest, ViewStyleInformationNamesTheViewTypeAndAutoArrange) {
         {0x56000A4B, "Liste"},                           // other style bits do not count
         {static_cast<std::int32_t>(0xFFFFFFFF), "Liste, Automatisch anordnen"},
     };
-    for (const auto& c : cases) EXPECT_EQ(clsDesktop::fc_DesktopViewStyleInformation(c.style), c.text) << c.style;
+    for (const auto& c : cases) EXPECT_EQ(DesktopWindow::describeViewStyle(c.style), c.text) << c.style;
 }
 
 TEST(DesktopTextsTest, DesktopLabelsDropOnlyAFinalLinkOrShortcutExtension) {

@@ -43,7 +43,7 @@ protected:
         });
     }
     void draw(const std::vector<MonitorRecord>& monitors) {
-        fc_DesktopMonitorsPictureGet(picture, monitors, hOp, vOp, handler);
+        drawMonitorPicture(picture, monitors, hOp, vOp, handler);
     }
     std::uint8_t at(int x, int y) const { return picture.surface()->index(x, y); }
 
@@ -141,7 +141,7 @@ TEST_F(MonitorPictureTest, WithoutMonitorsTheHandlerHearsOfItAndNothingIsDrawn) 
 TEST_F(MonitorPictureTest, IconMarksAreTwoByTwoSquaresAtTheScaledPosition) {
     picture.PaintRectangle(-1, -1, 255, 255);
     calls = {};
-    ASSERT_TRUE(sb_MonitorPictureIconMark(picture, 100, 50, 5.0f, 5.0f));
+    ASSERT_TRUE(markIconOnPicture(picture, 100, 50, 5.0f, 5.0f));
     ASSERT_EQ(calls.rectangles.size(), 1u);
     EXPECT_DOUBLE_EQ(calls.rectangles[0].left, 21);
     EXPECT_DOUBLE_EQ(calls.rectangles[0].top, 11);
@@ -153,22 +153,22 @@ TEST_F(MonitorPictureTest, IconMarksAreTwoByTwoSquaresAtTheScaledPosition) {
 
     // Ties go to the even pixel: 2 / 4 + 1 = 1.5 -> 2, 6 / 4 + 1 = 2.5 -> 2.
     calls = {};
-    sb_MonitorPictureIconMark(picture, 2, 6, 4.0f, 4.0f);
+    markIconOnPicture(picture, 2, 6, 4.0f, 4.0f);
     EXPECT_DOUBLE_EQ(calls.rectangles[0].left, 2);
     EXPECT_DOUBLE_EQ(calls.rectangles[0].top, 2);
     // Negative positions (an icon on a monitor left of the primary) round the same way.
     calls = {};
-    sb_MonitorPictureIconMark(picture, -10, 0, 4.0f, 4.0f);
+    markIconOnPicture(picture, -10, 0, 4.0f, 4.0f);
     EXPECT_DOUBLE_EQ(calls.rectangles[0].left, -2) << "-1.5 rounds to -2";
 
     calls = {};
-    EXPECT_FALSE(sb_MonitorPictureIconMark(picture, 10, 10, 0.0f, 5.0f));
+    EXPECT_FALSE(markIconOnPicture(picture, 10, 10, 0.0f, 5.0f));
     EXPECT_TRUE(calls.rectangles.empty()) << "no scale, no mark";
 }
 
 TEST_F(MonitorPictureTest, ClearingGivesTheMainPictureSizeAllInTheBrushColour) {
     picture.PaintRectangle(10, 10, 50, 50);
-    sb_MonitorPictureClear(picture);
+    clearMonitorPicture(picture);
     ASSERT_EQ(picture.PictureWidth(), kMainPictureWidth);
     ASSERT_EQ(picture.PictureHeight(), kMainPictureHeight);
     const IndexedSurface& s = *picture.surface();
@@ -189,9 +189,9 @@ std::uint32_t fnv1a(const std::uint8_t* data, std::size_t size) {
 // the same test runs in the Windows builds, so it proves that the picture and the JPEG bytes that go
 // into a project file do not depend on the platform.
 TEST_F(MonitorPictureTest, ThePictureAndItsJpegAreTheSameOnEveryPlatform) {
-    sb_MonitorPictureClear(picture);
+    clearMonitorPicture(picture);
     draw(table({monitor(1, 0, 0, 1920, 1080), monitor(2, -1280, 56, 1280, 1024)}));
-    for (int i = 0; i < 40; ++i) sb_MonitorPictureIconMark(picture, -1250 + i * 75, 20 + (i % 9) * 110, hOp, vOp);
+    for (int i = 0; i < 40; ++i) markIconOnPicture(picture, -1250 + i * 75, 20 + (i % 9) * 110, hOp, vOp);
     const IndexedSurface& s = *picture.surface();
     EXPECT_EQ(fnv1a(s.indices().data(), s.indices().size()), 4029166439u);
     const std::vector<std::uint8_t> jpeg = picture.GetJPEGByteData(80);

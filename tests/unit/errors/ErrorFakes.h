@@ -13,8 +13,8 @@
 #include <utility>
 #include <vector>
 
-#include "errors/frmErr.h"
-#include "errors/frmErrView.h"
+#include "errors/ErrorWindow.h"
+#include "errors/ErrorWindowView.h"
 #include "platform/sim/SimBasics.h"
 #include "support/MemoryFileSystem.h"
 
@@ -74,18 +74,18 @@ public:
 
 // The error window with scripted presses: for every showing, the protocol buttons to press first, an
 // action to run while it is shown, then the continue button (kActionLeave once the script is used up).
-class ScriptedErrorView : public frmErrView {
+class ScriptedErrorView : public ErrorWindowView {
 public:
-    std::vector<frmErrContent> shown;
+    std::vector<ErrorWindowContent> shown;
     std::deque<int> continueButtons;
     std::vector<int> protocolButtons;
     std::function<void()> whileShown;
     bool failToShow = false;
 
-    int showModal(const frmErrContent& content, frmErrCommands& commands) override {
+    int showModal(const ErrorWindowContent& content, ErrorWindowCommands& commands) override {
         shown.push_back(content);
         if (failToShow) throw RuntimeError(0, "frmErr", "Fenster konnte nicht erstellt werden");
-        for (int i : protocolButtons) commands.cmdProtocol_Click(i);
+        for (int i : protocolButtons) commands.protocolClicked(i);
         if (whileShown) {
             auto action = std::exchange(whileShown, nullptr);
             action();
@@ -97,7 +97,7 @@ public:
     }
 };
 
-// A frmErr with all its stand-ins.
+// A ErrorWindow with all its stand-ins.
 struct ErrorReportRig {
     MemoryFileSystem files;
     FixedSystemInfo system;
@@ -106,7 +106,7 @@ struct ErrorReportRig {
     RecordingProcesses processes;
     RecordingPrinter printer;
     ScriptedErrorView view;
-    frmErr handler{ErrorReportServices{system, clock, dialogs, processes, files}, view, printer};
+    ErrorWindow handler{ErrorReportServices{system, clock, dialogs, processes, files}, view, printer};
 
     static constexpr const char* kLogPath = "C:\\Programme\\Plenvik\\Plenvik.log";
 

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "jpeg/JpegError.h"
-#include "jpeg/clsJPG.h"
+#include "jpeg/JpegWriter.h"
 #include "unit/jpeg/SyntheticImages.h"
 
 namespace plenvik {

@@ -10,7 +10,7 @@
 #include <fstream>
 #include <string>
 
-#include "jpeg/clsJPG.h"
+#include "jpeg/JpegWriter.h"
 #include "unit/jpeg/PnmFiles.h"
 #include "unit/jpeg/SyntheticImages.h"
 
@@ -86,7 +86,7 @@ std::vector<std::uint8_t> luma(const RgbImage& image) {
 }
 
 std::vector<std::uint8_t> encode(const RgbImage& image, int quality, const SamplingFactors& f) {
-    clsJPG jpg;
+    JpegWriter jpg;
     jpg.Quality(quality);
     jpg.SetSamplingFrequencies(f[0], f[1], f[2], f[3], f[4], f[5]);
     jpg.SampleHDC(image.view(), image.width, image.height, 0, 0);
@@ -208,7 +208,7 @@ TEST(JpegConformance, MatchesCjpegAtTheProgramsSetting) {
     // The monitor picture as the picture control encodes it: a palettised surface, sampled directly.
     for (auto [w, h] : {std::pair{256, 256}, std::pair{255, 203}}) {
         const auto layout = testimages::monitorLayout(w, h);
-        clsJPG jpg;
+        JpegWriter jpg;
         jpg.Quality(80);
         jpg.SetSamplingFrequencies(1, 1, 1, 1, 1, 1);
         jpg.SampleHDC(layout.view(), w, h, 0, 0);

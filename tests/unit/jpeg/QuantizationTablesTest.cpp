@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "jpeg/clsJPG.h"
+#include "jpeg/JpegWriter.h"
 
 namespace plenvik {
 namespace {
@@ -66,7 +66,7 @@ TEST(QuantizationTables, TablesAreStoredInZigzagOrder) {
 }
 
 TEST(QuantizationTables, QualityOutsideOneTo100IsIgnored) {
-    clsJPG jpg;
+    JpegWriter jpg;
     EXPECT_EQ(jpg.Quality(), 75);
     EXPECT_EQ(jpg.QuantizationTableOf(0)[0], 8);  // base 16 at scale 50
     jpg.Quality(80);

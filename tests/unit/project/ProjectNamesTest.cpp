@@ -21,7 +21,7 @@ TEST(ProjectNamesTest, XmlTextEscapeEscapesAmpersandFirstAndNothingElse) {
         {"", ""},
         {"<<>>", "&lt;&lt;&gt;&gt;"},
     };
-    for (const auto& c : cases) EXPECT_EQ(fc_XmlTextEscape(c.text), c.escaped) << c.text;
+    for (const auto& c : cases) EXPECT_EQ(escapeXmlText(c.text), c.escaped) << c.text;
 }
 
 TEST(ProjectNamesTest, VersionTextHasTwoTwoAndFourDigits) {

@@ -44,7 +44,7 @@ TEST(SettingsFileTest, SavesTheFixturesBytesExactlyAndLeavesNoTemporaryFile) {
         test::MemoryFileSystem files;
         test::ScriptedErrorHandler handler;
         EXPECT_EQ(settingsFileText(c.settings), fixture(c.fixture));
-        ASSERT_TRUE(fc_SettingsFileSave(c.settings, files, kFolder, handler));
+        ASSERT_TRUE(saveSettingsFile(c.settings, files, kFolder, handler));
         EXPECT_EQ(files.files[kPath], fixture(c.fixture));
         EXPECT_FALSE(files.exists(kTemporary));
         EXPECT_EQ(handler.entered, std::vector<std::string>{"Plenvik.frmMain.fc_SettingsFileSave"});
@@ -96,7 +96,7 @@ TEST(SettingsFileTest, ReadsTheValuesByTheirRules) {
         test::RecordingDialogs dialogs;
         if (!c.content.empty()) files.files[kPath] = c.content;
         Settings settings = c.before;
-        EXPECT_EQ(fc_SettingsFileRead(settings, files, kFolder, handler, dialogs), c.result);
+        EXPECT_EQ(readSettingsFile(settings, files, kFolder, handler, dialogs), c.result);
         EXPECT_EQ(settings.fileSizeMax, c.expected.fileSizeMax);
         EXPECT_EQ(settings.fileSave, c.expected.fileSave);
         EXPECT_EQ(settings.fileNameAuto, c.expected.fileNameAuto);
@@ -111,9 +111,9 @@ TEST(SettingsFileTest, ReadsBackWhatItSaved) {
     test::MemoryFileSystem files;
     test::ScriptedErrorHandler handler;
     test::RecordingDialogs dialogs;
-    ASSERT_TRUE(fc_SettingsFileSave({2048, false, true, false}, files, kFolder, handler));
+    ASSERT_TRUE(saveSettingsFile({2048, false, true, false}, files, kFolder, handler));
     Settings read;
-    ASSERT_TRUE(fc_SettingsFileRead(read, files, kFolder, handler, dialogs));
+    ASSERT_TRUE(readSettingsFile(read, files, kFolder, handler, dialogs));
     EXPECT_EQ(read, (Settings{2048, false, true, false}));
 }
 
@@ -140,7 +140,7 @@ TEST(SettingsFileTest, AFailedWriteIsReportedAndKeepsThePreviousFile) {
         files.writeLimit = c.writeLimit;
         files.failReplace = c.failReplace;
         test::ScriptedErrorHandler handler;  // answers "leave the procedure"
-        EXPECT_FALSE(fc_SettingsFileSave(Settings{}, files, kFolder, handler));
+        EXPECT_FALSE(saveSettingsFile(Settings{}, files, kFolder, handler));
         ASSERT_EQ(handler.reports.size(), 1u);
         EXPECT_EQ(handler.reports[0].procedure, "Plenvik.frmMain.fc_SettingsFileSave");
         EXPECT_EQ(handler.reports[0].number, c.errorNumber);
@@ -154,7 +154,7 @@ TEST(SettingsFileTest, RetryAfterAFailedWriteSavesTheFile) {
     files.failOpens = 1;
     test::ScriptedErrorHandler handler;
     handler.answers = {kActionRetry};
-    EXPECT_TRUE(fc_SettingsFileSave(Settings{}, files, kFolder, handler));
+    EXPECT_TRUE(saveSettingsFile(Settings{}, files, kFolder, handler));
     EXPECT_EQ(handler.reports.size(), 1u);
     EXPECT_EQ(files.files[kPath], fixture("Settings-defaults.xml"));
 }
@@ -165,7 +165,7 @@ TEST(SettingsFileTest, SkippingTheFailedWriteNeverPutsAPartialFileInPlace) {
     files.writeLimit = 30;
     test::ScriptedErrorHandler handler;
     handler.answers = {kActionNext};
-    EXPECT_FALSE(fc_SettingsFileSave(Settings{}, files, kFolder, handler));
+    EXPECT_FALSE(saveSettingsFile(Settings{}, files, kFolder, handler));
     EXPECT_EQ(files.files[kPath], "old");
     EXPECT_FALSE(files.exists(kTemporary));
 }

@@ -46,26 +46,26 @@ public:
     bool renameNoReplace(const std::string&, const std::string&) override { return true; }
 };
 
-TEST(clsFileTest, FilesOf2GiBAndMoreCountAsLargerThanAnyLimitAndAreNotRead) {
+TEST(FileBufferTest, FilesOf2GiBAndMoreCountAsLargerThanAnyLimitAndAreNotRead) {
     for (std::uint64_t size : {0x80000000ull, 0xFFFFFFFFull, 0x100000001ull}) {
         FakeFiles files;
         files.size = size;
-        clsFile file(files);
-        ASSERT_EQ(file.fc_FileOpen("C:\\gross.iso", kFileModeRead, 128).code, kFileOk);
+        FileBuffer file(files);
+        ASSERT_EQ(file.open("C:\\gross.iso", kFileModeRead, 128).code, kFileOk);
         EXPECT_EQ(file.FileSize(), 0x7FFFFFFF) << size;  // never negative or wrapped to a small size
-        const FileResult r = file.fc_FileRead();
+        const FileResult r = file.read();
         EXPECT_EQ(r.code, kFileFailed);
         EXPECT_NE(r.message.find("C:\\gross.iso"), std::string::npos);
     }
 }
 
-TEST(clsFileTest, AFileThatShrankReadsAsWhatItStillHolds) {
+TEST(FileBufferTest, AFileThatShrankReadsAsWhatItStillHolds) {
     FakeFiles files;
     files.size = 100;
     files.readable = 40;
-    clsFile file(files);
-    ASSERT_EQ(file.fc_FileOpen("C:\\log.txt", kFileModeRead, 128).code, kFileOk);
-    ASSERT_EQ(file.fc_FileRead().code, kFileOk);
+    FileBuffer file(files);
+    ASSERT_EQ(file.open("C:\\log.txt", kFileModeRead, 128).code, kFileOk);
+    ASSERT_EQ(file.read().code, kFileOk);
     EXPECT_EQ(file.Bytes(), std::vector<std::uint8_t>(40, 0xAB));
 }
 
