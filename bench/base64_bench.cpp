@@ -78,9 +78,7 @@ int main(int argc, char** argv) {
         decodeInChunks([&decodedBytes](const std::vector<std::uint8_t>& bytes) { decodedBytes += bytes.size(); });
     });
     std::vector<std::uint8_t> chunked;
-    decodeInChunks([&chunked](const std::vector<std::uint8_t>& bytes) {
-        chunked.insert(chunked.end(), bytes.begin(), bytes.end());
-    });
+    decodeInChunks([&chunked](const std::vector<std::uint8_t>& bytes) { chunked.insert(chunked.end(), bytes.begin(), bytes.end()); });
 
     // In one call, each into a freshly allocated result as large as the whole text or data.
     std::string whole;

@@ -159,12 +159,14 @@ int main(int argc, char** argv) {
     std::vector<IconItem> perLabel, ours;
     int blocks = 0;
     const double perLabelMs = bestMilliseconds([&] { return readPerLabel(listView); }, runs, perLabel);
-    const double oursMs = bestMilliseconds([&] {
-        DesktopListView view(listView);
-        auto items = view.readAll();
-        blocks = view.blocksAllocated();
-        return items;
-    }, runs, ours);
+    const double oursMs = bestMilliseconds(
+        [&] {
+            DesktopListView view(listView);
+            auto items = view.readAll();
+            blocks = view.blocksAllocated();
+            return items;
+        },
+        runs, ours);
     TerminateProcess(shell.get(), 0);
     WaitForSingleObject(shell.get(), 5000);
     ComApartment com;
@@ -188,7 +190,9 @@ int main(int argc, char** argv) {
     std::printf("per-label allocation: %.0f ms/1000 icons\n", perLabelMs * scale);
     std::printf("list-view route (test shell in another process): %.0f ms/1000 icons\n", oursMs * scale);
     std::printf("folder-view route (the test shell's folder view in this process): %.0f ms/1000 icons\n", folderViewMs * scale);
-    std::printf("iconread: %.0f ms/1000 icons (%.2fx per-label allocation), %.0f ms/1000 icons by folder view in process (%.3fx per-label allocation)\n",
-                oursMs * scale, oursMs / perLabelMs, folderViewMs * scale, folderViewMs / perLabelMs);
+    std::printf(
+        "iconread: %.0f ms/1000 icons (%.2fx per-label allocation), %.0f ms/1000 icons by folder view in process (%.3fx per-label "
+        "allocation)\n",
+        oursMs * scale, oursMs / perLabelMs, folderViewMs * scale, folderViewMs / perLabelMs);
     return 0;
 }

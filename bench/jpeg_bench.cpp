@@ -28,9 +28,7 @@ namespace {
 using Clock = std::chrono::steady_clock;
 namespace fs = std::filesystem;
 
-double millisecondsSince(Clock::time_point start) {
-    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
-}
+double millisecondsSince(Clock::time_point start) { return std::chrono::duration<double, std::milli>(Clock::now() - start).count(); }
 
 bool runProcess(const std::vector<std::string>& args) {
     std::vector<char*> argv;
@@ -47,8 +45,8 @@ bool runProcess(const std::vector<std::string>& args) {
 bool encodeFile(const std::string& in, const std::string& out, int quality) {
     const auto picture = plenvik::pnm::read(in);
     if (!picture || picture->components != 3) return false;
-    const plenvik::PixelSource source{picture->width, picture->height, plenvik::PixelFormat::Rgb24,
-                                      picture->samples.data(), static_cast<std::ptrdiff_t>(picture->width) * 3};
+    const plenvik::PixelSource source{picture->width, picture->height, plenvik::PixelFormat::Rgb24, picture->samples.data(),
+                                      static_cast<std::ptrdiff_t>(picture->width) * 3};
     plenvik::PosixFileSystem files;
     plenvik::JpegWriter jpg(files);
     jpg.Quality(quality);

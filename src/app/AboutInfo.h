@@ -8,7 +8,7 @@ namespace plenvik {
 struct AboutInfo {
     std::string title = "Informationen";
     std::string product = "Plenvik";
-    std::string version;      // "Version 03.01.0001"
+    std::string version;  // "Version 03.01.0001"
     std::string description = "Sichert die Anordnung der Desktopsymbole und stellt sie wieder her.";
     std::string webAddress;
     std::string systemInfoButton = "&Systeminfo...";

@@ -32,9 +32,7 @@ std::vector<std::string> splitCommandLine(std::string_view raw) {
     return tokens;
 }
 
-std::int32_t diagnosticFlagsFrom(std::string_view token) {
-    return roundHalfEvenToInt32(std::fabs(leadingNumber(token))).value_or(0);
-}
+std::int32_t diagnosticFlagsFrom(std::string_view token) { return roundHalfEvenToInt32(std::fabs(leadingNumber(token))).value_or(0); }
 
 namespace {
 

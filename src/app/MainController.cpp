@@ -17,14 +17,16 @@ namespace plenvik {
 namespace {
 
 const char* actionName(CommandId id) {
-    return id == CommandId::ProjectSave ? "'Desktop Projekt erstellen/speichern'"
-                                        : "'Desktop Symbole aus Projektdatei herstellen'";
+    return id == CommandId::ProjectSave ? "'Desktop Projekt erstellen/speichern'" : "'Desktop Symbole aus Projektdatei herstellen'";
 }
 
 }  // namespace
 
 MainController::MainController(Platform& platform, ErrorHandler& errors, MainActions& actions)
-    : platform_(platform), errors_(errors), actions_(actions), menus_(makeMainMenus()),
+    : platform_(platform),
+      errors_(errors),
+      actions_(actions),
+      menus_(makeMainMenus()),
       pictureView_(std::make_unique<PictureView>(&platform.files)) {
     pictureView_->NewPicture(kMainPictureWidth, kMainPictureHeight, systemColor(5));
     const auto label = [](CommandId id, const char* name, const char* caption, bool longRunning) {
@@ -277,16 +279,20 @@ void MainController::menuClick(MenuId id, int index) {
         // The runs of the menu count as the restore command's: cancel and closing treat them alike.
         if (index >= 1 && index <= 3)
             runAsCommand(CommandId::DesktopRestore, [&] { actions_.restore(*this, index == 1, index != 3); });
-        else if (index == 6) pressCommand(CommandId::ProjectSave);
-        else if (index == 7) actions_.deleteProject(*this);
+        else if (index == 6)
+            pressCommand(CommandId::ProjectSave);
+        else if (index == 7)
+            actions_.deleteProject(*this);
         break;
     case MenuId::Icon:
         // The repair waits for the desktop and lets events run: it blocks the other runs meanwhile.
         if (!longActionRunning()) runAsCommand(CommandId::DesktopRestore, [&] { actions_.iconMenu(*this, index); });
         break;
     case MenuId::Help:
-        if (index == 3 && view_) view_->showAbout();
-        else if (index == 4) platform_.processes.shellOpen(program_.webAddress);
+        if (index == 3 && view_)
+            view_->showAbout();
+        else if (index == 4)
+            platform_.processes.shellOpen(program_.webAddress);
         break;  // "HTML Hilfe aufrufen" has no action
     }
 }

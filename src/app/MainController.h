@@ -53,7 +53,7 @@ struct StatusLine {
 
 // Values the whole program shares.
 struct ProgramState {
-    bool cancel = false;             // set by a confirmed cancel; the runs poll and reset it
+    bool cancel = false;               // set by a confirmed cancel; the runs poll and reset it
     std::int32_t diagnosticFlags = 0;  // bit 64: the error report shows an extra message box
     std::string webAddress;
 };

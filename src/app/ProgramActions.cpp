@@ -49,7 +49,9 @@ void ProgramActions::chooseDirectory(MainController& form) { chooseProjectDirect
 
 void ProgramActions::deleteProject(MainController& form) { deleteSelectedProject(form); }
 
-void ProgramActions::projectListMouseUp(MainController& form, MouseButton button, int row) { plenvik::projectListMouseUp(form, button, row); }
+void ProgramActions::projectListMouseUp(MainController& form, MouseButton button, int row) {
+    plenvik::projectListMouseUp(form, button, row);
+}
 
 void ProgramActions::showProject(MainController& form, const std::string& fileName) {
     // Windows names are compared without case: Explorer may pass another spelling than the listing.

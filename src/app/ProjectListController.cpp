@@ -22,16 +22,17 @@ namespace {
 
 constexpr std::uint32_t kAttributeDirectory = 0x10;
 constexpr const char* kCurrentDesktopSortKey = "99999999999";
-constexpr int kKeyEnter = 13, kKeyEscape = 27, kKeySpace = 32, kKeyPageUp = 33, kKeyPageDown = 34, kKeyUp = 38,
-              kKeyDown = 40, kKeyDelete = 46;
+constexpr int kKeyEnter = 13, kKeyEscape = 27, kKeySpace = 32, kKeyPageUp = 33, kKeyPageDown = 34, kKeyUp = 38, kKeyDown = 40,
+              kKeyDelete = 46;
 
 // Makes row r the error row of a file that is not well-formed.
 void markErrorRow(ListModel& list, int r, const XmlParseError& error) {
     list.setText(r, "(Fehler in XML");
     list.setSmallIcon(r, "ERR");
     list.setSubItem(r, ProjectColumn::Info1, "Meldung: " + replaceAll(error.reason, "\r\n", " "));
-    list.setSubItem(r, ProjectColumn::Info2, "Position: " + std::to_string(error.offset) + " - Zeile: " + std::to_string(error.line) +
-                               " - Zeilen Position: " + std::to_string(error.linePosition));
+    list.setSubItem(r, ProjectColumn::Info2,
+                    "Position: " + std::to_string(error.offset) + " - Zeile: " + std::to_string(error.line) +
+                        " - Zeilen Position: " + std::to_string(error.linePosition));
     list.setSubItem(r, ProjectColumn::Info3, "Daten: " + error.sourceText);
 }
 
@@ -73,12 +74,8 @@ void listProjectFile(MainController& form, Procedure& proc, const std::string& d
         return;
     }
     switch (result.error.status) {
-    case ProjectReadStatus::Ok:
-        addProjectRow(form, directory, fileName, result.header);
-        break;
-    case ProjectReadStatus::ParseError:
-        addErrorRow(form, directory, fileName, result.error.parse);
-        break;
+    case ProjectReadStatus::Ok: addProjectRow(form, directory, fileName, result.header); break;
+    case ProjectReadStatus::ParseError: addErrorRow(form, directory, fileName, result.error.parse); break;
     case ProjectReadStatus::NoDataRoot: {
         const int r = form.lists.projects.add(fileName, "(DATA nicht vorhanden");
         form.lists.projects.setSubItem(r, ProjectColumn::Directory, directory);
@@ -246,8 +243,10 @@ void projectListKeyUp(MainController& form, int keyCode) {
     case kKeyPageDown:
     case kKeyEnter:
     case kKeySpace:
-        if (!form.projectListTag.empty()) reselectShownProject(form);
-        else if (selected >= 0 && list.row(selected).key != form.shownProjectKey) showSelectedProject(form);
+        if (!form.projectListTag.empty())
+            reselectShownProject(form);
+        else if (selected >= 0 && list.row(selected).key != form.shownProjectKey)
+            showSelectedProject(form);
         break;
     case kKeyEscape:
         if (selected >= 0 && list.row(selected).smallIcon == "DESKTOP") form.askCancel("'Desktop Projekt erstellen/speichern'");
@@ -255,8 +254,7 @@ void projectListKeyUp(MainController& form, int keyCode) {
     case kKeyDelete:
         if (selected >= 0 && list.row(selected).smallIcon != "DESKTOP") deleteSelectedProject(form);
         break;
-    default:
-        break;
+    default: break;
     }
 }
 

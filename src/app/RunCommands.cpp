@@ -27,26 +27,28 @@ bool MainController::restoreSelectedProject(bool analyseOnly, bool fixMonitors) 
     Procedure proc(errors_, "frmMain.fc_DesktopIconsRestore");
     bool result = true;
     setBusyCursor(true);
-    proc.run([&] { proc.step([&] {
-        const int selected = lists.projects.selectedIndex();
-        // Only a project file can be restored; the current desktop's row and error rows have none.
-        if (selected < 0 || lists.projects.row(selected).smallIcon != "DESY") return;
-        // The project is loaded anew from its file, whatever the window showed before: a run only ever
-        // works on the project it restores, and only on one that loaded completely. The run keeps its
-        // own reference: events that run meanwhile may show another project.
-        const std::shared_ptr<const LoadedProject> project = showSelectedProject(*this);
-        if (!project) return;
-        RunContext context = runContext();
-        if (!analyseOnly) {
-            const RestoreConfirmation answer = confirmRestore(context, *project, current_);
-            if (answer == RestoreConfirmation::Declined) return;
-            if (answer == RestoreConfirmation::Mismatch) {
-                result = false;
-                return;
+    proc.run([&] {
+        proc.step([&] {
+            const int selected = lists.projects.selectedIndex();
+            // Only a project file can be restored; the current desktop's row and error rows have none.
+            if (selected < 0 || lists.projects.row(selected).smallIcon != "DESY") return;
+            // The project is loaded anew from its file, whatever the window showed before: a run only ever
+            // works on the project it restores, and only on one that loaded completely. The run keeps its
+            // own reference: events that run meanwhile may show another project.
+            const std::shared_ptr<const LoadedProject> project = showSelectedProject(*this);
+            if (!project) return;
+            RunContext context = runContext();
+            if (!analyseOnly) {
+                const RestoreConfirmation answer = confirmRestore(context, *project, current_);
+                if (answer == RestoreConfirmation::Declined) return;
+                if (answer == RestoreConfirmation::Mismatch) {
+                    result = false;
+                    return;
+                }
             }
-        }
-        restoreDesktop(context, *project, current_, RestoreMode{analyseOnly, fixMonitors});
-    }); });
+            restoreDesktop(context, *project, current_, RestoreMode{analyseOnly, fixMonitors});
+        });
+    });
     setBusyCursor(false);
     return result;
 }

@@ -38,8 +38,7 @@ using ShiftedTables = std::array<std::array<std::uint32_t, 256>, 4>;
 constexpr ShiftedTables makeShiftedTables() {
     ShiftedTables t{};
     for (int pos = 0; pos < 4; ++pos)
-        for (int c = 0; c < 256; ++c)
-            t[pos][c] = kValues[c] < 0 ? kAbsentFlag : static_cast<std::uint32_t>(kValues[c]) << (18 - 6 * pos);
+        for (int c = 0; c < 256; ++c) t[pos][c] = kValues[c] < 0 ? kAbsentFlag : static_cast<std::uint32_t>(kValues[c]) << (18 - 6 * pos);
     return t;
 }
 constexpr ShiftedTables kShifted = makeShiftedTables();
@@ -95,8 +94,7 @@ constexpr std::size_t roundUp(std::size_t n, std::size_t group) { return (n + gr
 // groups that hold head's units are completed from tail in a small buffer. Every call but the last covers
 // whole groups, so group positions are those of the joined text.
 template <class Unit, class Consume>
-void consumeJoined(std::span<const Unit> head, std::span<const Unit> tail, std::size_t count, std::size_t group,
-                   Consume&& consume) {
+void consumeJoined(std::span<const Unit> head, std::span<const Unit> tail, std::size_t count, std::size_t group, Consume&& consume) {
     if (head.empty()) {
         consume(tail.data(), count);
         return;
@@ -142,9 +140,7 @@ std::string wrapLines(const std::string& text, int lineLength, int& column) {
     return lines;
 }
 
-std::span<const std::uint8_t> asBytes(std::string_view data) {
-    return {reinterpret_cast<const std::uint8_t*>(data.data()), data.size()};
-}
+std::span<const std::uint8_t> asBytes(std::string_view data) { return {reinterpret_cast<const std::uint8_t*>(data.data()), data.size()}; }
 
 }  // namespace
 
@@ -173,8 +169,7 @@ char* base64EncodeTail(const std::uint8_t* in, std::size_t count, char* out) {
     return out;
 }
 
-std::string encodeBase64(std::span<const std::uint8_t> data, Base64EncodeState& state, bool final, bool pad,
-                            int lineLength) {
+std::string encodeBase64(std::span<const std::uint8_t> data, Base64EncodeState& state, bool final, bool pad, int lineLength) {
     const std::vector<std::uint8_t> head = std::move(state.remainder);
     state.remainder.clear();
     const std::span<const std::uint8_t> headBytes(head);
@@ -186,8 +181,7 @@ std::string encodeBase64(std::span<const std::uint8_t> data, Base64EncodeState& 
 
     std::string text(base64EncodedLength(count) + padding, '\0');
     char* out = text.data();
-    consumeJoined(headBytes, data, count, 3,
-                  [&out](const std::uint8_t* in, std::size_t n) { out = encodeFlat(in, n, out); });
+    consumeJoined(headBytes, data, count, 3, [&out](const std::uint8_t* in, std::size_t n) { out = encodeFlat(in, n, out); });
     std::fill_n(out, padding, '=');
     state.remainder = suffixOfJoined<std::vector<std::uint8_t>>(headBytes, data, count);
 
@@ -195,8 +189,7 @@ std::string encodeBase64(std::span<const std::uint8_t> data, Base64EncodeState& 
     return wrapLines(text, lineLength, state.column);
 }
 
-std::string encodeBase64(std::string_view data, Base64EncodeState& state, bool final, bool pad,
-                            int lineLength) {
+std::string encodeBase64(std::string_view data, Base64EncodeState& state, bool final, bool pad, int lineLength) {
     return encodeBase64(asBytes(data), state, final, pad, lineLength);
 }
 
@@ -219,8 +212,7 @@ std::vector<std::uint8_t> decodeBase64Chunk(std::string_view text, Base64DecodeS
     // At most three bytes per group of four characters; sized once and cut to what was decoded.
     std::vector<std::uint8_t> bytes(roundUp(count, 4) / 4 * 3);
     std::uint8_t* out = bytes.data();
-    consumeJoined(headChars, textChars, count, 4,
-                  [&out](const char* in, std::size_t n) { out = decodeFlat(in, n, out); });
+    consumeJoined(headChars, textChars, count, 4, [&out](const char* in, std::size_t n) { out = decodeFlat(in, n, out); });
     bytes.resize(static_cast<std::size_t>(out - bytes.data()));
     state.remainder = suffixOfJoined<std::string>(headChars, textChars, count);
     return bytes;

@@ -39,10 +39,8 @@ struct Base64DecodeState {
 // a trailing group of one byte gives two characters, one of two bytes three. pad appends "=" to a
 // multiple of four characters on the final call. lineLength > 0 breaks lines with CR LF after that
 // many characters, continuing from state.column; lineLength < 1 writes one line and leaves the column.
-std::string encodeBase64(std::span<const std::uint8_t> data, Base64EncodeState& state, bool final, bool pad,
-                            int lineLength);
-std::string encodeBase64(std::string_view data, Base64EncodeState& state, bool final, bool pad,
-                            int lineLength);
+std::string encodeBase64(std::span<const std::uint8_t> data, Base64EncodeState& state, bool final, bool pad, int lineLength);
+std::string encodeBase64(std::string_view data, Base64EncodeState& state, bool final, bool pad, int lineLength);
 
 // The program's own form: all of data in one call, one line, no padding.
 std::string encodeBase64(std::span<const std::uint8_t> data);
@@ -65,9 +63,7 @@ std::int16_t base64Value(std::string_view oneCharacter);
 
 // Building blocks for encoders that write into memory of their own (Base64StreamEncoder).
 // Characters for count bytes without padding and line breaks: 4 per full group, 2 or 3 for a tail.
-constexpr std::size_t base64EncodedLength(std::size_t count) {
-    return count / 3 * 4 + (count % 3 == 0 ? 0 : count % 3 + 1);
-}
+constexpr std::size_t base64EncodedLength(std::size_t count) { return count / 3 * 4 + (count % 3 == 0 ? 0 : count % 3 + 1); }
 // Encodes groups * 3 bytes into groups * 4 characters; returns the end of the written characters.
 char* base64EncodeGroups(const std::uint8_t* in, std::size_t groups, char* out);
 // Encodes a trailing one or two bytes into two or three characters (no padding); returns the end.

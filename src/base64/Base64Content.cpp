@@ -7,9 +7,7 @@
 namespace plenvik {
 namespace {
 
-bool inAlphabet(char c) {
-    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '+' || c == '/';
-}
+bool inAlphabet(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '+' || c == '/'; }
 
 bool isSkipped(char c) { return c == '\r' || c == '\n' || c == ' ' || c == '\t'; }
 

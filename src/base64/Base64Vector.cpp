@@ -23,8 +23,8 @@ __attribute__((target("ssse3"))) inline __m128i encodeTwelve(__m128i in) {
     __m128i range = _mm_subs_epu8(sextets, _mm_set1_epi8(51));
     const __m128i upper = _mm_cmpgt_epi8(_mm_set1_epi8(26), sextets);
     range = _mm_or_si128(range, _mm_and_si128(upper, _mm_set1_epi8(13)));
-    const __m128i offsets = _mm_setr_epi8('a' - 26, '0' - 52, '0' - 52, '0' - 52, '0' - 52, '0' - 52, '0' - 52, '0' - 52,
-                                          '0' - 52, '0' - 52, '0' - 52, '+' - 62, '/' - 63, 'A', 0, 0);
+    const __m128i offsets = _mm_setr_epi8('a' - 26, '0' - 52, '0' - 52, '0' - 52, '0' - 52, '0' - 52, '0' - 52, '0' - 52, '0' - 52,
+                                          '0' - 52, '0' - 52, '+' - 62, '/' - 63, 'A', 0, 0);
     return _mm_add_epi8(sextets, _mm_shuffle_epi8(offsets, range));
 }
 

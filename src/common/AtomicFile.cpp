@@ -15,8 +15,7 @@ std::string temporaryName(const std::string& target, int attempt) {
 
 }  // namespace
 
-AtomicFile::AtomicFile(FileSystem& files, std::string target, Mode mode)
-    : files_(files), target_(std::move(target)), mode_(mode) {}
+AtomicFile::AtomicFile(FileSystem& files, std::string target, Mode mode) : files_(files), target_(std::move(target)), mode_(mode) {}
 
 AtomicFile::~AtomicFile() { discard(); }
 
@@ -54,8 +53,7 @@ bool AtomicFile::commit() {
     const bool closed = file_->close();
     file_.reset();
     if (!closed) return fail(Stage::Close);
-    const bool renamed = mode_ == Mode::Replace ? files_.replaceFile(temporary_, target_)
-                                                : files_.renameNoReplace(temporary_, target_);
+    const bool renamed = mode_ == Mode::Replace ? files_.replaceFile(temporary_, target_) : files_.renameNoReplace(temporary_, target_);
     if (!renamed) return fail(Stage::Rename);
     created_ = false;  // the file is the target now
     return true;

@@ -63,10 +63,16 @@ double leadingNumber(std::string_view text) {
     if (pos < kept.size() && (kept[pos] == '+' || kept[pos] == '-')) negative = kept[pos++] == '-';
     std::string plain;
     bool digitSeen = false;
-    while (pos < kept.size() && isDigit(kept[pos])) { plain += kept[pos++]; digitSeen = true; }
+    while (pos < kept.size() && isDigit(kept[pos])) {
+        plain += kept[pos++];
+        digitSeen = true;
+    }
     if (pos < kept.size() && kept[pos] == '.') {
         plain += kept[pos++];
-        while (pos < kept.size() && isDigit(kept[pos])) { plain += kept[pos++]; digitSeen = true; }
+        while (pos < kept.size() && isDigit(kept[pos])) {
+            plain += kept[pos++];
+            digitSeen = true;
+        }
     }
     if (!digitSeen) return 0.0;
     if (plain.back() == '.') plain.pop_back();

@@ -7,10 +7,9 @@ namespace plenvik {
 namespace {
 
 // windows-1252 0x80..0x9F; 0 marks the five undefined positions.
-constexpr std::array<char16_t, 32> kHighControls = {
-    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
+constexpr std::array<char16_t, 32> kHighControls = {0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+                                                    0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+                                                    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
 
 int windows1252Byte(char32_t cp) {
     if (cp < 0x80 || (cp >= 0xA0 && cp <= 0xFF)) return static_cast<int>(cp);
@@ -28,19 +27,40 @@ char32_t nextCodePoint(std::string_view s, std::size_t& pos) {
     const unsigned char b0 = byte(pos);
     int len = 0;
     char32_t cp = 0;
-    if (b0 < 0x80) { ++pos; return b0; }
-    if ((b0 & 0xE0) == 0xC0) { len = 2; cp = b0 & 0x1F; }
-    else if ((b0 & 0xF0) == 0xE0) { len = 3; cp = b0 & 0x0F; }
-    else if ((b0 & 0xF8) == 0xF0) { len = 4; cp = b0 & 0x07; }
-    else { ++pos; return 0xFFFD; }
-    if (pos + len > s.size()) { ++pos; return 0xFFFD; }
+    if (b0 < 0x80) {
+        ++pos;
+        return b0;
+    }
+    if ((b0 & 0xE0) == 0xC0) {
+        len = 2;
+        cp = b0 & 0x1F;
+    } else if ((b0 & 0xF0) == 0xE0) {
+        len = 3;
+        cp = b0 & 0x0F;
+    } else if ((b0 & 0xF8) == 0xF0) {
+        len = 4;
+        cp = b0 & 0x07;
+    } else {
+        ++pos;
+        return 0xFFFD;
+    }
+    if (pos + len > s.size()) {
+        ++pos;
+        return 0xFFFD;
+    }
     for (int i = 1; i < len; ++i) {
         const unsigned char b = byte(pos + i);
-        if ((b & 0xC0) != 0x80) { ++pos; return 0xFFFD; }
+        if ((b & 0xC0) != 0x80) {
+            ++pos;
+            return 0xFFFD;
+        }
         cp = (cp << 6) | (b & 0x3F);
     }
     static constexpr char32_t kMin[] = {0, 0, 0x80, 0x800, 0x10000};
-    if (cp < kMin[len] || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) { ++pos; return 0xFFFD; }
+    if (cp < kMin[len] || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) {
+        ++pos;
+        return 0xFFFD;
+    }
     pos += len;
     return cp;
 }
@@ -150,9 +170,7 @@ std::string toLowerAscii(std::string_view text) {
     return out;
 }
 
-bool equalsIgnoreCaseAscii(std::string_view a, std::string_view b) {
-    return a.size() == b.size() && toLowerAscii(a) == toLowerAscii(b);
-}
+bool equalsIgnoreCaseAscii(std::string_view a, std::string_view b) { return a.size() == b.size() && toLowerAscii(a) == toLowerAscii(b); }
 
 std::string foldCase(std::string_view utf8) {
     std::string out;
@@ -167,8 +185,7 @@ std::string foldCase(std::string_view utf8) {
 
 std::string replaceAll(std::string text, std::string_view from, std::string_view to) {
     if (from.empty()) return text;
-    for (std::size_t pos = 0; (pos = text.find(from, pos)) != std::string::npos; pos += to.size())
-        text.replace(pos, from.size(), to);
+    for (std::size_t pos = 0; (pos = text.find(from, pos)) != std::string::npos; pos += to.size()) text.replace(pos, from.size(), to);
     return text;
 }
 

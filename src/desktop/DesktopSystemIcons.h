@@ -38,7 +38,6 @@ inline constexpr std::string_view kExplorerKey = "Software\\Microsoft\\Windows\\
 // + "\\" + class identifier: its default value is the user's label of the icon.
 inline constexpr std::string_view kSystemIconLabelKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\CLSID";
 // + "\\ClassicStartMenu" or "\\NewStartPanel": a DWORD per class identifier, 1 = hidden.
-inline constexpr std::string_view kHideDesktopIconsKey =
-    "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\HideDesktopIcons";
+inline constexpr std::string_view kHideDesktopIconsKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\HideDesktopIcons";
 
 }  // namespace plenvik

@@ -37,8 +37,7 @@ bool targetIs64Bit(bool weAre64Bit, bool weRunUnderWow64, bool targetRunsUnderWo
 
 // A block that asks for the text of item index, sub-item 0, into capacity UTF-16 units at textAddress
 // (an address in the target process).
-std::vector<std::uint8_t> listViewTextRequest(const ListViewItemLayout& layout, int index, std::uint64_t textAddress,
-                                              int capacity);
+std::vector<std::uint8_t> listViewTextRequest(const ListViewItemLayout& layout, int index, std::uint64_t textAddress, int capacity);
 
 // x in the low, y in the high 16 bits, each as a signed 16-bit number (so a negative x does not borrow
 // from y); nullopt when either does not fit in 16 bits (then LVM_SETITEMPOSITION32 is needed).

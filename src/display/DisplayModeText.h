@@ -8,8 +8,6 @@
 namespace plenvik {
 
 std::string displayModeText(int width, int height, int bitsPerPixel, int frequency);
-inline std::string displayModeText(const DisplayMode& m) {
-    return displayModeText(m.width, m.height, m.bitsPerPixel, m.frequency);
-}
+inline std::string displayModeText(const DisplayMode& m) { return displayModeText(m.width, m.height, m.bitsPerPixel, m.frequency); }
 
 }  // namespace plenvik

@@ -31,9 +31,7 @@ bool DisplayMonitor::fill(std::int64_t monitorHandle) {
     return info.has_value();
 }
 
-std::string DisplayMonitor::currentModeText() const {
-    return displayModeText(Width, Height, DisplayColorDepth, DisplayFrequency);
-}
+std::string DisplayMonitor::currentModeText() const { return displayModeText(Width, Height, DisplayColorDepth, DisplayFrequency); }
 
 bool DisplayMonitor::enumDisplaySettings(std::string& Text, std::int32_t& ModeNum) {
     // Negative numbers select the current or the registry settings on the platform, not a listed mode.
@@ -56,15 +54,12 @@ const char* resultMessage(long code) {
     case kDispChangeRestart: return "Zum Ändern der Auflösung muß der Computer neu gestartet werden.";
     case kDispChangeFailed: return "Die Auflösung konnte nicht geändert werden.";
     case kDispChangeBadMode: return "Grafikmodus wird nicht unterstützt.";
-    case kDispChangeNotUpdated:
-        return "Die Einstellungen konnten zwar geänder, aber nicht in der Registry gespeichert werden.";
+    case kDispChangeNotUpdated: return "Die Einstellungen konnten zwar geänder, aber nicht in der Registry gespeichert werden.";
     default: return "";
     }
 }
 
-bool accepted(long code) {
-    return code == kDispChangeSuccessful || code == kDispChangeRestart || code == kDispChangeNotUpdated;
-}
+bool accepted(long code) { return code == kDispChangeSuccessful || code == kDispChangeRestart || code == kDispChangeNotUpdated; }
 
 }  // namespace
 
@@ -75,13 +70,11 @@ bool DisplayMonitor::setResolution(Dialogs& dialogs, const ResolutionRequest& r)
         if (!mode) return false;  // the wanted mode is not listed
         mode_ = *mode;
         if (!search) break;
-        if (mode_.width == r.width && mode_.height == r.height && mode_.frequency == r.frequency &&
-            mode_.bitsPerPixel == r.colorDepth)
+        if (mode_.width == r.width && mode_.height == r.height && mode_.frequency == r.frequency && mode_.bitsPerPixel == r.colorDepth)
             break;
     }
 
-    const bool keepPosition = r.positionX == -1 || r.positionY == -1 ||
-                              (mode_.positionX == r.positionX && mode_.positionY == r.positionY);
+    const bool keepPosition = r.positionX == -1 || r.positionY == -1 || (mode_.positionX == r.positionX && mode_.positionY == r.positionY);
     if (!keepPosition) {
         mode_.positionX = r.positionX;
         mode_.positionY = r.positionY;

@@ -43,8 +43,8 @@ Layout boundingLayout(const std::vector<MonitorRecord>& monitors) {
 
 }  // namespace
 
-bool drawMonitorPicture(PictureView& picture, const std::vector<MonitorRecord>& monitors,
-                                  float& horizontalOperator, float& verticalOperator, ErrorHandler& handler) {
+bool drawMonitorPicture(PictureView& picture, const std::vector<MonitorRecord>& monitors, float& horizontalOperator,
+                        float& verticalOperator, ErrorHandler& handler) {
     Procedure procedure(handler, "frmMain.fc_DesktopMonitorsPictureGet");
     procedure.run([&] {
         Layout layout;
@@ -55,8 +55,7 @@ bool drawMonitorPicture(PictureView& picture, const std::vector<MonitorRecord>& 
             if (layout.totalWidth <= 0 || layout.totalHeight <= 0 || width <= 2 || height <= 2)
                 throw RuntimeError(kDivisionByZero, kAppTitle,
                                    "Das Monitorbild kann nicht gezeichnet werden: " +
-                                       std::string(monitors.size() <= 1 ? "keine Monitore ermittelt."
-                                                                        : "das Bild ist zu klein.") +
+                                       std::string(monitors.size() <= 1 ? "keine Monitore ermittelt." : "das Bild ist zu klein.") +
                                        " (Division durch Null)");
             const double total = layout.totalWidth / width > layout.totalHeight / height
                                      ? static_cast<double>(layout.totalWidth) / (width - 2)
@@ -90,10 +89,8 @@ void clearMonitorPicture(PictureView& picture) {
     picture.PaintRectangle(-1, -1, 255, 255);
 }
 
-bool markIconOnPicture(PictureView& picture, long posX, long posY, float horizontalOperator,
-                               float verticalOperator) {
-    if (!(horizontalOperator > 0) || !(verticalOperator > 0) || !std::isfinite(horizontalOperator) ||
-        !std::isfinite(verticalOperator))
+bool markIconOnPicture(PictureView& picture, long posX, long posY, float horizontalOperator, float verticalOperator) {
+    if (!(horizontalOperator > 0) || !(verticalOperator > 0) || !std::isfinite(horizontalOperator) || !std::isfinite(verticalOperator))
         return false;
     const auto x = roundHalfEven(static_cast<double>(posX) / horizontalOperator + 1);
     const auto y = roundHalfEven(static_cast<double>(posY) / verticalOperator + 1);

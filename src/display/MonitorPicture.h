@@ -17,8 +17,8 @@ namespace plenvik {
 // Registers as "frmMain.fc_DesktopMonitorsPictureGet". A table without a monitor, or a picture too
 // small to hold a margin, is a run-time error for the handler; the operators then keep their values.
 // The result is never true and means nothing, as callers have always known.
-bool drawMonitorPicture(PictureView& picture, const std::vector<MonitorRecord>& monitors,
-                                  float& horizontalOperator, float& verticalOperator, ErrorHandler& handler);
+bool drawMonitorPicture(PictureView& picture, const std::vector<MonitorRecord>& monitors, float& horizontalOperator,
+                        float& verticalOperator, ErrorHandler& handler);
 
 // Prepares the main window's picture for a new layout: a fresh surface of the main picture size
 // when the current one has another size (a project loaded before may have brought its own), then
@@ -28,7 +28,6 @@ void clearMonitorPicture(PictureView& picture);
 // The mark of one desktop icon: x = PosX / operator + 1 and y = PosY / operator + 1, each rounded to a
 // whole pixel (ties to even), drawn as PaintRectangle(x, y, x + 2, y + 2). Operators that are not
 // positive numbers draw nothing (false).
-bool markIconOnPicture(PictureView& picture, long posX, long posY, float horizontalOperator,
-                               float verticalOperator);
+bool markIconOnPicture(PictureView& picture, long posX, long posY, float horizontalOperator, float verticalOperator);
 
 }  // namespace plenvik

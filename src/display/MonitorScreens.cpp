@@ -34,8 +34,8 @@ void MonitorScreens::Refresh() {
 void MonitorScreens::scan(const Area& area, int cellWidth, int cellHeight, std::size_t enough) {
     for (std::int64_t y = area.top; y <= area.top + area.height; y += cellHeight) {
         for (std::int64_t x = area.left; x <= area.left + area.width; x += cellWidth) {
-            const std::int64_t h = GetMonitorFromXYPoint(static_cast<int>(x + cellWidth / 2),
-                                                         static_cast<int>(y + cellHeight / 2), kMonitorDefaultToNull);
+            const std::int64_t h =
+                GetMonitorFromXYPoint(static_cast<int>(x + cellWidth / 2), static_cast<int>(y + cellHeight / 2), kMonitorDefaultToNull);
             // 0: no monitor there; -1: the probe itself failed, which names no monitor either.
             if (h != 0 && h != -1) add(h);
             if (enough != 0 && monitors_.size() >= enough) return;
@@ -50,13 +50,9 @@ void MonitorScreens::add(std::int64_t monitorHandle) {
     monitors_.push_back(std::move(m));
 }
 
-int MonitorScreens::DesktopLeft() {
-    return displays_.metric(kSmCMonitors) != 0 ? displays_.metric(kSmXVirtualScreen) : 0;
-}
+int MonitorScreens::DesktopLeft() { return displays_.metric(kSmCMonitors) != 0 ? displays_.metric(kSmXVirtualScreen) : 0; }
 
-int MonitorScreens::DesktopTop() {
-    return displays_.metric(kSmCMonitors) != 0 ? displays_.metric(kSmYVirtualScreen) : 0;
-}
+int MonitorScreens::DesktopTop() { return displays_.metric(kSmCMonitors) != 0 ? displays_.metric(kSmYVirtualScreen) : 0; }
 
 int MonitorScreens::DesktopWidth() {
     return displays_.metric(kSmCMonitors) != 0 ? displays_.metric(kSmCxVirtualScreen) : displays_.screenWidth();

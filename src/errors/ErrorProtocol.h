@@ -27,8 +27,6 @@ std::string platformName(int platformId);
 
 std::string protocolSystemPart(const ErrorProtocolFacts& facts);
 std::string protocolErrorPart(const ErrorProtocolFacts& facts);
-inline std::string protocolText(const ErrorProtocolFacts& facts) {
-    return protocolSystemPart(facts) + protocolErrorPart(facts);
-}
+inline std::string protocolText(const ErrorProtocolFacts& facts) { return protocolSystemPart(facts) + protocolErrorPart(facts); }
 
 }  // namespace plenvik

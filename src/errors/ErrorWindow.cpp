@@ -11,14 +11,15 @@ namespace plenvik {
 namespace {
 
 bool isDebugRequest(const RuntimeError& e) {
-    return e.number() == errtext::kDebugNumber && e.source() == errtext::kDebugSource &&
-           e.description() == errtext::kDebugDescription;
+    return e.number() == errtext::kDebugNumber && e.source() == errtext::kDebugSource && e.description() == errtext::kDebugDescription;
 }
 
 }  // namespace
 
 ErrorWindow::ErrorWindow(ErrorReportServices services, ErrorWindowView& view, ProtocolPrinter& printer)
-    : services_(services), view_(view), printer_(printer),
+    : services_(services),
+      view_(view),
+      printer_(printer),
       log_(services.files, services.system.programFolder() + "\\" + kAppTitle + ".log") {}
 
 void ErrorWindow::callStack(const std::string& procedure) { trace_.enter(procedure, services_.clock.now()); }
@@ -64,7 +65,7 @@ int ErrorWindow::onError(const std::string& procedure, std::string& info, const 
 }
 
 ErrorWindowContent ErrorWindow::reportFor(const std::string& procedure, const std::string& info, const RuntimeError& error,
-                                const LocalTime& now) {
+                                          const LocalTime& now) {
     ErrorWindowContent r;
     r.progInfo = kAppTitle;  // SetProgInfo(application title)
     r.errMsg = errMsgLines(now, error.description(), info);
@@ -100,8 +101,7 @@ void ErrorWindow::writeLog(const ErrorWindowContent& report, const std::string& 
 void ErrorWindow::showReentryQuestion(const std::string& failure) {
     actionCode_ = kActionLeave;
     const MsgAnswer answer = services_.dialogs.messageBox({std::string(errtext::kReentryQuestion) + "\r\n\r\n" + failure,
-                                                           errtext::kReentryTitle, MsgButtons::YesNoCancel,
-                                                           MsgIcon::Critical});
+                                                           errtext::kReentryTitle, MsgButtons::YesNoCancel, MsgIcon::Critical});
     if (answer == MsgAnswer::Yes) actionCode_ = kActionRetry;
 }
 
@@ -133,17 +133,16 @@ void ErrorWindow::saveProtocol() {
     const std::string path = protocolFilePath();
     const bool saved = writeFileAtomically(services_.files, path, utf8ToWindows1252(protocolText(), Unmappable::QuestionMark));
     if (saved) {
-        services_.dialogs.messageBox({errtext::kSavedTextBefore + path + errtext::kSavedTextAfter, errtext::kSavedTitle,
-                                      MsgButtons::Ok, MsgIcon::Information});
+        services_.dialogs.messageBox(
+            {errtext::kSavedTextBefore + path + errtext::kSavedTextAfter, errtext::kSavedTitle, MsgButtons::Ok, MsgIcon::Information});
     } else {
-        services_.dialogs.messageBox({errtext::kSaveFailedTextBefore + path + errtext::kSaveFailedTextAfter,
-                                      errtext::kSavedTitle, MsgButtons::Ok, MsgIcon::Exclamation});
+        services_.dialogs.messageBox({errtext::kSaveFailedTextBefore + path + errtext::kSaveFailedTextAfter, errtext::kSavedTitle,
+                                      MsgButtons::Ok, MsgIcon::Exclamation});
     }
 }
 
 void ErrorWindow::mailProtocol() {
-    const std::string version =
-        programVersionText(PLENVIK_VERSION_MAJOR, PLENVIK_VERSION_MINOR, PLENVIK_VERSION_REVISION);
+    const std::string version = programVersionText(PLENVIK_VERSION_MAJOR, PLENVIK_VERSION_MINOR, PLENVIK_VERSION_REVISION);
     services_.processes.shellOpen(mailLink(errtext::kSupportAddress, version, protocolText()));
 }
 

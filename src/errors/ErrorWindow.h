@@ -66,8 +66,7 @@ public:
     std::string protocolText();
 
 private:
-    ErrorWindowContent reportFor(const std::string& procedure, const std::string& info, const RuntimeError& error,
-                            const LocalTime& now);
+    ErrorWindowContent reportFor(const std::string& procedure, const std::string& info, const RuntimeError& error, const LocalTime& now);
     ErrorProtocolFacts factsFor(const ErrorWindowContent& content, const std::string& info);
     void writeLog(const ErrorWindowContent& report, const std::string& info);
     void showReentryQuestion(const std::string& failure);

@@ -18,8 +18,8 @@ std::string percentEncode(std::string_view utf8) {
     out.reserve(utf8.size() * 3);
     for (const char c : utf8) {
         const auto b = static_cast<unsigned char>(c);
-        const bool plain = (b >= 'A' && b <= 'Z') || (b >= 'a' && b <= 'z') || (b >= '0' && b <= '9') || b == '-' ||
-                           b == '.' || b == '_' || b == '~';
+        const bool plain =
+            (b >= 'A' && b <= 'Z') || (b >= 'a' && b <= 'z') || (b >= '0' && b <= '9') || b == '-' || b == '.' || b == '_' || b == '~';
         if (plain) {
             out += c;
         } else {
@@ -32,9 +32,8 @@ std::string percentEncode(std::string_view utf8) {
 }
 
 std::string mailLink(std::string_view address, std::string_view versionText, std::string_view protocol) {
-    return "mailto:" + std::string(address) + "?subject=" +
-           percentEncode(std::string(errtext::kMailSubject) + std::string(versionText)) + "&body=" +
-           percentEncode(protocol);
+    return "mailto:" + std::string(address) + "?subject=" + percentEncode(std::string(errtext::kMailSubject) + std::string(versionText)) +
+           "&body=" + percentEncode(protocol);
 }
 
 }  // namespace plenvik

@@ -32,8 +32,7 @@ public:
     void run(Body&& body) {
         try {
             std::forward<Body>(body)();
-        } catch (const LeaveProcedure&) {
-        }
+        } catch (const LeaveProcedure&) {}
     }
 
     // Runs one statement. Returns true when it completed, false when it failed and was skipped.
@@ -61,15 +60,11 @@ private:
         std::string info = "...";
         switch (handler_.onError(name_, info, error)) {
         case kActionRetry:
-        case kActionDebug:
-            return true;
-        case kActionNext:
-            return false;
-        case kActionEnd:
-            throw EndProgram{};
+        case kActionDebug: return true;
+        case kActionNext: return false;
+        case kActionEnd: throw EndProgram{};
         case kActionLeave:
-        default:
-            throw LeaveProcedure{};
+        default: throw LeaveProcedure{};
         }
     }
 

@@ -11,8 +11,7 @@ inline constexpr const char* kAppTitle = "Plenvik";
 class RuntimeError : public std::runtime_error {
 public:
     RuntimeError(long number, std::string source, std::string description, int line = 0)
-        : std::runtime_error(description), number_(number), source_(std::move(source)),
-          description_(std::move(description)), line_(line) {}
+        : std::runtime_error(description), number_(number), source_(std::move(source)), description_(std::move(description)), line_(line) {}
 
     long number() const { return number_; }
     const std::string& source() const { return source_; }

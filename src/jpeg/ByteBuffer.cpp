@@ -11,9 +11,7 @@ void ByteBuffer::put(std::string_view bytes) {
     size_ += bytes.size();
 }
 
-void ByteBuffer::grow(std::size_t count) {
-    bytes_.resize(std::max(size_ + count, bytes_.size() + bytes_.size() / 2 + 4096));
-}
+void ByteBuffer::grow(std::size_t count) { bytes_.resize(std::max(size_ + count, bytes_.size() + bytes_.size() / 2 + 4096)); }
 
 std::vector<std::uint8_t> ByteBuffer::take() {
     bytes_.resize(size_);

@@ -13,7 +13,10 @@ class ByteBuffer {
 public:
     explicit ByteBuffer(std::size_t expectedSize = 0) { bytes_.resize(expectedSize); }
 
-    void put8(std::uint8_t value) { *room(1) = value; ++size_; }
+    void put8(std::uint8_t value) {
+        *room(1) = value;
+        ++size_;
+    }
     void put16(std::uint16_t value) {  // most significant byte first, as every JPEG field
         std::uint8_t* p = room(2);
         p[0] = static_cast<std::uint8_t>(value >> 8);

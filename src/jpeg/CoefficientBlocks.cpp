@@ -52,8 +52,7 @@ CoefficientBlocks transformBlocks(const FrameLayout& layout, const std::vector<c
                         const std::uint64_t mask = quantizers[component.quantTable].quantize(block, zigzag) & ~std::uint64_t{1};
                         out.dc.push_back(zigzag[0]);
                         out.nonZeroAc.push_back(mask);
-                        for (std::uint64_t rest = mask; rest != 0; rest &= rest - 1)
-                            out.ac.push_back(zigzag[std::countr_zero(rest)]);
+                        for (std::uint64_t rest = mask; rest != 0; rest &= rest - 1) out.ac.push_back(zigzag[std::countr_zero(rest)]);
                     }
                 }
             }

@@ -44,8 +44,7 @@ void convertRow(const PixelSource& source, const std::uint8_t* row, int firstX, 
 }  // namespace
 
 SampledImage sampleColors(const PixelSource& source, int width, int height, int left, int top) {
-    SampledImage image{width, height, SamplePlane(width, height), SamplePlane(width, height),
-                       SamplePlane(width, height)};
+    SampledImage image{width, height, SamplePlane(width, height), SamplePlane(width, height), SamplePlane(width, height)};
     // The part of the rectangle that lies inside the source; the rest is black (Y = 0 before the level
     // shift, Cb = Cr = 0 after it).
     const bool any = source.pixels != nullptr;
@@ -82,8 +81,7 @@ SamplePlane downsample(const SamplePlane& plane, int h, int hMax, int v, int vMa
             const int xa = x * hMax / h, xb = (x + 1) * hMax / h;
             float sum = 0.0f;
             for (int sy = ya; sy < yb; ++sy)
-                for (int sx = xa; sx < xb; ++sx)
-                    sum += plane.at(std::min(sx, plane.width() - 1), std::min(sy, plane.height() - 1));
+                for (int sx = xa; sx < xb; ++sx) sum += plane.at(std::min(sx, plane.width() - 1), std::min(sy, plane.height() - 1));
             outRow[x] = sum / static_cast<float>((yb - ya) * (xb - xa));
         }
     }

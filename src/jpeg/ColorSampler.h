@@ -14,8 +14,7 @@ namespace plenvik {
 class SamplePlane {
 public:
     SamplePlane() = default;
-    SamplePlane(int width, int height)
-        : width_(width), height_(height), samples_(new float[static_cast<std::size_t>(width) * height]) {}
+    SamplePlane(int width, int height) : width_(width), height_(height), samples_(new float[static_cast<std::size_t>(width) * height]) {}
 
     int width() const { return width_; }
     int height() const { return height_; }

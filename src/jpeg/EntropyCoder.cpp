@@ -48,9 +48,7 @@ void codeScan(const FrameLayout& layout, const CoefficientBlocks& blocks, Sink& 
 
 struct CountingSink {
     ScanStatistics& stats;
-    void dc(int table, int size, std::uint32_t) {
-        ++stats.dc[table][size];
-    }
+    void dc(int table, int size, std::uint32_t) { ++stats.dc[table][size]; }
     void ac(int table, int symbol, int, std::uint32_t) { ++stats.ac[table][symbol]; }
 };
 
@@ -85,13 +83,13 @@ std::uint64_t magnitudeBits(const ScanStatistics& stats) {
     return bits;
 }
 
-std::uint64_t codedBits(const ScanStatistics& stats, const std::array<HuffmanCodes, 2>& dc,
-                        const std::array<HuffmanCodes, 2>& ac, std::uint64_t magnitude) {
+std::uint64_t codedBits(const ScanStatistics& stats, const std::array<HuffmanCodes, 2>& dc, const std::array<HuffmanCodes, 2>& ac,
+                        std::uint64_t magnitude) {
     std::uint64_t bits = magnitude;
     for (int t = 0; t < 2; ++t)
         for (int s = 0; s < 256; ++s)
-            bits += static_cast<std::uint64_t>(stats.dc[t][s]) * dc[t].length[s] +
-                    static_cast<std::uint64_t>(stats.ac[t][s]) * ac[t].length[s];
+            bits +=
+                static_cast<std::uint64_t>(stats.dc[t][s]) * dc[t].length[s] + static_cast<std::uint64_t>(stats.ac[t][s]) * ac[t].length[s];
     return bits;
 }
 

@@ -22,8 +22,8 @@ struct ScanStatistics {
 ScanStatistics countSymbols(const FrameLayout& layout, const CoefficientBlocks& blocks);
 
 // The size of the scan in bits once coded with these tables (before byte stuffing and padding).
-std::uint64_t codedBits(const ScanStatistics& stats, const std::array<HuffmanCodes, 2>& dc,
-                        const std::array<HuffmanCodes, 2>& ac, std::uint64_t magnitudeBits);
+std::uint64_t codedBits(const ScanStatistics& stats, const std::array<HuffmanCodes, 2>& dc, const std::array<HuffmanCodes, 2>& ac,
+                        std::uint64_t magnitudeBits);
 
 // The number of magnitude bits that follow the Huffman codes; independent of the tables.
 std::uint64_t magnitudeBits(const ScanStatistics& stats);

@@ -50,9 +50,8 @@ void forwardDct(float block[64]) {
 double dctScale(int k) {
     // Written out rather than computed: the C libraries of the builds round cos() differently, and the
     // picture's bytes must be the same from every build.
-    static constexpr double kScale[8] = {
-        0x1.6a09e667f3bccp-2, 0x1.0503ed17cba53p-2, 0x1.1517a7bdb3895p-2, 0x1.33e37a1e0173ep-2,
-        0x1.6a09e667f3bccp-2, 0x1.ccc9aefb18d57p-2, 0x1.4e7ae9144f0fbp-1, 0x1.480d9d073b426p+0};
+    static constexpr double kScale[8] = {0x1.6a09e667f3bccp-2, 0x1.0503ed17cba53p-2, 0x1.1517a7bdb3895p-2, 0x1.33e37a1e0173ep-2,
+                                         0x1.6a09e667f3bccp-2, 0x1.ccc9aefb18d57p-2, 0x1.4e7ae9144f0fbp-1, 0x1.480d9d073b426p+0};
     return k >= 0 && k < 8 ? kScale[k] : 0.0;
 }
 

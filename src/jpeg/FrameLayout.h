@@ -8,10 +8,10 @@
 namespace plenvik {
 
 struct ComponentSpec {
-    int id = 1;           // 1 Y, 2 Cb, 3 Cr
-    int h = 1, v = 1;     // sampling factors 1 ... 4
-    int quantTable = 0;   // 0 for the first component, 1 for the others
-    int huffmanTable = 0; // DC and AC table, likewise
+    int id = 1;            // 1 Y, 2 Cb, 3 Cr
+    int h = 1, v = 1;      // sampling factors 1 ... 4
+    int quantTable = 0;    // 0 for the first component, 1 for the others
+    int huffmanTable = 0;  // DC and AC table, likewise
 };
 
 // The sampling factors as SetSamplingFrequencies takes them: H1, V1, H2, V2, H3, V3.

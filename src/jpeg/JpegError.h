@@ -22,9 +22,7 @@ inline constexpr const char* kBadHuffmanTable = "Bad Huffman Table";
 // Number 5: the encoder was used the wrong way round (no picture, an impossible picture size).
 inline constexpr long kJpegUsageErrorNumber = 5;
 
-[[noreturn]] inline void raiseJpegError(const char* description) {
-    throw RuntimeError(kJpegErrorNumber, kJpegErrorSource, description);
-}
+[[noreturn]] inline void raiseJpegError(const char* description) { throw RuntimeError(kJpegErrorNumber, kJpegErrorSource, description); }
 
 [[noreturn]] inline void raiseJpegUsageError(std::string description) {
     throw RuntimeError(kJpegUsageErrorNumber, kJpegErrorSource, std::move(description));

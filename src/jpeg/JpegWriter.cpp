@@ -41,33 +41,29 @@ void JpegWriter::Quality(std::int32_t value) {
     tables_[1] = scaledQuantizationTable(kChrominanceBase, scale);
 }
 
-void JpegWriter::SetSamplingFrequencies(std::int32_t H1, std::int32_t V1, std::int32_t H2, std::int32_t V2,
-                                    std::int32_t H3, std::int32_t V3) {
+void JpegWriter::SetSamplingFrequencies(std::int32_t H1, std::int32_t V1, std::int32_t H2, std::int32_t V2, std::int32_t H3,
+                                        std::int32_t V3) {
     const SamplingFactors factors{H1, V1, H2, V2, H3, V3};
     validateSamplingFactors(factors);
     factors_ = factors;
 }
 
-int JpegWriter::ComponentCount() const {
-    return factors_[2] == 0 && factors_[3] == 0 && factors_[4] == 0 && factors_[5] == 0 ? 1 : 3;
-}
+int JpegWriter::ComponentCount() const { return factors_[2] == 0 && factors_[3] == 0 && factors_[4] == 0 && factors_[5] == 0 ? 1 : 3; }
 
 void JpegWriter::SampleHDC(const PixelSource& lHDC, std::int32_t lWidth, std::int32_t lHeight, std::int32_t lSrcLeft,
-                       std::int32_t lSrcTop) {
+                           std::int32_t lSrcTop) {
     validatePictureSize(lWidth, lHeight);
     image_ = sampleColors(lHDC, lWidth, lHeight, lSrcLeft, lSrcTop);
 }
 
 void JpegWriter::Comment(const std::string& text) {
-    if (utf8ToWindows1252(text, Unmappable::QuestionMark).size() > kMaxCommentBytes)
-        raiseJpegError(kIllegalCommentLength);
+    if (utf8ToWindows1252(text, Unmappable::QuestionMark).size() > kMaxCommentBytes) raiseJpegError(kIllegalCommentLength);
     comment_ = text;
 }
 
 std::int32_t JpegWriter::SaveFile(const std::string& fileName) {
     if (!fileName.empty()) {
-        if (files_ == nullptr)
-            raiseJpegUsageError("Das JPEG-Bild kann nicht als Datei gespeichert werden: kein Dateizugriff vorhanden.");
+        if (files_ == nullptr) raiseJpegUsageError("Das JPEG-Bild kann nicht als Datei gespeichert werden: kein Dateizugriff vorhanden.");
         if (files_->exists(fileName)) return kJpegFileExists;
     }
     encode();
@@ -131,8 +127,6 @@ void JpegWriter::encode() {
     data_ = out.take();
 }
 
-bool JpegWriter::writeFile(const std::string& fileName) {
-    return writeFileAtomically(*files_, fileName, data_);
-}
+bool JpegWriter::writeFile(const std::string& fileName) { return writeFileAtomically(*files_, fileName, data_); }
 
 }  // namespace plenvik

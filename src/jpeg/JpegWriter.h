@@ -49,13 +49,11 @@ public:
     // Sampling factors of components 1 to 3. H2, V2, H3 and V3 all 0: a grey picture (one component,
     // 1x1). Otherwise every factor lies in 1 ... 4 and one MCU holds at most 10 blocks; else raises
     // "Invalid Sampling Value" and keeps the factors. Default 2x2, 1x1, 1x1.
-    void SetSamplingFrequencies(std::int32_t H1, std::int32_t V1, std::int32_t H2, std::int32_t V2, std::int32_t H3,
-                                std::int32_t V3);
+    void SetSamplingFrequencies(std::int32_t H1, std::int32_t V1, std::int32_t H2, std::int32_t V2, std::int32_t H3, std::int32_t V3);
 
     // Takes the lWidth x lHeight rectangle at (lSrcLeft, lSrcTop) of the picture (pixels outside it are
     // black) and converts it into samples. Width and height 1 ... 65535.
-    void SampleHDC(const PixelSource& lHDC, std::int32_t lWidth, std::int32_t lHeight, std::int32_t lSrcLeft,
-                   std::int32_t lSrcTop);
+    void SampleHDC(const PixelSource& lHDC, std::int32_t lWidth, std::int32_t lHeight, std::int32_t lSrcLeft, std::int32_t lSrcTop);
 
     // The user's comment (UTF-8), written as windows-1252 into its own COM segment when not empty.
     // Raises "Illegal Comment Length" (and keeps the old one) when it would not fit into a segment.

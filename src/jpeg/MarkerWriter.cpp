@@ -15,7 +15,7 @@ void MarkerWriter::jfifHeader() {
     marker(kAPP0);
     out_.put16(16);
     out_.put(std::string_view("JFIF\0", 5));
-    out_.put8(1);   // version 1.01
+    out_.put8(1);  // version 1.01
     out_.put8(1);
     out_.put8(0);   // no unit: the densities give the aspect ratio only
     out_.put16(1);  // horizontal density

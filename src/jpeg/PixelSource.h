@@ -18,9 +18,9 @@ struct PixelSource {
     int width = 0;
     int height = 0;
     PixelFormat format = PixelFormat::Rgb24;
-    const std::uint8_t* pixels = nullptr;  // the top row's first byte
-    std::ptrdiff_t stride = 0;             // bytes from one row to the next (negative for bottom-up rows)
-    const PaletteColor* palette = nullptr; // Indexed8 only; an index past paletteSize is black
+    const std::uint8_t* pixels = nullptr;   // the top row's first byte
+    std::ptrdiff_t stride = 0;              // bytes from one row to the next (negative for bottom-up rows)
+    const PaletteColor* palette = nullptr;  // Indexed8 only; an index past paletteSize is black
     int paletteSize = 0;
 };
 
@@ -34,8 +34,7 @@ struct RgbImage {
     RgbImage(int w, int h) : width(w), height(h), rgb(static_cast<std::size_t>(w) * h * 3) {}
     std::uint8_t* at(int x, int y) { return rgb.data() + (static_cast<std::size_t>(y) * width + x) * 3; }
     PixelSource view() const {
-        return PixelSource{width, height, PixelFormat::Rgb24, rgb.data(), static_cast<std::ptrdiff_t>(width) * 3,
-                           nullptr, 0};
+        return PixelSource{width, height, PixelFormat::Rgb24, rgb.data(), static_cast<std::ptrdiff_t>(width) * 3, nullptr, 0};
     }
 };
 

@@ -13,13 +13,23 @@ constexpr std::array<std::uint8_t, 64> makeZigzag() {
         order[k] = static_cast<std::uint8_t>(row * 8 + col);
         const bool upRight = (row + col) % 2 == 0;
         if (upRight) {
-            if (col == 7) ++row;
-            else if (row == 0) ++col;
-            else { --row; ++col; }
+            if (col == 7)
+                ++row;
+            else if (row == 0)
+                ++col;
+            else {
+                --row;
+                ++col;
+            }
         } else {
-            if (row == 7) ++col;
-            else if (col == 0) ++row;
-            else { ++row; --col; }
+            if (row == 7)
+                ++col;
+            else if (col == 0)
+                ++row;
+            else {
+                ++row;
+                --col;
+            }
         }
     }
     return order;
@@ -29,25 +39,23 @@ constexpr std::array<std::uint8_t, 64> makeZigzag() {
 
 const std::array<std::uint8_t, 64> kZigzag = makeZigzag();
 
-const std::array<std::uint8_t, 64> kLuminanceBase = {
-    16, 11, 10, 16, 24,  40,  51,  61,   //
-    12, 12, 14, 19, 26,  58,  60,  55,   //
-    14, 13, 16, 24, 40,  57,  69,  56,   //
-    14, 17, 22, 29, 51,  87,  80,  62,   //
-    18, 22, 37, 56, 68,  109, 103, 77,   //
-    24, 35, 55, 64, 81,  104, 113, 92,   //
-    49, 64, 78, 87, 103, 121, 120, 101,  //
-    72, 92, 95, 98, 112, 100, 103, 99};
+const std::array<std::uint8_t, 64> kLuminanceBase = {16, 11, 10, 16, 24,  40,  51,  61,   //
+                                                     12, 12, 14, 19, 26,  58,  60,  55,   //
+                                                     14, 13, 16, 24, 40,  57,  69,  56,   //
+                                                     14, 17, 22, 29, 51,  87,  80,  62,   //
+                                                     18, 22, 37, 56, 68,  109, 103, 77,   //
+                                                     24, 35, 55, 64, 81,  104, 113, 92,   //
+                                                     49, 64, 78, 87, 103, 121, 120, 101,  //
+                                                     72, 92, 95, 98, 112, 100, 103, 99};
 
-const std::array<std::uint8_t, 64> kChrominanceBase = {
-    17, 18, 24, 47, 99, 99, 99, 99,  //
-    18, 21, 26, 66, 99, 99, 99, 99,  //
-    24, 26, 56, 99, 99, 99, 99, 99,  //
-    47, 66, 99, 99, 99, 99, 99, 99,  //
-    99, 99, 99, 99, 99, 99, 99, 99,  //
-    99, 99, 99, 99, 99, 99, 99, 99,  //
-    99, 99, 99, 99, 99, 99, 99, 99,  //
-    99, 99, 99, 99, 99, 99, 99, 99};
+const std::array<std::uint8_t, 64> kChrominanceBase = {17, 18, 24, 47, 99, 99, 99, 99,  //
+                                                       18, 21, 26, 66, 99, 99, 99, 99,  //
+                                                       24, 26, 56, 99, 99, 99, 99, 99,  //
+                                                       47, 66, 99, 99, 99, 99, 99, 99,  //
+                                                       99, 99, 99, 99, 99, 99, 99, 99,  //
+                                                       99, 99, 99, 99, 99, 99, 99, 99,  //
+                                                       99, 99, 99, 99, 99, 99, 99, 99,  //
+                                                       99, 99, 99, 99, 99, 99, 99, 99};
 
 long roundHalfEven(long numerator, long denominator) {
     long quotient = numerator / denominator;
@@ -56,9 +64,7 @@ long roundHalfEven(long numerator, long denominator) {
     return quotient;
 }
 
-int qualityScale(int quality) {
-    return quality < 50 ? static_cast<int>(roundHalfEven(5000, quality)) : 200 - 2 * quality;
-}
+int qualityScale(int quality) { return quality < 50 ? static_cast<int>(roundHalfEven(5000, quality)) : 200 - 2 * quality; }
 
 QuantizationTable scaledQuantizationTable(const std::array<std::uint8_t, 64>& base, int scale) {
     QuantizationTable table{};

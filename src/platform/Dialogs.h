@@ -24,8 +24,7 @@ public:
     virtual ~Dialogs() = default;
     virtual MsgAnswer messageBox(const MessageBoxRequest& request) = 0;
     // Empty optional for Cancel; the text as typed otherwise (it may be empty).
-    virtual std::optional<std::string> inputBox(const std::string& prompt, const std::string& title,
-                                                const std::string& defaultText) = 0;
+    virtual std::optional<std::string> inputBox(const std::string& prompt, const std::string& title, const std::string& defaultText) = 0;
     // A file-system folder below the desktop; empty optional for Cancel.
     virtual std::optional<std::string> browseForFolder(const std::string& title, const std::string& initial) = 0;
     // The question that undoes itself when nobody answers in time (a new screen resolution the user

@@ -43,13 +43,11 @@ inline constexpr std::uint32_t kDmDisplayFixedOutput = 0x20000000;
 inline constexpr std::uint32_t kCdsReset = 0x40000000;
 
 // ChangeDisplaySettingsEx results.
-inline constexpr long kDispChangeSuccessful = 0, kDispChangeRestart = 1, kDispChangeFailed = -1,
-                      kDispChangeBadMode = -2, kDispChangeNotUpdated = -3, kDispChangeBadFlags = -4,
-                      kDispChangeBadParam = -5;
+inline constexpr long kDispChangeSuccessful = 0, kDispChangeRestart = 1, kDispChangeFailed = -1, kDispChangeBadMode = -2,
+                      kDispChangeNotUpdated = -3, kDispChangeBadFlags = -4, kDispChangeBadParam = -5;
 
 // GetSystemMetrics indexes.
-inline constexpr int kSmXVirtualScreen = 76, kSmYVirtualScreen = 77, kSmCxVirtualScreen = 78,
-                     kSmCyVirtualScreen = 79, kSmCMonitors = 80;
+inline constexpr int kSmXVirtualScreen = 76, kSmYVirtualScreen = 77, kSmCxVirtualScreen = 78, kSmCyVirtualScreen = 79, kSmCMonitors = 80;
 
 // MonitorFromRect flags.
 inline constexpr int kMonitorDefaultToNull = 0, kMonitorDefaultToPrimary = 1;

@@ -11,9 +11,8 @@
 namespace plenvik {
 
 // The Win32 attribute bits the program looks at.
-inline constexpr std::uint32_t kAttrReadOnly = 0x1, kAttrHidden = 0x2, kAttrSystem = 0x4, kAttrDirectory = 0x10,
-                               kAttrArchive = 0x20, kAttrNormal = 0x80, kAttrCompressed = 0x800,
-                               kAttrEncrypted = 0x4000;
+inline constexpr std::uint32_t kAttrReadOnly = 0x1, kAttrHidden = 0x2, kAttrSystem = 0x4, kAttrDirectory = 0x10, kAttrArchive = 0x20,
+                               kAttrNormal = 0x80, kAttrCompressed = 0x800, kAttrEncrypted = 0x4000;
 
 // The arguments of CreateFile that FileBuffer's open modes use.
 inline constexpr std::uint32_t kGenericRead = 0x80000000u, kGenericWrite = 0x40000000u;

@@ -7,8 +7,7 @@
 
 namespace plenvik {
 
-FileHandleSink::FileHandleSink(FileHandle& file, std::size_t bufferSize)
-    : file_(file), buffer_(bufferSize == 0 ? 1 : bufferSize) {}
+FileHandleSink::FileHandleSink(FileHandle& file, std::size_t bufferSize) : file_(file), buffer_(bufferSize == 0 ? 1 : bufferSize) {}
 
 void FileHandleSink::write(std::string_view bytes) {
     if (bytes.size() >= buffer_.size()) {
@@ -28,17 +27,14 @@ void FileHandleSink::flush() {
     writeThrough(buffer_.data(), count);
 }
 
-void FileHandleSink::writeThrough(const char* data, std::size_t count) {
-    written_ += writeAll(file_, data, count);
-}
+void FileHandleSink::writeThrough(const char* data, std::size_t count) { written_ += writeAll(file_, data, count); }
 
 std::uint64_t writeAll(FileHandle& file, const char* data, std::size_t count) {
     const std::size_t total = count;
     while (count > 0) {
         const auto done = file.write(data, count);
         // 57: the system's number for a device input/output error; a write that stores nothing is one.
-        if (!done || *done == 0)
-            throw RuntimeError(57, std::string(kAppTitle), "Die Datei konnte nicht vollständig geschrieben werden.");
+        if (!done || *done == 0) throw RuntimeError(57, std::string(kAppTitle), "Die Datei konnte nicht vollständig geschrieben werden.");
         data += *done;
         count -= *done;
     }

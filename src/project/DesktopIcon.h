@@ -27,10 +27,10 @@ inline constexpr std::int32_t kFolderCommonDesktop = 25;
 inline constexpr std::int32_t kFolderNone = 0;  // no file: a system icon
 
 // Why FileData_BASE64 is empty (FileReasonNotLoaded).
-inline constexpr std::int32_t kReasonLoaded = 0;           // loaded, or nothing to load
-inline constexpr std::int32_t kReasonTooBig = 1;           // larger than the size limit
-inline constexpr std::int32_t kReasonTargetMissing = 2;    // the link's target was not found (ERRLINK)
-inline constexpr std::int32_t kReasonNoPermission = 3;     // the file could not be opened for reading
+inline constexpr std::int32_t kReasonLoaded = 0;         // loaded, or nothing to load
+inline constexpr std::int32_t kReasonTooBig = 1;         // larger than the size limit
+inline constexpr std::int32_t kReasonTargetMissing = 2;  // the link's target was not found (ERRLINK)
+inline constexpr std::int32_t kReasonNoPermission = 3;   // the file could not be opened for reading
 
 struct DesktopIcon {
     // Current desktop: 1-based position in the desktop list view when read. Loaded: the icon's Nr.
@@ -60,9 +60,7 @@ struct DesktopIcon {
 };
 
 // A system icon has no file: its type is empty or a class identifier.
-inline bool isSystemIconType(std::string_view fileType) {
-    return fileType.empty() || fileType.front() == '{';
-}
+inline bool isSystemIconType(std::string_view fileType) { return fileType.empty() || fileType.front() == '{'; }
 
 // The picture an icon row shows: ICONSYS for a system icon (whatever its reason), FILETOBIG for a
 // file that was too large to load, else the type code itself.

@@ -26,9 +26,7 @@ const std::string kClsidKey = std::string(kSystemIconLabelKey) + "\\";
 const std::string kHideKeys[] = {std::string(kHideDesktopIconsKey) + "\\ClassicStartMenu",
                                  std::string(kHideDesktopIconsKey) + "\\NewStartPanel"};
 
-bool containsIgnoringCase(const std::string& text, const std::string& part) {
-    return toLowerAscii(text).find(part) != std::string::npos;
-}
+bool containsIgnoringCase(const std::string& text, const std::string& part) { return toLowerAscii(text).find(part) != std::string::npos; }
 
 bool endsWithIgnoringCase(const std::string& text, const std::string& end) {
     return text.size() >= end.size() && toLowerAscii(text.substr(text.size() - end.size())) == end;
@@ -170,8 +168,7 @@ int iconsLabelled(const std::vector<DesktopIcon>& table, const std::string& labe
 
 }  // namespace
 
-bool inventoryIconFiles(InventoryContext& context, std::vector<DesktopIcon>& table, std::int32_t index,
-                             ContentMode contents) {
+bool inventoryIconFiles(InventoryContext& context, std::vector<DesktopIcon>& table, std::int32_t index, ContentMode contents) {
     Procedure proc(context.errors, "frmMain.fc_DesktopIconsGetFiles");
     bool completed = false;
     proc.run([&] {
@@ -193,7 +190,10 @@ bool inventoryIconFiles(InventoryContext& context, std::vector<DesktopIcon>& tab
                 if (file) {
                     proc.step([&] {
                         const std::vector<FindEntry> found = context.platform.files.find(icon.ParsingName);
-                        if (found.empty()) file.reset(); else file->entry = found.front();
+                        if (found.empty())
+                            file.reset();
+                        else
+                            file->entry = found.front();
                     });
                 }
             } else {

@@ -41,8 +41,7 @@ InventoryContext inventoryContextOf(const RunContext& run);
 
 // Fills the file fields of the icons: all of them (index 0; table[0] is unused) or the one at index.
 // True when it ran to its end.
-bool inventoryIconFiles(InventoryContext& context, std::vector<DesktopIcon>& table, std::int32_t index,
-                             ContentMode contents);
+bool inventoryIconFiles(InventoryContext& context, std::vector<DesktopIcon>& table, std::int32_t index, ContentMode contents);
 
 // The class identifier of the system icon that carries this label ("" when none does). Always true.
 bool systemIconClassId(Platform& platform, const std::string& label, std::string& classId);

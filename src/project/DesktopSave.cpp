@@ -62,7 +62,10 @@ public:
 
     FileHandle& open() {
         unsigned long error = 0;
-        if (!file_.create(&error)) throw RuntimeError(75, kAppTitle, "Die Projektdatei '" + file_.target() + "' kann nicht geschrieben werden (Fehler " + std::to_string(error) + ").");
+        if (!file_.create(&error))
+            throw RuntimeError(
+                75, kAppTitle,
+                "Die Projektdatei '" + file_.target() + "' kann nicht geschrieben werden (Fehler " + std::to_string(error) + ").");
         return file_.file();
     }
     void commit() {
@@ -79,7 +82,12 @@ private:
 class SaveRun {
 public:
     SaveRun(RunContext& context, CurrentDesktop& desktop, Procedure& proc, bool currentOnly)
-        : c_(context), f_(context.feedback), lists_(context.lists), desktop_(desktop), p_(context.platform), proc_(proc),
+        : c_(context),
+          f_(context.feedback),
+          lists_(context.lists),
+          desktop_(desktop),
+          p_(context.platform),
+          proc_(proc),
           currentOnly_(currentOnly) {}
 
     // Steps 5 to 20; false when the name prompt was left empty.
@@ -147,8 +155,10 @@ private:
     void dropRow() {
         const int r = row();
         if (r < 0) return;
-        if (lists_.projects.row(r).smallIcon != "DESKTOP") lists_.projects.remove(r);
-        else lists_.projects.setSubItem(r, ProjectColumn::IconCount, "");
+        if (lists_.projects.row(r).smallIcon != "DESKTOP")
+            lists_.projects.remove(r);
+        else
+            lists_.projects.setSubItem(r, ProjectColumn::IconCount, "");
     }
 
     void checkCancel() {
@@ -171,9 +181,9 @@ private:
             }
             const std::string name = *answer + std::string(kProjectExtension);
             if (p_.files.exists(directory_ + name)) {
-                const MsgAnswer replace = p_.dialogs.messageBox(
-                    {"Die Projektdatei '" + name + "' ist bereits vorhanden.\r\n\r\nMöchten Sie sie ersetzen?", kNameTitle,
-                     MsgButtons::YesNo, MsgIcon::Exclamation});
+                const MsgAnswer replace =
+                    p_.dialogs.messageBox({"Die Projektdatei '" + name + "' ist bereits vorhanden.\r\n\r\nMöchten Sie sie ersetzen?",
+                                           kNameTitle, MsgButtons::YesNo, MsgIcon::Exclamation});
                 if (replace != MsgAnswer::Yes) continue;
             }
             return name;
@@ -237,9 +247,10 @@ private:
             const int r = data.add("MONITOR" + std::to_string(m.Nr), "    Monitor " + std::to_string(m.Nr), "MONITOR");
             data.ensureVisible(r);
             const std::uint64_t colours = m.ColorDepth >= 0 && m.ColorDepth < 64 ? (std::uint64_t{1} << m.ColorDepth) : 0;
-            data.setSubItem(r, DataColumn::Information, std::to_string(m.Left) + ", " + std::to_string(m.Top) + ", " + std::to_string(m.Width) + ", " +
-                                      std::to_string(m.Height) + " - Frequenz: " + std::to_string(m.Frequency) +
-                                      " - Farben: " + groupedNumber(colours, p_.locale.thousandsSeparator()));
+            data.setSubItem(r, DataColumn::Information,
+                            std::to_string(m.Left) + ", " + std::to_string(m.Top) + ", " + std::to_string(m.Width) + ", " +
+                                std::to_string(m.Height) + " - Frequenz: " + std::to_string(m.Frequency) +
+                                " - Farben: " + groupedNumber(colours, p_.locale.thousandsSeparator()));
             data.setSubItem(r, DataColumn::DeviceName, m.DeviceName);
             data.setSubItem(r, DataColumn::Width, std::to_string(m.Width));
             data.setSubItem(r, DataColumn::Height, std::to_string(m.Height));
@@ -283,7 +294,7 @@ private:
             list.setSubItem(r, IconColumn::SortKey, iconSortKey(icon.PosX, icon.PosY));
             f_.setProgress(10 + std::lround(static_cast<double>(i) * 100.0 / static_cast<double>(count)));
             const bool checked = inventoryIconFiles(inventory, desktop_.icons, static_cast<std::int32_t>(i),
-                                                         currentOnly_ ? ContentMode::Skip : ContentMode::Defer);
+                                                    currentOnly_ ? ContentMode::Skip : ContentMode::Defer);
             showIconKind(r, desktop_.icons[i], checked);
             checkCancel();
         }
@@ -339,7 +350,8 @@ private:
             if (at.stage == WriteStage::Picture) f_.setProgress(114);
             if (at.stage == WriteStage::Monitors) f_.setProgress(116);
             if (at.stage == WriteStage::Icons) {
-                const std::string written = std::to_string(lists_.projectIcons.size()) + " Symbole, Verknüpfungen ermittelt und gespeichert!";
+                const std::string written =
+                    std::to_string(lists_.projectIcons.size()) + " Symbole, Verknüpfungen ermittelt und gespeichert!";
                 f_.setInfo(written);
                 f_.addToProtocol(written);
                 f_.setProgress(120);

@@ -14,7 +14,6 @@ struct RunContext;
 // directory: the folder the project goes into, with a trailing backslash. fileName: empty builds the
 // automatic name (and asks, unless automatic naming is on). What was read of the desktop goes into
 // desktop. True when the inventory (and the file) was completed; false when the user cancelled.
-bool saveDesktop(RunContext& context, CurrentDesktop& desktop, const std::string& directory, const std::string& fileName,
-                 bool currentOnly);
+bool saveDesktop(RunContext& context, CurrentDesktop& desktop, const std::string& directory, const std::string& fileName, bool currentOnly);
 
 }  // namespace plenvik

@@ -87,8 +87,8 @@ private:
 
 // The link information block; false when it is damaged.
 bool readLinkInfo(const Reader& info, LnkFile& link) {
-    const auto headerSize = info.u32(4), flags = info.u32(8), localOffset = info.u32(16),
-               networkOffset = info.u32(20), suffixOffset = info.u32(24);
+    const auto headerSize = info.u32(4), flags = info.u32(8), localOffset = info.u32(16), networkOffset = info.u32(20),
+               suffixOffset = info.u32(24);
     if (!headerSize || !flags || !localOffset || !networkOffset || !suffixOffset) return false;
     if (*headerSize < 0x1C || *headerSize > info.size()) return false;
     const bool unicodeOffsets = *headerSize >= 0x24;

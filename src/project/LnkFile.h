@@ -11,9 +11,9 @@ namespace plenvik {
 
 struct LnkFile {
     // Link flags of the header.
-    static constexpr std::uint32_t kHasLinkTargetIdList = 0x1, kHasLinkInfo = 0x2, kHasName = 0x4,
-                                   kHasRelativePath = 0x8, kHasWorkingDir = 0x10, kHasArguments = 0x20,
-                                   kHasIconLocation = 0x40, kIsUnicode = 0x80, kHasExpString = 0x200;
+    static constexpr std::uint32_t kHasLinkTargetIdList = 0x1, kHasLinkInfo = 0x2, kHasName = 0x4, kHasRelativePath = 0x8,
+                                   kHasWorkingDir = 0x10, kHasArguments = 0x20, kHasIconLocation = 0x40, kIsUnicode = 0x80,
+                                   kHasExpString = 0x200;
 
     bool valid = false;  // false: not a link file, or a damaged one; every other field is then empty
     std::uint32_t linkFlags = 0;

@@ -20,8 +20,7 @@ namespace plenvik {
 namespace {
 
 constexpr const char* kLoadingText = "Symbole aus Datei laden und anzeigen...";
-constexpr const char* kMonitorHeaderInfo =
-    "Links, Oben, Rechts, Unten (Breite - Höhe, Hertz, Farbtiefe) --------------------------------";
+constexpr const char* kMonitorHeaderInfo = "Links, Oben, Rechts, Unten (Breite - Höhe, Hertz, Farbtiefe) --------------------------------";
 constexpr std::int32_t kArrangeSnapToGrid = 5;
 
 // The error numbers a missing element and a non-number have always been reported with.
@@ -88,15 +87,15 @@ void showIcons(ListModel& list, std::vector<DesktopIcon>& table, ProjectDocument
 
 std::string monitorRowInformation(std::int32_t width, std::int32_t height, std::int32_t frequency, std::int32_t colorDepth,
                                   std::int32_t left, std::int32_t top, std::int32_t right, std::int32_t bottom) {
-    std::string mode = formatZeroPadded(width, 4) + " * " + formatZeroPadded(height, 4) + ", " + formatZeroPadded(frequency, 2) +
-                       ", " + formatZeroPadded(colorDepth, 2) + " Bit";
+    std::string mode = formatZeroPadded(width, 4) + " * " + formatZeroPadded(height, 4) + ", " + formatZeroPadded(frequency, 2) + ", " +
+                       formatZeroPadded(colorDepth, 2) + " Bit";
     if (mode.size() < 23) mode.resize(23, ' ');
-    return mode + " - Pos: " + formatZeroPadded(left, 4) + ", " + formatZeroPadded(top, 4) + ", " + formatZeroPadded(right, 4) +
-           ", " + formatZeroPadded(bottom, 4);
+    return mode + " - Pos: " + formatZeroPadded(left, 4) + ", " + formatZeroPadded(top, 4) + ", " + formatZeroPadded(right, 4) + ", " +
+           formatZeroPadded(bottom, 4);
 }
 
-std::shared_ptr<const LoadedProject> analyseProjectFile(RunContext& context, const std::string& directory,
-                                                       const std::string& fileName, XmlParseError* parseError) {
+std::shared_ptr<const LoadedProject> analyseProjectFile(RunContext& context, const std::string& directory, const std::string& fileName,
+                                                        XmlParseError* parseError) {
     Procedure proc(context.errors, "frmMain.fc_DesktopIconsAnalyseFromFile");
     RunFeedback& feedback = context.feedback;
     std::shared_ptr<LoadedProject> loaded;

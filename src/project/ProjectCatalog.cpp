@@ -11,8 +11,8 @@ namespace plenvik {
 namespace {
 
 bool validTime(const LocalTime& t) {
-    return t.year >= 1900 && t.month >= 1 && t.month <= 12 && t.day >= 1 && t.day <= 31 && t.hour >= 0 && t.hour < 24 &&
-           t.minute >= 0 && t.minute < 60 && t.second >= 0 && t.second < 60;
+    return t.year >= 1900 && t.month >= 1 && t.month <= 12 && t.day >= 1 && t.day <= 31 && t.hour >= 0 && t.hour < 24 && t.minute >= 0 &&
+           t.minute < 60 && t.second >= 0 && t.second < 60;
 }
 
 // The date forms a project written on another system may carry.

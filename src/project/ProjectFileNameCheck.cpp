@@ -26,8 +26,7 @@ bool namesDevice(std::string_view name) {
 FileNameFault fileNameFault(std::string_view name) {
     if (name.empty()) return FileNameFault::Empty;
     for (const char c : name)
-        if (kForbidden.find(c) != std::string_view::npos || static_cast<unsigned char>(c) < 32)
-            return FileNameFault::ForbiddenCharacter;
+        if (kForbidden.find(c) != std::string_view::npos || static_cast<unsigned char>(c) < 32) return FileNameFault::ForbiddenCharacter;
     if (name.back() == ' ' || name.back() == '.') return FileNameFault::TrailingBlankOrDot;
     if (namesDevice(name)) return FileNameFault::DeviceName;
     return FileNameFault::None;
@@ -38,8 +37,7 @@ std::string projectFileNameProblem(const std::string& name) {
     case FileNameFault::None: return {};
     case FileNameFault::Empty: return "Bitte geben Sie einen Dateinamen an.";
     case FileNameFault::ForbiddenCharacter:
-        return "Der Dateiname '" + name +
-               "' ist nicht zulässig. Ein Dateiname darf keines der Zeichen \\ / : * ? \" < > | enthalten.";
+        return "Der Dateiname '" + name + "' ist nicht zulässig. Ein Dateiname darf keines der Zeichen \\ / : * ? \" < > | enthalten.";
     case FileNameFault::TrailingBlankOrDot:
         return "Der Dateiname '" + name + "' ist nicht zulässig: er darf nicht mit einem Leerzeichen oder Punkt enden.";
     case FileNameFault::DeviceName: return "Der Dateiname '" + name + "' ist unter Windows für ein Gerät reserviert.";

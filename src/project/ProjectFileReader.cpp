@@ -140,8 +140,8 @@ void parseProject(std::string_view bytes, ParsedProject& parsed) {
     // A value of blanks alone (a label " ") is the only child of its element and stays; the line
     // breaks and indentation between elements are dropped.
     constexpr unsigned kOptions = pugi::parse_default | pugi::parse_ws_pcdata_single;
-    const auto result = parsed.document.load_buffer_inplace(parsed.input.text.data(), parsed.input.text.size(),
-                                                            kOptions, pugi::encoding_utf8);
+    const auto result =
+        parsed.document.load_buffer_inplace(parsed.input.text.data(), parsed.input.text.size(), kOptions, pugi::encoding_utf8);
     if (!result) {
         ProjectReadError error;
         error.status = ProjectReadStatus::ParseError;
@@ -202,9 +202,7 @@ void forEachElementChild(pugi::xml_node parent, Each&& each) {
 
 ProjectHeader readHeaderElements(pugi::xml_node data, bool required) {
     const std::string path = "DATA";
-    const auto get = [&](const char* name) {
-        return required ? requireText(data, path, name) : textOf(data.child(name));
-    };
+    const auto get = [&](const char* name) { return required ? requireText(data, path, name) : textOf(data.child(name)); };
     ProjectHeader header;
     header.OrvelVersion = get("OrvelVersion");
     header.ComputerName = get("ComputerName");
@@ -250,17 +248,13 @@ DesktopIcon readIcon(pugi::xml_node element, const std::string& path) {
 
 std::string ProjectReadError::message() const {
     switch (status) {
-    case ProjectReadStatus::Ok:
-        return {};
+    case ProjectReadStatus::Ok: return {};
     case ProjectReadStatus::ParseError:
-        return "Die Projektdatei ist keine gültige XML Datei: " + parse.reason + " (Zeile " +
-               std::to_string(parse.line) + ", Zeilen Position " + std::to_string(parse.linePosition) + ").";
-    case ProjectReadStatus::NoDataRoot:
-        return "Die Projektdatei enthält kein Element 'DATA'.";
-    case ProjectReadStatus::MissingElement:
-        return "In der Projektdatei fehlt das Element '" + element + "'.";
-    case ProjectReadStatus::NotANumber:
-        return "Das Element '" + element + "' der Projektdatei enthält keine gültige Zahl: '" + text + "'.";
+        return "Die Projektdatei ist keine gültige XML Datei: " + parse.reason + " (Zeile " + std::to_string(parse.line) +
+               ", Zeilen Position " + std::to_string(parse.linePosition) + ").";
+    case ProjectReadStatus::NoDataRoot: return "Die Projektdatei enthält kein Element 'DATA'.";
+    case ProjectReadStatus::MissingElement: return "In der Projektdatei fehlt das Element '" + element + "'.";
+    case ProjectReadStatus::NotANumber: return "Das Element '" + element + "' der Projektdatei enthält keine gültige Zahl: '" + text + "'.";
     }
     return {};
 }
@@ -298,9 +292,8 @@ ProjectDocumentResult readProjectFile(std::string_view fileBytes) {
             doc.monitors.push_back(readMonitor(monitor, pathOf(monitorsPath, monitor.name())));
         });
         const std::string iconsPath = pathOf(path, "ICON_DATA");
-        forEachElementChild(requireChild(data, path, "ICON_DATA"), [&](pugi::xml_node icon) {
-            doc.icons.push_back(readIcon(icon, pathOf(iconsPath, icon.name())));
-        });
+        forEachElementChild(requireChild(data, path, "ICON_DATA"),
+                            [&](pugi::xml_node icon) { doc.icons.push_back(readIcon(icon, pathOf(iconsPath, icon.name()))); });
     } catch (ReadFailure& failure) {
         result.document = {};
         result.error = std::move(failure.error);

@@ -22,11 +22,11 @@ enum class ProjectReadStatus {
 
 // Where and why the XML parser gave up.
 struct XmlParseError {
-    std::string reason;          // the parser's description
-    std::size_t offset = 0;      // byte position in the file, from 0
-    std::size_t line = 0;        // from 1
+    std::string reason;            // the parser's description
+    std::size_t offset = 0;        // byte position in the file, from 0
+    std::size_t line = 0;          // from 1
     std::size_t linePosition = 0;  // byte position in that line, from 1
-    std::string sourceText;      // the file's text around the position (at most one line)
+    std::string sourceText;        // the file's text around the position (at most one line)
 };
 
 struct ProjectReadError {

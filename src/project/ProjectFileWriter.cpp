@@ -22,11 +22,16 @@ std::string makeXmlSafe(std::string_view utf8) {
     for (std::size_t pos = 0; pos < utf8.size();) {
         const std::size_t start = pos;
         const char32_t cp = nextCodePoint(utf8, pos);
-        if (cp == U'\r') out += "&#xD;";
-        else if (cp == U'\n') out += "&#xA;";
-        else if ((cp < 0x20 && cp != U'\t') || cp == 0xFFFE || cp == 0xFFFF) appendUtf8(out, 0xFFFD);
-        else if (cp == 0xFFFD) appendUtf8(out, cp);  // also stands for an invalid sequence, never copied
-        else out.append(utf8.substr(start, pos - start));
+        if (cp == U'\r')
+            out += "&#xD;";
+        else if (cp == U'\n')
+            out += "&#xA;";
+        else if ((cp < 0x20 && cp != U'\t') || cp == 0xFFFE || cp == 0xFFFF)
+            appendUtf8(out, 0xFFFD);
+        else if (cp == 0xFFFD)
+            appendUtf8(out, cp);  // also stands for an invalid sequence, never copied
+        else
+            out.append(utf8.substr(start, pos - start));
     }
     return out;
 }
@@ -57,12 +62,8 @@ public:
         buffer_ += kEol;
         sink_.write(buffer_);
     }
-    void text(std::string_view indent, std::string_view name, std::string_view utf8) {
-        element(indent, name, projectFileText(utf8));
-    }
-    void number(std::string_view indent, std::string_view name, std::int64_t value) {
-        element(indent, name, std::to_string(value));
-    }
+    void text(std::string_view indent, std::string_view name, std::string_view utf8) { element(indent, name, projectFileText(utf8)); }
+    void number(std::string_view indent, std::string_view name, std::int64_t value) { element(indent, name, std::to_string(value)); }
 
     // <name>, whatever `content` writes into the sink, </name>.
     template <class Content>
@@ -118,23 +119,22 @@ void writeIcon(LineWriter& out, const ProjectFileIcon& entry, std::size_t j, con
     out.number(kIndentField, "FileShellFolderType", icon.FileShellFolderType);
     out.number(kIndentField, "FileReasonNotLoaded", icon.FileReasonNotLoaded);
     out.streamed(kIndentField, "FileData_BASE64", [&](ByteSink& sink) {
-        if (callbacks.iconContent) callbacks.iconContent(entry, sink);
-        else sink.write(icon.FileData_BASE64);
+        if (callbacks.iconContent)
+            callbacks.iconContent(entry, sink);
+        else
+            sink.write(icon.FileData_BASE64);
     });
     out.close(kIndentItem, name);
 }
 
 }  // namespace
 
-std::string projectFileText(std::string_view utf8) {
-    return utf8ToWindows1252(makeXmlSafe(escapeXmlText(utf8)), Unmappable::XmlCharRef);
-}
+std::string projectFileText(std::string_view utf8) { return utf8ToWindows1252(makeXmlSafe(escapeXmlText(utf8)), Unmappable::XmlCharRef); }
 
 WriteOutcome writeProjectFile(const ProjectWriteData& data, ByteSink& sink, const ProjectWriteCallbacks& callbacks) {
     // A stop still hands on what is written, so that the sink holds exactly the lines so far.
     const auto stop = [&](WriteStage stage, std::size_t index) {
-        if (!callbacks.progress || callbacks.progress(WriteProgress{stage, index}) == WriteDecision::Continue)
-            return false;
+        if (!callbacks.progress || callbacks.progress(WriteProgress{stage, index}) == WriteDecision::Continue) return false;
         sink.flush();
         return true;
     };
@@ -150,11 +150,12 @@ WriteOutcome writeProjectFile(const ProjectWriteData& data, ByteSink& sink, cons
     out.number(kIndentData, "DesktopArrangeStyle", data.arrangeStyle);
     out.number(kIndentData, "DesktopViewStyle", data.viewStyle);
     out.streamed(kIndentData, "ScreenPicture", [&](ByteSink& s) {
-        if (callbacks.screenPicture) callbacks.screenPicture(s);
-        else s.write(data.screenPicture);
+        if (callbacks.screenPicture)
+            callbacks.screenPicture(s);
+        else
+            s.write(data.screenPicture);
     });
-    out.element(kIndentData, "ScreenPictureHorizontalOperator",
-                formatSingle(data.horizontalOperator, data.decimalSeparator));
+    out.element(kIndentData, "ScreenPictureHorizontalOperator", formatSingle(data.horizontalOperator, data.decimalSeparator));
     out.element(kIndentData, "ScreenPictureVerticalOperator", formatSingle(data.verticalOperator, data.decimalSeparator));
     if (stop(WriteStage::Picture, 0)) return WriteOutcome::Stopped;
 

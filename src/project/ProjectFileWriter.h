@@ -22,16 +22,16 @@ struct ProjectFileIcon {
 };
 
 struct ProjectWriteData {
-    std::string version;       // "03.01.0001"
+    std::string version;  // "03.01.0001"
     std::string computerName;
     std::string userName;
-    std::string dateTime;      // the save time in the regional general date form
+    std::string dateTime;           // the save time in the regional general date form
     std::int32_t arrangeStyle = 0;  // 5: icons snap to the grid, 0: they do not
     std::int32_t viewStyle = 0;     // the desktop list view's window style word
     std::string screenPicture;      // Base64 of the JPEG, unless a picture writer is given
     float horizontalOperator = 1.0f;
     float verticalOperator = 1.0f;
-    char decimalSeparator = ',';    // of the writing system's regional settings
+    char decimalSeparator = ',';          // of the writing system's regional settings
     std::vector<MonitorRecord> monitors;  // in table order: the k-th becomes Monitor k
     std::vector<ProjectFileIcon> icons;   // in the order to write: the j-th becomes Icon j
 };

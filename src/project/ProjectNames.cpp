@@ -41,14 +41,11 @@ std::string formatProjectVersion(int major, int minor, int revision) {
     return formatZeroPadded(major, 2) + "." + formatZeroPadded(minor, 2) + "." + formatZeroPadded(revision, 4);
 }
 
-std::string projectVersionText() {
-    return formatProjectVersion(PLENVIK_VERSION_MAJOR, PLENVIK_VERSION_MINOR, PLENVIK_VERSION_REVISION);
-}
+std::string projectVersionText() { return formatProjectVersion(PLENVIK_VERSION_MAJOR, PLENVIK_VERSION_MINOR, PLENVIK_VERSION_REVISION); }
 
 std::string timeKey(const LocalTime& t) {
     const int year = ((t.year % 100) + 100) % 100;
-    return twoDigits(year) + twoDigits(t.month) + twoDigits(t.day) + twoDigits(t.hour) + twoDigits(t.minute) +
-           twoDigits(t.second);
+    return twoDigits(year) + twoDigits(t.month) + twoDigits(t.day) + twoDigits(t.hour) + twoDigits(t.minute) + twoDigits(t.second);
 }
 
 std::string automaticProjectName(std::string_view computerName, std::string_view userName, const LocalTime& t) {
@@ -75,25 +72,18 @@ std::string projectFilePath(std::string_view directory, std::string_view fileNam
 
 std::string formatZeroPadded(std::int64_t value, int digits) {
     // The magnitude as unsigned, so that the smallest 64-bit value does not overflow.
-    const std::uint64_t magnitude =
-        value < 0 ? std::uint64_t{0} - static_cast<std::uint64_t>(value) : static_cast<std::uint64_t>(value);
+    const std::uint64_t magnitude = value < 0 ? std::uint64_t{0} - static_cast<std::uint64_t>(value) : static_cast<std::uint64_t>(value);
     std::string text = std::to_string(magnitude);
     if (static_cast<int>(text.size()) < digits) text.insert(0, static_cast<std::size_t>(digits) - text.size(), '0');
     if (value < 0) text.insert(0, 1, '-');
     return text;
 }
 
-std::string iconSortKey(std::int32_t posX, std::int32_t posY) {
-    return formatZeroPadded(posX, 6) + "-" + formatZeroPadded(posY, 6);
-}
+std::string iconSortKey(std::int32_t posX, std::int32_t posY) { return formatZeroPadded(posX, 6) + "-" + formatZeroPadded(posY, 6); }
 
-std::string monitorElementName(std::size_t k) {
-    return "Monitor" + formatZeroPadded(static_cast<std::int64_t>(k), 2);
-}
+std::string monitorElementName(std::size_t k) { return "Monitor" + formatZeroPadded(static_cast<std::int64_t>(k), 2); }
 
-std::string iconElementName(std::size_t j) {
-    return "Icon" + formatZeroPadded(static_cast<std::int64_t>(j), 3);
-}
+std::string iconElementName(std::size_t j) { return "Icon" + formatZeroPadded(static_cast<std::int64_t>(j), 3); }
 
 std::string formatSingle(float value, char decimalSeparator) {
     if (!std::isfinite(value) || value == 0.0f) return "0";
@@ -101,8 +91,10 @@ std::string formatSingle(float value, char decimalSeparator) {
     const auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 7);
     std::string text(buffer, result.ptr);
     for (char& c : text) {
-        if (c == '.') c = decimalSeparator;
-        else if (c == 'e') c = 'E';
+        if (c == '.')
+            c = decimalSeparator;
+        else if (c == 'e')
+            c = 'E';
     }
     return text;
 }

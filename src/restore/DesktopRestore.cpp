@@ -45,10 +45,12 @@ RestoreConfirmation confirmRestore(RunContext& context, const LoadedProject& pro
     Platform& p = context.platform;
     const ProjectHeader& h = project.header;
     // The project as its row in the project list shows it: each column's header and the file's value.
-    const std::pair<ProjectColumn, const std::string*> shown[] = {
-        {ProjectColumn::Version, &h.OrvelVersion}, {ProjectColumn::Computer, &h.ComputerName},
-        {ProjectColumn::User, &h.UserName},        {ProjectColumn::DateTime, &h.DateTime},
-        {ProjectColumn::MonitorCount, &h.MonitorCount}, {ProjectColumn::IconCount, &h.IconCount}};
+    const std::pair<ProjectColumn, const std::string*> shown[] = {{ProjectColumn::Version, &h.OrvelVersion},
+                                                                  {ProjectColumn::Computer, &h.ComputerName},
+                                                                  {ProjectColumn::User, &h.UserName},
+                                                                  {ProjectColumn::DateTime, &h.DateTime},
+                                                                  {ProjectColumn::MonitorCount, &h.MonitorCount},
+                                                                  {ProjectColumn::IconCount, &h.IconCount}};
     const auto& columns = context.lists.projects.columns();
     std::string text = "Möchten Sie Ihren Desktop wirklich durch die Projektsicherung:\r\n\r\n";
     for (const auto& [column, value] : shown)
@@ -60,17 +62,19 @@ RestoreConfirmation confirmRestore(RunContext& context, const LoadedProject& pro
     const std::string title = "Desktop trotzdem wieder herstellen...";
     const std::string computer = computerName(p.system);
     if (h.ComputerName != computer &&
-        !askYesNo(p, title,
-                  mismatchText("Computername: ", "Diese Desktop Sicherung stimmt mit Computername nicht mit dem aktuellen Computer überein:",
-                               h.ComputerName, computer, "(Aktueller Computer)"),
-                  MsgIcon::Exclamation))
+        !askYesNo(
+            p, title,
+            mismatchText("Computername: ", "Diese Desktop Sicherung stimmt mit Computername nicht mit dem aktuellen Computer überein:",
+                         h.ComputerName, computer, "(Aktueller Computer)"),
+            MsgIcon::Exclamation))
         return RestoreConfirmation::Mismatch;
     const std::string user = userName(p.system);
     if (h.UserName != user &&
-        !askYesNo(p, title,
-                  mismatchText("Benutzername: ", "Diese Desktop Sicherung stimmt mit Benutzername nicht mit dem aktuellen Benutzer überein:",
-                               h.UserName, user, "(Angemeldeter Benutzer)"),
-                  MsgIcon::Exclamation))
+        !askYesNo(
+            p, title,
+            mismatchText("Benutzername: ", "Diese Desktop Sicherung stimmt mit Benutzername nicht mit dem aktuellen Benutzer überein:",
+                         h.UserName, user, "(Angemeldeter Benutzer)"),
+            MsgIcon::Exclamation))
         return RestoreConfirmation::Mismatch;
     const std::size_t monitors = currentMonitorCount(p, context.errors, current);
     const auto saved = parseLong(h.MonitorCount);
@@ -104,8 +108,7 @@ void styleStep(RestoreRun& run) {
     if (run.analyse) {
         if (styleDiffers) {
             markStyleRow(context.lists.projectData);
-            run.log("Desktop 'Anzeigeart' muß gesetzt werden: (" +
-                    DesktopWindow::describeViewStyle(desktop.viewStyle()) + ")");
+            run.log("Desktop 'Anzeigeart' muß gesetzt werden: (" + DesktopWindow::describeViewStyle(desktop.viewStyle()) + ")");
         }
         std::vector<IconItem> items;
         const int snapped = measureSnapToGrid(context.platform.desktop, context.errors, items, true);
@@ -128,7 +131,10 @@ void styleStep(RestoreRun& run) {
 }
 
 std::string summaryCounts(const RestoreCounters& c) {
-    return countsText({{c.correct, "korrekt"}, {c.corrected, "korrigiert"}, {c.notSet, "nicht gesetzt"}, {c.created, "erstellt"},
+    return countsText({{c.correct, "korrekt"},
+                       {c.corrected, "korrigiert"},
+                       {c.notSet, "nicht gesetzt"},
+                       {c.created, "erstellt"},
                        {c.notCreated, "nicht erstellt"}});
 }
 
@@ -176,7 +182,8 @@ bool runAll(RestoreRun& run) {
     const RestoreCounters& c = run.counters;
     if (run.analyse) {
         if (c.created != 0 || c.corrected != 0 || c.fresh != 0) feedback.setInfoColor(kColorRed);
-        feedback.setInfo(countsText({{c.correct, "korrekt"}, {c.corrected, "zu setzen"}, {c.created, "zu erstellen"}, {c.fresh, "neu auf Desktop"}}));
+        feedback.setInfo(
+            countsText({{c.correct, "korrekt"}, {c.corrected, "zu setzen"}, {c.created, "zu erstellen"}, {c.fresh, "neu auf Desktop"}}));
     } else {
         if (c.created != 0 || c.corrected != 0 || c.notSet != 0 || c.notCreated != 0) feedback.setInfoColor(kColorRed);
         const std::string summary = summaryCounts(c) + " - " + countsText({{c.fresh, "neu auf Desktop"}});
@@ -187,7 +194,8 @@ bool runAll(RestoreRun& run) {
         }
     }
     run.log(replaceAll(feedback.info(), "\r\n", " "));
-    feedback.closeProtocol(run.analyse ? "Desktop Symbole Vergleich durchgeführt!" : "Desktop Verweise aus Projektdatei wieder hergestellt!");
+    feedback.closeProtocol(run.analyse ? "Desktop Symbole Vergleich durchgeführt!"
+                                       : "Desktop Verweise aus Projektdatei wieder hergestellt!");
     return true;
 }
 

@@ -76,10 +76,15 @@ const DesktopIcon* findShownIcon(const std::vector<DesktopIcon>& current, const 
 // The steps of putting one icon back.
 class IconCreation {
 public:
-    IconCreation(RunContext& context, CurrentDesktop& current, Procedure& procedure, const DesktopIcon& icon,
-                 RestoreCounters& counters)
-        : context_(context), platform_(context.platform), current_(current), procedure_(procedure), icon_(icon),
-          answer_(counters.allUsers), created_(counters.created), notCreated_(counters.notCreated) {}
+    IconCreation(RunContext& context, CurrentDesktop& current, Procedure& procedure, const DesktopIcon& icon, RestoreCounters& counters)
+        : context_(context),
+          platform_(context.platform),
+          current_(current),
+          procedure_(procedure),
+          icon_(icon),
+          answer_(counters.allUsers),
+          created_(counters.created),
+          notCreated_(counters.notCreated) {}
 
     bool run() {
         context_.feedback.setInfo("Symbol '" + icon_.Name + "' nicht gefunden => erstellen...");
@@ -202,9 +207,7 @@ private:
         switch (platform_.dialogs.messageBox(question)) {
         case MsgAnswer::Yes: answer_ = AllUsersAnswer::OwnDesktop; return true;
         case MsgAnswer::No: answer_ = AllUsersAnswer::Skip; return true;
-        default:
-            context_.feedback.addToProtocol(protocolLine);
-            return false;
+        default: context_.feedback.addToProtocol(protocolLine); return false;
         }
     }
 
@@ -239,8 +242,8 @@ private:
 
 }  // namespace
 
-bool recreateIcon(RunContext& context, const LoadedProject& project, CurrentDesktop& current, std::size_t index,
-                  RestoreCounters& counters, const std::string& name) {
+bool recreateIcon(RunContext& context, const LoadedProject& project, CurrentDesktop& current, std::size_t index, RestoreCounters& counters,
+                  const std::string& name) {
     Procedure procedure(context.errors, "frmMain.fc_DesktopIconsLoadFromFile_IconCreate");
     bool result = true;
     procedure.run([&] {

@@ -16,7 +16,7 @@ struct RunContext;
 // Re-creates icon index of the project (from 1; 0: the first icon called name) and counts it as
 // created or not created; the answer about the all-users desktop is kept in counters. False only when
 // the user cancelled that question; the caller then stops.
-bool recreateIcon(RunContext& context, const LoadedProject& project, CurrentDesktop& current, std::size_t index,
-                  RestoreCounters& counters, const std::string& name = {});
+bool recreateIcon(RunContext& context, const LoadedProject& project, CurrentDesktop& current, std::size_t index, RestoreCounters& counters,
+                  const std::string& name = {});
 
 }  // namespace plenvik

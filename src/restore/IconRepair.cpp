@@ -132,8 +132,7 @@ void runIconMenu(RunContext& context, const LoadedProject* project, CurrentDeskt
         IconRepair repair(context, *project, current);
         const auto repairRow = [&](int row) {
             // Rows without a saved icon (new icons) have nothing to be restored to.
-            if (const DesktopIcon* saved = savedIconOfRow(project, list.row(row).key))
-                procedure.step([&] { repair.repair(row, *saved); });
+            if (const DesktopIcon* saved = savedIconOfRow(project, list.row(row).key)) procedure.step([&] { repair.repair(row, *saved); });
         };
         if (index == kIconMenuRepairSelected) {
             if (const int row = list.selectedIndex(); row >= 0) repairRow(row);

@@ -9,8 +9,7 @@ struct LoadedProject;
 struct RunContext;
 
 // The items of mnuIcon, as the click handler receives them (4 is the separator).
-inline constexpr int kIconMenuRepairSelected = 1, kIconMenuRepairChecked = 2, kIconMenuCheckAll = 5,
-                     kIconMenuUncheckAll = 6;
+inline constexpr int kIconMenuRepairSelected = 1, kIconMenuRepairChecked = 2, kIconMenuCheckAll = 5, kIconMenuUncheckAll = 6;
 
 // Carries out menu item index on the icon list; the repair acts on the saved icons of the project shown
 // (none when project is null: only the check marks change then).

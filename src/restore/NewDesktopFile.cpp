@@ -4,8 +4,7 @@
 
 namespace plenvik {
 
-NewDesktopFile::NewDesktopFile(FileSystem& files, std::string target)
-    : file_(files, std::move(target), AtomicFile::Mode::NeverReplace) {}
+NewDesktopFile::NewDesktopFile(FileSystem& files, std::string target) : file_(files, std::move(target), AtomicFile::Mode::NeverReplace) {}
 
 FileResult NewDesktopFile::open() { return FileResult{file_.create() ? kFileOk : kFilePlatformFailed, {}}; }
 

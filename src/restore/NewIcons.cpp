@@ -54,8 +54,7 @@ bool recycle(RestoreRun& run, const std::function<std::string()>& pathOf, int ro
     bool removed = false;
     run.proc.step([&] {
         const std::string path = pathOf();
-        if (!p.files.recycle(path) && p.files.exists(path))
-            throw RuntimeError(75, kAppTitle, "'" + path + "' kann nicht gelöscht werden.");
+        if (!p.files.recycle(path) && p.files.exists(path)) throw RuntimeError(75, kAppTitle, "'" + path + "' kann nicht gelöscht werden.");
         ++run.counters.deleted;
         run.context.lists.projectIcons.setSubItem(row, IconColumn::Message, done);
         removed = true;
@@ -130,9 +129,10 @@ bool askToRemoveNewIcons(RestoreRun& run) {
     const int count = run.counters.fresh;
     MessageBoxRequest q;
     q.title = count == 1 ? "Neues Symbol vorhanden..." : "Neue Symbole vorhanden...";
-    q.text = "Auf dem Desktop " +
-             (count == 1 ? std::string("ist 1 neues Symbol/Verknüpfung") : "sind " + std::to_string(count) + " neue Symbole/Verknüpfungen") +
-             " vorhanden, " + (count == 1 ? "soll dieses" : "sollen diese") + " gelöscht werden!";
+    q.text =
+        "Auf dem Desktop " +
+        (count == 1 ? std::string("ist 1 neues Symbol/Verknüpfung") : "sind " + std::to_string(count) + " neue Symbole/Verknüpfungen") +
+        " vorhanden, " + (count == 1 ? "soll dieses" : "sollen diese") + " gelöscht werden!";
     // The user sees what would go: up to ten names, then how many more.
     std::vector<std::string> names;
     for (const ListRow& row : run.context.lists.projectIcons.rows())

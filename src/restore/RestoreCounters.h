@@ -21,13 +21,13 @@ class PictureView;
 enum class AllUsersAnswer { NotAsked, OwnDesktop, Skip };
 
 struct RestoreCounters {
-    int correct = 0;     // at the saved position / in the saved mode
-    int corrected = 0;   // moved or switched; in analysis: to be set
-    int notSet = 0;      // could not be moved (last pass) or switched
-    int created = 0;     // re-created; in analysis: to be created
+    int correct = 0;    // at the saved position / in the saved mode
+    int corrected = 0;  // moved or switched; in analysis: to be set
+    int notSet = 0;     // could not be moved (last pass) or switched
+    int created = 0;    // re-created; in analysis: to be created
     int notCreated = 0;
-    int fresh = 0;       // new on the desktop
-    int deleted = 0;     // new icons removed
+    int fresh = 0;    // new on the desktop
+    int deleted = 0;  // new icons removed
     AllUsersAnswer allUsers = AllUsersAnswer::NotAsked;
 };
 

@@ -35,9 +35,7 @@ constexpr BoxDefinition kBoxes[] = {
 constexpr const char* kClassicStartMenu = "ClassicStartMenu";
 constexpr const char* kNewStartPanel = "NewStartPanel";
 
-std::string hiddenIconsPath(const std::string& keyName) {
-    return std::string(kHideDesktopIconsKey) + "\\" + keyName;
-}
+std::string hiddenIconsPath(const std::string& keyName) { return std::string(kHideDesktopIconsKey) + "\\" + keyName; }
 
 std::string withoutColon(std::string label) {
     if (!label.empty() && label.back() == ':') label.pop_back();
@@ -181,8 +179,7 @@ void DesktopSettingsDialog::saveClicked() {
                 procedure.step([&] {
                     const MonitorColumn& column = columns_[i];
                     DisplayMonitor& monitor = screens_->Monitor(static_cast<int>(i) + 1);
-                    if (column.selected < 0 || column.modes[static_cast<std::size_t>(column.selected)] == monitor.currentModeText())
-                        return;
+                    if (column.selected < 0 || column.modes[static_cast<std::size_t>(column.selected)] == monitor.currentModeText()) return;
                     ResolutionRequest request;
                     request.index = static_cast<std::int16_t>(column.selected);
                     if (monitor.setResolution(platform_.dialogs, request)) unconfirmed = true;
@@ -190,9 +187,8 @@ void DesktopSettingsDialog::saveClicked() {
             }
             if (unconfirmed) {
                 int answer = kMsgBoxCancelled;
-                procedure.step([&] {
-                    answer = platform_.dialogs.countdownBox(text::kConfirmMessage, text::kConfirmTitle, text::kConfirmSeconds);
-                });
+                procedure.step(
+                    [&] { answer = platform_.dialogs.countdownBox(text::kConfirmMessage, text::kConfirmTitle, text::kConfirmSeconds); });
                 if (answer != kMsgBoxConfirmed) {
                     unconfirmed = false;
                     rollBackModes();
@@ -311,8 +307,7 @@ std::vector<MonitorRecord> DesktopSettingsDialog::monitorRecords() const {
     if (!screens_) return records;
     for (int n = 1; n <= screens_->Count(); ++n) {
         const DisplayMonitor& m = screens_->Monitor(n);
-        records.push_back({n, m.Left, m.Top, m.Right, m.Bottom, m.Width, m.Height, m.DisplayFrequency, m.DisplayColorDepth,
-                           m.DeviceName});
+        records.push_back({n, m.Left, m.Top, m.Right, m.Bottom, m.Width, m.Height, m.DisplayFrequency, m.DisplayColorDepth, m.DeviceName});
     }
     return records;
 }

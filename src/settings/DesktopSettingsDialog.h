@@ -40,15 +40,16 @@ inline constexpr const char* kLblDisplayNetwork = "Netzwerkumgebung einblenden:"
 inline constexpr const char* kLblDisplayBasket = "Papierkorb einblenden:";
 inline constexpr const char* kFraMain = "Desktop Monitore:";
 inline constexpr const char* kLblCmdSettingsSave = "\xC3\x84nderungen ausf\xC3\xBChren";
-inline constexpr const char* kLblCmdSettingsClose = "&Schlie\xC3\x9F" "en";
+inline constexpr const char* kLblCmdSettingsClose =
+    "&Schlie\xC3\x9F"
+    "en";
 inline constexpr const char* kConfirmMessage =
     "Bitte best\xC3\xA4tigen Sie die neue(n) Aufl\xC3\xB6sung(en), ob Sie alles korrekt erkennen?";
 inline constexpr const char* kConfirmTitle = "Aufl\xC3\xB6sung ge\xC3\xA4ndert...";
 inline constexpr int kConfirmSeconds = 10;
 inline constexpr const char* kModesRestored = "Die vorherige(n) Aufl\xC3\xB6sung(en) wurde(n) wiederhergestellt.";
 // + the monitors' numbers, e.g. "1, 2"
-inline constexpr const char* kRollbackFailed =
-    "Die vorherige Aufl\xC3\xB6sung konnte nicht wiederhergestellt werden f\xC3\xBCr Monitor ";
+inline constexpr const char* kRollbackFailed = "Die vorherige Aufl\xC3\xB6sung konnte nicht wiederhergestellt werden f\xC3\xBCr Monitor ";
 // + the label of the box without its colon
 inline constexpr const char* kIconNotWritten = "Die Einstellung konnte nicht gespeichert werden: ";
 inline constexpr const char* kApplied = "Die \xC3\x84nderungen wurden ausgef\xC3\xBChrt.";
@@ -66,10 +67,10 @@ std::string hiddenIconsKeyName(const std::vector<std::uint8_t>& shellState);
 // One monitor's label and list box; monitor 1 has lblMon1 / lstMon1 on the form, later ones are
 // added at run time.
 struct MonitorColumn {
-    std::string lblMonName;  // "lblMon2"
-    std::string lstMonName;  // "lstMon2"
-    std::string caption;     // "Monitor 2"
-    bool added = false;      // created at run time
+    std::string lblMonName;          // "lblMon2"
+    std::string lstMonName;          // "lstMon2"
+    std::string caption;             // "Monitor 2"
+    bool added = false;              // created at run time
     std::vector<std::string> modes;  // the list; a position is the mode number
     int selected = -1;               // -1: no entry equals the current mode
 };

@@ -18,16 +18,24 @@ inline constexpr const char* kCaption = "Einstellungen";
 inline constexpr const char* kFraMain = "Projektdateierstellung:";
 inline constexpr const char* kLblSettingsFileSave = "Dateien in Projektdatei sichern:";
 inline constexpr const char* kTipFileSave = "Dateien, die auf dem Desktop liegen werden mit in der Projektdatei gesichert.";
-inline constexpr const char* kLblMaxFileSize = "Maximale Gr\xC3\xB6\xC3\x9F" "e einer Datei (in KB):";
+inline constexpr const char* kLblMaxFileSize =
+    "Maximale Gr\xC3\xB6\xC3\x9F"
+    "e einer Datei (in KB):";
 inline constexpr const char* kTipMaxFileSize =
-    "Dateien, die diese Gr\xC3\xB6\xC3\x9F" "e \xC3\xBC" "berschreiten, werden nicht in der Projektdatei gesichert.";
+    "Dateien, die diese Gr\xC3\xB6\xC3\x9F"
+    "e \xC3\xBC"
+    "berschreiten, werden nicht in der Projektdatei gesichert.";
 inline constexpr const char* kLblSettingsFolderSave = "Ordner sichern:";
 inline constexpr const char* kLabel2 = "Dateiname automatisch ohne Abfrage:";
 inline constexpr const char* kTipFileNameAuto =
     "Dateiname automatisch ohne Abfrage zusammenbauen \"Plenvik [Computer] [Benutzer] [Datum/Uhrzeit].Plenvk\".";
 inline constexpr const char* kLblCmdSettingsSave = "Sichern";
-inline constexpr const char* kLblCmdSettingsClose = "&Schlie\xC3\x9F" "en";
-inline constexpr const char* kSizeOutOfRange = "Gr\xC3\xB6\xC3\x9F" "e darf nur zwischen 0 und 1 GB sein.";
+inline constexpr const char* kLblCmdSettingsClose =
+    "&Schlie\xC3\x9F"
+    "en";
+inline constexpr const char* kSizeOutOfRange =
+    "Gr\xC3\xB6\xC3\x9F"
+    "e darf nur zwischen 0 und 1 GB sein.";
 }  // namespace settings_text
 
 class SettingsDialog {

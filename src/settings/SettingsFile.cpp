@@ -69,8 +69,10 @@ Loaded loadDocument(pugi::xml_document& document, FileSystem& files, const std::
 
 void appendCharacterData(const pugi::xml_node& node, std::string& text) {
     for (const pugi::xml_node& child : node.children()) {
-        if (child.type() == pugi::node_pcdata || child.type() == pugi::node_cdata) text += child.value();
-        else if (child.type() == pugi::node_element) appendCharacterData(child, text);
+        if (child.type() == pugi::node_pcdata || child.type() == pugi::node_cdata)
+            text += child.value();
+        else if (child.type() == pugi::node_element)
+            appendCharacterData(child, text);
     }
 }
 
@@ -95,8 +97,8 @@ bool switchFrom(const pugi::xml_node& element, bool missing) {
 }
 
 void showXmlUnavailable(Dialogs& dialogs) {
-    dialogs.messageBox({"Kann Einstellungendatei nicht laden, XML Objekt konnte nicht erstellt werden!",
-                        "Einstellungen laden", MsgButtons::Ok, MsgIcon::Critical});
+    dialogs.messageBox({"Kann Einstellungendatei nicht laden, XML Objekt konnte nicht erstellt werden!", "Einstellungen laden",
+                        MsgButtons::Ok, MsgIcon::Critical});
 }
 
 void applyUnreadableDefaults(Settings& settings) {
@@ -111,8 +113,8 @@ void writeCompleteFile(FileSystem& files, const std::string& target, const std::
     AtomicFile file(files, target);
     unsigned long error = 0;
     if (!file.create(&error))
-        throw RuntimeError(kErrorPathFileAccess, kAppTitle, "Die Datei '" + file.temporaryPath() +
-                                                                "' kann nicht angelegt werden (Fehler " + std::to_string(error) + ").");
+        throw RuntimeError(kErrorPathFileAccess, kAppTitle,
+                           "Die Datei '" + file.temporaryPath() + "' kann nicht angelegt werden (Fehler " + std::to_string(error) + ").");
     if (file.write(bytes) && file.commit()) return;
     if (file.failedAt() == AtomicFile::Stage::Rename)
         throw RuntimeError(kErrorPathFileAccess, kAppTitle, "Die Einstellungsdatei '" + target + "' kann nicht ersetzt werden.");
@@ -128,18 +130,14 @@ std::string settingsFilePath(const std::string& programFolder) {
 }
 
 std::string settingsFileText(const Settings& settings) {
-    auto line = [](const char* key, const std::string& value) {
-        return std::string("    <") + key + ">" + value + "</" + key + ">\r\n";
-    };
+    auto line = [](const char* key, const std::string& value) { return std::string("    <") + key + ">" + value + "</" + key + ">\r\n"; };
     auto flag = [](bool on) { return std::string(on ? "1" : "0"); };
     return std::string("<?xml version=\"1.0\" encoding=\"windows-1252\"?>\r\n") + "<SETTINGS>\r\n" +
            line(kKeyFileSizeMax, std::to_string(settings.fileSizeMax)) + line(kKeyFileSave, flag(settings.fileSave)) +
-           line(kKeyFileNameAuto, flag(settings.fileNameAuto)) + line(kKeyFolderSave, flag(settings.folderSave)) +
-           "</SETTINGS>\r\n";
+           line(kKeyFileNameAuto, flag(settings.fileNameAuto)) + line(kKeyFolderSave, flag(settings.folderSave)) + "</SETTINGS>\r\n";
 }
 
-bool readSettingsFile(Settings& settings, FileSystem& files, const std::string& programFolder,
-                         ErrorHandler& handler, Dialogs& dialogs) {
+bool readSettingsFile(Settings& settings, FileSystem& files, const std::string& programFolder, ErrorHandler& handler, Dialogs& dialogs) {
     Procedure proc(handler, "frmMain.fc_SettingsFileRead");
     bool result = false;
     proc.run([&] {
@@ -170,8 +168,7 @@ bool readSettingsFile(Settings& settings, FileSystem& files, const std::string& 
     return result;
 }
 
-bool saveSettingsFile(const Settings& settings, FileSystem& files, const std::string& programFolder,
-                         ErrorHandler& handler) {
+bool saveSettingsFile(const Settings& settings, FileSystem& files, const std::string& programFolder, ErrorHandler& handler) {
     Procedure proc(handler, "frmMain.fc_SettingsFileSave");
     bool saved = false;
     // One step: a retry writes a fresh temporary file, as the failed one is gone.

@@ -23,12 +23,10 @@ std::string settingsFileText(const Settings& settings);
 // silently gives limit 500, file switch on, folder switch off and keeps the automatic name switch:
 // result false. Otherwise the values are read, an element that is missing gives its default, and the
 // folder switch is always off: result true.
-bool readSettingsFile(Settings& settings, FileSystem& files, const std::string& programFolder,
-                         ErrorHandler& handler, Dialogs& dialogs);
+bool readSettingsFile(Settings& settings, FileSystem& files, const std::string& programFolder, ErrorHandler& handler, Dialogs& dialogs);
 
 // Writes the file through a temporary file in the same folder that replaces Settings.xml only once it
 // is complete. A failure goes to the error handler; the previous file stays as it was. True when written.
-bool saveSettingsFile(const Settings& settings, FileSystem& files, const std::string& programFolder,
-                         ErrorHandler& handler);
+bool saveSettingsFile(const Settings& settings, FileSystem& files, const std::string& programFolder, ErrorHandler& handler);
 
 }  // namespace plenvik

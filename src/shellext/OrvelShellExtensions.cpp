@@ -46,8 +46,7 @@ std::vector<FoundEntry> findProjectEntries(const std::wstring& folder) {
 
 HBITMAP loadMenuBitmap() {
     // A DIB section keeps the resource's 24 bits per pixel whatever the screen's depth.
-    return static_cast<HBITMAP>(LoadImageW(moduleHandle(), MAKEINTRESOURCEW(IDB_MENU_BITMAP), IMAGE_BITMAP, 0, 0,
-                                           LR_CREATEDIBSECTION));
+    return static_cast<HBITMAP>(LoadImageW(moduleHandle(), MAKEINTRESOURCEW(IDB_MENU_BITMAP), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
 }
 
 // Fills a new pop-up menu from the model; nullptr when the menu cannot be built.
@@ -56,8 +55,8 @@ HMENU buildSubMenu(const ShellMenu& model, UINT firstId, HBITMAP bitmap) {
     if (!sub) return nullptr;
     for (const MenuItem& item : model.items) {
         const UINT id = firstId + item.offset;
-        const BOOL added = item.separator ? AppendMenuW(sub, MF_SEPARATOR, id, nullptr)
-                                          : AppendMenuW(sub, MF_STRING, id, item.text.c_str());
+        const BOOL added =
+            item.separator ? AppendMenuW(sub, MF_SEPARATOR, id, nullptr) : AppendMenuW(sub, MF_STRING, id, item.text.c_str());
         if (!added) {
             DestroyMenu(sub);
             return nullptr;
@@ -69,15 +68,12 @@ HMENU buildSubMenu(const ShellMenu& model, UINT firstId, HBITMAP bitmap) {
 
 // A client's reference to the first interface table: IUnknown, IDispatch and IOrvelShellExtensions.
 bool isFirstTableInterface(REFIID iid) {
-    return IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IDispatch) ||
-           IsEqualIID(iid, kIidIOrvelShellExtensions);
+    return IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IDispatch) || IsEqualIID(iid, kIidIOrvelShellExtensions);
 }
 
 }  // namespace
 
-OrvelShellExtensions::OrvelShellExtensions() : moduleFolder_(moduleFolder()), menuBitmap_(loadMenuBitmap()) {
-    objectCreated();
-}
+OrvelShellExtensions::OrvelShellExtensions() : moduleFolder_(moduleFolder()), menuBitmap_(loadMenuBitmap()) { objectCreated(); }
 
 OrvelShellExtensions::~OrvelShellExtensions() { objectDestroyed(); }
 
@@ -184,8 +180,7 @@ HRESULT OrvelShellExtensions::QueryContextMenu(HMENU menu, UINT index, UINT firs
     if ((flags & CMF_DEFAULTONLY) != 0 || flags == 0) return MAKE_HRESULT(SEVERITY_SUCCESS, 0, 0);
     if (!menu || lastId < firstId) return E_INVALIDARG;
     try {
-        const std::optional<ShellMenu> model =
-            composeShellMenu(findProjectEntries(moduleFolder_), computerName(), lastId - firstId);
+        const std::optional<ShellMenu> model = composeShellMenu(findProjectEntries(moduleFolder_), computerName(), lastId - firstId);
         if (!model) return MAKE_HRESULT(SEVERITY_SUCCESS, 0, 0);
 
         const auto bitmap = static_cast<HBITMAP>(menuBitmap_.get());

@@ -31,8 +31,8 @@ public:
     HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override;
     HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT index, LCID locale, ITypeInfo** info) override;
     HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID iid, LPOLESTR* names, UINT count, LCID locale, DISPID* ids) override;
-    HRESULT STDMETHODCALLTYPE Invoke(DISPID member, REFIID iid, LCID locale, WORD flags, DISPPARAMS* params,
-                                     VARIANT* result, EXCEPINFO* exception, UINT* argumentError) override;
+    HRESULT STDMETHODCALLTYPE Invoke(DISPID member, REFIID iid, LCID locale, WORD flags, DISPPARAMS* params, VARIANT* result,
+                                     EXCEPINFO* exception, UINT* argumentError) override;
 
     // IShellExtInit
     HRESULT STDMETHODCALLTYPE Initialize(PCIDLIST_ABSOLUTE folder, IDataObject* data, HKEY programKey) override;
@@ -40,8 +40,7 @@ public:
     // IContextMenu
     HRESULT STDMETHODCALLTYPE QueryContextMenu(HMENU menu, UINT index, UINT firstId, UINT lastId, UINT flags) override;
     HRESULT STDMETHODCALLTYPE InvokeCommand(CMINVOKECOMMANDINFO* info) override;
-    HRESULT STDMETHODCALLTYPE GetCommandString(UINT_PTR offset, UINT type, UINT* reserved, CHAR* buffer,
-                                               UINT size) override;
+    HRESULT STDMETHODCALLTYPE GetCommandString(UINT_PTR offset, UINT type, UINT* reserved, CHAR* buffer, UINT size) override;
 
 private:
     OrvelShellExtensions();
@@ -52,12 +51,12 @@ private:
     HRESULT typeInfo(ITypeInfo** info);
 
     LONG references_ = 1;
-    std::wstring moduleFolder_;             // where Plenvik.exe and the project files lie
-    win32::UniqueGdiObject menuBitmap_;     // resource 103, the picture of every item
-    HMENU subMenu_ = nullptr;               // built by the last QueryContextMenu; the shell's menu owns it
-    std::optional<ShellMenu> menu_;         // what the last QueryContextMenu offered
-    std::wstring folderPath_;               // the folder whose background was clicked
-    win32::ComPtr<ITypeInfo> typeInfo_;     // built when a client first asks for it
+    std::wstring moduleFolder_;          // where Plenvik.exe and the project files lie
+    win32::UniqueGdiObject menuBitmap_;  // resource 103, the picture of every item
+    HMENU subMenu_ = nullptr;            // built by the last QueryContextMenu; the shell's menu owns it
+    std::optional<ShellMenu> menu_;      // what the last QueryContextMenu offered
+    std::wstring folderPath_;            // the folder whose background was clicked
+    win32::ComPtr<ITypeInfo> typeInfo_;  // built when a client first asks for it
 };
 
 }  // namespace plenvik::shellext

@@ -4,9 +4,7 @@
 
 namespace plenvik::shellext {
 
-std::wstring startFailureText(const std::wstring& parameters) {
-    return L"Fehler beim Aufrufen des Programmes Plenvik.exe.\n" + parameters;
-}
+std::wstring startFailureText(const std::wstring& parameters) { return L"Fehler beim Aufrufen des Programmes Plenvik.exe.\n" + parameters; }
 
 bool startPlenvik(const std::wstring& folder, const std::wstring& parameters) {
     const std::wstring program = folder + kPlenvikExe;

@@ -24,14 +24,13 @@ std::wstring sub(const std::wstring& key, const wchar_t* child) { return key + L
 
 bool writeValue(const RegistryValue& v) {
     HKEY raw = nullptr;
-    if (RegCreateKeyExW(HKEY_CLASSES_ROOT, v.key.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_WRITE, nullptr,
-                        &raw, nullptr) != ERROR_SUCCESS)
+    if (RegCreateKeyExW(HKEY_CLASSES_ROOT, v.key.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_WRITE, nullptr, &raw, nullptr) !=
+        ERROR_SUCCESS)
         return false;
     win32::UniqueKey key(raw);
     if (!v.hasValue) return true;
     const auto bytes = static_cast<DWORD>((v.value.size() + 1) * sizeof(wchar_t));
-    return RegSetValueExW(key.get(), v.name, 0, REG_SZ, reinterpret_cast<const BYTE*>(v.value.c_str()), bytes) ==
-           ERROR_SUCCESS;
+    return RegSetValueExW(key.get(), v.name, 0, REG_SZ, reinterpret_cast<const BYTE*>(v.value.c_str()), bytes) == ERROR_SUCCESS;
 }
 
 // Removes a key with all its sub-keys; a key that is not there is no failure.
@@ -78,8 +77,7 @@ HRESULT registerServer(const std::wstring& modulePath, const std::wstring& typeL
 HRESULT unregisterServer(const std::wstring& typeLibraryPath, bool perUser) {
     const HRESULT library = unregisterTypeLibrary(typeLibraryPath, perUser);
     bool ok = true;
-    for (const std::wstring& key : {std::wstring(kHandlerKey), kClsidKey, std::wstring(kVersionIndependentProgId),
-                                    std::wstring(kProgId)})
+    for (const std::wstring& key : {std::wstring(kHandlerKey), kClsidKey, std::wstring(kVersionIndependentProgId), std::wstring(kProgId)})
         ok = removeTree(key) && ok;
     if (!ok) return SELFREG_E_CLASS;
     return FAILED(library) ? SELFREG_E_TYPELIB : S_OK;
@@ -87,8 +85,8 @@ HRESULT unregisterServer(const std::wstring& typeLibraryPath, bool perUser) {
 
 PerUserClasses::PerUserClasses() {
     HKEY raw = nullptr;
-    status_ = RegCreateKeyExW(HKEY_CURRENT_USER, L"Software\\Classes", 0, nullptr, REG_OPTION_NON_VOLATILE,
-                              KEY_ALL_ACCESS, nullptr, &raw, nullptr);
+    status_ = RegCreateKeyExW(HKEY_CURRENT_USER, L"Software\\Classes", 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS, nullptr, &raw,
+                              nullptr);
     if (status_ != ERROR_SUCCESS) return;
     win32::UniqueKey classes(raw);  // the override keeps its own reference
     status_ = RegOverridePredefKey(HKEY_CLASSES_ROOT, classes.get());

@@ -20,7 +20,9 @@ FileBuffer::FileBuffer(FileSystem& files) : files_(files) {}
 FileBuffer::~FileBuffer() { close(); }
 
 FileResult FileBuffer::notOpen() const {
-    return result(kFileNotOpen, "Fehler, Datei '" + path_ + "' ist nicht ge\xC3\xB6" "ffnet!");
+    return result(kFileNotOpen, "Fehler, Datei '" + path_ +
+                                    "' ist nicht ge\xC3\xB6"
+                                    "ffnet!");
 }
 
 void FileBuffer::takeSize(std::uint64_t bytes) {
@@ -74,8 +76,7 @@ FileResult FileBuffer::openHandle(std::int32_t mode, std::int32_t attributes) {
             request.attributes = static_cast<std::uint32_t>(attributes) & ~kAttrNotForWriting;
             writeAttributes_ = attributes;
             break;
-        default:
-            return result(kFilePlatformFailed);
+        default: return result(kFilePlatformFailed);
         }
 
         handle_ = files_.open(request);
@@ -94,8 +95,7 @@ FileResult FileBuffer::openHandle(std::int32_t mode, std::int32_t attributes) {
             // The size belongs to the file just opened, not to whatever this object held before.
             size_ = -1;
             return readSizeFromHandle();
-        default:
-            return result(kFileOk);
+        default: return result(kFileOk);
         }
     } catch (const std::exception&) {
         return result(kFileFailed);

@@ -28,7 +28,7 @@ bool RegistryAccess::closeKey(RegKeyHandle& key) {
 }
 
 RegValue RegistryAccess::readValue(std::uint32_t root, const std::string& subKey, const std::string& valueName,
-                                const std::string& computerName, std::string& errorText) {
+                                   const std::string& computerName, std::string& errorText) {
     errorText.clear();
     if (!computerName.empty()) {
         errorText = registryErrorText(kRegErrorNotSupported, true, true);
@@ -53,21 +53,14 @@ long RegistryAccess::queryValue(RegistryKey* key, const std::string& valueName, 
     RegistryValue read = key->query(valueName);
     if (read.error != 0) return read.error;
     switch (read.type) {
-    case kRegSz:
-        value = std::string(read.data.begin(), read.data.end());
-        return 0;
-    case kRegBinary:
-        value = std::move(read.data);
-        return 0;
+    case kRegSz: value = std::string(read.data.begin(), read.data.end()); return 0;
+    case kRegBinary: value = std::move(read.data); return 0;
     case kRegDword:
         if (read.data.size() != 4) return kRegErrorInvalidData;
-        value = static_cast<std::int32_t>(static_cast<std::uint32_t>(read.data[0]) |
-                                          static_cast<std::uint32_t>(read.data[1]) << 8 |
-                                          static_cast<std::uint32_t>(read.data[2]) << 16 |
-                                          static_cast<std::uint32_t>(read.data[3]) << 24);
+        value = static_cast<std::int32_t>(static_cast<std::uint32_t>(read.data[0]) | static_cast<std::uint32_t>(read.data[1]) << 8 |
+                                          static_cast<std::uint32_t>(read.data[2]) << 16 | static_cast<std::uint32_t>(read.data[3]) << 24);
         return 0;
-    default:
-        return kRegUnsupportedType;
+    default: return kRegUnsupportedType;
     }
 }
 
@@ -84,8 +77,8 @@ long RegistryAccess::writeValue(RegistryKey* key, const std::string& valueName, 
         if (!number) return kRegErrorInvalidParameter;
         const auto bits = static_cast<std::uint32_t>(*number);
         return key->set(valueName, kRegDword,
-                        {static_cast<std::uint8_t>(bits), static_cast<std::uint8_t>(bits >> 8),
-                         static_cast<std::uint8_t>(bits >> 16), static_cast<std::uint8_t>(bits >> 24)});
+                        {static_cast<std::uint8_t>(bits), static_cast<std::uint8_t>(bits >> 8), static_cast<std::uint8_t>(bits >> 16),
+                         static_cast<std::uint8_t>(bits >> 24)});
     }
     return kRegErrorInvalidParameter;
 }
@@ -104,8 +97,7 @@ std::string RegistryAccess::systemErrorText(long code) {
     return text;
 }
 
-bool RegistryAccess::writeDword(std::uint32_t root, const std::string& subKey, const std::string& valueName,
-                                 std::int32_t value) {
+bool RegistryAccess::writeDword(std::uint32_t root, const std::string& subKey, const std::string& valueName, std::int32_t value) {
     RegKeyHandle key = openKey(root, subKey);
     if (!key) return false;
     const long code = writeValue(key.get(), valueName, kRegDword, value);
@@ -113,8 +105,7 @@ bool RegistryAccess::writeDword(std::uint32_t root, const std::string& subKey, c
     return code == 0;
 }
 
-bool RegistryAccess::writeString(std::uint32_t root, const std::string& subKey, const std::string& valueName,
-                                  const std::string& text) {
+bool RegistryAccess::writeString(std::uint32_t root, const std::string& subKey, const std::string& valueName, const std::string& text) {
     RegKeyHandle key = openKey(root, subKey);
     if (!key) return false;
     const long code = writeValue(key.get(), valueName, kRegSz, text);

@@ -16,8 +16,8 @@ namespace plenvik {
 inline constexpr std::uint32_t kHkeyCurrentUser = 0x80000001u;
 
 // Error codes of the system that this module gives itself.
-inline constexpr long kRegErrorFileNotFound = 2, kRegErrorInvalidHandle = 6, kRegErrorInvalidData = 13,
-                      kRegErrorNotSupported = 50, kRegErrorInvalidParameter = 87;
+inline constexpr long kRegErrorFileNotFound = 2, kRegErrorInvalidHandle = 6, kRegErrorInvalidData = 13, kRegErrorNotSupported = 50,
+                      kRegErrorInvalidParameter = 87;
 // queryValue's answer for a value of a type the program does not read.
 inline constexpr long kRegUnsupportedType = -1;
 
@@ -45,8 +45,8 @@ public:
     bool closeKey(RegKeyHandle& key);
     // Empty name = the key's default value; a non-empty computer name asks for a remote registry, which
     // this program does not reach: empty result and an error text.
-    RegValue readValue(std::uint32_t root, const std::string& subKey, const std::string& valueName,
-                            const std::string& computerName, std::string& errorText);
+    RegValue readValue(std::uint32_t root, const std::string& subKey, const std::string& valueName, const std::string& computerName,
+                       std::string& errorText);
     // The system's error code of the query (0 = read), kRegUnsupportedType for a type not read.
     long queryValue(RegistryKey* key, const std::string& valueName, RegValue& value);
     // type 1 (REG_SZ) with a text, type 4 (REG_DWORD) with an integer; the system's error code.
@@ -54,10 +54,8 @@ public:
     // Empty for code 0; else optionally the application title and a blank line before the system's text.
     std::string registryErrorText(long code, bool withTitle, bool withBlankLine);
     std::string systemErrorText(long code);
-    bool writeDword(std::uint32_t root, const std::string& subKey, const std::string& valueName,
-                             std::int32_t value);
-    bool writeString(std::uint32_t root, const std::string& subKey, const std::string& valueName,
-                              const std::string& text);
+    bool writeDword(std::uint32_t root, const std::string& subKey, const std::string& valueName, std::int32_t value);
+    bool writeString(std::uint32_t root, const std::string& subKey, const std::string& valueName, const std::string& text);
 
 private:
     RegKeyHandle open(std::uint32_t root, const std::string& subKey, bool writable, long& error);

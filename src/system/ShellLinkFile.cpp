@@ -25,7 +25,8 @@ ShellLink& ShellLinkFile::link() {
 }
 
 void ShellLinkFile::check(long hr, const char* operation) {
-    if (static_cast<std::int32_t>(hr) < 0) throw RuntimeError(hr, kSource, std::string("Automatisierungsfehler: ") + operation + " (" + hex(hr) + ")");
+    if (static_cast<std::int32_t>(hr) < 0)
+        throw RuntimeError(hr, kSource, std::string("Automatisierungsfehler: ") + operation + " (" + hex(hr) + ")");
 }
 
 std::string ShellLinkFile::Path() { return link().path(); }
@@ -74,8 +75,7 @@ void ShellLinkFile::Resolve(const std::string& linkFile, long flags, long window
     link_->load(linkFile);
     if (flags == kResolveLoadOnly) return;
     unsigned long resolveFlags = static_cast<unsigned long>(flags);
-    if (flags == kResolveNoUi && timeoutMs >= 1)
-        resolveFlags |= (static_cast<unsigned long>(timeoutMs) & 0xFFFFul) << 16;
+    if (flags == kResolveNoUi && timeoutMs >= 1) resolveFlags |= (static_cast<unsigned long>(timeoutMs) & 0xFFFFul) << 16;
     check(link_->resolve(windowHandle, resolveFlags), "IShellLink.Resolve");
 }
 

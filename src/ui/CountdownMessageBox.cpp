@@ -4,9 +4,7 @@
 
 namespace plenvik {
 
-std::string msgBoxCountdownText(int seconds) {
-    return "Maske schlie\u00DFt in " + std::to_string(seconds) + " Sek. ...";
-}
+std::string msgBoxCountdownText(int seconds) { return "Maske schlie\u00DFt in " + std::to_string(seconds) + " Sek. ..."; }
 
 void CountdownMessageBox::initialize(const std::string& title, const std::string& message, int timeoutSeconds) {
     caption_ = title;

@@ -14,9 +14,9 @@
 
 namespace plenvik {
 
-inline constexpr int kMsgBoxOpen = 7;      // nothing chosen yet
-inline constexpr int kMsgBoxConfirmed = 5;  // lblCmdOk
-inline constexpr int kMsgBoxCancelled = 2;  // lblCmdCancel, countdown ran out, or closed
+inline constexpr int kMsgBoxOpen = 7;                   // nothing chosen yet
+inline constexpr int kMsgBoxConfirmed = 5;              // lblCmdOk
+inline constexpr int kMsgBoxCancelled = 2;              // lblCmdCancel, countdown ran out, or closed
 inline constexpr unsigned kMsgBoxTimerInterval = 1000;  // ms
 
 // A label that acts as a button: its tag and its look.

@@ -38,8 +38,7 @@ IndexedSurface::IndexedSurface(int width, int height, PaletteColor background) :
         for (int g = 0; g < 6; ++g)
             for (int b = 0; b < 6; ++b)
                 palette_[static_cast<std::size_t>(i++)] =
-                    PaletteColor{static_cast<std::uint8_t>(r * 51), static_cast<std::uint8_t>(g * 51),
-                                 static_cast<std::uint8_t>(b * 51)};
+                    PaletteColor{static_cast<std::uint8_t>(r * 51), static_cast<std::uint8_t>(g * 51), static_cast<std::uint8_t>(b * 51)};
 }
 
 std::uint8_t IndexedSurface::colorIndex(PaletteColor c) {
@@ -75,8 +74,7 @@ void IndexedSurface::fill(int left, int top, int right, int bottom, std::uint8_t
     right = std::min(right, width_);
     bottom = std::min(bottom, height_);
     if (right <= left || bottom <= top) return;
-    for (int y = top; y < bottom; ++y)
-        std::fill_n(pixels_.begin() + static_cast<std::ptrdiff_t>(offset(left, y)), right - left, index);
+    for (int y = top; y < bottom; ++y) std::fill_n(pixels_.begin() + static_cast<std::ptrdiff_t>(offset(left, y)), right - left, index);
 }
 
 void IndexedSurface::rectangle(int left, int top, int right, int bottom, std::uint8_t outline, std::uint8_t inside) {

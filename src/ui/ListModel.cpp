@@ -50,8 +50,10 @@ void ListModel::remove(int index) {
     if (!rows_[index].key.empty()) rowOfKey_.erase(rows_[index].key);
     rows_.erase(rows_.begin() + index);
     reindexFrom(index);
-    if (selected_ == index) selected_ = -1;
-    else if (selected_ > index) --selected_;
+    if (selected_ == index)
+        selected_ = -1;
+    else if (selected_ > index)
+        --selected_;
     if (observer_) observer_->rowRemoved(index);
 }
 
@@ -90,8 +92,14 @@ void ListModel::changed(int index) {
     if (observer_) observer_->rowChanged(index);
 }
 
-void ListModel::setText(int index, const std::string& text) { mutableRow(index).text = text; changed(index); }
-void ListModel::setSmallIcon(int index, const std::string& icon) { mutableRow(index).smallIcon = icon; changed(index); }
+void ListModel::setText(int index, const std::string& text) {
+    mutableRow(index).text = text;
+    changed(index);
+}
+void ListModel::setSmallIcon(int index, const std::string& icon) {
+    mutableRow(index).smallIcon = icon;
+    changed(index);
+}
 
 void ListModel::setSubItem(int index, std::size_t column, const std::string& text) {
     ListRow& r = mutableRow(index);
@@ -104,9 +112,18 @@ void ListModel::setSubItem(int index, std::size_t column, const std::string& tex
     changed(index);
 }
 
-void ListModel::setForeColor(int index, std::uint32_t color) { mutableRow(index).foreColor = color; changed(index); }
-void ListModel::setGhosted(int index, bool ghosted) { mutableRow(index).ghosted = ghosted; changed(index); }
-void ListModel::setChecked(int index, bool checked) { mutableRow(index).checked = checked; changed(index); }
+void ListModel::setForeColor(int index, std::uint32_t color) {
+    mutableRow(index).foreColor = color;
+    changed(index);
+}
+void ListModel::setGhosted(int index, bool ghosted) {
+    mutableRow(index).ghosted = ghosted;
+    changed(index);
+}
+void ListModel::setChecked(int index, bool checked) {
+    mutableRow(index).checked = checked;
+    changed(index);
+}
 
 void ListModel::select(int index) {
     if (index < -1 || index >= size()) throw RuntimeError(35600, kAppTitle, "Index out of bounds (" + name_ + ")");
@@ -135,9 +152,8 @@ void ListModel::resort() {
         folded[i] = foldCase(rows_[i].sub(sortColumn_));
     }
     // Text order without regard to case, as a list view sorts; stable so equal keys keep their order.
-    std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
-        return sortAscending_ ? folded[a] < folded[b] : folded[b] < folded[a];
-    });
+    std::stable_sort(order.begin(), order.end(),
+                     [&](std::size_t a, std::size_t b) { return sortAscending_ ? folded[a] < folded[b] : folded[b] < folded[a]; });
     std::vector<ListRow> sortedRows;
     sortedRows.reserve(rows_.size());
     int newSelected = -1;

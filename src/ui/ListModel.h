@@ -36,16 +36,14 @@ struct ListRow {
     const std::string& sub(std::size_t column) const;
     // A cell by its list's named column (an enum whose values are the column numbers).
     template <class Column>
-        requires std::is_enum_v<Column>
-    const std::string& sub(Column column) const {
-        return sub(static_cast<std::size_t>(column));
-    }
+    requires std::is_enum_v<Column>
+    const std::string& sub(Column column) const { return sub(static_cast<std::size_t>(column)); }
 };
 
 class ListObserver {
 public:
     virtual ~ListObserver() = default;
-    virtual void listReset() = 0;              // columns or all rows changed
+    virtual void listReset() = 0;  // columns or all rows changed
     virtual void rowInserted(int index) = 0;
     virtual void rowChanged(int index) = 0;
     virtual void rowRemoved(int index) = 0;
@@ -82,10 +80,8 @@ public:
     void setSmallIcon(int index, const std::string& icon);
     void setSubItem(int index, std::size_t column, const std::string& text);
     template <class Column>
-        requires std::is_enum_v<Column>
-    void setSubItem(int index, Column column, const std::string& text) {
-        setSubItem(index, static_cast<std::size_t>(column), text);
-    }
+    requires std::is_enum_v<Column>
+    void setSubItem(int index, Column column, const std::string& text) { setSubItem(index, static_cast<std::size_t>(column), text); }
     void setForeColor(int index, std::uint32_t color);
     void setGhosted(int index, bool ghosted);
     void setChecked(int index, bool checked);
@@ -98,10 +94,8 @@ public:
     // Sorts by a column's text (0 = the row text), ascending or descending; the selection follows its row.
     void sortBy(std::size_t column, bool ascending);
     template <class Column>
-        requires std::is_enum_v<Column>
-    void sortBy(Column column, bool ascending) {
-        sortBy(static_cast<std::size_t>(column), ascending);
-    }
+    requires std::is_enum_v<Column>
+    void sortBy(Column column, bool ascending) { sortBy(static_cast<std::size_t>(column), ascending); }
     bool sorted() const { return sorted_; }
     std::size_t sortColumn() const { return sortColumn_; }
     bool sortAscending() const { return sortAscending_; }
@@ -111,7 +105,6 @@ private:
     ListRow& mutableRow(int index);
     void changed(int index);
     void reindexFrom(int first);
-
 
     std::string name_;
     std::vector<ListColumn> columns_;

@@ -34,7 +34,7 @@ std::optional<PictureSize> jpegFrameSize(const std::vector<std::uint8_t>& bytes)
         if (pos >= bytes.size()) return std::nullopt;
         const std::uint8_t marker = bytes[pos++];
         if (marker == 0x01 || (marker >= 0xD0 && marker <= 0xD8)) continue;  // no length field
-        if (marker == 0xD9 || marker == 0xDA) return std::nullopt;            // image or scan without frame
+        if (marker == 0xD9 || marker == 0xDA) return std::nullopt;           // image or scan without frame
         if (pos + 2 > bytes.size()) return std::nullopt;
         const std::size_t length = (static_cast<std::size_t>(bytes[pos]) << 8) | bytes[pos + 1];
         if (length < 2 || pos + length > bytes.size()) return std::nullopt;

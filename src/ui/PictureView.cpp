@@ -77,8 +77,7 @@ bool PictureView::OpenPicture(const std::string& Filename) {
     if (!bytes) return false;
     if (decoder_ != nullptr) {
         std::optional<RgbImage> image = decoder_->decode(*bytes);
-        if (!image || image->width < 1 || image->height < 1 || image->width > 32767 || image->height > 32767)
-            return false;
+        if (!image || image->width < 1 || image->height < 1 || image->width > 32767 || image->height > 32767) return false;
         Picture(*image);
         fileBytes_ = std::move(*bytes);
         return true;
@@ -94,11 +93,8 @@ bool PictureView::OpenPicture(const std::string& Filename) {
     return true;
 }
 
-bool PictureView::PaintRectangle(double x, double y, double toX, double toY, long pen,
-                                 long brush, OleColor penColor, OleColor brushColor) {
-    if (observer_)
-        observer_(PaintCall{PaintCall::Kind::Rectangle, x, y, toX, toY, "", pen, brush,
-                            penColor, brushColor});
+bool PictureView::PaintRectangle(double x, double y, double toX, double toY, long pen, long brush, OleColor penColor, OleColor brushColor) {
+    if (observer_) observer_(PaintCall{PaintCall::Kind::Rectangle, x, y, toX, toY, "", pen, brush, penColor, brushColor});
     const auto left = roundHalfEven(x), top = roundHalfEven(y);
     const auto right = roundHalfEven(toX), bottom = roundHalfEven(toY);
     if (surface_ && brush == 0 && left && top && right && bottom) {
@@ -120,11 +116,8 @@ bool PictureView::PaintRectangle(double x, double y, double toX, double toY, lon
     return true;
 }
 
-bool PictureView::PaintText(double x, double y, const std::string& text, long pen, long brush,
-                            OleColor penColor, OleColor brushColor) {
-    if (observer_)
-        observer_(PaintCall{PaintCall::Kind::Text, x, y, 0, 0, text, pen, brush, penColor,
-                            brushColor});
+bool PictureView::PaintText(double x, double y, const std::string& text, long pen, long brush, OleColor penColor, OleColor brushColor) {
+    if (observer_) observer_(PaintCall{PaintCall::Kind::Text, x, y, 0, 0, text, pen, brush, penColor, brushColor});
     const auto left = roundHalfEven(x), top = roundHalfEven(y);
     const bool plain = pen == 0 && brush == 0 && penColor == 0 && brushColor == 0;
     if (surface_ && plain && left && top) {

@@ -104,12 +104,12 @@ public:
     // (as FillRect: with right < left it fills right + 1 ... left, likewise vertically);
     // otherwise draws the outline with the pen and the inside with the brush. A non-zero brush
     // draws nothing. Always repaints; true.
-    bool PaintRectangle(double x, double y, double toX, double toY, long pen = 0,
-                        long brush = 0, OleColor penColor = 0, OleColor brushColor = 0);
+    bool PaintRectangle(double x, double y, double toX, double toY, long pen = 0, long brush = 0, OleColor penColor = 0,
+                        OleColor brushColor = 0);
     // With all optional arguments 0, writes the text in the pen's colour with its top-left corner at
     // the point (built-in 5 x 7 font, transparent). Always repaints; true.
-    bool PaintText(double x, double y, const std::string& text, long pen = 0, long brush = 0,
-                   OleColor penColor = 0, OleColor brushColor = 0);
+    bool PaintText(double x, double y, const std::string& text, long pen = 0, long brush = 0, OleColor penColor = 0,
+                   OleColor brushColor = 0);
     void PicturePaint();
 
     // ---- JPEG ----

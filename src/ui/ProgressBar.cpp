@@ -94,8 +94,7 @@ ProgressBarDrawing ProgressBar::drawing() const {
     ProgressBarDrawing d;
     d.target = s_.p_HwndTarget;
     d.visible = Visible();
-    d.bar = PixelRect{toX(s_.p_LngLeft), toY(s_.p_LngTop), toX(s_.p_LngLeft + s_.p_LngWidth),
-                      toY(s_.p_LngTop + s_.p_LngHeight)};
+    d.bar = PixelRect{toX(s_.p_LngLeft), toY(s_.p_LngTop), toX(s_.p_LngLeft + s_.p_LngWidth), toY(s_.p_LngTop + s_.p_LngHeight)};
     const long width = std::max(d.bar.right - d.bar.left, 0);
     d.filled = d.bar;
     d.filled.right = d.bar.left + static_cast<int>(width * s_.p_LngPercentage / 100);

@@ -24,9 +24,9 @@ inline constexpr long kProgressWrap = 4;     // a value above the maximum restar
 inline constexpr long kScaleTwips = 1, kScalePixels = 3;
 
 // The platform's text-drawing and edge flags the bar passes on.
-inline constexpr long kTextAlignCenter = 1;          // DT_CENTER
+inline constexpr long kTextAlignCenter = 1;            // DT_CENTER
 inline constexpr long kTextStyleEndEllipsis = 0x8000;  // DT_END_ELLIPSIS
-inline constexpr long kEdgeEtched = 6;                // EDGE_ETCHED
+inline constexpr long kEdgeEtched = 6;                 // EDGE_ETCHED
 
 struct ProgressFont {
     std::string name = "Arial";
@@ -38,7 +38,7 @@ struct ProgressFont {
 
 // The 20 settings of initialize, in its order.
 struct ProgressBarInit {
-    std::uintptr_t p_HwndTarget = 0;  // the window drawn into
+    std::uintptr_t p_HwndTarget = 0;                                    // the window drawn into
     long p_LngLeft = 0, p_LngTop = 0, p_LngWidth = 0, p_LngHeight = 0;  // in p_LngScaleMode units
     long p_LngPercentage = 0;
     long p_Status = kProgressVisible;
@@ -67,8 +67,8 @@ struct PixelRect {
 struct ProgressBarDrawing {
     std::uintptr_t target = 0;
     bool visible = true;  // false: the painter only clears the bar's rectangle
-    PixelRect bar;     // target-window pixels
-    PixelRect filled;  // left part of bar: width x percentage / 100, rounded down
+    PixelRect bar;        // target-window pixels
+    PixelRect filled;     // left part of bar: width x percentage / 100, rounded down
     OleColor backColour = 0, foreColour = 0;
     long edge = 0;
     bool showText = false;

@@ -31,9 +31,7 @@ public:
         check(false, "reading the settings shows no message");
         return MsgAnswer::Ok;
     }
-    std::optional<std::string> inputBox(const std::string&, const std::string&, const std::string&) override {
-        return std::nullopt;
-    }
+    std::optional<std::string> inputBox(const std::string&, const std::string&, const std::string&) override { return std::nullopt; }
     std::optional<std::string> browseForFolder(const std::string&, const std::string&) override { return std::nullopt; }
 };
 
@@ -50,7 +48,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const bool read = readSettingsFile(settings, files, "C:\\Plenvik", handler, dialogs);
     check(settings.fileSizeMax >= 0 && settings.fileSizeMax <= kFileSizeMaxLargest, "the limit is in its range");
     check(!settings.folderSave, "the folder switch is off after reading");
-    if (!read) check(settings.fileSave && settings.fileSizeMax == kFileSizeMaxDefault && settings.fileNameAuto == before,
-                     "an unreadable file gives the defaults");
+    if (!read)
+        check(settings.fileSave && settings.fileSizeMax == kFileSizeMaxDefault && settings.fileNameAuto == before,
+              "an unreadable file gives the defaults");
     return 0;
 }

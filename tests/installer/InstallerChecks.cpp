@@ -40,12 +40,9 @@ std::wstring knownFolder(REFKNOWNFOLDERID id) {
 
 // Where each mode installs: the user's programs folder, or the machine's.
 std::wstring installFolder() {
-    return perMachine() ? knownFolder(FOLDERID_ProgramFiles) + L"\\Plenvik"
-                        : knownFolder(FOLDERID_LocalAppData) + L"\\Programs\\Plenvik";
+    return perMachine() ? knownFolder(FOLDERID_ProgramFiles) + L"\\Plenvik" : knownFolder(FOLDERID_LocalAppData) + L"\\Programs\\Plenvik";
 }
-std::wstring shortcutPath() {
-    return knownFolder(perMachine() ? FOLDERID_CommonPrograms : FOLDERID_Programs) + L"\\Plenvik.lnk";
-}
+std::wstring shortcutPath() { return knownFolder(perMachine() ? FOLDERID_CommonPrograms : FOLDERID_Programs) + L"\\Plenvik.lnk"; }
 HKEY modeRoot() { return perMachine() ? HKEY_LOCAL_MACHINE : HKEY_CURRENT_USER; }
 HKEY otherRoot() { return perMachine() ? HKEY_CURRENT_USER : HKEY_LOCAL_MACHINE; }
 
@@ -170,10 +167,13 @@ TEST_F(InstalledSetup, OpeningAProjectFileStartsPlenvikShowingThatProject) {
     ASSERT_TRUE(process) << "the association started no process";
     const DWORD id = GetProcessId(process.get());
     HWND window = nullptr;
-    ASSERT_TRUE(pollUntil([&] {
-        window = findTopWindow(id, win32::kMainWindowClass);
-        return window && GetPropW(window, win32::kCommandDoneProperty);
-    }, 20000)) << "Plenvik's main window did not finish its start";
+    ASSERT_TRUE(pollUntil(
+        [&] {
+            window = findTopWindow(id, win32::kMainWindowClass);
+            return window && GetPropW(window, win32::kCommandDoneProperty);
+        },
+        20000))
+        << "Plenvik's main window did not finish its start";
 
     const auto child = [&](int id) { return GetDlgItem(window, id); };
     const std::wstring folder = project.substr(0, project.find_last_of(L'\\'));

@@ -26,7 +26,7 @@ protected:
     std::string info;
     std::vector<std::string> logged;
     InventoryContext context{sim.platform(), errors, 1, 0, {}, {}, {}};  // a limit of 1 KiB
-    std::vector<DesktopIcon> table{1};                    // [0] is unused
+    std::vector<DesktopIcon> table{1};                                   // [0] is unused
 
     void SetUp() override {
         context.info = [this] { return info; };
@@ -66,8 +66,8 @@ protected:
 TEST_F(DesktopInventoryTest, EveryKindOfIconIsRecognisedWithItsContents) {
     file("C:\\Daten\\Bericht.txt", "Bericht");
     file(user("Notes.txt"), "hello");
-    file(user("Genau.bin"), std::string(1024, 'x'));   // exactly the limit: loaded
-    file(user("Gross.bin"), std::string(1025, 'y'));   // one byte more: not loaded
+    file(user("Genau.bin"), std::string(1024, 'x'));  // exactly the limit: loaded
+    file(user("Gross.bin"), std::string(1025, 'y'));  // one byte more: not loaded
     file(user("Leer.txt"), "");
     fs::create_directories(native(user("Ordner")));
     link(user("Bericht.lnk"), "C:\\Daten\\Bericht.txt");
@@ -75,8 +75,8 @@ TEST_F(DesktopInventoryTest, EveryKindOfIconIsRecognisedWithItsContents) {
     link(user("Weg.lnk"), "C:\\Daten\\geloescht.txt");
     file(user("Web.url"), "[InternetShortcut]\r\nURL=https://example.org/\r\n");
     file(common("Gemeinsam.txt"), "alle");
-    for (const char* n : {"Notes.txt", "Genau.bin", "Gross.bin", "Leer.txt", "Ordner", "Bericht", "Daten", "Weg", "Web",
-                          "Gemeinsam.txt", "Papierkorb"})
+    for (const char* n :
+         {"Notes.txt", "Genau.bin", "Gross.bin", "Leer.txt", "Ordner", "Bericht", "Daten", "Weg", "Web", "Gemeinsam.txt", "Papierkorb"})
         icon(n);
 
     ASSERT_TRUE(inventoryIconFiles(context, table, 0, ContentMode::Load));
@@ -111,10 +111,10 @@ TEST_F(DesktopInventoryTest, LabelsArePairedWithFilesOnlyWhereNoOtherFileOrIconF
     file(user("Doppelt.txt"), "mein");
     file(common("Doppelt.txt"), "alle");
     file(user("Notes.txt"), "n");
-    file(user("Brief.docx"), "b");        // the desktop shows "Brief"
-    file(user("Bericht.docx"), "docx");   // both show "Bericht"
+    file(user("Brief.docx"), "b");       // the desktop shows "Brief"
+    file(user("Bericht.docx"), "docx");  // both show "Bericht"
     file(user("Bericht.pdf"), "pdf");
-    file(user("Plan.xyz"), "x");          // "Plan.xyz" (no program for the type) and "Plan" (a .txt)
+    file(user("Plan.xyz"), "x");  // "Plan.xyz" (no program for the type) and "Plan" (a .txt)
     file(user("Plan.txt"), "t");
     for (const char* n : {"Doppelt", "notes.TXT", "Brief", "Bericht", "Bericht", "Plan.xyz", "Plan"}) icon(n);
     ASSERT_TRUE(inventoryIconFiles(context, table, 0, ContentMode::Load));

@@ -32,8 +32,10 @@ protected:
         sim.clock.tickPerReading = true;
         form.pictureView().setPaintObserver([this](const PaintCall& call) {
             if (call.kind != PaintCall::Kind::Rectangle) return;
-            if (call.penColor == 255 && call.brushColor == 255) ++redMarks;
-            else if (call.penColor == 0 && call.brushColor == 0 && call.right - call.left == 2) ++plainMarks;
+            if (call.penColor == 255 && call.brushColor == 255)
+                ++redMarks;
+            else if (call.penColor == 0 && call.brushColor == 0 && call.right - call.left == 2)
+                ++plainMarks;
         });
         file(user("Brief.txt"), "Liebe Grüße");
         file(user("Liste.csv"), "a;b");
@@ -113,7 +115,8 @@ TEST_F(DesktopRestoreTest, AnalysisReportsAMovedADeletedAndANewIconAndChangesNot
     EXPECT_EQ(fresh.sub(5), "(neues Desktop Symbol!!!)");
     EXPECT_EQ(fresh.smallIcon, "FILE");
     EXPECT_EQ(fresh.foreColor, kColorBlue);
-    EXPECT_NE(form.lblInfo().text.find(") zu setzen - (0001) zu erstellen - (0001) neu auf Desktop"), std::string::npos) << form.lblInfo().text;
+    EXPECT_NE(form.lblInfo().text.find(") zu setzen - (0001) zu erstellen - (0001) neu auf Desktop"), std::string::npos)
+        << form.lblInfo().text;
     EXPECT_NE(form.lblInfo().text.find("- (0001) zu setzen"), std::string::npos);
     EXPECT_EQ(form.lblInfo().foreColor, kColorRed);
     EXPECT_EQ(redMarks, 3);
@@ -137,10 +140,15 @@ TEST_F(DesktopRestoreTest, RestorePutsTheDesktopBackAndRecyclesNewIconsWhenAllow
     form.menuClick(MenuId::Project, 2);
 
     EXPECT_EQ(sim.dialogs.asked[0].title, "Desktop wieder herstellen...");
-    EXPECT_EQ(sim.dialogs.asked[0].text.rfind("Möchten Sie Ihren Desktop wirklich durch die Projektsicherung:\r\n\r\nVersion: 03.01.0001\r\n"
-                                              "Computer: SIMPC\r\n", 0), 0u) << sim.dialogs.asked[0].text;
+    EXPECT_EQ(
+        sim.dialogs.asked[0].text.rfind("Möchten Sie Ihren Desktop wirklich durch die Projektsicherung:\r\n\r\nVersion: 03.01.0001\r\n"
+                                        "Computer: SIMPC\r\n",
+                                        0),
+        0u)
+        << sim.dialogs.asked[0].text;
     EXPECT_EQ(sim.dialogs.asked[1].title, "Neues Symbol vorhanden...");
-    EXPECT_EQ(sim.dialogs.asked[1].text, "Auf dem Desktop ist 1 neues Symbol/Verknüpfung vorhanden, soll dieses gelöscht werden!\r\n\r\n    Neu");
+    EXPECT_EQ(sim.dialogs.asked[1].text,
+              "Auf dem Desktop ist 1 neues Symbol/Verknüpfung vorhanden, soll dieses gelöscht werden!\r\n\r\n    Neu");
 
     EXPECT_EQ(at("Liste.csv"), saved);
     EXPECT_EQ(iconRow("Liste.csv").sub(5), "Koordinaten erfolgreich gesetzt!");

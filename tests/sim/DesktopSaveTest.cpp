@@ -30,8 +30,8 @@ protected:
     test::ScratchRoot scratch;
     sim::SimPlatform sim{scratch.path()};
     test::GuardedFileSystem guarded{sim.files};  // can refuse writing into a folder
-    Platform platform{sim.system, sim.clock,   sim.locale, sim.dialogs,  sim.events, sim.processes,
-                      guarded,    sim.registry, sim.shell, sim.displays, sim.desktop};
+    Platform platform{sim.system, sim.clock,    sim.locale, sim.dialogs,  sim.events, sim.processes,
+                      guarded,    sim.registry, sim.shell,  sim.displays, sim.desktop};
     test::ScriptedErrorHandler errors;
     UnavailableActions actions;
     test::RecordingMainView view;
@@ -73,7 +73,10 @@ protected:
         auto link = sim.shell.createLink();
         link->setPath("C:\\Daten\\Bericht.txt");
         link->save(user("Bericht.lnk"));
-        file(std::string(sim::SimPlatform::kCommonDesktop) + "\\M\xC3\xBC" "ll.txt", "alle");
+        file(std::string(sim::SimPlatform::kCommonDesktop) +
+                 "\\M\xC3\xBC"
+                 "ll.txt",
+             "alle");
         sim.desktop.refresh();
     }
     bool save() {

@@ -38,9 +38,9 @@ protected:
     // Monitor 1: 1280 x 1024 at 0,0 listing three modes; monitor 2 (optional): 1024 x 768 to its right.
     void monitors(int count) {
         sim.displays.monitors().clear();
-        sim.displays.addMonitor({0, 0, 1280, 1024}, "\\\\.\\DISPLAY1", 32, 60,
-                                {SimDisplays::mode(1024, 768, 32, 60), SimDisplays::mode(1280, 1024, 32, 60),
-                                 SimDisplays::mode(800, 600, 32, 60)});
+        sim.displays.addMonitor(
+            {0, 0, 1280, 1024}, "\\\\.\\DISPLAY1", 32, 60,
+            {SimDisplays::mode(1024, 768, 32, 60), SimDisplays::mode(1280, 1024, 32, 60), SimDisplays::mode(800, 600, 32, 60)});
         if (count > 1)
             sim.displays.addMonitor({1280, 0, 2304, 768}, "\\\\.\\DISPLAY2", 16, 75,
                                     {SimDisplays::mode(1024, 768, 16, 75), SimDisplays::mode(640, 480, 16, 75)});
@@ -91,7 +91,8 @@ TEST_F(DesktopSettingsTest, FillsOnePairPerMonitorWithItsModesAndTheCurrentOneSe
     const MonitorColumn& second = form.monitorColumns()[1];
     EXPECT_EQ(first.caption, "Monitor 1");
     EXPECT_FALSE(first.added) << "the first pair is on the form already";
-    EXPECT_EQ(first.modes, (std::vector<std::string>{"1024 x 768, 32 Bit, 60 Hz", "1280 x 1024, 32 Bit, 60 Hz", "800 x 600, 32 Bit, 60 Hz"}));
+    EXPECT_EQ(first.modes,
+              (std::vector<std::string>{"1024 x 768, 32 Bit, 60 Hz", "1280 x 1024, 32 Bit, 60 Hz", "800 x 600, 32 Bit, 60 Hz"}));
     EXPECT_EQ(first.selected, 1);
     EXPECT_EQ(second.lblMonName + " " + second.lstMonName + " " + second.caption, "lblMon2 lstMon2 Monitor 2");
     EXPECT_TRUE(second.added);
@@ -114,9 +115,9 @@ TEST_F(DesktopSettingsTest, OpensWithTheViewOfTheStyleWordAndSetsOnlyTypeAndAuto
     const std::int32_t base = sim::kSimDesktopStyle & ~0x103;
     // The first case: a list view with auto-arrange opens as "Liste", checked, and an apply without
     // changes writes the same style again.
-    for (const Case& c : {Case{2, true, base | 3 | 0x100, base | 3 | 0x100}, Case{0, false, base | 3 | 0x100, base},
-                          Case{1, true, base, base | 2 | 0x100}, Case{2, false, base | 1, base | 3},
-                          Case{3, true, base | 2, base | 1 | 0x100}}) {
+    for (const Case& c :
+         {Case{2, true, base | 3 | 0x100, base | 3 | 0x100}, Case{0, false, base | 3 | 0x100, base}, Case{1, true, base, base | 2 | 0x100},
+          Case{2, false, base | 1, base | 3}, Case{3, true, base | 2, base | 1 | 0x100}}) {
         SCOPED_TRACE(c.entry);
         sim.desktop.setStyleWord(c.from);
         DesktopSettingsDialog form(sim.platform(), errors);

@@ -66,8 +66,8 @@ std::string hideKey(const std::string& which) { return std::string(kHideDesktopI
 class DesktopSimTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        root = fs::temp_directory_path() / ("plenvik-desktop-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-                                            "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        root = fs::temp_directory_path() / ("plenvik-desktop-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "-" +
+                                            ::testing::UnitTest::GetInstance()->current_test_info()->name());
         fs::remove_all(root);
         fs::create_directories(root / "C/Users/tester/Desktop");
         fs::create_directories(root / "C/Users/Public/Desktop");
@@ -110,7 +110,7 @@ TEST_F(DesktopSimTest, ShowsVisibleSystemIconsThenBothFoldersInNameOrder) {
     touch(userFile("Übersicht.txt"));
     touch(userFile("Preis 5 €.lnk"));
     touch(commonFile("Nachrichten.url"));
-    touch(commonFile("Übersicht.txt"));  // the same name on both desktops: two icons
+    touch(commonFile("Übersicht.txt"));              // the same name on both desktops: two icons
     fs::create_directories(userFile("Ordner.txt"));  // a folder keeps its whole name
     touch(userFile("Notizen.xyz"));                  // no program for the type: the extension stays
     touch(userFile("desktop.ini"));
@@ -120,8 +120,8 @@ TEST_F(DesktopSimTest, ShowsVisibleSystemIconsThenBothFoldersInNameOrder) {
     auto desktop = startDesktop();
     std::vector<IconItem> icons;
     ASSERT_TRUE(readDesktopIcons(*desktop, errors, icons));
-    EXPECT_EQ(labels(icons), (std::vector<std::string>{"A&B <1>", "desktop", "Nachrichten", "Notizen.xyz", "Ordner.txt",
-                                                       "Preis 5 €", "Übersicht", "Übersicht"}));
+    EXPECT_EQ(labels(icons), (std::vector<std::string>{"A&B <1>", "desktop", "Nachrichten", "Notizen.xyz", "Ordner.txt", "Preis 5 €",
+                                                       "Übersicht", "Übersicht"}));
     // Column by column from the first cell.
     EXPECT_EQ(icons[0].position, grid.position({0, 0}));
     EXPECT_EQ(icons[4].position, grid.position({1, 0}));
@@ -133,8 +133,8 @@ TEST_F(DesktopSimTest, ShowsVisibleSystemIconsThenBothFoldersInNameOrder) {
     // With HideFileExt = 0 only links and Internet shortcuts lose their ending.
     registry.setDword(std::string(kExplorerKey) + "\\Advanced", "HideFileExt", 0);
     ASSERT_TRUE(readDesktopIcons(*startDesktop(), errors, icons));
-    EXPECT_EQ(labels(icons), (std::vector<std::string>{"A&B <1>", "desktop.ini", "Nachrichten", "Notizen.xyz", "Ordner.txt",
-                                                       "Preis 5 €", "Übersicht.txt", "Übersicht.txt"}));
+    EXPECT_EQ(labels(icons), (std::vector<std::string>{"A&B <1>", "desktop.ini", "Nachrichten", "Notizen.xyz", "Ordner.txt", "Preis 5 €",
+                                                       "Übersicht.txt", "Übersicht.txt"}));
 }
 
 TEST_F(DesktopSimTest, SystemIconsFollowTheHiddenKeyInForceAndTheUsersLabels) {

@@ -59,8 +59,7 @@ protected:
     // The desktop folders, the project folder, and the picture of the shown project's monitors that the
     // analysis puts in the program's folder under its fixed name.
     bool mayChange(const std::string& relative) {
-        if (relative == fs::relative(native(sim.system.folder + "\\Desktop.jpg"), scratch.path()).generic_string())
-            return true;
+        if (relative == fs::relative(native(sim.system.folder + "\\Desktop.jpg"), scratch.path()).generic_string()) return true;
         for (const char* folder : {sim::SimPlatform::kUserDesktop, sim::SimPlatform::kCommonDesktop, "C:\\Projekte"}) {
             const std::string root = fs::relative(native(folder), scratch.path()).generic_string();
             if (relative == root || relative.starts_with(root + "/")) return true;
@@ -73,8 +72,7 @@ protected:
         for (const DesktopSystemIcon& icon : kDesktopSystemIcons) {
             const std::string id = foldedText(icon.clsid);
             if (folded.starts_with(foldedText(kSystemIconLabelKey) + "\\" + id)) return true;
-            if (folded.starts_with(foldedText(kHideDesktopIconsKey)) && folded.find("|" + id + "=") != std::string::npos)
-                return true;
+            if (folded.starts_with(foldedText(kHideDesktopIconsKey)) && folded.find("|" + id + "=") != std::string::npos) return true;
         }
         return false;
     }
@@ -88,8 +86,7 @@ protected:
 
 TEST_P(HostileProjectTest, ShowAndRestoreWriteOnlyWhereARestoreMay) {
     const std::string name = GetParam().name;
-    for (const char* which : {"\\ClassicStartMenu", "\\NewStartPanel"})
-        sim.registry.createKey(std::string(kHideDesktopIconsKey) + which);
+    for (const char* which : {"\\ClassicStartMenu", "\\NewStartPanel"}) sim.registry.createKey(std::string(kHideDesktopIconsKey) + which);
     const auto filesBefore = tree();
     const auto registryBefore = sim.registry.snapshot();
 

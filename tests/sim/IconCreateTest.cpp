@@ -170,8 +170,8 @@ TEST_F(IconCreateTest, OnlyTheKnownSystemIconsReachTheRegistry) {
     const std::string hide = std::string(kHideDesktopIconsKey) + "\\NewStartPanel";
     sim.registry.createKey(hide);
     sim.registry.createKey(std::string(kHideDesktopIconsKey) + "\\ClassicStartMenu");
-    const std::string hostile[] = {"{00000000-0000-0000-0000-000000000000}",
-                                   "{645FF040-5081-101B-9F08-00AA002F954E}\\InprocServer32", "{..\\..\\Run}"};
+    const std::string hostile[] = {"{00000000-0000-0000-0000-000000000000}", "{645FF040-5081-101B-9F08-00AA002F954E}\\InprocServer32",
+                                   "{..\\..\\Run}"};
     const auto before = sim.registry.snapshot();
     for (const std::string& id : hostile) {
         DesktopIcon icon = file("\\\\server\\share\\x.dll", "", kFolderNone, "");

@@ -122,8 +122,8 @@ TEST_F(MainControllerTest, LowerCaseSaveIsANormalStart) {
 
 TEST_F(MainControllerTest, RestoreCommandListsTheOneFileRestoresAndEnds) {
     start("RESTORE \"Plenvik SIMPC tester 261206072546.Plenvk\"");
-    const std::vector<std::string> expected = {
-        "search " + sim.system.folder + " | Plenvik SIMPC tester 261206072546.Plenvk", "restore full adapt"};
+    const std::vector<std::string> expected = {"search " + sim.system.folder + " | Plenvik SIMPC tester 261206072546.Plenvk",
+                                               "restore full adapt"};
     EXPECT_EQ(actions.calls, expected);
     EXPECT_TRUE(view.closed);
 }

@@ -13,10 +13,10 @@ using sim::SimDisplays;
 class MonitorModesTest : public ::testing::Test {
 protected:
     MonitorModesTest() {
-        d.addMonitor({0, 0, 1280, 1024}, "\\\\.\\DISPLAY1", 32, 60,
-                     {SimDisplays::mode(1280, 1024, 32, 60), SimDisplays::mode(1024, 768, 32, 60),
-                      SimDisplays::mode(1024, 768, 32, 75), SimDisplays::mode(800, 600, 16, 60, 0),
-                      SimDisplays::mode(800, 600, 16, 60, 2), SimDisplays::mode(1280, 1024, 16, 60)});
+        d.addMonitor(
+            {0, 0, 1280, 1024}, "\\\\.\\DISPLAY1", 32, 60,
+            {SimDisplays::mode(1280, 1024, 32, 60), SimDisplays::mode(1024, 768, 32, 60), SimDisplays::mode(1024, 768, 32, 75),
+             SimDisplays::mode(800, 600, 16, 60, 0), SimDisplays::mode(800, 600, 16, 60, 2), SimDisplays::mode(1280, 1024, 16, 60)});
         d.addMonitor({1280, 0, 2304, 768}, "\\\\.\\DISPLAY2", 32, 60,
                      {SimDisplays::mode(1024, 768, 32, 60), SimDisplays::mode(1280, 1024, 32, 60)});
     }
@@ -47,9 +47,8 @@ TEST_F(MonitorModesTest, ListsTheModesUntilThereIsNoNextOne) {
         texts.push_back(text);
         ++n;
     }
-    EXPECT_EQ(texts, (std::vector<std::string>{"1280 x 1024, 32 Bit, 60 Hz", "1024 x 768, 32 Bit, 60 Hz",
-                                               "1024 x 768, 32 Bit, 75 Hz", "800 x 600, 16 Bit, 60 Hz",
-                                               "800 x 600, 16 Bit, 60 Hz", "1280 x 1024, 16 Bit, 60 Hz"}));
+    EXPECT_EQ(texts, (std::vector<std::string>{"1280 x 1024, 32 Bit, 60 Hz", "1024 x 768, 32 Bit, 60 Hz", "1024 x 768, 32 Bit, 75 Hz",
+                                               "800 x 600, 16 Bit, 60 Hz", "800 x 600, 16 Bit, 60 Hz", "1280 x 1024, 16 Bit, 60 Hz"}));
     // Past the last mode: false, number -1, empty text.
     EXPECT_EQ(n, -1);
     EXPECT_EQ(text, "");
@@ -150,8 +149,8 @@ TEST_F(MonitorModesTest, PositionIsRequestedOnlyWhenBothAreGivenAndDiffer) {
     for (const auto& c : cases) {
         d.changes.clear();
         DisplayMonitor& m = monitor(2);
-        ASSERT_TRUE(m.setResolution(dialogs, {.width = 1024, .height = 768, .frequency = 60,
-                                                 .colorDepth = 32, .positionX = c.x, .positionY = c.y}))
+        ASSERT_TRUE(
+            m.setResolution(dialogs, {.width = 1024, .height = 768, .frequency = 60, .colorDepth = 32, .positionX = c.x, .positionY = c.y}))
             << c.name;
         ASSERT_EQ(d.changes.size(), 1u) << c.name;
         const DisplayMode& sent = d.changes[0].mode;
@@ -215,9 +214,12 @@ TEST_F(MonitorModesTest, ModeChangeAndReturnFromTheSavedValues) {
     EXPECT_EQ(changed.Monitor(2).Width, 1280);
     EXPECT_EQ(changed.Monitor(2).Height, 1024);
 
-    ASSERT_TRUE(changed.Monitor(2).setResolution(
-        dialogs, {.width = saved.Width, .height = saved.Height, .frequency = saved.DisplayFrequency,
-                  .colorDepth = saved.DisplayColorDepth, .positionX = saved.Left, .positionY = saved.Top}));
+    ASSERT_TRUE(changed.Monitor(2).setResolution(dialogs, {.width = saved.Width,
+                                                           .height = saved.Height,
+                                                           .frequency = saved.DisplayFrequency,
+                                                           .colorDepth = saved.DisplayColorDepth,
+                                                           .positionX = saved.Left,
+                                                           .positionY = saved.Top}));
     MonitorScreens after(d);
     ASSERT_EQ(after.Count(), 2);
     EXPECT_EQ(after.Monitor(2).currentModeText(), saved.currentModeText());

@@ -59,29 +59,17 @@ TEST(MonitorScreensTest, NumbersMonitorsByGeometry) {
         std::vector<std::pair<Rect, std::string>> monitors;  // the first one is the primary
         std::vector<std::string> expectedOrder;
     } layouts[] = {
-        {"second monitor left of the primary",
-         {{{0, 0, 1280, 1024}, "P"}, {{-1024, 0, 0, 768}, "L"}},
-         {"L", "P"}},
+        {"second monitor left of the primary", {{{0, 0, 1280, 1024}, "P"}, {{-1024, 0, 0, 768}, "L"}}, {"L", "P"}},
         {"left monitor lower, so its first probe comes in a later row",
          {{{0, 0, 1280, 1024}, "P"}, {{-1024, 300, 0, 1068}, "L"}},
          {"P", "L"}},
-        {"monitor above the primary",
-         {{{0, 0, 1280, 1024}, "P"}, {{0, -768, 1024, 0}, "A"}},
-         {"A", "P"}},
-        {"monitor right of the primary",
-         {{{0, 0, 1920, 1080}, "P"}, {{1920, 0, 3200, 1024}, "R"}},
-         {"P", "R"}},
+        {"monitor above the primary", {{{0, 0, 1280, 1024}, "P"}, {{0, -768, 1024, 0}, "A"}}, {"A", "P"}},
+        {"monitor right of the primary", {{{0, 0, 1920, 1080}, "P"}, {{1920, 0, 3200, 1024}, "R"}}, {"P", "R"}},
         {"four monitors around the primary",
-         {{{0, 0, 1920, 1080}, "P"},
-          {{1920, 0, 3200, 1024}, "R"},
-          {{-1280, 56, 0, 1080}, "L"},
-          {{0, -1080, 1920, 0}, "A"}},
+         {{{0, 0, 1920, 1080}, "P"}, {{1920, 0, 3200, 1024}, "R"}, {{-1280, 56, 0, 1080}, "L"}, {{0, -1080, 1920, 0}, "A"}},
          {"A", "L", "P", "R"}},
         {"four monitors in a square, primary bottom right",
-         {{{0, 0, 1024, 768}, "P"},
-          {{-1024, -768, 0, 0}, "TL"},
-          {{0, -768, 1024, 0}, "TR"},
-          {{-1024, 0, 0, 768}, "BL"}},
+         {{{0, 0, 1024, 768}, "P"}, {{-1024, -768, 0, 0}, "TL"}, {{0, -768, 1024, 0}, "TR"}, {{-1024, 0, 0, 768}, "BL"}},
          {"TL", "TR", "BL", "P"}},
     };
     for (const auto& layout : layouts) {
@@ -150,17 +138,14 @@ TEST(MonitorScreensTest, MonitorSmallerThanACellBetweenTheCentresIsFoundByAFiner
         MonitorScreens screens(d);
         EXPECT_EQ(deviceOrder(screens), (std::vector<std::string>{"P", "S"})) << c.name;
         if (screens.Count() == 2) {
-            EXPECT_EQ((Rect{screens.Monitor(2).Left, screens.Monitor(2).Top, screens.Monitor(2).Right,
-                            screens.Monitor(2).Bottom}),
-                      c.small)
+            EXPECT_EQ((Rect{screens.Monitor(2).Left, screens.Monitor(2).Top, screens.Monitor(2).Right, screens.Monitor(2).Bottom}), c.small)
                 << c.name;
         }
         // The coarse pass alone stepped over it: none of its cell centres lies on the small monitor.
         bool coarseHit = false;
         for (const auto& p : d.probes) {
             const bool coarse = (p.x - 320 - screens.DesktopLeft()) % 640 == 0 && (p.y - 240 - screens.DesktopTop()) % 480 == 0;
-            if (coarse && p.x >= c.small.left && p.x < c.small.right && p.y >= c.small.top && p.y < c.small.bottom)
-                coarseHit = true;
+            if (coarse && p.x >= c.small.left && p.x < c.small.right && p.y >= c.small.top && p.y < c.small.bottom) coarseHit = true;
         }
         EXPECT_FALSE(coarseHit) << c.name << ": the case does not test the finer pass";
     }

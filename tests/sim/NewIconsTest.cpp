@@ -38,7 +38,8 @@ TEST_F(NewIconsTest, ARemovalThatFailsIsNeitherCountedNorLoggedAsDone) {
     EXPECT_EQ(run.counters.deleted, 0);
     EXPECT_EQ(read(at(kUser, "Neu.bin")), "meins");
     const ListModel& protocol = form.protocol()->list();
-    for (int r = 0; r < protocol.size(); ++r) EXPECT_EQ(protocol.row(r).sub(2).find("gelöscht"), std::string::npos) << protocol.row(r).sub(2);
+    for (int r = 0; r < protocol.size(); ++r)
+        EXPECT_EQ(protocol.row(r).sub(2).find("gelöscht"), std::string::npos) << protocol.row(r).sub(2);
     const int row = form.lists.projectIcons.find("ICON" + std::to_string(count) + "NEW");
     ASSERT_GE(row, 0);
     EXPECT_EQ(form.lists.projectIcons.row(row).sub(IconColumn::Message), "") << "not marked as removed";

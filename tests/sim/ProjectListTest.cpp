@@ -288,8 +288,8 @@ TEST_F(ProjectListTest, AFileThatCannotBeDeletedKeepsItsRow) {
     files.files["C:\\P\\a.Plenvk"] = "<DATA/>";
     files.failRecycle = true;
     Platform p = sim.platform();
-    Platform withLockedFile{p.system, p.clock, p.locale, p.dialogs, p.events, p.processes, files,
-                            p.registry, p.shell, p.displays, p.desktop};
+    Platform withLockedFile{p.system, p.clock,    p.locale, p.dialogs,  p.events, p.processes,
+                            files,    p.registry, p.shell,  p.displays, p.desktop};
     MainController other(withLockedFile, errors, actions);
     other.load("");
     const int r = other.lists.projects.add("a.Plenvk", "03.01.0001", "DESY");

@@ -16,8 +16,9 @@ namespace {
 class SimShellLinkTest : public ::testing::Test {
 protected:
     PosixScratch scratch;
-    SimShellFolders shell{scratch.files(), {{kCsidlDesktopDirectory, "C:\\Users\\anna\\Desktop"},
-                                            {kCsidlCommonDesktopDirectory, "C:\\Users\\Public\\Desktop"}}};
+    SimShellFolders shell{
+        scratch.files(),
+        {{kCsidlDesktopDirectory, "C:\\Users\\anna\\Desktop"}, {kCsidlCommonDesktopDirectory, "C:\\Users\\Public\\Desktop"}}};
 
     FileSystem& files() { return scratch.files(); }
     std::string at(const std::string& name) { return scratch.folder() + "\\" + name; }

@@ -78,8 +78,8 @@ TEST_F(StockDesktopJourneyTest, SaveScrambleRestoreRefreshAndRestartBringEveryth
 
     // Scrambled by the user (moves through the shell itself), five deleted, three new.
     for (int i = 0; i < sim.desktop.itemCount(); ++i) sim.desktop.model().move(i, {1000 - 15 * i, 700 - 9 * i});
-    for (const std::string& gone : {user("Notiz 3.txt"), user("Bericht.pdf"), user("Verknüpfung 2.lnk"), user("Seite 1.url"),
-                                    common("Gemeinsam 4.txt")})
+    for (const std::string& gone :
+         {user("Notiz 3.txt"), user("Bericht.pdf"), user("Verknüpfung 2.lnk"), user("Seite 1.url"), common("Gemeinsam 4.txt")})
         fs::remove(native(gone));
     fs::remove(native(user("Ordner 2")));
     for (const std::string& fresh : {user("Neu.txt"), user("Neu 2.docx"), user("Neu.xyz")}) file(fresh, "neu");

@@ -162,7 +162,9 @@ TYPED_TEST_P(FileContract, WriteOnAClosedObjectNamesThePath) {
     std::int32_t start = 0, count = 3;
     const FileResult r = file.write(start, count);
     EXPECT_EQ(r.code, kFileNotOpen);
-    EXPECT_EQ(r.message, "Fehler, Datei '" + this->at("zu.txt") + "' ist nicht ge\xC3\xB6" "ffnet!");
+    EXPECT_EQ(r.message, "Fehler, Datei '" + this->at("zu.txt") +
+                             "' ist nicht ge\xC3\xB6"
+                             "ffnet!");
     EXPECT_EQ(file.readSizeFromHandle().code, kFileNotOpen);
     EXPECT_FALSE(this->files().exists(this->at("zu.txt")));
 }
@@ -279,14 +281,11 @@ TYPED_TEST_P(FileContract, CreateNewFlushAndAtomicCommits) {
     EXPECT_TRUE(files.find(this->at("*.~tmp*")).empty()) << "no temporary file is left";
 }
 
-REGISTER_TYPED_TEST_SUITE_P(FileContract, OpeningAMissingFileFailsWithCode2, ReadsAWholeFile,
-                            AnEmptyFileReadsAsOneZeroByte, InformationModesTakeTheSizeOfTheFileJustOpened,
-                            RecreateReplacesALongerFileWholly, RecreateDeletesAReadOnlyHiddenFileWithForce,
-                            WriteClampsTheCountToTheData, WriteRefusesAStartOutsideTheData,
-                            WriteOnAClosedObjectNamesThePath, WriteWithoutDataWritesNothing,
-                            WriteModeKeepsTheFileAndTakesItsSize, UnknownModesOpenNothing,
-                            WritingIgnoresAttributesAFileCannotBeCreatedWith, OpeningASecondFileClosesTheFirst,
-                            RecreateOnAFolderFails, RenameNoReplaceNeverTakesATakenName,
-                            CreateNewFlushAndAtomicCommits);
+REGISTER_TYPED_TEST_SUITE_P(FileContract, OpeningAMissingFileFailsWithCode2, ReadsAWholeFile, AnEmptyFileReadsAsOneZeroByte,
+                            InformationModesTakeTheSizeOfTheFileJustOpened, RecreateReplacesALongerFileWholly,
+                            RecreateDeletesAReadOnlyHiddenFileWithForce, WriteClampsTheCountToTheData, WriteRefusesAStartOutsideTheData,
+                            WriteOnAClosedObjectNamesThePath, WriteWithoutDataWritesNothing, WriteModeKeepsTheFileAndTakesItsSize,
+                            UnknownModesOpenNothing, WritingIgnoresAttributesAFileCannotBeCreatedWith, OpeningASecondFileClosesTheFirst,
+                            RecreateOnAFolderFails, RenameNoReplaceNeverTakesATakenName, CreateNewFlushAndAtomicCommits);
 
 }  // namespace plenvik::test

@@ -16,8 +16,8 @@ class GuardedFileSystem : public FileSystem {
 public:
     explicit GuardedFileSystem(FileSystem& inner) : inner_(inner) {}
 
-    std::string readOnlyFolder;  // a Windows path; empty: nothing is refused
-    bool breakWrites = false;    // every write stores half of its bytes and then fails
+    std::string readOnlyFolder;          // a Windows path; empty: nothing is refused
+    bool breakWrites = false;            // every write stores half of its bytes and then fails
     std::function<void()> beforeRename;  // runs right before a rename: another program makes a file
 
     std::unique_ptr<FileHandle> open(const FileOpenRequest& request, unsigned long* error) override {

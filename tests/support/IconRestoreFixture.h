@@ -29,11 +29,11 @@ protected:
     ScratchRoot scratch;
     sim::SimPlatform sim{scratch.path()};
     GuardedFileSystem files{sim.files};
-    sim::SimIconView desktop{sim.files, &sim.registry,
-                             sim::SimDesktopSetup{DesktopFolders{kUser, kCommon}, DesktopGrid{16, 12, 80, 90, 8},
-                                                  sim::kSimDesktopStyle, false}};
-    Platform platform{sim.system, sim.clock, sim.locale, sim.dialogs, sim.events, sim.processes,
-                      files,      sim.registry, sim.shell, sim.displays, desktop};
+    sim::SimIconView desktop{
+        sim.files, &sim.registry,
+        sim::SimDesktopSetup{DesktopFolders{kUser, kCommon}, DesktopGrid{16, 12, 80, 90, 8}, sim::kSimDesktopStyle, false}};
+    Platform platform{sim.system, sim.clock,    sim.locale, sim.dialogs,  sim.events, sim.processes,
+                      files,      sim.registry, sim.shell,  sim.displays, desktop};
     ScriptedErrorHandler errors;
     UnavailableActions actions;
     MainController form{platform, errors, actions};
@@ -82,8 +82,8 @@ protected:
         RunContext context = form.runContext();
         return recreateIcon(context, project, form.currentDesktop(), index, counters, name);
     }
-    static DesktopIcon file(const std::string& name, const std::string& fileName, std::int32_t folder,
-                            const std::string& content, IconPosition at = {420, 370}) {
+    static DesktopIcon file(const std::string& name, const std::string& fileName, std::int32_t folder, const std::string& content,
+                            IconPosition at = {420, 370}) {
         DesktopIcon icon;
         icon.Name = name;
         icon.FileName = fileName;

@@ -22,7 +22,7 @@ public:
     bool failWrites = false;                     // every write is refused
     bool failFlush = false;
     bool failReplace = false;
-    bool failRecycle = false;  // the file is in use: it cannot be deleted
+    bool failRecycle = false;         // the file is in use: it cannot be deleted
     std::vector<std::string> opened;  // the path of every open, in order
 
     // A file's content as bytes, for tests that compare byte vectors.

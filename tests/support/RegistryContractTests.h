@@ -150,7 +150,7 @@ TYPED_TEST_P(RegistryContract, ErrorTextsComeFromTheSystem) {
 
 REGISTER_TYPED_TEST_SUITE_P(RegistryContract, WrittenStringsAndDwordsReadBackUnchanged, ReadsValuesOtherProgramsWrote,
                             ValuesOfOtherTypesAreNotReturned, MissingValuesAndKeysReadAsEmpty, WritesNeverCreateKeys,
-                            KeysOpenOnlyBelowTheCurrentUser, ValueSetRefusesWhatItCannotWrite,
-                            RemoteRegistriesAreNotReached, ErrorTextsComeFromTheSystem);
+                            KeysOpenOnlyBelowTheCurrentUser, ValueSetRefusesWhatItCannotWrite, RemoteRegistriesAreNotReached,
+                            ErrorTextsComeFromTheSystem);
 
 }  // namespace plenvik::test

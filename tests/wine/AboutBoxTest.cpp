@@ -78,4 +78,3 @@ TEST(AboutBoxTest, ShowsNameVersionAndAddressAndStartsTheSystemInformation) {
 
 }  // namespace
 }  // namespace plenvik::test
-

@@ -265,7 +265,8 @@ TEST(DesktopFolderViewAcrossProcessesTest, EveryStepOfTheChainAnswersAcrossThePr
     ASSERT_TRUE(shell.ready());
     win32::ComApartment com;
     ComPtr<IShellWindows> windows;
-    ASSERT_EQ(CoCreateInstance(shell.shellWindowsClass, nullptr, CLSCTX_ALL, IID_IShellWindows, windows.putVoid()), S_OK) << "CoCreateInstance";
+    ASSERT_EQ(CoCreateInstance(shell.shellWindowsClass, nullptr, CLSCTX_ALL, IID_IShellWindows, windows.putVoid()), S_OK)
+        << "CoCreateInstance";
     VARIANT location, root;
     VariantInit(&location);
     VariantInit(&root);

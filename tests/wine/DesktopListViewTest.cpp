@@ -71,9 +71,9 @@ TEST_F(DesktopListViewTest, ReadsSixIconsWithTheirLabelsWholeInOneBlock) {
     std::vector<std::unique_ptr<RegistryValueFixture>> registry;
     for (const auto& icon : kDesktopSystemIcons)
         for (const wchar_t* which : {L"ClassicStartMenu", L"NewStartPanel"})
-            registry.push_back(std::make_unique<RegistryValueFixture>(
-                widen(kHideDesktopIconsKey) + L"\\" + which, widen(icon.clsid), REG_DWORD,
-                RegistryValueFixture::dword(widen(icon.clsid) == kRecycleBin ? 0 : 1)));
+            registry.push_back(
+                std::make_unique<RegistryValueFixture>(widen(kHideDesktopIconsKey) + L"\\" + which, widen(icon.clsid), REG_DWORD,
+                                                       RegistryValueFixture::dword(widen(icon.clsid) == kRecycleBin ? 0 : 1)));
     registry.push_back(std::make_unique<RegistryValueFixture>(widen(kSystemIconLabelKey) + L"\\" + kRecycleBin, L"", REG_SZ,
                                                               RegistryValueFixture::text(L"A&B <1>")));
     for (const auto& r : registry) ASSERT_TRUE(r->set());
@@ -82,8 +82,8 @@ TEST_F(DesktopListViewTest, ReadsSixIconsWithTheirLabelsWholeInOneBlock) {
     ASSERT_TRUE(shell.ready()) << "the test shell did not signal that it is ready";
     std::vector<IconItem> icons;
     ASSERT_TRUE(readDesktopIcons(view, errors, icons));
-    EXPECT_EQ(labels(icons), (std::vector<std::string>{"A&B <1>", longLabel, "Nachrichten", "Ordner Öl", "Preis 5 €",
-                                                       "Übersicht Äpfel öß.txt"}));
+    EXPECT_EQ(labels(icons),
+              (std::vector<std::string>{"A&B <1>", longLabel, "Nachrichten", "Ordner Öl", "Preis 5 €", "Übersicht Äpfel öß.txt"}));
     // Exactly what the shell's list view holds, read in its own process.
     const ShellDump inside = shell.dump();
     ASSERT_EQ(inside.count, 6);
@@ -310,8 +310,8 @@ TEST_F(DesktopListViewTest, ARefreshRenumbersTheItemsByName) {
         ASSERT_TRUE(a.created());
         DesktopWindow(view).RefreshDesktop();
         const ShellDump after = shell.dumpAfterRefresh(start.refreshes);
-        const std::vector<std::string> expected =
-            renumber ? std::vector<std::string>{"Alpha.txt", "Beta.txt", "Delta.txt"} : std::vector<std::string>{"Beta.txt", "Delta.txt", "Alpha.txt"};
+        const std::vector<std::string> expected = renumber ? std::vector<std::string>{"Alpha.txt", "Beta.txt", "Delta.txt"}
+                                                           : std::vector<std::string>{"Beta.txt", "Delta.txt", "Alpha.txt"};
         EXPECT_EQ(labels(after.items), expected);
         std::vector<IconItem> icons;
         ASSERT_TRUE(readDesktopIcons(view, errors, icons));
@@ -342,8 +342,14 @@ TEST_F(DesktopListViewTest, AHungDesktopFailsEveryCallWithoutWaitingAndKeepsTheB
         {"readAll", LVM_GETITEMPOSITION, [&] { hungView.readAll(); }},
         {"label", LVM_GETITEMTEXTW, [&] { hungView.label(1); }},
         {"position", LVM_GETITEMPOSITION, [&] { hungView.position(1); }},
-        {"setPosition", LVM_SETITEMPOSITION, [&] { hungView.setPosition(1, {320, 190}); }},
-        {"setPosition beyond 16 bits", LVM_SETITEMPOSITION32, [&] { hungView.setPosition(1, {40000, 190}); }},
+        {"setPosition", LVM_SETITEMPOSITION,
+         [&] {
+             hungView.setPosition(1, {320, 190});
+         }},
+        {"setPosition beyond 16 bits", LVM_SETITEMPOSITION32,
+         [&] {
+             hungView.setPosition(1, {40000, 190});
+         }},
         {"itemCount", LVM_GETITEMCOUNT, [&] { hungView.itemCount(); }},
         {"arrange", LVM_ARRANGE, [&] { hungView.arrange(5); }},
         {"setStyleWord", WM_STYLECHANGING, [&] { hungView.setStyleWord(style); }},

@@ -21,7 +21,8 @@ TEST(DesktopSettingsCommandTest, OpensTheDialogFilledFromTheDesktopAndClosesIt) 
     ASSERT_TRUE(shell.ready());
     ChildProcess plenvik(buildFolder() + L"\\Plenvik.exe", L"");
     HWND main = nullptr;
-    ASSERT_TRUE(pollUntil([&] { return (main = findTopWindow(plenvik.id(), win32::kMainWindowClass)) != nullptr && IsWindowVisible(main); }));
+    ASSERT_TRUE(
+        pollUntil([&] { return (main = findTopWindow(plenvik.id(), win32::kMainWindowClass)) != nullptr && IsWindowVisible(main); }));
     ASSERT_TRUE(pollUntil([&] { return GetPropW(main, win32::kCommandDoneProperty) != nullptr; }));
 
     click(GetDlgItem(main, win32::kIdLblCmdChangeDesktopSettings));

@@ -121,7 +121,9 @@ TEST_F(DesktopSettingsWindowTest, ShowsEveryCaptionAndTheListViewWithAutoArrange
             {kIdLblDisplayBasket, "Papierkorb einblenden:"},
             {kIdDesktopFraMain, "Desktop Monitore:"},
             {kIdDesktopLblCmdSettingsSave, "\xC3\x84nderungen ausf\xC3\xBChren"},
-            {kIdDesktopLblCmdSettingsClose, "&Schlie\xC3\x9F" "en"},
+            {kIdDesktopLblCmdSettingsClose,
+             "&Schlie\xC3\x9F"
+             "en"},
             {kIdDesktopLblInfo, ""},
             {lblMonId(1), "Monitor 1"},
         };
@@ -145,8 +147,10 @@ TEST_F(DesktopSettingsWindowTest, ShowsEveryCaptionAndTheListViewWithAutoArrange
         // under Wine after other tests switched modes) leaves the list without a selection.
         EXPECT_EQ(SendMessageW(modes, LB_GETCURSEL, 0, 0), column.selected);
         const DisplayMonitor& monitor = form.screens()->Monitor(1);
-        if (column.selected >= 0) EXPECT_EQ(listEntry(modes, column.selected), monitor.currentModeText());
-        else EXPECT_EQ(std::find(column.modes.begin(), column.modes.end(), monitor.currentModeText()), column.modes.end());
+        if (column.selected >= 0)
+            EXPECT_EQ(listEntry(modes, column.selected), monitor.currentModeText());
+        else
+            EXPECT_EQ(std::find(column.modes.begin(), column.modes.end(), monitor.currentModeText()), column.modes.end());
         const RECT frame = rectIn(dialog, kIdDesktopFraMain);
         EXPECT_TRUE(inside(rectIn(dialog, lstMonId(1)), frame));
         EXPECT_TRUE(inside(rectIn(dialog, kIdDesktopCtlPictureView), frame));
@@ -211,8 +215,10 @@ std::string answerCountdown(bool confirm) {
         return "no countdown box";
     const std::string info = textOf(GetDlgItem(box, kMsgBoxInfoId));
     const std::string message = textOf(GetDlgItem(box, kMsgBoxMessageId));
-    if (confirm) press(GetDlgItem(box, kMsgBoxOkId));
-    else if (!pollUntil([&] { return !IsWindowVisible(box); }, 15000)) return "the countdown did not close the box";
+    if (confirm)
+        press(GetDlgItem(box, kMsgBoxOkId));
+    else if (!pollUntil([&] { return !IsWindowVisible(box); }, 15000))
+        return "the countdown did not close the box";
     return message + " | " + info;
 }
 
@@ -231,8 +237,9 @@ TEST(DesktopSettingsVirtualDesktop, DISABLED_ConfirmsOrTakesBackANewMode) {
     ASSERT_NE(found, column.modes.end()) << wanted << " is not listed";
     const int index = static_cast<int>(found - column.modes.begin());
     const int initialSelection = column.selected;
-    const std::string expectedText = "Bitte best\xC3\xA4tigen Sie die neue(n) Aufl\xC3\xB6sung(en), ob Sie alles korrekt erkennen? | "
-                                     "Maske schlie\xC3\x9Ft in 9 Sek. ...";
+    const std::string expectedText =
+        "Bitte best\xC3\xA4tigen Sie die neue(n) Aufl\xC3\xB6sung(en), ob Sie alles korrekt erkennen? | "
+        "Maske schlie\xC3\x9Ft in 9 Sek. ...";
 
     runWith(form, [&](HWND dialog) {
         // Left to run out: the old mode returns.

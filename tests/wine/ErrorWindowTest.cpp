@@ -119,10 +119,9 @@ void click(HWND window, int id) { PostMessageW(GetDlgItem(window, id), BM_CLICK,
 // Reads every caption and label of the shown window.
 void checkControls(User& user, HWND w, const std::string& procedure) {
     user.check(GetWindowLongPtrW(w, GWL_STYLE) & WS_CAPTION, "the window has a caption");
-    const std::pair<int, const char*> frames[] = {
-        {kFraErrMsg, errtext::kFraErrMsg},       {kFramProgInfo, errtext::kFramProgInfo},
-        {kFramCallStack, errtext::kFramCallStack}, {kFramContinue, errtext::kFramContinue},
-        {kFramProtocol, errtext::kFramProtocol}, {kFramComment, errtext::kFramComment}};
+    const std::pair<int, const char*> frames[] = {{kFraErrMsg, errtext::kFraErrMsg},         {kFramProgInfo, errtext::kFramProgInfo},
+                                                  {kFramCallStack, errtext::kFramCallStack}, {kFramContinue, errtext::kFramContinue},
+                                                  {kFramProtocol, errtext::kFramProtocol},   {kFramComment, errtext::kFramComment}};
     for (const auto& [id, caption] : frames) user.expectText(GetDlgItem(w, id), caption, "frame");
     const char* titles[] = {"Fehler-Nr:", "Prozedur:", "Zeilen-Nr.:", "Computer:", "Benutzer:"};
     for (int i = 0; i < 5; ++i) user.expectText(GetDlgItem(w, kLblErrTitle + i), titles[i], "lblErrTitle");
@@ -132,7 +131,9 @@ void checkControls(User& user, HWND w, const std::string& procedure) {
     user.check(!textOf(GetDlgItem(w, kLblErrText + 3)).empty(), "the computer name is shown");
     user.expectText(GetDlgItem(w, kLblProgInfo), "Plenvik", "lblProgInfo");
 
-    const char* continueCaptions[] = {"Befehl wieder&holen", "Fortsetzen mit &n\xC3\xA4" "chsten Befehl",
+    const char* continueCaptions[] = {"Befehl wieder&holen",
+                                      "Fortsetzen mit &n\xC3\xA4"
+                                      "chsten Befehl",
                                       "&Prozedur verlassen", "Programm &beenden", "&Debuggen"};
     for (int i = 0; i < 5; ++i) user.expectText(GetDlgItem(w, kCmdContinue + i), continueCaptions[i], "cmdContinue");
     for (int i = 0; i < 4; ++i) user.check(IsWindowVisible(GetDlgItem(w, kCmdContinue + i)) != FALSE, "continue button visible");
@@ -186,8 +187,7 @@ TEST(ErrorWindowTest, ProcedureErrorShowsTheWindowAndGoesOnWithTheNextStatement)
             user.expectText(GetDlgItem(box, 0xFFFF), "Das Fehlerprotokoll wurde in die Datei '" + errPath + "' geschrieben !",
                             "information box");
             PostMessageW(box, WM_COMMAND, IDOK, 0);
-            user.waitFor([] { return FindWindowW(L"#32770", L"Fehlerprotokoll") ? nullptr : HWND(1); },
-                         "the information box to close");
+            user.waitFor([] { return FindWindowW(L"#32770", L"Fehlerprotokoll") ? nullptr : HWND(1); }, "the information box to close");
         }
         click(w, kCmdProtocol + 0);  // &Drucken: without a printer nothing happens
         click(w, kCmdContinue + kActionNext);

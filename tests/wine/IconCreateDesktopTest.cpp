@@ -59,13 +59,15 @@ TEST(IconCreateDesktopTest, AFileIconComesBackAtItsSavedPlaceAndAUsersFileIsKept
     form.load("");
     const std::string content = std::string("Inhalt\r\n\0\xFF", 10);
     LoadedProject project;
-    project.icons.push_back(savedFile("Zur\xC3\xBC" "ck.txt", content, 520, 280));
+    project.icons.push_back(
+        savedFile("Zur\xC3\xBC"
+                  "ck.txt",
+                  content, 520, 280));
     project.icons.push_back(savedFile("Vorhanden.txt", "aus dem Projekt", 620, 370));
 
     RestoreCounters counters;
     RunContext context = form.runContext();
-    for (std::size_t index = 1; index <= 2; ++index)
-        EXPECT_TRUE(recreateIcon(context, project, form.currentDesktop(), index, counters));
+    for (std::size_t index = 1; index <= 2; ++index) EXPECT_TRUE(recreateIcon(context, project, form.currentDesktop(), index, counters));
     EXPECT_EQ(counters.created, 1);
     EXPECT_EQ(counters.notCreated, 1);
     EXPECT_TRUE(errors.reports.empty()) << errors.reports.front().description;
@@ -81,12 +83,17 @@ TEST(IconCreateDesktopTest, AFileIconComesBackAtItsSavedPlaceAndAUsersFileIsKept
     ASSERT_GE(d.count, 2);
     bool shown = false;
     for (const IconItem& item : d.items) {
-        if (item.label != "Zur\xC3\xBC" "ck.txt") continue;
+        if (item.label !=
+            "Zur\xC3\xBC"
+            "ck.txt")
+            continue;
         shown = true;
         EXPECT_EQ(item.position, (IconPosition{520, 280}));
     }
     EXPECT_TRUE(shown) << "the test shell does not show the new icon";
-    EXPECT_EQ(form.lblInfo().text, "Symbol 'Vorhanden.txt' existiert bereits und wurde nicht \xC3\xBC" "berschrieben!");
+    EXPECT_EQ(form.lblInfo().text,
+              "Symbol 'Vorhanden.txt' existiert bereits und wurde nicht \xC3\xBC"
+              "berschrieben!");
 }
 
 }  // namespace

@@ -36,15 +36,17 @@ protected:
         ASSERT_TRUE(window.create("", SW_SHOW));
         main = window.handle();
         icons = GetDlgItem(main, win32::kIdLvwProjectIcons);
-        const int r = form.lists.projectIcons.add("ICON1", "Gro\xC3\x9F" "es Video", "FILETOBIG");
+        const int r = form.lists.projectIcons.add("ICON1",
+                                                  "Gro\xC3\x9F"
+                                                  "es Video",
+                                                  "FILETOBIG");
         form.lists.projectIcons.setSubItem(r, 7, kTooBig);
         form.lists.projectIcons.add("ICON2", "Ohne Meldung", "FILE");
     }
     void TearDown() override {
         DestroyWindow(main);
         MSG msg;
-        while (PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
-        }  // the window's quit message is not meant for the next test
+        while (PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {}  // the window's quit message is not meant for the next test
     }
 
     POINT inRow(int row) {

@@ -22,8 +22,7 @@ namespace {
 
 constexpr int kWidth = 96, kHeight = 64;
 const RGBQUAD kPalette[] = {{216, 233, 236, 0}, {0, 0, 0, 0}, {255, 0, 0, 0}, {0, 0, 255, 0}, {0, 160, 0, 0}};
-constexpr COLORREF kBackground = RGB(236, 233, 216), kBlue = RGB(0, 0, 255), kRed = RGB(255, 0, 0),
-                   kGreen = RGB(0, 160, 0);
+constexpr COLORREF kBackground = RGB(236, 233, 216), kBlue = RGB(0, 0, 255), kRed = RGB(255, 0, 0), kGreen = RGB(0, 160, 0);
 
 // An 8-bit DIB section with a small palette, selected into a memory DC, like the picture control's surface.
 struct PalettisedSurface {
@@ -87,8 +86,7 @@ struct Decoded {
 Decoded decodeWithWic(const std::vector<std::uint8_t>& jpeg) {
     Decoded out;
     ComPtr<IWICImagingFactory> factory;
-    HRESULT hr = ::CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_IWICImagingFactory,
-                                    factory.putVoid());
+    HRESULT hr = ::CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_IWICImagingFactory, factory.putVoid());
     EXPECT_TRUE(SUCCEEDED(hr)) << "no WIC factory: " << std::hex << hr;
     if (FAILED(hr)) return out;
     ComPtr<IWICStream> stream;
@@ -97,8 +95,7 @@ Decoded decodeWithWic(const std::vector<std::uint8_t>& jpeg) {
     ComPtr<IWICFormatConverter> converter;
     hr = factory->CreateStream(stream.put());
     if (SUCCEEDED(hr)) hr = stream->InitializeFromMemory(const_cast<BYTE*>(jpeg.data()), static_cast<DWORD>(jpeg.size()));
-    if (SUCCEEDED(hr))
-        hr = factory->CreateDecoderFromStream(stream.get(), nullptr, WICDecodeMetadataCacheOnDemand, decoder.put());
+    if (SUCCEEDED(hr)) hr = factory->CreateDecoderFromStream(stream.get(), nullptr, WICDecodeMetadataCacheOnDemand, decoder.put());
     if (SUCCEEDED(hr)) hr = decoder->GetFrame(0, frame.put());
     if (SUCCEEDED(hr)) hr = frame->GetSize(&out.width, &out.height);
     if (SUCCEEDED(hr)) hr = factory->CreateFormatConverter(converter.put());
@@ -140,11 +137,13 @@ TEST_F(JpegSampleHdc, DecodedPixelsShowTheDrawnPictureFromTheSourceOffset) {
     const Decoded decoded = decodeWithWic(jpg.Data());
     ASSERT_EQ(decoded.width, 80u);
     ASSERT_EQ(decoded.height, 56u);
-    struct Probe { int x, y; COLORREF color; };
+    struct Probe {
+        int x, y;
+        COLORREF color;
+    };
     // Surface coordinates: inside each field, away from its edges; then shifted by the offset.
-    for (const Probe p : {Probe{20, 12, kBlue}, Probe{44, 28, kBlue}, Probe{60, 12, kRed}, Probe{84, 28, kRed},
-                          Probe{12, 44, kGreen}, Probe{20, 52, kGreen}, Probe{10, 6, kBackground},
-                          Probe{52, 20, kBackground}, Probe{4 + 8, 36, kBackground}})
+    for (const Probe p : {Probe{20, 12, kBlue}, Probe{44, 28, kBlue}, Probe{60, 12, kRed}, Probe{84, 28, kRed}, Probe{12, 44, kGreen},
+                          Probe{20, 52, kGreen}, Probe{10, 6, kBackground}, Probe{52, 20, kBackground}, Probe{4 + 8, 36, kBackground}})
         expectNear(decoded.at(p.x - 8, p.y - 4), p.color, p.x, p.y);
 }
 
@@ -161,11 +160,15 @@ TEST_F(JpegSampleHdc, DeviceContextAndPixelBufferGiveTheSameFile) {
 
     // The surface's own indices and palette, read as the portable encoder reads a picture.
     PaletteColor palette[std::size(kPalette)];
-    for (std::size_t i = 0; i < std::size(kPalette); ++i)
-        palette[i] = {kPalette[i].rgbRed, kPalette[i].rgbGreen, kPalette[i].rgbBlue};
+    for (std::size_t i = 0; i < std::size(kPalette); ++i) palette[i] = {kPalette[i].rgbRed, kPalette[i].rgbGreen, kPalette[i].rgbBlue};
     const std::ptrdiff_t stride = (kWidth + 3) / 4 * 4;
-    const PixelSource buffer{kWidth, kHeight, PixelFormat::Indexed8, surface.bits + (kHeight - 1) * stride, -stride,
-                             palette, static_cast<int>(std::size(palette))};
+    const PixelSource buffer{kWidth,
+                             kHeight,
+                             PixelFormat::Indexed8,
+                             surface.bits + (kHeight - 1) * stride,
+                             -stride,
+                             palette,
+                             static_cast<int>(std::size(palette))};
     JpegWriter fromBuffer;
     fromBuffer.Quality(80);
     fromBuffer.SetSamplingFrequencies(1, 1, 1, 1, 1, 1);
@@ -222,8 +225,8 @@ TEST_F(JpegSampleHdc, SaveFileWritesThroughTheFileSystemAndKeepsAnExistingFile) 
     ASSERT_EQ(jpg.SaveFile(target), kJpegSaved);
 
     // The file holds exactly the encoded bytes, and no temporary file is left beside it.
-    UniqueFile file(::CreateFileW(widen(target).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                  FILE_ATTRIBUTE_NORMAL, nullptr));
+    UniqueFile file(
+        ::CreateFileW(widen(target).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     ASSERT_TRUE(file);
     std::vector<std::uint8_t> bytes(jpg.Data().size() + 16);
     DWORD read = 0;

@@ -103,8 +103,9 @@ TEST(MainWindowTest, SaveOnTheCommandLineAsksForTheNameAndEndsWhenCancelled) {
     ChildProcess plenvik(plenvikExe(), L"SAVE 0");
     ASSERT_NE(waitForMainWindow(plenvik), nullptr);
     HWND prompt = nullptr;
-    ASSERT_TRUE(pollUntil([&] { return (prompt = findTopWindow(plenvik.id(), win32::kInputBoxClass)) != nullptr && IsWindowVisible(prompt); }))
-        << "the save did not ask for the file name";
+    ASSERT_TRUE(pollUntil([&] {
+        return (prompt = findTopWindow(plenvik.id(), win32::kInputBoxClass)) != nullptr && IsWindowVisible(prompt);
+    })) << "the save did not ask for the file name";
     EXPECT_EQ(windowText(prompt), L"Plenvik - Dateiname...");
     EXPECT_EQ(windowText(GetDlgItem(prompt, win32::kInputBoxEditId)).rfind(L"Plenvik ", 0), 0u) << "the automatic name is offered";
     PostMessageW(prompt, WM_COMMAND, IDCANCEL, 0);
@@ -178,8 +179,7 @@ TEST(MainWindowTest, ProgramPictureOpensTheHelpMenu) {
     const std::vector<std::wstring> expected = {L"HTML Hilfe aufrufen", L"-", L"Informationen", L"Orvel GmbH im Internet"};
     EXPECT_EQ(items, expected);
     DestroyWindow(main);
-    while (PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
-    }  // the window's quit message is not meant for the next test
+    while (PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {}  // the window's quit message is not meant for the next test
 }
 
 TEST(MainWindowTest, ResizeStretchesTheListsAndMovesTheButtonsDown) {
@@ -254,8 +254,7 @@ TEST(MainWindowTest, DpiChangeLaysTheWindowOutAtTheNewResolution) {
     EXPECT_EQ(fontHeight(GetDlgItem(main, kIdLblInfo)), MulDiv(fontBefore, kNewDpi, before));
     DestroyWindow(main);
     MSG msg;
-    while (PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
-    }  // the window's quit message is not meant for the next test
+    while (PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {}  // the window's quit message is not meant for the next test
 }
 
 // The settings dialogs hand their WM_DPICHANGED to rescaleForm: controls and font scale, the window

@@ -87,8 +87,7 @@ TEST(MonitorWineTest, TheScanFindsTheMonitorWindowsReports) {
     EXPECT_EQ(m.handle, reinterpret_cast<std::intptr_t>(os[0].handle));
     EXPECT_EQ(m.DeviceName, os[0].device);
     EXPECT_EQ(m.DeviceName.rfind("\\\\.\\DISPLAY", 0), 0u) << m.DeviceName;
-    EXPECT_EQ((Rect{m.Left, m.Top, m.Right, m.Bottom}),
-              (Rect{os[0].rect.left, os[0].rect.top, os[0].rect.right, os[0].rect.bottom}));
+    EXPECT_EQ((Rect{m.Left, m.Top, m.Right, m.Bottom}), (Rect{os[0].rect.left, os[0].rect.top, os[0].rect.right, os[0].rect.bottom}));
     EXPECT_EQ(m.Width, GetSystemMetrics(SM_CXSCREEN));
     EXPECT_EQ(m.Height, GetSystemMetrics(SM_CYSCREEN));
     EXPECT_LE(m.WorkBottom, m.Bottom);
@@ -111,8 +110,7 @@ TEST(MonitorWineTest, ListsTheModesOfTheXvfbMonitor) {
     EXPECT_EQ(texts, osModeTexts(m.DeviceName));
     ASSERT_FALSE(texts.empty());
     // The current mode is one of the listed ones.
-    EXPECT_NE(std::find(texts.begin(), texts.end(), m.currentModeText()), texts.end())
-        << m.currentModeText() << " is not listed";
+    EXPECT_NE(std::find(texts.begin(), texts.end(), m.currentModeText()), texts.end()) << m.currentModeText() << " is not listed";
 
     std::string text = "x";
     std::int32_t past = static_cast<std::int32_t>(texts.size());
@@ -139,8 +137,7 @@ TEST(MonitorWineTest, AModeTheDeviceDoesNotListIsNotApplied) {
     ASSERT_EQ(screens.Count(), 1);
     RecordingDialogs dialogs;
     const int width = GetSystemMetrics(SM_CXSCREEN);
-    EXPECT_FALSE(screens.Monitor(1).setResolution(
-        dialogs, {.width = 1234, .height = 567, .frequency = 60, .colorDepth = 32}));
+    EXPECT_FALSE(screens.Monitor(1).setResolution(dialogs, {.width = 1234, .height = 567, .frequency = 60, .colorDepth = 32}));
     EXPECT_TRUE(dialogs.messages.empty());
     EXPECT_EQ(GetSystemMetrics(SM_CXSCREEN), width);
 }
@@ -178,9 +175,12 @@ TEST(MonitorVirtualDesktop, DISABLED_ChangesTheModeAndReturnsToTheSavedOne) {
     ASSERT_NE(found, texts.end()) << wanted << " is not among the " << texts.size() << " modes";
     const auto index = static_cast<std::int16_t>(found - texts.begin());
 
-    const ResolutionRequest back{.width = saved.Width, .height = saved.Height,
-                                 .frequency = saved.DisplayFrequency, .colorDepth = saved.DisplayColorDepth,
-                                 .positionX = saved.Left, .positionY = saved.Top};
+    const ResolutionRequest back{.width = saved.Width,
+                                 .height = saved.Height,
+                                 .frequency = saved.DisplayFrequency,
+                                 .colorDepth = saved.DisplayColorDepth,
+                                 .positionX = saved.Left,
+                                 .positionY = saved.Top};
     const ResolutionRequest changes[] = {
         {.width = 800, .height = 600, .frequency = saved.DisplayFrequency, .colorDepth = saved.DisplayColorDepth},
         {.index = index},

@@ -66,8 +66,8 @@ void CALLBACK watchdog(HWND, UINT, UINT_PTR id, DWORD) {
 class MsgBoxWindowTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        owner = CreateWindowExW(0, L"STATIC", L"Besitzer", WS_OVERLAPPEDWINDOW, 0, 0, 500, 400, nullptr,
-                                nullptr, GetModuleHandleW(nullptr), nullptr);
+        owner = CreateWindowExW(0, L"STATIC", L"Besitzer", WS_OVERLAPPEDWINDOW, 0, 0, 500, 400, nullptr, nullptr, GetModuleHandleW(nullptr),
+                                nullptr);
         ASSERT_NE(owner, nullptr);
         g_script = Scripted{};
         g_script.owner = owner;

@@ -22,14 +22,13 @@ using namespace plenvik::win32;
 
 constexpr int kControlId = 77;
 
-
 std::uint32_t rgbOf(PaletteColor c) { return (static_cast<std::uint32_t>(c.r) << 16) | (c.g << 8) | c.b; }
 
 class PictureViewControlTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        parent = CreateWindowExW(0, L"STATIC", L"Bildtest", WS_OVERLAPPEDWINDOW, 0, 0, 400, 300, nullptr,
-                                 nullptr, GetModuleHandleW(nullptr), nullptr);
+        parent = CreateWindowExW(0, L"STATIC", L"Bildtest", WS_OVERLAPPEDWINDOW, 0, 0, 400, 300, nullptr, nullptr,
+                                 GetModuleHandleW(nullptr), nullptr);
         ASSERT_NE(parent, nullptr);
     }
     void TearDown() override {
@@ -220,8 +219,8 @@ TEST(PictureDrawingTest, RectanglesCoverTheSamePixelsAsGdi) {
     struct Case {
         int l, t, r, b;
     };
-    const Case cases[] = {{2, 3, 12, 9}, {12, 9, 2, 3}, {4, 4, 5, 9}, {4, 4, 6, 6}, {4, 4, 4, 9},
-                          {-1, -1, 20, 20}, {-1, -1, 255, 255}, {15, 1, 30, 6}};
+    const Case cases[] = {{2, 3, 12, 9}, {12, 9, 2, 3},    {4, 4, 5, 9},       {4, 4, 6, 6},
+                          {4, 4, 4, 9},  {-1, -1, 20, 20}, {-1, -1, 255, 255}, {15, 1, 30, 6}};
     for (const Case& c : cases) {
         Canvas gdi(20, 14);
         RECT all{0, 0, 20, 14};

@@ -15,7 +15,6 @@ using namespace plenvik::win32;
 
 constexpr COLORREF kYellow = RGB(255, 255, 192), kNavy = RGB(0, 0, 128);
 
-
 ProgressBarDrawing barAt(long percentage, bool text) {
     ProgressBar bar;
     ProgressBarInit s = mainWindowProgressBar(0, ProgressFont{"Arial", 7}, 123);
@@ -97,8 +96,8 @@ TEST(ProgressBarPainterTest, DrawsTheCentredPercentageInContrastingColours) {
 }
 
 TEST(ProgressBarPainterTest, ABoundBarDrawsIntoItsWindowAndFollowsItsValue) {
-    HWND window = CreateWindowExW(0, L"STATIC", L"", WS_POPUP | WS_VISIBLE, 0, 0, 200, 40, nullptr, nullptr,
-                                  GetModuleHandleW(nullptr), nullptr);
+    HWND window =
+        CreateWindowExW(0, L"STATIC", L"", WS_POPUP | WS_VISIBLE, 0, 0, 200, 40, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
     ASSERT_NE(window, nullptr);
     UpdateWindow(window);
     ProgressBar bar;

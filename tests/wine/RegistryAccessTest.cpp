@@ -28,8 +28,7 @@ public:
     std::string root() const { return root_; }
     void createKey(const std::string& subKey) {
         HKEY key = nullptr;
-        ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, win32::widen(subKey).c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
-                                  &key, nullptr),
+        ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, win32::widen(subKey).c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr),
                   ERROR_SUCCESS);
         RegCloseKey(key);
     }
@@ -64,8 +63,7 @@ TEST(Win32RegistryTest, AWrittenStringIsStoredAsTerminatedUtf16) {
     ASSERT_TRUE(reg.writeString(kHkeyCurrentUser, bed.root(), "Label", "M\xC3\xBCll"));
     wchar_t buffer[16] = {};
     DWORD size = sizeof(buffer), type = 0;
-    ASSERT_EQ(RegGetValueW(HKEY_CURRENT_USER, win32::widen(bed.root()).c_str(), L"Label", RRF_RT_ANY, &type, buffer, &size),
-              ERROR_SUCCESS);
+    ASSERT_EQ(RegGetValueW(HKEY_CURRENT_USER, win32::widen(bed.root()).c_str(), L"Label", RRF_RT_ANY, &type, buffer, &size), ERROR_SUCCESS);
     EXPECT_EQ(type, static_cast<DWORD>(REG_SZ));
     EXPECT_EQ(size, 5 * sizeof(wchar_t));  // four characters and the NUL
     EXPECT_STREQ(buffer, L"M\u00FCll");

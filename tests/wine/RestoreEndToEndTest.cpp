@@ -39,10 +39,11 @@ int indexOf(TestShell& shell, const std::string& label) {
 TEST(RestoreEndToEndTest, RestorePutsTheDesktopBack) {
     removeProjectFiles();
     const std::wstring settingsPath = buildFolder() + L"\\Settings.xml";
-    ASSERT_TRUE(writeUtf8File(settingsPath, "<?xml version=\"1.0\" encoding=\"windows-1252\"?>\r\n<SETTINGS>\r\n"
-                                            "    <GENERAL_FILESIZE_MAX>100</GENERAL_FILESIZE_MAX>\r\n    <GENERAL_FILE_SAVE>1</GENERAL_FILE_SAVE>\r\n"
-                                            "    <GENERAL_FILENAME_AUTO>1</GENERAL_FILENAME_AUTO>\r\n    <GENERAL_FOLDER_SAVE>0</GENERAL_FOLDER_SAVE>\r\n"
-                                            "</SETTINGS>\r\n"));
+    ASSERT_TRUE(writeUtf8File(settingsPath,
+                              "<?xml version=\"1.0\" encoding=\"windows-1252\"?>\r\n<SETTINGS>\r\n"
+                              "    <GENERAL_FILESIZE_MAX>100</GENERAL_FILESIZE_MAX>\r\n    <GENERAL_FILE_SAVE>1</GENERAL_FILE_SAVE>\r\n"
+                              "    <GENERAL_FILENAME_AUTO>1</GENERAL_FILENAME_AUTO>\r\n    <GENERAL_FOLDER_SAVE>0</GENERAL_FOLDER_SAVE>\r\n"
+                              "</SETTINGS>\r\n"));
     std::vector<std::unique_ptr<RegistryValueFixture>> hidden;
     for (const auto& icon : kDesktopSystemIcons)
         for (const wchar_t* which : {L"ClassicStartMenu", L"NewStartPanel"})
@@ -87,12 +88,15 @@ TEST(RestoreEndToEndTest, RestorePutsTheDesktopBack) {
 
     // The run changed things, so the window stays open with the summary in red.
     HWND main = nullptr;
-    ASSERT_TRUE(pollUntil([&] {
-        main = findTopWindow(restore.id(), win32::kMainWindowClass);
-        return main && windowText(GetDlgItem(main, win32::kIdLblInfo)).find(L"neu auf Desktop - (") != std::wstring::npos;
-    }, 60000));
+    ASSERT_TRUE(pollUntil(
+        [&] {
+            main = findTopWindow(restore.id(), win32::kMainWindowClass);
+            return main && windowText(GetDlgItem(main, win32::kIdLblInfo)).find(L"neu auf Desktop - (") != std::wstring::npos;
+        },
+        60000));
     const std::wstring summary = windowText(GetDlgItem(main, win32::kIdLblInfo));
-    EXPECT_NE(summary.find(L"(0001) korrigiert - (0000) nicht gesetzt - (0001) erstellt - (0000) nicht erstellt - (0001) neu auf Desktop - (0001) gel\u00F6scht"),
+    EXPECT_NE(summary.find(L"(0001) korrigiert - (0000) nicht gesetzt - (0001) erstellt - (0000) nicht erstellt - (0001) neu auf Desktop - "
+                           L"(0001) gel\u00F6scht"),
               std::wstring::npos)
         << win32::narrow(summary);
 
@@ -104,8 +108,7 @@ TEST(RestoreEndToEndTest, RestorePutsTheDesktopBack) {
 
     // The summary comes before the run has ended (its label still reads "Aktion abbrechen..."): closing
     // during the run would ask to cancel it.
-    EXPECT_TRUE(pollUntil([&] { return windowText(GetDlgItem(main, win32::kIdLblCmdDesktopRestore)) == kRestoreCaption; },
-                          30000));
+    EXPECT_TRUE(pollUntil([&] { return windowText(GetDlgItem(main, win32::kIdLblCmdDesktopRestore)) == kRestoreCaption; }, 30000));
     PostMessageW(main, WM_CLOSE, 0, 0);
     EXPECT_TRUE(restore.waitForExit(10000));
     removeProjectFiles();

@@ -35,10 +35,11 @@ bool writeBytes(const std::wstring& path, const std::string& bytes) {
 class SettingsFixture {
 public:
     SettingsFixture() : path_(buildFolder() + L"\\Settings.xml") {
-        writeBytes(path_, "<?xml version=\"1.0\" encoding=\"windows-1252\"?>\r\n<SETTINGS>\r\n"
-                          "    <GENERAL_FILESIZE_MAX>1</GENERAL_FILESIZE_MAX>\r\n    <GENERAL_FILE_SAVE>1</GENERAL_FILE_SAVE>\r\n"
-                          "    <GENERAL_FILENAME_AUTO>1</GENERAL_FILENAME_AUTO>\r\n    <GENERAL_FOLDER_SAVE>0</GENERAL_FOLDER_SAVE>\r\n"
-                          "</SETTINGS>\r\n");
+        writeBytes(path_,
+                   "<?xml version=\"1.0\" encoding=\"windows-1252\"?>\r\n<SETTINGS>\r\n"
+                   "    <GENERAL_FILESIZE_MAX>1</GENERAL_FILESIZE_MAX>\r\n    <GENERAL_FILE_SAVE>1</GENERAL_FILE_SAVE>\r\n"
+                   "    <GENERAL_FILENAME_AUTO>1</GENERAL_FILENAME_AUTO>\r\n    <GENERAL_FOLDER_SAVE>0</GENERAL_FOLDER_SAVE>\r\n"
+                   "</SETTINGS>\r\n");
     }
     ~SettingsFixture() { DeleteFileW(path_.c_str()); }
 
@@ -108,8 +109,8 @@ TEST(SaveEndToEndTest, SaveOnTheCommandLineWritesTheWholeDesktop) {
     for (const auto& icon : kDesktopSystemIcons) {
         const bool shown = widen(icon.clsid) == recycleBin || widen(icon.clsid) == computer;
         for (const wchar_t* which : {L"ClassicStartMenu", L"NewStartPanel"})
-            registry.push_back(std::make_unique<RegistryValueFixture>(widen(kHideDesktopIconsKey) + L"\\" + which,
-                                                                      widen(icon.clsid), REG_DWORD, RegistryValueFixture::dword(shown ? 0 : 1)));
+            registry.push_back(std::make_unique<RegistryValueFixture>(widen(kHideDesktopIconsKey) + L"\\" + which, widen(icon.clsid),
+                                                                      REG_DWORD, RegistryValueFixture::dword(shown ? 0 : 1)));
     }
     registry.push_back(std::make_unique<RegistryValueFixture>(widen(kSystemIconLabelKey) + L"\\" + recycleBin, L"", REG_SZ,
                                                               RegistryValueFixture::text(L"M\u00FCll")));
@@ -163,7 +164,9 @@ TEST(SaveEndToEndTest, SaveOnTheCommandLineWritesTheWholeDesktop) {
     EXPECT_EQ(content("Leer.txt"), std::string(1, '\0'));
     EXPECT_EQ(byName["Ordner"].FileType, "FOLDER");
     EXPECT_EQ(content("A&B.txt"), "und");
-    EXPECT_EQ(content("\xC3\x9C" "bersicht.txt"), "\xFC");
+    EXPECT_EQ(content("\xC3\x9C"
+                      "bersicht.txt"),
+              "\xFC");
     EXPECT_EQ(byName["Web"].FileType, "INTERNETLINK");
     EXPECT_EQ(byName["Gemeinsam.txt"].FileShellFolderType, 25);
     EXPECT_EQ(byName["Notiz.txt"].FileShellFolderType, 16);

@@ -96,8 +96,8 @@ bool dialogShown() {
 class SettingsDialogWindow : public ::testing::Test {
 protected:
     void SetUp() override {
-        owner_ = CreateWindowExW(0, L"STATIC", L"Plenvik", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 50, 50, 800, 600, nullptr,
-                                 nullptr, GetModuleHandleW(nullptr), nullptr);
+        owner_ = CreateWindowExW(0, L"STATIC", L"Plenvik", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 50, 50, 800, 600, nullptr, nullptr,
+                                 GetModuleHandleW(nullptr), nullptr);
         ASSERT_NE(owner_, nullptr);
     }
     void TearDown() override { DestroyWindow(owner_); }
@@ -136,11 +136,15 @@ TEST_F(SettingsDialogWindow, ShowsItsControlsRefusesAnOutOfRangeSizeAndSavesAVal
         const std::map<int, std::string> captions = {
             {kIdFraMain, "Projektdateierstellung:"},
             {kIdLblSettingsFileSave, "Dateien in Projektdatei sichern:"},
-            {kIdLblMaxFileSize, "Maximale Gr\xC3\xB6\xC3\x9F" "e einer Datei (in KB):"},
+            {kIdLblMaxFileSize,
+             "Maximale Gr\xC3\xB6\xC3\x9F"
+             "e einer Datei (in KB):"},
             {kIdLblSettingsFolderSave, "Ordner sichern:"},
             {kIdLabel2, "Dateiname automatisch ohne Abfrage:"},
             {kIdLblCmdSettingsSave, "Sichern"},
-            {kIdLblCmdSettingsClose, "&Schlie\xC3\x9F" "en"},
+            {kIdLblCmdSettingsClose,
+             "&Schlie\xC3\x9F"
+             "en"},
             {kIdTxtMaxFileSize, "500"},
             {kIdLblInfo, ""},
         };
@@ -149,14 +153,17 @@ TEST_F(SettingsDialogWindow, ShowsItsControlsRefusesAnOutOfRangeSizeAndSavesAVal
             EXPECT_EQ(textOf(item(id)), caption) << "control " << id;
         }
         const std::string fileTip = "Dateien, die auf dem Desktop liegen werden mit in der Projektdatei gesichert.";
-        const std::string sizeTip = "Dateien, die diese Gr\xC3\xB6\xC3\x9F" "e \xC3\xBC" "berschreiten, werden nicht in der Projektdatei gesichert.";
+        const std::string sizeTip =
+            "Dateien, die diese Gr\xC3\xB6\xC3\x9F"
+            "e \xC3\xBC"
+            "berschreiten, werden nicht in der Projektdatei gesichert.";
         const std::string nameTip =
             "Dateiname automatisch ohne Abfrage zusammenbauen \"Plenvik [Computer] [Benutzer] [Datum/Uhrzeit].Plenvk\".";
         HWND toolTip = findToolTip(dialog);
         ASSERT_NE(toolTip, nullptr) << "no tool-tip window owned by the dialog";
-        const std::map<int, std::string> tips = {{kIdLblSettingsFileSave, fileTip}, {kIdChkFileSave, fileTip},
-                                                 {kIdLblMaxFileSize, sizeTip},      {kIdTxtMaxFileSize, sizeTip},
-                                                 {kIdLabel2, nameTip},              {kIdChkFileNameAuto, nameTip}};
+        const std::map<int, std::string> tips = {
+            {kIdLblSettingsFileSave, fileTip}, {kIdChkFileSave, fileTip}, {kIdLblMaxFileSize, sizeTip},
+            {kIdTxtMaxFileSize, sizeTip},      {kIdLabel2, nameTip},      {kIdChkFileNameAuto, nameTip}};
         for (const auto& [id, tipText] : tips) EXPECT_EQ(toolText(toolTip, dialog, item(id)), tipText) << "control " << id;
 
         EXPECT_EQ(SendMessageW(item(kIdChkFileSave), BM_GETCHECK, 0, 0), BST_CHECKED);
@@ -171,7 +178,9 @@ TEST_F(SettingsDialogWindow, ShowsItsControlsRefusesAnOutOfRangeSizeAndSavesAVal
         typeInto(item(kIdTxtMaxFileSize), L"1000001");
         EXPECT_EQ(textOf(item(kIdTxtMaxFileSize)), "1000001");
         EXPECT_TRUE(press(item(kIdLblCmdSettingsSave)));
-        EXPECT_EQ(textOf(item(kIdLblInfo)), "Gr\xC3\xB6\xC3\x9F" "e darf nur zwischen 0 und 1 GB sein.");
+        EXPECT_EQ(textOf(item(kIdLblInfo)),
+                  "Gr\xC3\xB6\xC3\x9F"
+                  "e darf nur zwischen 0 und 1 GB sein.");
         EXPECT_TRUE(IsWindowVisible(dialog)) << "an out-of-range size must keep the dialog open";
 
         typeInto(item(kIdTxtMaxFileSize), L"2048");

@@ -31,15 +31,13 @@ bool keyExists(const std::wstring& key) {
 std::optional<std::wstring> stringValue(const std::wstring& key, const wchar_t* name = nullptr) {
     wchar_t data[1024] = {};
     DWORD size = sizeof data;
-    if (RegGetValueW(HKEY_CLASSES_ROOT, key.c_str(), name, RRF_RT_REG_SZ, nullptr, data, &size) != ERROR_SUCCESS)
-        return std::nullopt;
+    if (RegGetValueW(HKEY_CLASSES_ROOT, key.c_str(), name, RRF_RT_REG_SZ, nullptr, data, &size) != ERROR_SUCCESS) return std::nullopt;
     return std::wstring(data);
 }
 
 void createKeyWithValue(const std::wstring& key, const wchar_t* value) {
     HKEY raw = nullptr;
-    ASSERT_EQ(RegCreateKeyExW(HKEY_CLASSES_ROOT, key.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &raw, nullptr),
-              ERROR_SUCCESS);
+    ASSERT_EQ(RegCreateKeyExW(HKEY_CLASSES_ROOT, key.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &raw, nullptr), ERROR_SUCCESS);
     win32::UniqueKey k(raw);
     ASSERT_EQ(RegSetValueExW(k.get(), nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(value),
                              static_cast<DWORD>((wcslen(value) + 1) * sizeof(wchar_t))),
@@ -106,9 +104,7 @@ TEST_F(ShellExtensionRegistrationTest, RegisterWritesEveryEntryOfTheRegistration
     ComPtr<ITypeInfo> coClass;
     EXPECT_EQ(library->GetTypeInfoOfGuid(kClsidOrvelShellExtensions, coClass.put()), S_OK);
     ComPtr<IContextMenu> menu;
-    EXPECT_EQ(CoCreateInstance(kClsidOrvelShellExtensions, nullptr, CLSCTX_INPROC_SERVER, IID_IContextMenu,
-                               menu.putVoid()),
-              S_OK);
+    EXPECT_EQ(CoCreateInstance(kClsidOrvelShellExtensions, nullptr, CLSCTX_INPROC_SERVER, IID_IContextMenu, menu.putVoid()), S_OK);
 }
 
 TEST_F(ShellExtensionRegistrationTest, RegisterRewritesTheClassAndHandlerKeys) {
@@ -124,8 +120,8 @@ TEST_F(ShellExtensionRegistrationTest, RegisterRewritesTheClassAndHandlerKeys) {
 TEST_F(ShellExtensionRegistrationTest, UnregisterRemovesOnlyItsOwnEntries) {
     ASSERT_EQ(registerServer_(), S_OK);
     ASSERT_EQ(unregisterServer_(), S_OK);
-    for (const std::wstring& key : {std::wstring(kProgId), std::wstring(kVersionIndependentProgId), kClsidKey,
-                                    kHandlers + L"\\Plenvik", kTypeLibKey})
+    for (const std::wstring& key :
+         {std::wstring(kProgId), std::wstring(kVersionIndependentProgId), kClsidKey, kHandlers + L"\\Plenvik", kTypeLibKey})
         EXPECT_FALSE(keyExists(key)) << std::string(key.begin(), key.end()) << " is still there";
     EXPECT_FALSE(fileExists(typeLibraryFile()));
     for (const wchar_t* parent : {L"CLSID", L"Directory", L"Directory\\Background", L"Directory\\Background\\ShellEx",
@@ -136,8 +132,7 @@ TEST_F(ShellExtensionRegistrationTest, UnregisterRemovesOnlyItsOwnEntries) {
     // Nothing left to remove is no failure; the class is then unknown to COM.
     EXPECT_EQ(unregisterServer_(), S_OK);
     ComPtr<IContextMenu> menu;
-    EXPECT_EQ(CoCreateInstance(kClsidOrvelShellExtensions, nullptr, CLSCTX_INPROC_SERVER, IID_IContextMenu,
-                               menu.putVoid()),
+    EXPECT_EQ(CoCreateInstance(kClsidOrvelShellExtensions, nullptr, CLSCTX_INPROC_SERVER, IID_IContextMenu, menu.putVoid()),
               REGDB_E_CLASSNOTREG);
 }
 

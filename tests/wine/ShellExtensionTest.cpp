@@ -182,8 +182,7 @@ TEST_F(ShellExtensionTest, DispatchDescribesTheDualInterfaceOfTheTypeLibrary) {
     EXPECT_EQ(dispatch->GetIDsOfNames(IID_NULL, names, 1, 0, &id), DISP_E_UNKNOWNNAME);
     EXPECT_EQ(id, DISPID_UNKNOWN);
     DISPPARAMS none{};
-    EXPECT_EQ(dispatch->Invoke(1, IID_NULL, 0, DISPATCH_METHOD, &none, nullptr, nullptr, nullptr),
-              DISP_E_MEMBERNOTFOUND);
+    EXPECT_EQ(dispatch->Invoke(1, IID_NULL, 0, DISPATCH_METHOD, &none, nullptr, nullptr, nullptr), DISP_E_MEMBERNOTFOUND);
 }
 
 TEST_F(ShellExtensionTest, CarriesItsBitmapStringAndVersionResources) {
@@ -225,8 +224,7 @@ TEST_F(ShellExtensionTest, FlagsZeroOrTheDefaultOnlyBitAddNothing) {
 
 TEST_F(ShellExtensionTest, SubMenuOffersTheTwoCommandsAndThisComputersProjects) {
     // The name the program gives a save on this computer.
-    const std::wstring ours =
-        win32::widen(automaticProjectFileName(win32::narrow(computer_), "anna", LocalTime{2024, 1, 1, 12, 0, 0}));
+    const std::wstring ours = win32::widen(automaticProjectFileName(win32::narrow(computer_), "anna", LocalTime{2024, 1, 1, 12, 0, 0}));
     writeFile(folder() + ours, "<x/>");
     writeFile(folder() + L"Plenvik_ANDERER-PC_anna_240101120000.Plenvk", "<x/>");
     writeFile(folder() + L"Notiz_" + computer_ + L".txt", "x");
@@ -252,11 +250,8 @@ TEST_F(ShellExtensionTest, SubMenuOffersTheTwoCommandsAndThisComputersProjects) 
     const struct {
         UINT id;
         std::wstring text;
-    } expected[] = {{101, L"&Plenvik Programm starten..."},
-                    {102, L"-"},
-                    {103, L"&Symbole/Desktop jetzt sichern..."},
-                    {104, L"-"},
-                    {105, ours}};
+    } expected[] = {
+        {101, L"&Plenvik Programm starten..."}, {102, L"-"}, {103, L"&Symbole/Desktop jetzt sichern..."}, {104, L"-"}, {105, ours}};
     for (std::size_t i = 0; i < sub.size(); ++i) {
         EXPECT_EQ(sub[i].text, expected[i].text) << "item " << i;
         EXPECT_EQ(sub[i].id, expected[i].id) << "item " << i;

@@ -38,8 +38,8 @@ public:
         wchar_t temp[MAX_PATH + 1] = {};
         GetTempPathW(MAX_PATH + 1, temp);
         static int serial = 0;
-        path_ = std::wstring(temp) + L"PlenvikShellExt_" + std::to_wstring(GetCurrentProcessId()) + L"_" +
-                std::to_wstring(++serial) + L"\\";
+        path_ =
+            std::wstring(temp) + L"PlenvikShellExt_" + std::to_wstring(GetCurrentProcessId()) + L"_" + std::to_wstring(++serial) + L"\\";
         CreateDirectoryW(path_.c_str(), nullptr);
     }
     ~ScratchFolder() { removeTree(path_); }
@@ -100,8 +100,8 @@ public:
     template <class I>
     HRESULT create(REFIID iid, win32::ComPtr<I>& object) const {
         win32::ComPtr<IClassFactory> factory;
-        const HRESULT hr = entry<GetClassObjectFn>("DllGetClassObject")(shellext::kClsidOrvelShellExtensions,
-                                                                         IID_IClassFactory, factory.putVoid());
+        const HRESULT hr =
+            entry<GetClassObjectFn>("DllGetClassObject")(shellext::kClsidOrvelShellExtensions, IID_IClassFactory, factory.putVoid());
         if (FAILED(hr)) return hr;
         return factory->CreateInstance(nullptr, iid, object.putVoid());
     }

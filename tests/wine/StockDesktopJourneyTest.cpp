@@ -103,10 +103,11 @@ TEST(StockDesktopJourneyTest, SaveScrambleRestoreRefreshAndRestartBringEverythin
     win32::ComApartment com;
     removeProjectFiles();
     const std::wstring settingsPath = buildFolder() + L"\\Settings.xml";
-    ASSERT_TRUE(writeUtf8File(settingsPath, "<?xml version=\"1.0\" encoding=\"windows-1252\"?>\r\n<SETTINGS>\r\n"
-                                            "    <GENERAL_FILESIZE_MAX>100</GENERAL_FILESIZE_MAX>\r\n    <GENERAL_FILE_SAVE>1</GENERAL_FILE_SAVE>\r\n"
-                                            "    <GENERAL_FILENAME_AUTO>1</GENERAL_FILENAME_AUTO>\r\n    <GENERAL_FOLDER_SAVE>0</GENERAL_FOLDER_SAVE>\r\n"
-                                            "</SETTINGS>\r\n"));
+    ASSERT_TRUE(writeUtf8File(settingsPath,
+                              "<?xml version=\"1.0\" encoding=\"windows-1252\"?>\r\n<SETTINGS>\r\n"
+                              "    <GENERAL_FILESIZE_MAX>100</GENERAL_FILESIZE_MAX>\r\n    <GENERAL_FILE_SAVE>1</GENERAL_FILE_SAVE>\r\n"
+                              "    <GENERAL_FILENAME_AUTO>1</GENERAL_FILENAME_AUTO>\r\n    <GENERAL_FOLDER_SAVE>0</GENERAL_FOLDER_SAVE>\r\n"
+                              "</SETTINGS>\r\n"));
 
     // Two system icons are shown: the Recycle Bin and the computer.
     const std::wstring recycleBin = L"{645FF040-5081-101B-9F08-00AA002F954E}", computer = L"{20D04FE0-3AEA-1069-A2D8-08002B30309D}";
@@ -216,13 +217,13 @@ TEST(StockDesktopJourneyTest, SaveScrambleRestoreRefreshAndRestartBringEverythin
             },
             90000));
         const std::wstring summary = windowText(GetDlgItem(main, win32::kIdLblInfo));
-        EXPECT_NE(summary.find(L"(0000) nicht gesetzt - (0005) erstellt - (0000) nicht erstellt - (0003) neu auf Desktop - (0003) gel\u00F6scht"),
-                  std::wstring::npos)
+        EXPECT_NE(
+            summary.find(L"(0000) nicht gesetzt - (0005) erstellt - (0000) nicht erstellt - (0003) neu auf Desktop - (0003) gel\u00F6scht"),
+            std::wstring::npos)
             << narrow(summary);
         // The summary comes before the run has ended (its label still reads "Aktion abbrechen..."): closing
-    // during the run would ask to cancel it.
-        EXPECT_TRUE(pollUntil([&] { return windowText(GetDlgItem(main, win32::kIdLblCmdDesktopRestore)) == kRestoreCaption; },
-                              30000));
+        // during the run would ask to cancel it.
+        EXPECT_TRUE(pollUntil([&] { return windowText(GetDlgItem(main, win32::kIdLblCmdDesktopRestore)) == kRestoreCaption; }, 30000));
         PostMessageW(main, WM_CLOSE, 0, 0);
         EXPECT_TRUE(restore.waitForExit(10000));
     }

@@ -28,9 +28,7 @@ TEST(Win32DialogsTest, TheDefaultButtonIsYesUnlessTheSecondIsAskedFor) {
             FAIL() << "the message box did not appear";
         }
         // The default button is the one Enter presses: it carries BS_DEFPUSHBUTTON.
-        const auto isDefault = [&](int button) {
-            return (GetWindowLongW(GetDlgItem(box, button), GWL_STYLE) & 0xF) == BS_DEFPUSHBUTTON;
-        };
+        const auto isDefault = [&](int button) { return (GetWindowLongW(GetDlgItem(box, button), GWL_STYLE) & 0xF) == BS_DEFPUSHBUTTON; };
         for (int i = 0; i < 80 && !isDefault(IDYES) && !isDefault(IDNO); ++i) Sleep(25);  // still being laid out
         EXPECT_EQ(isDefault(IDNO), second);
         EXPECT_EQ(isDefault(IDYES), !second);

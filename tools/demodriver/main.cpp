@@ -35,7 +35,8 @@ bool waitFor(Condition condition, DWORD milliseconds) {
 
 int main() {
     HWND main = nullptr;
-    if (!waitFor([&] { return (main = FindWindowW(kMainWindowClass, nullptr)) != nullptr && GetPropW(main, kCommandDoneProperty); }, 30000)) {
+    if (!waitFor([&] { return (main = FindWindowW(kMainWindowClass, nullptr)) != nullptr && GetPropW(main, kCommandDoneProperty); },
+                 30000)) {
         std::fprintf(stderr, "demodriver: Plenvik's main window did not appear\n");
         return 2;
     }

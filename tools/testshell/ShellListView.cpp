@@ -81,10 +81,9 @@ ShellListView::ShellListView(const ShellOptions& options, ShellSource& source)
 }
 
 HWND ShellListView::create(HWND parent, HINSTANCE instance, int width, int height) {
-    const DWORD style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | LVS_SHOWSELALWAYS |
-                        static_cast<DWORD>(options_.style);
-    listView_ = CreateWindowExW(0, WC_LISTVIEWW, L"FolderView", style, 0, 0, width, height, parent,
-                                reinterpret_cast<HMENU>(1), instance, nullptr);
+    const DWORD style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | LVS_SHOWSELALWAYS | static_cast<DWORD>(options_.style);
+    listView_ =
+        CreateWindowExW(0, WC_LISTVIEWW, L"FolderView", style, 0, 0, width, height, parent, reinterpret_cast<HMENU>(1), instance, nullptr);
     if (!listView_) return nullptr;
     // Real icon cells, as on the desktop; the list view owns and destroys the image lists.
     HIMAGELIST large = ImageList_Create(32, 32, ILC_COLOR32 | ILC_MASK, 1, 1);
@@ -109,9 +108,8 @@ HWND ShellListView::create(HWND parent, HINSTANCE instance, int width, int heigh
 
     model_->sync(source_.read());
     insertAllItems();
-    win32::subclassControl(listView_, [this](HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-        return handle(window, message, wParam, lParam);
-    });
+    win32::subclassControl(
+        listView_, [this](HWND window, UINT message, WPARAM wParam, LPARAM lParam) { return handle(window, message, wParam, lParam); });
     return listView_;
 }
 
@@ -120,8 +118,7 @@ void ShellListView::placeStartPositions(const std::wstring& positionsFile) {
         for (const std::string& line : readLines(positionsFile)) {
             int x = 0, y = 0, used = 0;
             if (std::sscanf(line.c_str(), "%d %d %n", &x, &y, &used) < 2 || used == 0) continue;
-            if (const auto index = model_->indexOfLabel(line.substr(static_cast<std::size_t>(used))))
-                model_->place(*index, {x, y});
+            if (const auto index = model_->indexOfLabel(line.substr(static_cast<std::size_t>(used)))) model_->place(*index, {x, y});
         }
     }
     restoreState();
@@ -317,8 +314,7 @@ void ShellListView::keepState() {
     std::string out;
     appendField(out, "folderstyle", hex(static_cast<unsigned long>(model_->folderStyle())));
     appendField(out, "foldersnap", std::to_string(folderSnap_ ? 1 : 0));
-    for (const DesktopModelItem& item : model_->items())
-        out += line("kept", {item.kept.x, item.kept.y}, item.entry.key, true);
+    for (const DesktopModelItem& item : model_->items()) out += line("kept", {item.kept.x, item.kept.y}, item.entry.key, true);
     writeFileAtomically(options_.stateFile, out);
 }
 

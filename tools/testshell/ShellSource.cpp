@@ -94,8 +94,7 @@ std::vector<DesktopEntry> ShellSource::read() {
         win32::Win32FileSystem files;
         std::vector<DesktopEntry> entries =
             readDesktopEntries(files, registry_.get(), folders_, hideExtensions_ ? KnownFileType(hasRegisteredProgram) : KnownFileType());
-        if (!systemIcons_)
-            std::erase_if(entries, [](const DesktopEntry& e) { return e.folder == kDesktopFolderNone; });
+        if (!systemIcons_) std::erase_if(entries, [](const DesktopEntry& e) { return e.folder == kDesktopFolderNone; });
         return entries;
     }
     // A label of the list stands for a file of that name in the user's desktop folder.

@@ -31,13 +31,11 @@ LRESULT CALLBACK progmanProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
     switch (message) {
     case kDumpMessage:
         return g_shell.listView && !g_shell.dumpFile.empty() && g_shell.listView->writeDump(g_shell.dumpFile) ? kDumpWritten : 0;
-    case kHangMessage:
-        return g_shell.listView && g_shell.listView->hangAt(static_cast<UINT>(wParam));
+    case kHangMessage: return g_shell.listView && g_shell.listView->hangAt(static_cast<UINT>(wParam));
     case kMoveAsUserMessage:
-        return g_shell.listView && g_shell.listView->moveThroughFolderView(static_cast<int>(wParam), {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
-    case WM_DESTROY:
-        PostQuitMessage(0);
-        return 0;
+        return g_shell.listView &&
+               g_shell.listView->moveThroughFolderView(static_cast<int>(wParam), {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+    case WM_DESTROY: PostQuitMessage(0); return 0;
     }
     return DefWindowProcW(window, message, wParam, lParam);
 }
@@ -100,13 +98,13 @@ int main() {
     }
 
     const int w = options->width, h = options->height;
-    HWND progman = CreateWindowExW(0, L"Progman", L"Program Manager", WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, w, h,
-                                   nullptr, nullptr, instance, nullptr);
-    HWND host = options->workerW ? CreateWindowExW(0, L"WorkerW", L"", WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, w, h,
-                                                   nullptr, nullptr, instance, nullptr)
+    HWND progman = CreateWindowExW(0, L"Progman", L"Program Manager", WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, w, h, nullptr, nullptr,
+                                   instance, nullptr);
+    HWND host = options->workerW ? CreateWindowExW(0, L"WorkerW", L"", WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, w, h, nullptr,
+                                                   nullptr, instance, nullptr)
                                  : progman;
-    HWND defView = host ? CreateWindowExW(0, L"SHELLDLL_DefView", L"", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, w, h,
-                                          host, nullptr, instance, nullptr)
+    HWND defView = host ? CreateWindowExW(0, L"SHELLDLL_DefView", L"", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, w, h, host, nullptr,
+                                          instance, nullptr)
                         : nullptr;
     ShellSource source(options->iconsFile, options->systemIcons, options->hideExtensions);
     ShellListView listView(*options, source);

@@ -20,9 +20,12 @@ HWND add(HWND parent, const wchar_t* cls, const std::string& text, DWORD style, 
 class AboutBox : public Window {
 public:
     AboutBox(HWND owner, const AboutInfo& info, Platform& platform) : info_(info), platform_(platform) {
-        const HWND box = create(formClass(kAboutWindowClass), {.exStyle = WS_EX_DLGMODALFRAME, .caption = widen(info.title),
-                                                               .style = WS_POPUP | WS_CAPTION | WS_SYSMENU, .width = 420,
-                                                               .height = 220, .parent = owner});
+        const HWND box = create(formClass(kAboutWindowClass), {.exStyle = WS_EX_DLGMODALFRAME,
+                                                               .caption = widen(info.title),
+                                                               .style = WS_POPUP | WS_CAPTION | WS_SYSMENU,
+                                                               .width = 420,
+                                                               .height = 220,
+                                                               .parent = owner});
         if (!box) return;
         HWND icon = add(box, L"STATIC", "", SS_ICON, 16, 16, 32, 32, 0);
         SendMessageW(icon, STM_SETICON, reinterpret_cast<WPARAM>(LoadIconW(nullptr, IDI_APPLICATION)), 0);
@@ -79,9 +82,7 @@ private:
                 return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
             }
             break;
-        case WM_CLOSE:
-            done_ = true;
-            return 0;
+        case WM_CLOSE: done_ = true; return 0;
         }
         return defaultHandling(m, wp, lp);
     }

@@ -37,14 +37,16 @@ const ControlSpec kControls[] = {
     {"lvwProjects", kIdLvwProjects, WC_LISTVIEWW, L"", LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | WS_TABSTOP, WS_EX_CLIENTEDGE},
     {"lblProjectData", kIdLblProjectData, L"STATIC", L"Projektdaten:", SS_LEFT, 0},
     {"lvwProjectData", kIdLvwProjectData, WC_LISTVIEWW, L"", LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | WS_TABSTOP, WS_EX_CLIENTEDGE},
-    {"lvwProjectIcons", kIdLvwProjectIcons, WC_LISTVIEWW, L"", LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | WS_TABSTOP, WS_EX_CLIENTEDGE},
+    {"lvwProjectIcons", kIdLvwProjectIcons, WC_LISTVIEWW, L"", LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | WS_TABSTOP,
+     WS_EX_CLIENTEDGE},
     {"lblInfo", kIdLblInfo, L"STATIC", L"", SS_LEFT | SS_NOPREFIX | SS_ENDELLIPSIS, 0},
     {"lblInfoMonitore", kIdLblInfoMonitore, L"STATIC", L"", SS_LEFT | SS_NOPREFIX | SS_ENDELLIPSIS, 0},
     {"picProgressBar", kIdPicProgressBar, L"STATIC", L"", SS_OWNERDRAW, 0},
 };
 
 constexpr const char* kCommandControl[] = {"lblCmdProjectSave", "lblCmdDesktopRestore", "lblCmdChangeDesktopSettings",
-                                           "lblCmdSettings", "lblCmdProtokoll", "lblCmdDirChoose", "lblCmdClose"};
+                                           "lblCmdSettings",    "lblCmdProtokoll",      "lblCmdDirChoose",
+                                           "lblCmdClose"};
 
 // The program's own icon; the system's application icon where the module carries none (test programs).
 HICON programIcon() {
@@ -107,8 +109,9 @@ bool MainWindow::create(const std::string& commandLine, int showCommand) {
     AdjustWindowRect(&outer, style, FALSE);
     WindowClass windowClass = formClass(kMainWindowClass);
     windowClass.icon = programIcon();
-    const HWND window = Window::create(windowClass, {.caption = kMainWindowCaption, .style = style, .width = outer.right - outer.left,
-                                                     .height = outer.bottom - outer.top});
+    const HWND window = Window::create(
+        windowClass,
+        {.caption = kMainWindowCaption, .style = style, .width = outer.right - outer.left, .height = outer.bottom - outer.top});
     if (!window) return false;
     // Per-monitor aware (the manifest): the window's own screen decides, not the primary one.
     if (const UINT own = GetDpiForWindow(handle()); own > 0 && static_cast<int>(own) != dpi_) {
@@ -132,8 +135,8 @@ void MainWindow::createControls() {
     background_ = CreateSolidBrush(GetSysColor(COLOR_BTNFACE));
 
     for (const auto& control : kControls) {
-        HWND c = CreateWindowExW(control.exStyle, control.cls, control.text, WS_CHILD | WS_VISIBLE | control.style, 0, 0, 10, 10,
-                                 handle(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(control.id)), GetModuleHandleW(nullptr), nullptr);
+        HWND c = CreateWindowExW(control.exStyle, control.cls, control.text, WS_CHILD | WS_VISIBLE | control.style, 0, 0, 10, 10, handle(),
+                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(control.id)), GetModuleHandleW(nullptr), nullptr);
         controls_[control.name] = c;
     }
     for (const auto& c : form_.commands()) {
@@ -148,14 +151,13 @@ void MainWindow::createControls() {
 
     for (const char* list : {"lvwProjects", "lvwProjectData", "lvwProjectIcons"})
         ListView_SetExtendedListViewStyle(control(list), LVS_EX_FULLROWSELECT | LVS_EX_SUBITEMIMAGES | LVS_EX_INFOTIP);
-    ListView_SetExtendedListViewStyle(control("lvwProjectIcons"),
-                                      LVS_EX_FULLROWSELECT | LVS_EX_CHECKBOXES | LVS_EX_INFOTIP);
+    ListView_SetExtendedListViewStyle(control("lvwProjectIcons"), LVS_EX_FULLROWSELECT | LVS_EX_CHECKBOXES | LVS_EX_INFOTIP);
     projects_ = std::make_unique<ListViewMirror>(form_.lists.projects, control("lvwProjects"), dpi_);
     projectData_ = std::make_unique<ListViewMirror>(form_.lists.projectData, control("lvwProjectData"), dpi_);
     projectIcons_ = std::make_unique<ListViewMirror>(form_.lists.projectIcons, control("lvwProjectIcons"), dpi_);
 
-    tooltip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, 0, 0, 0, 0,
-                               handle(), nullptr, GetModuleHandleW(nullptr), nullptr);
+    tooltip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, 0, 0, 0, 0, handle(),
+                               nullptr, GetModuleHandleW(nullptr), nullptr);
     SendMessageW(tooltip_, TTM_SETMAXTIPWIDTH, 0, 400);
     addTooltip(tooltip_, handle(), control("lvwProjects"),
                "Alle vorhandenen Projekte, erstellt durch Projektdateien (*.Plenvx) im angegebenen Verzeichnis.");
@@ -186,7 +188,8 @@ void MainWindow::applyLayout() {
     HDWP batch = BeginDeferWindowPos(static_cast<int>(layout.rects().size()));
     for (const auto& [name, r] : layout.rects()) {
         HWND c = control(name);
-        if (c && batch) batch = DeferWindowPos(batch, c, nullptr, px(r.left), px(r.top), px(r.width), px(r.height), SWP_NOZORDER | SWP_NOACTIVATE);
+        if (c && batch)
+            batch = DeferWindowPos(batch, c, nullptr, px(r.left), px(r.top), px(r.width), px(r.height), SWP_NOZORDER | SWP_NOACTIVATE);
     }
     if (batch) EndDeferWindowPos(batch);
     InvalidateRect(handle(), nullptr, TRUE);
@@ -207,8 +210,8 @@ void MainWindow::onDpiChanged(int dpi, const RECT& suggested) {
     applyFont();
     for (auto* mirror : {projects_.get(), projectData_.get(), projectIcons_.get()})
         if (mirror) mirror->setDotsPerInch(dpi_);
-    SetWindowPos(handle(), nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
-                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(handle(), nullptr, suggested.left, suggested.top, suggested.right - suggested.left, suggested.bottom - suggested.top,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
     applyLayout();  // also when the suggested size is the size the window has
 }
 
@@ -284,8 +287,10 @@ void MainWindow::popupMenu(MenuId id) {
     const Menu& menu = form_.menu(id);
     HMENU popup = CreatePopupMenu();
     for (const auto& item : menu.items) {
-        if (item.separator()) AppendMenuW(popup, MF_SEPARATOR, 0, nullptr);
-        else AppendMenuW(popup, MF_STRING | (item.enabled ? 0 : MF_GRAYED), static_cast<UINT_PTR>(item.index), widen(item.caption).c_str());
+        if (item.separator())
+            AppendMenuW(popup, MF_SEPARATOR, 0, nullptr);
+        else
+            AppendMenuW(popup, MF_STRING | (item.enabled ? 0 : MF_GRAYED), static_cast<UINT_PTR>(item.index), widen(item.caption).c_str());
     }
     POINT at;
     GetCursorPos(&at);
@@ -349,15 +354,11 @@ LRESULT MainWindow::handleMessage(UINT m, WPARAM wp, LPARAM lp) {
     case WM_SIZE:
         if (!controls_.empty()) applyLayout();
         return 0;
-    case WM_PAINT:
-        paintFrames();
-        return 0;
+    case WM_PAINT: paintFrames(); return 0;
     case WM_DPICHANGED:
         if (!controls_.empty()) onDpiChanged(HIWORD(wp), *reinterpret_cast<const RECT*>(lp));
         return 0;
-    case WM_GETMINMAXINFO:
-        reinterpret_cast<MINMAXINFO*>(lp)->ptMinTrackSize = {320, 240};
-        return 0;
+    case WM_GETMINMAXINFO: reinterpret_cast<MINMAXINFO*>(lp)->ptMinTrackSize = {320, 240}; return 0;
     case WM_TIMER:
         if (wp == kDeferredCommandTimer) {
             KillTimer(handle(), kDeferredCommandTimer);
@@ -365,9 +366,7 @@ LRESULT MainWindow::handleMessage(UINT m, WPARAM wp, LPARAM lp) {
             if (IsWindow(handle())) SetPropW(handle(), kCommandDoneProperty, reinterpret_cast<HANDLE>(1));
         }
         return 0;
-    case WM_COMMAND:
-        onCommand(LOWORD(wp), HIWORD(wp));
-        return 0;
+    case WM_COMMAND: onCommand(LOWORD(wp), HIWORD(wp)); return 0;
     case WM_NOTIFY: {
         auto* header = reinterpret_cast<NMHDR*>(lp);
         if ((header->code == NM_CLICK || header->code == NM_RCLICK) && header->idFrom == kIdLvwProjects) {
@@ -401,8 +400,10 @@ LRESULT MainWindow::handleMessage(UINT m, WPARAM wp, LPARAM lp) {
         HWND c = reinterpret_cast<HWND>(lp);
         HDC dc = reinterpret_cast<HDC>(wp);
         SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
-        if (c == control("lblInfo")) SetTextColor(dc, toColorRef(form_.lblInfo().foreColor));
-        else if (c == control("lblInfoMonitore")) SetTextColor(dc, toColorRef(form_.lblInfoMonitore().foreColor));
+        if (c == control("lblInfo"))
+            SetTextColor(dc, toColorRef(form_.lblInfo().foreColor));
+        else if (c == control("lblInfoMonitore"))
+            SetTextColor(dc, toColorRef(form_.lblInfoMonitore().foreColor));
         return reinterpret_cast<LRESULT>(background_);
     }
     case WM_SETCURSOR:
@@ -421,9 +422,7 @@ LRESULT MainWindow::handleMessage(UINT m, WPARAM wp, LPARAM lp) {
         if (close) DestroyWindow(handle());
         return 0;
     }
-    case kCloseMessage:
-        DestroyWindow(handle());
-        return 0;
+    case kCloseMessage: DestroyWindow(handle()); return 0;
     case WM_DESTROY:
         KillTimer(handle(), kDeferredCommandTimer);
         PostQuitMessage(0);

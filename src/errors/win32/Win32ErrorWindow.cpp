@@ -64,10 +64,8 @@ LRESULT ErrorWindowView32::handleMessage(UINT message, WPARAM wParam, LPARAM lPa
         }
         return 0;  // IDOK / IDCANCEL from the dialog keys decide nothing
     }
-    case WM_CLOSE:
-        return 0;  // only a continue button ends the window
-    default:
-        break;
+    case WM_CLOSE: return 0;  // only a continue button ends the window
+    default: break;
     }
     return defaultHandling(message, wParam, lParam);
 }
@@ -93,22 +91,21 @@ void ErrorWindowView32::create() {
     AdjustWindowRectEx(&frame, style, FALSE, exStyle);
     const int width = frame.right - frame.left, height = frame.bottom - frame.top;
     const int x = (GetSystemMetrics(SM_CXSCREEN) - width) / 2, y = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
-    const HWND w = Window::create(formClass(kClassName), {.exStyle = exStyle, .caption = widen(errtext::kWindowCaption),
-                                                          .style = style, .x = x, .y = y, .width = width, .height = height});
+    const HWND w = Window::create(
+        formClass(kClassName),
+        {.exStyle = exStyle, .caption = widen(errtext::kWindowCaption), .style = style, .x = x, .y = y, .width = width, .height = height});
     if (!w) {
         const DWORD code = GetLastError();
         throw RuntimeError(static_cast<long>(code), "frmErr", win32FailureText("CreateWindowEx", code));
     }
 
-    dialogFont_.reset(CreateFontW(-MulDiv(9, px.dpi, 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
-                                  OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS,
-                                  L"MS Shell Dlg 2"));
-    fixedFont_.reset(CreateFontW(-MulDiv(9, px.dpi, 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
-                                 OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, FIXED_PITCH | FF_MODERN,
-                                 L"Courier New"));
+    dialogFont_.reset(CreateFontW(-MulDiv(9, px.dpi, 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                                  CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, L"MS Shell Dlg 2"));
+    fixedFont_.reset(CreateFontW(-MulDiv(9, px.dpi, 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                                 CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, FIXED_PITCH | FF_MODERN, L"Courier New"));
 
-    const auto add = [&](const wchar_t* cls, const std::string& text, DWORD controlStyle, int cx, int cy, int cw, int ch,
-                         int id, HGDIOBJ font) {
+    const auto add = [&](const wchar_t* cls, const std::string& text, DWORD controlStyle, int cx, int cy, int cw, int ch, int id,
+                         HGDIOBJ font) {
         HWND c = CreateWindowExW(cls == std::wstring(L"LISTBOX") ? WS_EX_CLIENTEDGE : 0, cls, widen(text).c_str(),
                                  WS_CHILD | WS_VISIBLE | controlStyle, px(cx), px(cy), px(cw), px(ch), w,
                                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), nullptr);
@@ -128,8 +125,7 @@ void ErrorWindowView32::create() {
     add(L"BUTTON", errtext::kFramProgInfo, frameStyle, 8, 166, 360, 176, kFramProgInfo, font);
     add(L"STATIC", "", labelStyle, 16, 186, 344, 18, kLblProgInfo, font);
     for (int i = 0; i < 5; ++i) {
-        add(L"STATIC", errtext::kErrTitles[static_cast<std::size_t>(i)], labelStyle, 16, 212 + i * 26, 84, 18,
-            kLblErrTitle + i, font);
+        add(L"STATIC", errtext::kErrTitles[static_cast<std::size_t>(i)], labelStyle, 16, 212 + i * 26, 84, 18, kLblErrTitle + i, font);
         add(L"STATIC", "", labelStyle, 102, 212 + i * 26, 258, 18, kLblErrText + i, font);
     }
 
@@ -141,15 +137,15 @@ void ErrorWindowView32::create() {
     for (int i = 0; i < 5; ++i) {
         // "&Debuggen" exists but stays hidden: no user action chooses it.
         const DWORD visible = i == 4 ? 0 : WS_TABSTOP;
-        HWND b = add(L"BUTTON", errtext::kContinueCaptions[static_cast<std::size_t>(i)], BS_PUSHBUTTON | visible, 16,
-                     370 + i * 32, 234, 26, kCmdContinue + i, font);
+        HWND b = add(L"BUTTON", errtext::kContinueCaptions[static_cast<std::size_t>(i)], BS_PUSHBUTTON | visible, 16, 370 + i * 32, 234, 26,
+                     kCmdContinue + i, font);
         if (i == 4) ShowWindow(b, SW_HIDE);
     }
 
     add(L"BUTTON", errtext::kFramProtocol, frameStyle, 266, 350, 150, 182, kFramProtocol, font);
     for (int i = 0; i < 4; ++i)
-        add(L"BUTTON", errtext::kProtocolCaptions[static_cast<std::size_t>(i)], BS_PUSHBUTTON | WS_TABSTOP, 274,
-            370 + i * 32, 134, 26, kCmdProtocol + i, font);
+        add(L"BUTTON", errtext::kProtocolCaptions[static_cast<std::size_t>(i)], BS_PUSHBUTTON | WS_TABSTOP, 274, 370 + i * 32, 134, 26,
+            kCmdProtocol + i, font);
 
     add(L"BUTTON", errtext::kFramComment, frameStyle, 424, 350, 368, 182, kFramComment, font);
     add(L"STATIC", errtext::kComment, SS_LEFT | SS_NOPREFIX, 432, 370, 352, 154, kLblComment, font);
@@ -157,8 +153,7 @@ void ErrorWindowView32::create() {
 
 void ErrorWindowView32::mirror(const ErrorWindowContent& content) {
     SetDlgItemTextW(handle(), kLblProgInfo, widen(content.progInfo).c_str());
-    for (int i = 0; i < 5; ++i)
-        SetDlgItemTextW(handle(), kLblErrText + i, widen(content.errText[static_cast<std::size_t>(i)]).c_str());
+    for (int i = 0; i < 5; ++i) SetDlgItemTextW(handle(), kLblErrText + i, widen(content.errText[static_cast<std::size_t>(i)]).c_str());
     const auto fill = [&](int id, const std::vector<std::string>& lines) {
         HWND list = GetDlgItem(handle(), id);
         SendMessageW(list, WM_SETREDRAW, FALSE, 0);

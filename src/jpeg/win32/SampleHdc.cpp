@@ -13,8 +13,7 @@ namespace {
 
 }  // namespace
 
-void SampleHDC(JpegWriter& jpg, HDC lHDC, std::int32_t lWidth, std::int32_t lHeight, std::int32_t lSrcLeft,
-               std::int32_t lSrcTop) {
+void SampleHDC(JpegWriter& jpg, HDC lHDC, std::int32_t lWidth, std::int32_t lHeight, std::int32_t lSrcLeft, std::int32_t lSrcTop) {
     validatePictureSize(lWidth, lHeight);
 
     BITMAPINFO info{};
@@ -34,8 +33,8 @@ void SampleHDC(JpegWriter& jpg, HDC lHDC, std::int32_t lWidth, std::int32_t lHei
         if (!::BitBlt(copy.get(), 0, 0, lWidth, lHeight, lHDC, lSrcLeft, lSrcTop, SRCCOPY)) raiseWin32Failure("BitBlt");
         ::GdiFlush();
     }
-    const PixelSource source{lWidth, lHeight, PixelFormat::Bgrx32, static_cast<const std::uint8_t*>(bits),
-                             static_cast<std::ptrdiff_t>(lWidth) * 4, nullptr, 0};
+    const PixelSource source{
+        lWidth, lHeight, PixelFormat::Bgrx32, static_cast<const std::uint8_t*>(bits), static_cast<std::ptrdiff_t>(lWidth) * 4, nullptr, 0};
     jpg.SampleHDC(source, lWidth, lHeight, 0, 0);
 }
 

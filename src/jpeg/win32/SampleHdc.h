@@ -12,7 +12,6 @@ namespace plenvik::win32 {
 
 // Copies the lWidth x lHeight rectangle at (lSrcLeft, lSrcTop) of lHDC and hands it to the encoder.
 // Raises a run-time error (number 5) for an invalid size or when the copy fails.
-void SampleHDC(JpegWriter& jpg, HDC lHDC, std::int32_t lWidth, std::int32_t lHeight, std::int32_t lSrcLeft,
-               std::int32_t lSrcTop);
+void SampleHDC(JpegWriter& jpg, HDC lHDC, std::int32_t lWidth, std::int32_t lHeight, std::int32_t lSrcLeft, std::int32_t lSrcTop);
 
 }  // namespace plenvik::win32

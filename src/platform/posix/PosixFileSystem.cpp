@@ -195,9 +195,7 @@ bool PosixFileSystem::recycle(const std::string& path) {
     return !ec;
 }
 
-bool PosixFileSystem::createFolder(const std::string& path) {
-    return ::mkdir(nativePath(path).c_str(), 0755) == 0;
-}
+bool PosixFileSystem::createFolder(const std::string& path) { return ::mkdir(nativePath(path).c_str(), 0755) == 0; }
 
 bool PosixFileSystem::replaceFile(const std::string& source, const std::string& target) {
     return ::rename(nativePath(source).c_str(), nativePath(target).c_str()) == 0;

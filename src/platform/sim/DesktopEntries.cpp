@@ -42,14 +42,13 @@ bool hidden(RegistryKey* hiddenIcons, std::string_view clsid) {
     return dwordOf(value) == 1;
 }
 
-void appendFolder(FileSystem& files, const std::string& folder, int code, const LabelRules& rules,
-                  std::vector<DesktopEntry>& out) {
+void appendFolder(FileSystem& files, const std::string& folder, int code, const LabelRules& rules, std::vector<DesktopEntry>& out) {
     if (folder.empty()) return;
     for (const FindEntry& e : files.find(folder + "\\*")) {
         if (e.name == "." || e.name == "..") continue;
         if (e.attributes & (kAttrHidden | kAttrSystem)) continue;
-        out.push_back({std::to_string(code) + "|" + foldCase(e.name),
-                       desktopLabel(e.name, (e.attributes & kAttrDirectory) != 0, rules), code, folder + "\\" + e.name});
+        out.push_back({std::to_string(code) + "|" + foldCase(e.name), desktopLabel(e.name, (e.attributes & kAttrDirectory) != 0, rules),
+                       code, folder + "\\" + e.name});
     }
 }
 
@@ -58,8 +57,7 @@ void appendFolder(FileSystem& files, const std::string& folder, int code, const 
 std::vector<DesktopEntry> visibleSystemIcons(Registry& registry) {
     std::vector<DesktopEntry> icons;
     long error = 0;
-    auto hiddenIcons =
-        registry.openCurrentUser(std::string(kHideDesktopIconsKey) + "\\" + hiddenIconsKeyInForce(registry), false, &error);
+    auto hiddenIcons = registry.openCurrentUser(std::string(kHideDesktopIconsKey) + "\\" + hiddenIconsKeyInForce(registry), false, &error);
     for (const DesktopSystemIcon& icon : kDesktopSystemIcons) {
         if (hidden(hiddenIcons.get(), icon.clsid)) continue;
         std::string label = userLabel(registry, icon.clsid);
@@ -78,9 +76,8 @@ std::vector<DesktopEntry> readDesktopEntries(FileSystem& files, Registry* regist
     appendFolder(files, folders.user, kDesktopFolderUser, rules, items);
     appendFolder(files, folders.common, kDesktopFolderCommon, rules, items);
     // The shell sorts the desktop by name; the user's entry comes first when both folders hold the name.
-    std::stable_sort(items.begin(), items.end(), [](const DesktopEntry& a, const DesktopEntry& b) {
-        return foldCase(a.label) < foldCase(b.label);
-    });
+    std::stable_sort(items.begin(), items.end(),
+                     [](const DesktopEntry& a, const DesktopEntry& b) { return foldCase(a.label) < foldCase(b.label); });
     entries.insert(entries.end(), items.begin(), items.end());
     return entries;
 }

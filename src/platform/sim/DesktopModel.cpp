@@ -80,8 +80,7 @@ void DesktopModel::setFolderStyle(std::int32_t bits) {
 
 DesktopSync DesktopModel::sync(const std::vector<DesktopEntry>& entries) {
     DesktopSync changes;
-    if (behaviour_.restyleOnRefresh && (style_ & kFolderStyleMask) != folderStyle_)
-        setStyle((style_ & ~kFolderStyleMask) | folderStyle_);
+    if (behaviour_.restyleOnRefresh && (style_ & kFolderStyleMask) != folderStyle_) setStyle((style_ & ~kFolderStyleMask) | folderStyle_);
 
     std::unordered_map<std::string, const DesktopEntry*> present;
     for (const DesktopEntry& e : entries) present.emplace(e.key, &e);

@@ -26,9 +26,9 @@ struct GridCell {
 };
 
 struct DesktopGrid {
-    int left = 20, top = 10;                  // position of the first cell
-    int cellWidth = 100, cellHeight = 90;     // spacing of the cells
-    int rows = 8;                             // cells per column (the height of the desktop)
+    int left = 20, top = 10;               // position of the first cell
+    int cellWidth = 100, cellHeight = 90;  // spacing of the cells
+    int rows = 8;                          // cells per column (the height of the desktop)
 
     IconPosition position(GridCell cell) const;
     // The cell closest to a position; columns from 0 on, rows within the desktop.

@@ -11,8 +11,8 @@ int daysIn(int y, int m) {
     return m == 2 && isLeap(y) ? 29 : kDays[m - 1];
 }
 bool valid(const LocalTime& t) {
-    return t.year >= 100 && t.month >= 1 && t.month <= 12 && t.day >= 1 && t.day <= daysIn(t.year, t.month) &&
-           t.hour >= 0 && t.hour < 24 && t.minute >= 0 && t.minute < 60 && t.second >= 0 && t.second < 60;
+    return t.year >= 100 && t.month >= 1 && t.month <= 12 && t.day >= 1 && t.day <= daysIn(t.year, t.month) && t.hour >= 0 && t.hour < 24 &&
+           t.minute >= 0 && t.minute < 60 && t.second >= 0 && t.second < 60;
 }
 
 }  // namespace
@@ -59,7 +59,8 @@ std::optional<LocalTime> SimLocale::parseGeneralDate(const std::string& text) {
             return std::nullopt;
     } else {
         char half[3] = {};
-        if (std::sscanf(text.c_str(), "%d/%d/%d %d:%d:%d %2s%n", &t.month, &t.day, &t.year, &t.hour, &t.minute, &t.second, half, &used) != 7)
+        if (std::sscanf(text.c_str(), "%d/%d/%d %d:%d:%d %2s%n", &t.month, &t.day, &t.year, &t.hour, &t.minute, &t.second, half, &used) !=
+            7)
             return std::nullopt;
         if (t.hour < 1 || t.hour > 12) return std::nullopt;
         const std::string h = half;

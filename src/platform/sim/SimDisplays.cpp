@@ -7,8 +7,7 @@ namespace plenvik::sim {
 
 namespace {
 
-constexpr std::uint32_t kEnumeratedFields =
-    kDmBitsPerPel | kDmPelsWidth | kDmPelsHeight | kDmDisplayFlags | kDmDisplayFrequency;
+constexpr std::uint32_t kEnumeratedFields = kDmBitsPerPel | kDmPelsWidth | kDmPelsHeight | kDmDisplayFlags | kDmDisplayFrequency;
 
 bool contains(const Rect& r, int x, int y) { return x >= r.left && x < r.right && y >= r.top && y < r.bottom; }
 

@@ -18,8 +18,8 @@ struct SimMonitor {
     Rect rect;
     Rect work;  // the rectangle itself when left empty
     std::string deviceName;
-    std::vector<DisplayMode> modes;  // the device's mode list, in enumeration order
-    DisplayMode current;             // width and height follow the rectangle
+    std::vector<DisplayMode> modes;       // the device's mode list, in enumeration order
+    DisplayMode current;                  // width and height follow the rectangle
     std::optional<DisplayMode> registry;  // the stored mode (ENUM_REGISTRY_SETTINGS); none: that request fails
     bool currentReadable = true;          // false: reading the current settings fails
     bool primary = false;
@@ -50,8 +50,7 @@ public:
     // Adds a monitor at `rect` whose current mode is width x height of the rectangle at `bits` bits and
     // `hertz`; its mode list is `modes`, or the current mode alone when empty. The first monitor
     // added is the primary one unless another is marked. Handles are 101, 102, ...
-    SimMonitor& addMonitor(Rect rect, std::string deviceName, int bits = 32, int hertz = 60,
-                           std::vector<DisplayMode> modes = {});
+    SimMonitor& addMonitor(Rect rect, std::string deviceName, int bits = 32, int hertz = 60, std::vector<DisplayMode> modes = {});
     // A mode-list entry as the platform enumerates it (no position in the field mask).
     static DisplayMode mode(int width, int height, int bits, int hertz, std::uint32_t displayFlags = 0);
 

@@ -6,8 +6,12 @@
 namespace plenvik::sim {
 
 SimIconView::SimIconView(FileSystem& files, Registry* registry, SimDesktopSetup setup)
-    : files_(files), registry_(registry), folders_(std::move(setup.folders)), knownTypes_(std::move(setup.knownTypes)),
-      model_(setup.grid, setup.style, setup.snapToGrid, setup.behaviour), route_(setup.route),
+    : files_(files),
+      registry_(registry),
+      folders_(std::move(setup.folders)),
+      knownTypes_(std::move(setup.knownTypes)),
+      model_(setup.grid, setup.style, setup.snapToGrid, setup.behaviour),
+      route_(setup.route),
       deferredRefresh_(setup.deferredRefresh) {
     model_.sync(readEntries());
 }

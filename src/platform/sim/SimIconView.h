@@ -24,8 +24,8 @@ namespace plenvik::sim {
 inline constexpr std::int32_t kSimDesktopStyle = 0x56000A48;
 
 // File types with a program registered, as on a fresh Windows with an office suite.
-inline const std::set<std::string> kSimKnownFileTypes = {".txt", ".docx", ".xlsx", ".pdf", ".jpg", ".png",
-                                                          ".bmp", ".zip", ".htm", ".html", ".exe", ".ini"};
+inline const std::set<std::string> kSimKnownFileTypes = {".txt", ".docx", ".xlsx", ".pdf",  ".jpg", ".png",
+                                                         ".bmp", ".zip",  ".htm",  ".html", ".exe", ".ini"};
 
 struct SimDesktopSetup {
     DesktopFolders folders;

@@ -102,8 +102,7 @@ std::vector<std::string> SimRegistry::snapshot() const {
     return lines;
 }
 
-void SimRegistry::setRawValue(const std::string& subKey, const std::string& name, std::uint32_t type,
-                              std::vector<std::uint8_t> data) {
+void SimRegistry::setRawValue(const std::string& subKey, const std::string& name, std::uint32_t type, std::vector<std::uint8_t> data) {
     createKey(subKey);
     auto& stored = find(subKey)->values[foldCase(name)];
     stored.name = name;
@@ -137,8 +136,9 @@ std::string SimRegistry::errorText(long code) {
     case 13: return "Die Daten sind ung\xC3\xBCltig.";
     case 50: return "Die Anforderung wird nicht unterst\xC3\xBCtzt.";
     case 87: return "Falscher Parameter.";
-    case 1018: return "Es wurde versucht, einen unzul\xC3\xA4ssigen Vorgang f\xC3\xBCr einen Registrierungsschl\xC3\xBCssel "
-                      "auszuf\xC3\xBChren, der zum L\xC3\xB6schen markiert wurde.";
+    case 1018:
+        return "Es wurde versucht, einen unzul\xC3\xA4ssigen Vorgang f\xC3\xBCr einen Registrierungsschl\xC3\xBCssel "
+               "auszuf\xC3\xBChren, der zum L\xC3\xB6schen markiert wurde.";
     default: return {};
     }
 }

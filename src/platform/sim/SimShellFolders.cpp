@@ -119,8 +119,7 @@ private:
 
 }  // namespace
 
-SimShellFolders::SimShellFolders(FileSystem& files, std::map<int, std::string> folders)
-    : files_(files), folders_(std::move(folders)) {}
+SimShellFolders::SimShellFolders(FileSystem& files, std::map<int, std::string> folders) : files_(files), folders_(std::move(folders)) {}
 
 std::string SimShellFolders::specialFolderPath(int csidl) {
     if (failure_ != 0) throw RuntimeError(failure_, kAppTitle, "Die Shell kennt den Ordner nicht.");
@@ -128,7 +127,7 @@ std::string SimShellFolders::specialFolderPath(int csidl) {
     if (it == folders_.end()) throw RuntimeError(kShellInvalidArg, kAppTitle, "Die Shell kennt den Ordner nicht.");
     // Created when missing, level by level.
     const std::string& path = it->second;
-    for (std::size_t cut = path.find('\\', 2); ; cut = path.find('\\', cut + 1)) {
+    for (std::size_t cut = path.find('\\', 2);; cut = path.find('\\', cut + 1)) {
         const std::string level = path.substr(0, cut);
         if (!files_.exists(level)) files_.createFolder(level);
         if (cut == std::string::npos) break;

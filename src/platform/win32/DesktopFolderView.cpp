@@ -62,8 +62,7 @@ ComPtr<IShellFolder> FolderViewIcons::folder() {
 std::string FolderViewIcons::nameOf(IShellFolder* f, PCUITEMID_CHILD item, SHGDNF form) {
     STRRET name{};
     CoTaskMemory<LPWSTR> text;
-    if (!f || FAILED(f->GetDisplayNameOf(item, form, &name)) || FAILED(StrRetToStrW(&name, item, text.put())) || !text.get())
-        return {};
+    if (!f || FAILED(f->GetDisplayNameOf(item, form, &name)) || FAILED(StrRetToStrW(&name, item, text.put())) || !text.get()) return {};
     return narrow(text.get());
 }
 

@@ -24,7 +24,8 @@ static_assert(offsetof(LVITEMW, pszText) == kOwnItemLayout.textOffset, "LVITEMW:
 static_assert(offsetof(LVITEMW, cchTextMax) == kOwnItemLayout.textMaxOffset, "LVITEMW::cchTextMax");
 static_assert(sizeof(LVITEMW::pszText) == kOwnItemLayout.pointerSize, "LVITEMW pointer size");
 static_assert(offsetof(LVITEMW, mask) == kLvItemMaskOffset && offsetof(LVITEMW, iItem) == kLvItemIndexOffset &&
-              offsetof(LVITEMW, iSubItem) == kLvItemSubItemOffset, "LVITEMW head");
+                  offsetof(LVITEMW, iSubItem) == kLvItemSubItemOffset,
+              "LVITEMW head");
 
 // The block for one label: the item block (room for the 64-bit layout), then the text.
 constexpr std::size_t kItemOffset = 0, kTextOffset = 96;
@@ -35,8 +36,10 @@ std::size_t blockSize(int capacity) { return kTextOffset + static_cast<std::size
 struct BatchLayout {
     std::size_t itemSize, textBytes, items, texts, size;
     BatchLayout(std::size_t itemBlockSize, int capacity, int count)
-        : itemSize(itemBlockSize), textBytes(static_cast<std::size_t>(capacity) * sizeof(wchar_t)),
-          items(static_cast<std::size_t>(count) * sizeof(POINT)), texts(items + static_cast<std::size_t>(count) * itemSize),
+        : itemSize(itemBlockSize),
+          textBytes(static_cast<std::size_t>(capacity) * sizeof(wchar_t)),
+          items(static_cast<std::size_t>(count) * sizeof(POINT)),
+          texts(items + static_cast<std::size_t>(count) * itemSize),
           size(texts + static_cast<std::size_t>(count) * textBytes) {}
     std::size_t point(int i) const { return static_cast<std::size_t>(i) * sizeof(POINT); }
     std::size_t item(int i) const { return items + static_cast<std::size_t>(i) * itemSize; }
@@ -51,12 +54,14 @@ struct BatchLayout {
 }  // namespace
 
 DesktopListView::DesktopListView(HWND listView, int initialLabelCapacity, int batchSize, UINT timeoutMs)
-    : listView_(listView), initialCapacity_(std::clamp(initialLabelCapacity, 2, kMaxLabelCapacity)),
-      batchSize_(std::max(1, batchSize)), timeoutMs_(timeoutMs) {
+    : listView_(listView),
+      initialCapacity_(std::clamp(initialLabelCapacity, 2, kMaxLabelCapacity)),
+      batchSize_(std::max(1, batchSize)),
+      timeoutMs_(timeoutMs) {
     DWORD processId = 0;
     GetWindowThreadProcessId(listView_, &processId);
-    process_.reset(OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE | PROCESS_QUERY_LIMITED_INFORMATION,
-                               FALSE, processId));
+    process_.reset(
+        OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE | PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId));
     if (!process_) fail("OpenProcess");
     BOOL weRunUnderWow64 = FALSE, targetRunsUnderWow64 = FALSE;
     if (!IsWow64Process(GetCurrentProcess(), &weRunUnderWow64) || !IsWow64Process(process_.get(), &targetRunsUnderWow64))
@@ -153,8 +158,7 @@ IconPosition DesktopListView::position(int index) {
 }
 
 bool DesktopListView::setPosition(int index, IconPosition to) {
-    if (const auto packed = packPosition16(to.x, to.y))
-        return send(LVM_SETITEMPOSITION, index, static_cast<LPARAM>(*packed)) != 0;
+    if (const auto packed = packPosition16(to.x, to.y)) return send(LVM_SETITEMPOSITION, index, static_cast<LPARAM>(*packed)) != 0;
     // Beyond 16 bits: the position as a POINT in the list view's process.
     RemoteMemory block = allocate(sizeof(POINT));
     const POINT p{to.x, to.y};

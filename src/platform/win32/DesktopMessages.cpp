@@ -19,8 +19,7 @@ namespace {
 
 LRESULT send(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT timeoutMs, RemoteMemory* referred) {
     DWORD_PTR result = 0;
-    if (SendMessageTimeoutW(window, message, wParam, lParam, SMTO_ABORTIFHUNG, timeoutMs, &result))
-        return static_cast<LRESULT>(result);
+    if (SendMessageTimeoutW(window, message, wParam, lParam, SMTO_ABORTIFHUNG, timeoutMs, &result)) return static_cast<LRESULT>(result);
     const DWORD code = GetLastError();
     if (!IsWindow(window)) return 0;  // gone, and the messages sent to it with it
     if (referred) referred->abandon();
@@ -41,8 +40,7 @@ void setDesktopWindowStyle(HWND window, LONG style, UINT timeoutMs) {
     std::packaged_task<void()> change([window, style] { SetWindowLongW(window, GWL_STYLE, style); });
     std::future<void> done = change.get_future();
     std::thread(std::move(change)).detach();
-    if (done.wait_for(std::chrono::milliseconds(timeoutMs)) != std::future_status::ready)
-        throwNoAnswer("SetWindowLong", ERROR_TIMEOUT);
+    if (done.wait_for(std::chrono::milliseconds(timeoutMs)) != std::future_status::ready) throwNoAnswer("SetWindowLong", ERROR_TIMEOUT);
 }
 
 }  // namespace plenvik::win32

@@ -7,9 +7,8 @@ namespace plenvik::win32 {
 namespace {
 
 HWND child(HWND parent, const wchar_t* cls, const std::wstring& text, DWORD style, int x, int y, int w, int h, int id) {
-    HWND c = CreateWindowExW(cls == std::wstring(L"EDIT") ? WS_EX_CLIENTEDGE : 0, cls, text.c_str(),
-                             WS_CHILD | WS_VISIBLE | style, x, y, w, h, parent,
-                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), nullptr);
+    HWND c = CreateWindowExW(cls == std::wstring(L"EDIT") ? WS_EX_CLIENTEDGE : 0, cls, text.c_str(), WS_CHILD | WS_VISIBLE | style, x, y, w,
+                             h, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), nullptr);
     SendMessageW(c, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), TRUE);
     return c;
 }
@@ -17,9 +16,12 @@ HWND child(HWND parent, const wchar_t* cls, const std::wstring& text, DWORD styl
 class InputBox : public Window {
 public:
     InputBox(HWND owner, const std::string& prompt, const std::string& title, const std::string& defaultText) {
-        const HWND window = create(formClass(kInputBoxClass), {.exStyle = WS_EX_DLGMODALFRAME, .caption = widen(title),
-                                                               .style = WS_POPUP | WS_CAPTION | WS_SYSMENU, .width = 460,
-                                                               .height = 170, .parent = owner});
+        const HWND window = create(formClass(kInputBoxClass), {.exStyle = WS_EX_DLGMODALFRAME,
+                                                               .caption = widen(title),
+                                                               .style = WS_POPUP | WS_CAPTION | WS_SYSMENU,
+                                                               .width = 460,
+                                                               .height = 170,
+                                                               .parent = owner});
         if (!window) return;
         child(window, L"STATIC", widen(prompt), 0, 12, 12, 330, 60, 100);
         edit_ = child(window, L"EDIT", widen(defaultText), WS_TABSTOP | ES_AUTOHSCROLL, 12, 90, 420, 24, kInputBoxEditId);
@@ -70,9 +72,7 @@ private:
                 done_ = true;
             }
             return 0;
-        case WM_CLOSE:
-            done_ = true;
-            return 0;
+        case WM_CLOSE: done_ = true; return 0;
         }
         return defaultHandling(message, wParam, lParam);
     }
@@ -84,8 +84,7 @@ private:
 
 }  // namespace
 
-std::optional<std::string> runInputBox(HWND owner, const std::string& prompt, const std::string& title,
-                                       const std::string& defaultText) {
+std::optional<std::string> runInputBox(HWND owner, const std::string& prompt, const std::string& title, const std::string& defaultText) {
     InputBox box(owner, prompt, title, defaultText);
     if (!box.handle()) return std::nullopt;
     return box.run(owner);

@@ -9,8 +9,7 @@
 namespace plenvik::win32 {
 
 // The text as typed, or nullopt for Cancel or the close box.
-std::optional<std::string> runInputBox(HWND owner, const std::string& prompt, const std::string& title,
-                                       const std::string& defaultText);
+std::optional<std::string> runInputBox(HWND owner, const std::string& prompt, const std::string& title, const std::string& defaultText);
 
 // Class name of the prompt window, so tests can find and answer it.
 inline constexpr const wchar_t* kInputBoxClass = L"PlenvikInputBox";

@@ -20,7 +20,10 @@ public:
     ~Scoped() { reset(); }
     Scoped(Scoped&& o) noexcept : h_(std::exchange(o.h_, Traits::invalid())) {}
     Scoped& operator=(Scoped&& o) noexcept {
-        if (this != &o) { reset(); h_ = std::exchange(o.h_, Traits::invalid()); }
+        if (this != &o) {
+            reset();
+            h_ = std::exchange(o.h_, Traits::invalid());
+        }
         return *this;
     }
     Scoped(const Scoped&) = delete;
@@ -84,7 +87,9 @@ using UniqueIcon = Scoped<HICON, IconTraits>;
 class WindowDc {
 public:
     explicit WindowDc(HWND w) : w_(w), dc_(::GetDC(w)) {}
-    ~WindowDc() { if (dc_) ::ReleaseDC(w_, dc_); }
+    ~WindowDc() {
+        if (dc_) ::ReleaseDC(w_, dc_);
+    }
     WindowDc(const WindowDc&) = delete;
     WindowDc& operator=(const WindowDc&) = delete;
     HDC get() const { return dc_; }
@@ -98,7 +103,9 @@ private:
 class Selection {
 public:
     Selection(HDC dc, HGDIOBJ obj) : dc_(dc), old_(obj ? ::SelectObject(dc, obj) : nullptr) {}
-    ~Selection() { if (old_) ::SelectObject(dc_, old_); }
+    ~Selection() {
+        if (old_) ::SelectObject(dc_, old_);
+    }
     Selection(const Selection&) = delete;
     Selection& operator=(const Selection&) = delete;
 
@@ -115,7 +122,10 @@ public:
     ~ComPtr() { reset(); }
     ComPtr(ComPtr&& o) noexcept : p_(std::exchange(o.p_, nullptr)) {}
     ComPtr& operator=(ComPtr&& o) noexcept {
-        if (this != &o) { reset(); p_ = std::exchange(o.p_, nullptr); }
+        if (this != &o) {
+            reset();
+            p_ = std::exchange(o.p_, nullptr);
+        }
         return *this;
     }
     ComPtr(const ComPtr&) = delete;
@@ -125,9 +135,17 @@ public:
     T* operator->() const { return p_; }
     explicit operator bool() const { return p_ != nullptr; }
     // For out-parameters of factory calls: releases what is held first.
-    T** put() { reset(); return &p_; }
+    T** put() {
+        reset();
+        return &p_;
+    }
     void** putVoid() { return reinterpret_cast<void**>(put()); }
-    void reset() { if (p_) { p_->Release(); p_ = nullptr; } }
+    void reset() {
+        if (p_) {
+            p_->Release();
+            p_ = nullptr;
+        }
+    }
 
 private:
     T* p_ = nullptr;
@@ -214,7 +232,9 @@ private:
 class ComApartment {
 public:
     ComApartment() : hr_(::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)) {}
-    ~ComApartment() { if (SUCCEEDED(hr_)) ::CoUninitialize(); }
+    ~ComApartment() {
+        if (SUCCEEDED(hr_)) ::CoUninitialize();
+    }
     ComApartment(const ComApartment&) = delete;
     ComApartment& operator=(const ComApartment&) = delete;
 

@@ -110,8 +110,7 @@ char Win32Locale::decimalSeparator() { return localeChar(LOCALE_SDECIMAL, '.'); 
 char Win32Locale::thousandsSeparator() { return localeChar(LOCALE_STHOUSAND, ','); }
 
 bool Win32Processes::shellOpen(const std::string& target) {
-    const auto result = reinterpret_cast<INT_PTR>(
-        ShellExecuteW(nullptr, L"open", widen(target).c_str(), nullptr, nullptr, SW_SHOWNORMAL));
+    const auto result = reinterpret_cast<INT_PTR>(ShellExecuteW(nullptr, L"open", widen(target).c_str(), nullptr, nullptr, SW_SHOWNORMAL));
     return result > 32;
 }
 

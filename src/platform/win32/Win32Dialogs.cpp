@@ -39,9 +39,9 @@ int CALLBACK browseCallback(HWND window, UINT message, LPARAM, LPARAM data) {
 }  // namespace
 
 MsgAnswer Win32Dialogs::messageBox(const MessageBoxRequest& r) {
-    const int result = MessageBoxW(owner_, widen(r.text).c_str(), widen(r.title).c_str(),
-                                   buttonsFlag(r.buttons) | iconFlag(r.icon) | MB_SETFOREGROUND |
-                                       (r.secondButtonDefault ? MB_DEFBUTTON2 : 0u));
+    const int result =
+        MessageBoxW(owner_, widen(r.text).c_str(), widen(r.title).c_str(),
+                    buttonsFlag(r.buttons) | iconFlag(r.icon) | MB_SETFOREGROUND | (r.secondButtonDefault ? MB_DEFBUTTON2 : 0u));
     switch (result) {
     case IDYES: return MsgAnswer::Yes;
     case IDNO: return MsgAnswer::No;

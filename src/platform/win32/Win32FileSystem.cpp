@@ -80,15 +80,13 @@ std::vector<FindEntry> Win32FileSystem::find(const std::string& pattern) {
     UniqueFind search(FindFirstFileExW(widen(pattern).c_str(), FindExInfoBasic, &data, FindExSearchNameMatch, nullptr, 0));
     if (!search) return entries;
     do {
-        entries.push_back({narrow(data.cFileName), data.dwFileAttributes,
-                           (static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow});
+        entries.push_back(
+            {narrow(data.cFileName), data.dwFileAttributes, (static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow});
     } while (FindNextFileW(search.get(), &data));
     return entries;
 }
 
-bool Win32FileSystem::exists(const std::string& path) {
-    return GetFileAttributesW(widen(path).c_str()) != INVALID_FILE_ATTRIBUTES;
-}
+bool Win32FileSystem::exists(const std::string& path) { return GetFileAttributesW(widen(path).c_str()) != INVALID_FILE_ATTRIBUTES; }
 
 std::optional<std::uint32_t> Win32FileSystem::attributes(const std::string& path) {
     const DWORD a = GetFileAttributesW(widen(path).c_str());
@@ -112,9 +110,7 @@ bool Win32FileSystem::recycle(const std::string& path) {
     return SHFileOperationW(&op) == 0 && !op.fAnyOperationsAborted;
 }
 
-bool Win32FileSystem::createFolder(const std::string& path) {
-    return CreateDirectoryW(widen(path).c_str(), nullptr) != 0;
-}
+bool Win32FileSystem::createFolder(const std::string& path) { return CreateDirectoryW(widen(path).c_str(), nullptr) != 0; }
 
 bool Win32FileSystem::replaceFile(const std::string& source, const std::string& target) {
     return MoveFileExW(widen(source).c_str(), widen(target).c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;

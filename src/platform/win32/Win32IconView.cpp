@@ -34,33 +34,35 @@ Result Win32IconView::route(Result none, ByFolderView&& byFolderView, ByListView
 }
 
 IconRoute Win32IconView::route() {
-    return route(IconRoute::None, [](FolderViewIcons&) { return IconRoute::FolderView; },
-                 [](HWND) { return IconRoute::ListView; });
+    return route(
+        IconRoute::None, [](FolderViewIcons&) { return IconRoute::FolderView; }, [](HWND) { return IconRoute::ListView; });
 }
 
 std::vector<IconItem> Win32IconView::readAll() {
-    return route(std::vector<IconItem>(), [](FolderViewIcons& v) { return v.readAll(); },
-                 [&](HWND lv) { return openListView(lv).readAll(); });
+    return route(
+        std::vector<IconItem>(), [](FolderViewIcons& v) { return v.readAll(); }, [&](HWND lv) { return openListView(lv).readAll(); });
 }
 
 int Win32IconView::itemCount() {
-    return route(0, [](FolderViewIcons& v) { return v.itemCount(); },
-                 [&](HWND lv) { return static_cast<int>(sendToDesktop(lv, LVM_GETITEMCOUNT, 0, 0, timeoutMs_)); });
+    return route(
+        0, [](FolderViewIcons& v) { return v.itemCount(); },
+        [&](HWND lv) { return static_cast<int>(sendToDesktop(lv, LVM_GETITEMCOUNT, 0, 0, timeoutMs_)); });
 }
 
 std::string Win32IconView::label(int index) {
-    return route(std::string(), [&](FolderViewIcons& v) { return v.label(index); },
-                 [&](HWND lv) { return openListView(lv).label(index); });
+    return route(
+        std::string(), [&](FolderViewIcons& v) { return v.label(index); }, [&](HWND lv) { return openListView(lv).label(index); });
 }
 
 IconPosition Win32IconView::position(int index) {
-    return route(IconPosition{}, [&](FolderViewIcons& v) { return v.position(index); },
-                 [&](HWND lv) { return openListView(lv).position(index); });
+    return route(
+        IconPosition{}, [&](FolderViewIcons& v) { return v.position(index); }, [&](HWND lv) { return openListView(lv).position(index); });
 }
 
 bool Win32IconView::setPosition(int index, IconPosition to) {
-    return route(false, [&](FolderViewIcons& v) { return v.setPosition(index, to); },
-                 [&](HWND lv) { return openListView(lv).setPosition(index, to); });
+    return route(
+        false, [&](FolderViewIcons& v) { return v.setPosition(index, to); },
+        [&](HWND lv) { return openListView(lv).setPosition(index, to); });
 }
 
 namespace {
@@ -71,27 +73,30 @@ std::int32_t windowWord(HWND listView) { return listView ? static_cast<std::int3
 
 std::int32_t Win32IconView::styleWord() {
     HWND listView = findDesktopListView();
-    return route(windowWord(listView), [&](FolderViewIcons& v) { return v.styleWord(windowWord(listView)); },
-                 [](HWND lv) { return windowWord(lv); });
+    return route(
+        windowWord(listView), [&](FolderViewIcons& v) { return v.styleWord(windowWord(listView)); },
+        [](HWND lv) { return windowWord(lv); });
 }
 
 // On the folder-view route the window's other bits stay as they are: Explorer keeps view type and
 // auto-arrange in its folder view and puts them back into the window at its next refresh anyway.
 bool Win32IconView::setStyleWord(std::int32_t style) {
-    return route(false, [&](FolderViewIcons& v) { return v.setStyleWord(style); },
-                 [&](HWND lv) {
-                     setDesktopWindowStyle(lv, style, timeoutMs_);
-                     return true;
-                 });
+    return route(
+        false, [&](FolderViewIcons& v) { return v.setStyleWord(style); },
+        [&](HWND lv) {
+            setDesktopWindowStyle(lv, style, timeoutMs_);
+            return true;
+        });
 }
 
 std::optional<bool> Win32IconView::snapToGrid() {
-    return route(std::optional<bool>(), [](FolderViewIcons& v) { return v.snapToGrid(); },
-                 [](HWND) { return std::optional<bool>(); });
+    return route(
+        std::optional<bool>(), [](FolderViewIcons& v) { return v.snapToGrid(); }, [](HWND) { return std::optional<bool>(); });
 }
 
 bool Win32IconView::setSnapToGrid(bool on) {
-    return route(false, [&](FolderViewIcons& v) { return v.setSnapToGrid(on); }, [](HWND) { return false; });
+    return route(
+        false, [&](FolderViewIcons& v) { return v.setSnapToGrid(on); }, [](HWND) { return false; });
 }
 
 bool Win32IconView::arrange(int code) {

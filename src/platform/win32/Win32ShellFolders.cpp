@@ -69,9 +69,7 @@ public:
         if (index) *index = i;
         return path;
     }
-    long setIconLocation(const std::string& path, int index) override {
-        return link_->SetIconLocation(widen(path).c_str(), index);
-    }
+    long setIconLocation(const std::string& path, int index) override { return link_->SetIconLocation(widen(path).c_str(), index); }
     long resolve(long windowHandle, unsigned long flags) override {
         return link_->Resolve(reinterpret_cast<HWND>(static_cast<INT_PTR>(windowHandle)), static_cast<DWORD>(flags));
     }

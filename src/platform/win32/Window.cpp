@@ -28,9 +28,8 @@ void Window::handOver(std::unique_ptr<Window> object) {
 
 HWND Window::create(const WindowClass& windowClass, const WindowShape& shape) {
     registerOnce(windowClass, &Window::procedure);
-    return CreateWindowExW(shape.exStyle, windowClass.name, shape.caption.c_str(), shape.style, shape.x, shape.y, shape.width,
-                           shape.height, shape.parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(shape.id)),
-                           GetModuleHandleW(nullptr), this);
+    return CreateWindowExW(shape.exStyle, windowClass.name, shape.caption.c_str(), shape.style, shape.x, shape.y, shape.width, shape.height,
+                           shape.parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(shape.id)), GetModuleHandleW(nullptr), this);
 }
 
 void Window::destroy() {

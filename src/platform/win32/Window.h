@@ -21,16 +21,14 @@ namespace plenvik::win32 {
 // What the windows of a class share.
 struct WindowClass {
     const wchar_t* name = nullptr;
-    UINT style = 0;                       // CS_...
-    const wchar_t* cursor = IDC_ARROW;    // a system cursor
-    HBRUSH background = nullptr;          // a brush or COLOR_... + 1
+    UINT style = 0;                     // CS_...
+    const wchar_t* cursor = IDC_ARROW;  // a system cursor
+    HBRUSH background = nullptr;        // a brush or COLOR_... + 1
     HICON icon = nullptr;
 };
 
 // A form's class: dialog-grey background, arrow cursor.
-inline WindowClass formClass(const wchar_t* name) {
-    return {.name = name, .background = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1)};
-}
+inline WindowClass formClass(const wchar_t* name) { return {.name = name, .background = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1)}; }
 
 // What CreateWindowExW takes besides the class.
 struct WindowShape {

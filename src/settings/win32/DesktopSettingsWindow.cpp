@@ -74,23 +74,17 @@ public:
         mirror();
         SetFocus(GetDlgItem(handle(), kIdLstIconView));
 
-        runModalForm(handle(), owner_,
-                     {[this] { return form_.visible(); }, [this] { command(kIdDesktopLblCmdSettingsClose); },
-                      [this] { form_.closeClicked(); }});
+        runModalForm(
+            handle(), owner_,
+            {[this] { return form_.visible(); }, [this] { command(kIdDesktopLblCmdSettingsClose); }, [this] { form_.closeClicked(); }});
     }
 
 private:
     LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
         switch (message) {
-        case WM_DPICHANGED:
-            rescaleForm(handle(), metrics_, HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
-            return 0;
-        case WM_COMMAND:
-            onCommand(LOWORD(wParam), HIWORD(wParam));
-            return 0;
-        case WM_CLOSE:
-            command(kIdDesktopLblCmdSettingsClose);
-            return 0;
+        case WM_DPICHANGED: rescaleForm(handle(), metrics_, HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam)); return 0;
+        case WM_COMMAND: onCommand(LOWORD(wParam), HIWORD(wParam)); return 0;
+        case WM_CLOSE: command(kIdDesktopLblCmdSettingsClose); return 0;
         }
         return defaultHandling(message, wParam, lParam);
     }
@@ -154,8 +148,7 @@ private:
             const MonitorColumn& column = columns[static_cast<std::size_t>(n - 1)];
             const int x = kColumnsLeft + (n - 1) * (width + kColumnGap);
             add(L"STATIC", column.caption, SS_LEFT | SS_NOPREFIX, lblMonId(n), x, kMonLabelTop, width, kMonLabelHeight);
-            HWND modes = add(L"LISTBOX", "", listStyle | WS_HSCROLL, lstMonId(n), x, kMonListTop, width, kMonListHeight,
-                             WS_EX_CLIENTEDGE);
+            HWND modes = add(L"LISTBOX", "", listStyle | WS_HSCROLL, lstMonId(n), x, kMonListTop, width, kMonListHeight, WS_EX_CLIENTEDGE);
             SendMessageW(modes, LB_INITSTORAGE, column.modes.size(), column.modes.size() * 32);
             for (const std::string& mode : column.modes)
                 SendMessageW(modes, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(widen(mode).c_str()));
@@ -232,7 +225,6 @@ private:
         GetDlgItemTextW(handle(), kIdDesktopLblInfo, shown, 512);
         if (info != shown) SetDlgItemTextW(handle(), kIdDesktopLblInfo, info.c_str());
     }
-
 
     DesktopSettingsDialog& form_;
     HWND owner_;

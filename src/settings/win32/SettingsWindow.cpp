@@ -50,22 +50,15 @@ public:
         SetFocus(GetDlgItem(handle(), kIdChkFileSave));
 
         runModalForm(handle(), owner_,
-                     {[this] { return form_.visible(); }, [this] { command(kIdLblCmdSettingsClose); },
-                      [this] { form_.closeClicked(); }});
+                     {[this] { return form_.visible(); }, [this] { command(kIdLblCmdSettingsClose); }, [this] { form_.closeClicked(); }});
     }
 
 private:
     LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
         switch (message) {
-        case WM_DPICHANGED:
-            rescaleForm(handle(), metrics_, HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
-            return 0;
-        case WM_COMMAND:
-            onCommand(LOWORD(wParam), HIWORD(wParam));
-            return 0;
-        case WM_CLOSE:
-            command(kIdLblCmdSettingsClose);
-            return 0;
+        case WM_DPICHANGED: rescaleForm(handle(), metrics_, HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam)); return 0;
+        case WM_COMMAND: onCommand(LOWORD(wParam), HIWORD(wParam)); return 0;
+        case WM_CLOSE: command(kIdLblCmdSettingsClose); return 0;
         }
         return defaultHandling(message, wParam, lParam);
     }
@@ -109,7 +102,8 @@ private:
         for (const CommandLabel& c : {CommandLabel{kIdLblCmdSettingsSave, text::kLblCmdSettingsSave, 200},
                                       CommandLabel{kIdLblCmdSettingsClose, text::kLblCmdSettingsClose, 310}}) {
             HWND label = createLabelButton(handle(), c.id, widen(c.caption), scaled(c.x), scaled(208), scaled(100), scaled(28));
-            SendMessageW(label, WM_SETFONT, reinterpret_cast<WPARAM>(metrics_.font ? metrics_.font.get() : GetStockObject(DEFAULT_GUI_FONT)), FALSE);
+            SendMessageW(label, WM_SETFONT,
+                         reinterpret_cast<WPARAM>(metrics_.font ? metrics_.font.get() : GetStockObject(DEFAULT_GUI_FONT)), FALSE);
             dropPressedLookOnRelease(label);
         }
         SendDlgItemMessageW(handle(), kIdChkFileSave, BM_SETCHECK, form_.chkFileSave() ? BST_CHECKED : BST_UNCHECKED, 0);
@@ -118,9 +112,8 @@ private:
         reportKeys(kIdChkFileSave, &SettingsDialog::fileSaveKeyPressed);
         reportKeys(kIdChkFolderSave, &SettingsDialog::folderSaveKeyPressed);
 
-        toolTip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
-                                   CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, handle(), nullptr,
-                                   GetModuleHandleW(nullptr), nullptr);
+        toolTip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
+                                   CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, handle(), nullptr, GetModuleHandleW(nullptr), nullptr);
         if (toolTip_) {
             SendMessageW(toolTip_, TTM_SETMAXTIPWIDTH, 0, scaled(320));
             for (int id : {kIdLblSettingsFileSave, kIdChkFileSave}) tip(id, text::kTipFileSave);
@@ -169,8 +162,10 @@ private:
     }
 
     void command(int id) {
-        if (id == kIdLblCmdSettingsSave) form_.saveClicked();
-        else form_.closeClicked();
+        if (id == kIdLblCmdSettingsSave)
+            form_.saveClicked();
+        else
+            form_.closeClicked();
         mirror();
         // A message sent from another thread is handled inside GetMessage without ending it: wake the
         // modal loop so that it sees the dialog has hidden.

@@ -12,9 +12,14 @@ namespace {
 class LabelButton : public Window {
 public:
     HWND create(HWND parent, int id, const std::wstring& caption, int x, int y, int width, int height) {
-        return Window::create({.name = kLabelButtonClass, .cursor = IDC_HAND},
-                              {.caption = caption, .style = WS_CHILD | WS_VISIBLE, .x = x, .y = y, .width = width,
-                               .height = height, .parent = parent, .id = id});
+        return Window::create({.name = kLabelButtonClass, .cursor = IDC_HAND}, {.caption = caption,
+                                                                                .style = WS_CHILD | WS_VISIBLE,
+                                                                                .x = x,
+                                                                                .y = y,
+                                                                                .width = width,
+                                                                                .height = height,
+                                                                                .parent = parent,
+                                                                                .id = id});
     }
 
 private:
@@ -56,9 +61,7 @@ void LabelButton::paint() {
 LRESULT LabelButton::handleMessage(UINT m, WPARAM wp, LPARAM lp) {
     const HWND w = handle();
     switch (m) {
-    case WM_PAINT:
-        paint();
-        return 0;
+    case WM_PAINT: paint(); return 0;
     case WM_SETFONT:
         font_ = reinterpret_cast<HFONT>(wp);
         if (LOWORD(lp)) InvalidateRect(w, nullptr, TRUE);
@@ -69,9 +72,7 @@ LRESULT LabelButton::handleMessage(UINT m, WPARAM wp, LPARAM lp) {
         InvalidateRect(w, nullptr, TRUE);
         return r;
     }
-    case WM_SETCURSOR:
-        SetCursor(LoadCursorW(nullptr, IDC_HAND));
-        return TRUE;
+    case WM_SETCURSOR: SetCursor(LoadCursorW(nullptr, IDC_HAND)); return TRUE;
     case WM_LBUTTONDOWN:
         SetCapture(w);
         notifyParent(kLabelButtonDown);
@@ -94,8 +95,7 @@ LRESULT LabelButton::handleMessage(UINT m, WPARAM wp, LPARAM lp) {
         fore_ = static_cast<COLORREF>(wp);
         InvalidateRect(w, nullptr, TRUE);
         return 0;
-    case kLabelButtonIsPressed:
-        return pressed_;
+    case kLabelButtonIsPressed: return pressed_;
     }
     return defaultHandling(m, wp, lp);
 }

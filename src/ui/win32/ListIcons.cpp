@@ -15,13 +15,20 @@ struct IconDesign {
 
 // One colour and letter per kind, so a row's kind is seen at a glance.
 constexpr std::array<IconDesign, 14> kDesigns = {{
-    {"DESY", RGB(0, 90, 160), L'P'},       {"MONITORS", RGB(60, 60, 60), L'M'},
-    {"DESKTOP", RGB(0, 130, 200), L'D'},   {"LINK", RGB(90, 90, 200), L'L'},
-    {"ERRLINK", RGB(200, 30, 30), L'!'},   {"MONITOR", RGB(90, 90, 90), L'm'},
-    {"FOLDER", RGB(220, 170, 40), L'O'},   {"FILELINK", RGB(70, 120, 220), L'V'},
-    {"INTERNETLINK", RGB(30, 150, 90), L'@'}, {"FOLDERLINK", RGB(200, 150, 30), L'V'},
-    {"ICONSYS", RGB(120, 60, 160), L'S'},  {"FILE", RGB(240, 240, 240), L'F'},
-    {"FILETOBIG", RGB(240, 120, 30), L'G'}, {"ERR", RGB(200, 0, 0), L'X'},
+    {"DESY", RGB(0, 90, 160), L'P'},
+    {"MONITORS", RGB(60, 60, 60), L'M'},
+    {"DESKTOP", RGB(0, 130, 200), L'D'},
+    {"LINK", RGB(90, 90, 200), L'L'},
+    {"ERRLINK", RGB(200, 30, 30), L'!'},
+    {"MONITOR", RGB(90, 90, 90), L'm'},
+    {"FOLDER", RGB(220, 170, 40), L'O'},
+    {"FILELINK", RGB(70, 120, 220), L'V'},
+    {"INTERNETLINK", RGB(30, 150, 90), L'@'},
+    {"FOLDERLINK", RGB(200, 150, 30), L'V'},
+    {"ICONSYS", RGB(120, 60, 160), L'S'},
+    {"FILE", RGB(240, 240, 240), L'F'},
+    {"FILETOBIG", RGB(240, 120, 30), L'G'},
+    {"ERR", RGB(200, 0, 0), L'X'},
 }};
 
 HBITMAP drawIcon(HDC screen, const IconDesign& d) {

@@ -21,8 +21,7 @@ ListViewMirror::ListViewMirror(ListModel& model, HWND listView, int dotsPerInch)
 ListViewMirror::~ListViewMirror() { model_.setObserver(nullptr); }
 
 void ListViewMirror::rebuildColumns() {
-    while (ListView_DeleteColumn(list_, 0)) {
-    }
+    while (ListView_DeleteColumn(list_, 0)) {}
     const auto& columns = model_.columns();
     for (std::size_t i = 0; i < columns.size(); ++i) {
         std::wstring header = widen(columns[i].header);
@@ -69,8 +68,10 @@ void ListViewMirror::writeRow(int index, bool insert) {
     item.iImage = listIconIndex(row.smallIcon);
     item.stateMask = LVIS_CUT;
     item.state = row.ghosted ? LVIS_CUT : 0;
-    if (insert) SendMessageW(list_, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item));
-    else SendMessageW(list_, LVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&item));
+    if (insert)
+        SendMessageW(list_, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item));
+    else
+        SendMessageW(list_, LVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&item));
     for (std::size_t c = 1; c < model_.columns().size(); ++c) {
         std::wstring sub = widen(row.sub(c));
         LVITEMW s{};
@@ -120,8 +121,7 @@ LRESULT ListViewMirror::onNotify(NMHDR* header) {
             const int index = static_cast<int>(draw->nmcd.dwItemSpec);
             if (index >= 0 && index < model_.size()) {
                 const ListRow& row = model_.row(index);
-                draw->clrText = row.ghosted && row.foreColor == kColorWindowText ? GetSysColor(COLOR_GRAYTEXT)
-                                                                                  : toColorRef(row.foreColor);
+                draw->clrText = row.ghosted && row.foreColor == kColorWindowText ? GetSysColor(COLOR_GRAYTEXT) : toColorRef(row.foreColor);
             }
             return CDRF_DODEFAULT;
         }

@@ -47,8 +47,14 @@ WindowShape formShape(const std::string& caption, const FormMetrics& metrics, in
     const int width = frame.right - frame.left, height = frame.bottom - frame.top;
     RECT around{};
     if (!owner || !GetWindowRect(owner, &around)) SystemParametersInfoW(SPI_GETWORKAREA, 0, &around, 0);
-    return {.exStyle = exStyle, .caption = widen(caption), .style = style, .x = around.left + (around.right - around.left - width) / 2,
-            .y = around.top + (around.bottom - around.top - height) / 2, .width = width, .height = height, .parent = owner};
+    return {.exStyle = exStyle,
+            .caption = widen(caption),
+            .style = style,
+            .x = around.left + (around.right - around.left - width) / 2,
+            .y = around.top + (around.bottom - around.top - height) / 2,
+            .width = width,
+            .height = height,
+            .parent = owner};
 }
 
 HWND addFormControl(HWND form, const FormMetrics& metrics, const wchar_t* windowClass, const std::string& caption, DWORD style, int id,

@@ -30,9 +30,9 @@ FormMetrics readFormMetrics();
 WindowShape formShape(const std::string& caption, const FormMetrics& metrics, int clientWidth, int clientHeight, HWND owner);
 
 struct ModalFormCalls {
-    std::function<bool()> visible;      // the loop runs while the form is visible
-    std::function<void()> pressClose;   // the "&Schließen" label pressed (its mnemonic)
-    std::function<void()> closeNow;     // the form closes at once (the program is ending)
+    std::function<bool()> visible;     // the loop runs while the form is visible
+    std::function<void()> pressClose;  // the "&Schließen" label pressed (its mnemonic)
+    std::function<void()> closeNow;    // the form closes at once (the program is ending)
 };
 
 // A child control of a form at unscaled pixel coordinates, in the form's font.

@@ -46,8 +46,8 @@ MsgBoxWindow::MsgBoxWindow(CountdownMessageBox& form, HWND owner) : form_(form),
     if (!owner || !GetWindowRect(owner, &area)) SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
     const int x = area.left + (area.right - area.left - width) / 2;
     const int y = area.top + (area.bottom - area.top - height) / 2;
-    const HWND window = create(formClass(kMsgBoxWindowClass), {.exStyle = exStyle, .style = style, .x = x, .y = y, .width = width,
-                                                               .height = height, .parent = owner});
+    const HWND window = create(formClass(kMsgBoxWindowClass),
+                               {.exStyle = exStyle, .style = style, .x = x, .y = y, .width = width, .height = height, .parent = owner});
     if (!window) return;
 
     HWND title = child(window, L"STATIC", SS_LEFT | SS_NOPREFIX, 0, kMsgBoxTitleId, 12, 10, 396, 20);
@@ -56,8 +56,8 @@ MsgBoxWindow::MsgBoxWindow(CountdownMessageBox& form, HWND owner) : form_(form),
     lf.lfWeight = FW_BOLD;
     titleFont_.reset(CreateFontIndirectW(&lf));
     SendMessageW(title, WM_SETFONT, reinterpret_cast<WPARAM>(titleFont_.get()), FALSE);
-    child(window, L"EDIT", ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL | WS_VSCROLL | WS_TABSTOP, WS_EX_CLIENTEDGE,
-          kMsgBoxMessageId, 12, 36, 396, 112);
+    child(window, L"EDIT", ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL | WS_VSCROLL | WS_TABSTOP, WS_EX_CLIENTEDGE, kMsgBoxMessageId, 12,
+          36, 396, 112);
     child(window, L"STATIC", SS_LEFT | SS_NOPREFIX, 0, kMsgBoxInfoId, 12, 156, 396, 18);
     HWND ok = createLabelButton(window, kMsgBoxOkId, L"OK", 222, 186, 90, 26);
     HWND cancel = createLabelButton(window, kMsgBoxCancelId, L"Abbrechen", 318, 186, 90, 26);
@@ -138,11 +138,16 @@ LRESULT MsgBoxWindow::handleMessage(UINT m, WPARAM wp, LPARAM lp) {
     case WM_COMMAND: {
         const int id = LOWORD(wp);
         const WORD code = HIWORD(wp);
-        if (id == kMsgBoxOkId && code == kLabelButtonDown) form_.okMouseDown();
-        else if (id == kMsgBoxOkId && code == kLabelButtonUp) form_.okMouseUp(true);
-        else if (id == kMsgBoxCancelId && code == kLabelButtonDown) form_.cancelMouseDown();
-        else if (id == kMsgBoxCancelId && code == kLabelButtonUp) form_.cancelMouseUp(true);
-        else if (id == IDCANCEL) form_.queryUnload();  // Escape
+        if (id == kMsgBoxOkId && code == kLabelButtonDown)
+            form_.okMouseDown();
+        else if (id == kMsgBoxOkId && code == kLabelButtonUp)
+            form_.okMouseUp(true);
+        else if (id == kMsgBoxCancelId && code == kLabelButtonDown)
+            form_.cancelMouseDown();
+        else if (id == kMsgBoxCancelId && code == kLabelButtonUp)
+            form_.cancelMouseUp(true);
+        else if (id == IDCANCEL)
+            form_.queryUnload();  // Escape
         return 0;
     }
     case WM_CLOSE:

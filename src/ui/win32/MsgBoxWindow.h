@@ -14,12 +14,12 @@
 namespace plenvik::win32 {
 
 inline constexpr const wchar_t* kMsgBoxWindowClass = L"PlenvikMsgBox";
-inline constexpr int kMsgBoxTitleId = 301;      // lblTitle
-inline constexpr int kMsgBoxMessageId = 302;    // txtMessage
-inline constexpr int kMsgBoxInfoId = 303;       // lblInfo
-inline constexpr int kMsgBoxOkId = 304;         // lblCmdOk
-inline constexpr int kMsgBoxCancelId = 305;     // lblCmdCancel
-inline constexpr UINT_PTR kMsgBoxTimerId = 1;   // tmrMain
+inline constexpr int kMsgBoxTitleId = 301;     // lblTitle
+inline constexpr int kMsgBoxMessageId = 302;   // txtMessage
+inline constexpr int kMsgBoxInfoId = 303;      // lblInfo
+inline constexpr int kMsgBoxOkId = 304;        // lblCmdOk
+inline constexpr int kMsgBoxCancelId = 305;    // lblCmdCancel
+inline constexpr UINT_PTR kMsgBoxTimerId = 1;  // tmrMain
 
 class MsgBoxWindow : public Window {
 public:

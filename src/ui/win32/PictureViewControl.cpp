@@ -18,11 +18,15 @@ int shiftState() {
 
 }  // namespace
 
-PictureViewControl::PictureViewControl(PictureView& model, HWND parent, int id, int x, int y, int width, int height)
-    : model_(model) {
-    const HWND window = create({.name = kPictureViewClass, .style = CS_DBLCLKS},
-                               {.style = WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPCHILDREN, .x = x, .y = y, .width = width,
-                                .height = height, .parent = parent, .id = id});
+PictureViewControl::PictureViewControl(PictureView& model, HWND parent, int id, int x, int y, int width, int height) : model_(model) {
+    const HWND window =
+        create({.name = kPictureViewClass, .style = CS_DBLCLKS}, {.style = WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPCHILDREN,
+                                                                  .x = x,
+                                                                  .y = y,
+                                                                  .width = width,
+                                                                  .height = height,
+                                                                  .parent = parent,
+                                                                  .id = id});
     if (!window) return;
     hor_ = CreateWindowExW(0, L"SCROLLBAR", L"", WS_CHILD | SBS_HORZ, 0, 0, 0, 0, window,
                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(kPictureViewHorId)), GetModuleHandleW(nullptr), nullptr);
@@ -97,8 +101,7 @@ void PictureViewControl::syncSurface() {
         info.header.biCompression = BI_RGB;
         info.header.biClrUsed = IndexedSurface::kPaletteSize;
         void* bits = nullptr;
-        UniqueGdiObject bitmap(CreateDIBSection(surfaceDc_.get(), reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS,
-                                                &bits, nullptr, 0));
+        UniqueGdiObject bitmap(CreateDIBSection(surfaceDc_.get(), reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS, &bits, nullptr, 0));
         if (!bitmap || !bits) return;
         if (oldBitmap_) SelectObject(surfaceDc_.get(), oldBitmap_);
         oldBitmap_ = SelectObject(surfaceDc_.get(), bitmap.get());
@@ -222,8 +225,7 @@ void PictureViewControl::passOn(PictureViewEvent::Kind kind, WPARAM wp, LPARAM l
     PictureViewEvent e;
     e.kind = kind;
     e.shift = shiftState();
-    if (kind == PictureViewEvent::Kind::KeyDown || kind == PictureViewEvent::Kind::KeyUp ||
-        kind == PictureViewEvent::Kind::KeyPress) {
+    if (kind == PictureViewEvent::Kind::KeyDown || kind == PictureViewEvent::Kind::KeyUp || kind == PictureViewEvent::Kind::KeyPress) {
         e.key = static_cast<int>(wp);
     } else {
         POINT pt{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
@@ -241,8 +243,7 @@ LRESULT PictureViewControl::handleMessage(UINT m, WPARAM wp, LPARAM lp) {
     case WM_SIZE:
         if (ver_) layout();  // not while the window is being created
         return 0;
-    case WM_ERASEBKGND:
-        return 1;  // WM_PAINT covers every pixel
+    case WM_ERASEBKGND: return 1;  // WM_PAINT covers every pixel
     case WM_PAINT: {
         PAINTSTRUCT ps;
         HDC dc = BeginPaint(handle(), &ps);
@@ -250,9 +251,7 @@ LRESULT PictureViewControl::handleMessage(UINT m, WPARAM wp, LPARAM lp) {
         EndPaint(handle(), &ps);
         return 0;
     }
-    case WM_PRINTCLIENT:
-        paint(reinterpret_cast<HDC>(wp));
-        return 0;
+    case WM_PRINTCLIENT: paint(reinterpret_cast<HDC>(wp)); return 0;
     case WM_HSCROLL:
         if (reinterpret_cast<HWND>(lp) == hor_) onScroll(SB_HORZ, LOWORD(wp));
         return 0;
@@ -260,8 +259,7 @@ LRESULT PictureViewControl::handleMessage(UINT m, WPARAM wp, LPARAM lp) {
         if (reinterpret_cast<HWND>(lp) == ver_) onScroll(SB_VERT, LOWORD(wp));
         return 0;
     case WM_SETCURSOR:
-        if (LOWORD(lp) == HTCLIENT && model_.PicMouseScroll() &&
-            (model_.scroller().sHor().visible || model_.scroller().sVer().visible)) {
+        if (LOWORD(lp) == HTCLIENT && model_.PicMouseScroll() && (model_.scroller().sHor().visible || model_.scroller().sVer().visible)) {
             SetCursor(LoadCursorW(nullptr, model_.scroller().dragging() ? IDC_SIZEALL : IDC_HAND));
             return TRUE;
         }
@@ -299,23 +297,12 @@ LRESULT PictureViewControl::handleMessage(UINT m, WPARAM wp, LPARAM lp) {
         pressed_ = false;
         return 0;
     }
-    case WM_LBUTTONDBLCLK:
-        passOn(Kind::DblClick, wp, lp, 1);
-        return 0;
-    case WM_CAPTURECHANGED:
-        model_.mouseUp();
-        return 0;
-    case WM_KEYDOWN:
-        passOn(Kind::KeyDown, wp, lp, 0);
-        return 0;
-    case WM_KEYUP:
-        passOn(Kind::KeyUp, wp, lp, 0);
-        return 0;
-    case WM_CHAR:
-        passOn(Kind::KeyPress, wp, lp, 0);
-        return 0;
-    case WM_GETDLGCODE:
-        return DLGC_WANTARROWS | DLGC_WANTCHARS;
+    case WM_LBUTTONDBLCLK: passOn(Kind::DblClick, wp, lp, 1); return 0;
+    case WM_CAPTURECHANGED: model_.mouseUp(); return 0;
+    case WM_KEYDOWN: passOn(Kind::KeyDown, wp, lp, 0); return 0;
+    case WM_KEYUP: passOn(Kind::KeyUp, wp, lp, 0); return 0;
+    case WM_CHAR: passOn(Kind::KeyPress, wp, lp, 0); return 0;
+    case WM_GETDLGCODE: return DLGC_WANTARROWS | DLGC_WANTCHARS;
     }
     return defaultHandling(m, wp, lp);
 }

@@ -29,8 +29,8 @@ inline constexpr int kPictureViewVerId = 2;  // sVer
 // A mouse or key event passed on to the container.
 struct PictureViewEvent {
     enum class Kind { MouseDown, MouseMove, MouseUp, Click, DblClick, KeyDown, KeyPress, KeyUp } kind = Kind::MouseDown;
-    int button = 0;  // 1 left, 2 right, 4 middle (mouse events)
-    int shift = 0;   // 1 shift, 2 control, 4 alt
+    int button = 0;    // 1 left, 2 right, 4 middle (mouse events)
+    int shift = 0;     // 1 shift, 2 control, 4 alt
     int x = 0, y = 0;  // container (parent client) pixels
     int key = 0;       // virtual key (KeyDown/KeyUp) or character (KeyPress)
 };

@@ -20,30 +20,24 @@ std::optional<RgbImage> WicPictureDecoder::decode(const std::vector<std::uint8_t
     if (bytes.empty() || bytes.size() > std::numeric_limits<DWORD>::max()) return std::nullopt;
     ComApartment apartment;
     ComPtr<IWICImagingFactory> factory;
-    if (FAILED(CoCreateInstance(kClsidWicImagingFactory, nullptr, CLSCTX_INPROC_SERVER, __uuidof(IWICImagingFactory),
-                                factory.putVoid())))
+    if (FAILED(CoCreateInstance(kClsidWicImagingFactory, nullptr, CLSCTX_INPROC_SERVER, __uuidof(IWICImagingFactory), factory.putVoid())))
         return std::nullopt;
     ComPtr<IWICStream> stream;
     if (FAILED(factory->CreateStream(stream.put()))) return std::nullopt;
     // WIC only reads from the buffer.
-    if (FAILED(stream->InitializeFromMemory(const_cast<BYTE*>(bytes.data()), static_cast<DWORD>(bytes.size()))))
-        return std::nullopt;
+    if (FAILED(stream->InitializeFromMemory(const_cast<BYTE*>(bytes.data()), static_cast<DWORD>(bytes.size())))) return std::nullopt;
     ComPtr<IWICBitmapDecoder> decoder;
-    if (FAILED(factory->CreateDecoderFromStream(stream.get(), nullptr, WICDecodeMetadataCacheOnDemand, decoder.put())))
-        return std::nullopt;
+    if (FAILED(factory->CreateDecoderFromStream(stream.get(), nullptr, WICDecodeMetadataCacheOnDemand, decoder.put()))) return std::nullopt;
     ComPtr<IWICBitmapFrameDecode> frame;
     if (FAILED(decoder->GetFrame(0, frame.put()))) return std::nullopt;
     ComPtr<IWICFormatConverter> converter;
     if (FAILED(factory->CreateFormatConverter(converter.put()))) return std::nullopt;
-    if (FAILED(converter->Initialize(frame.get(), kPixelFormat24bppRgb, WICBitmapDitherTypeNone, nullptr, 0.0,
-                                     WICBitmapPaletteTypeCustom)))
+    if (FAILED(converter->Initialize(frame.get(), kPixelFormat24bppRgb, WICBitmapDitherTypeNone, nullptr, 0.0, WICBitmapPaletteTypeCustom)))
         return std::nullopt;
     UINT width = 0, height = 0;
-    if (FAILED(converter->GetSize(&width, &height)) || width == 0 || height == 0 || width > 32767 || height > 32767)
-        return std::nullopt;
+    if (FAILED(converter->GetSize(&width, &height)) || width == 0 || height == 0 || width > 32767 || height > 32767) return std::nullopt;
     RgbImage image(static_cast<int>(width), static_cast<int>(height));
-    if (FAILED(converter->CopyPixels(nullptr, width * 3, static_cast<UINT>(image.rgb.size()), image.rgb.data())))
-        return std::nullopt;
+    if (FAILED(converter->CopyPixels(nullptr, width * 3, static_cast<UINT>(image.rgb.size()), image.rgb.data()))) return std::nullopt;
     return image;
 }
 

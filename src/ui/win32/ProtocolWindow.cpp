@@ -15,11 +15,11 @@ constexpr UINT_PTR kClockTimer = 1;
 
 ProtocolWindow::ProtocolWindow(Protocol& protocol) : protocol_(protocol) {
     // A tool window without an owner: it stays when the main window is minimised.
-    const HWND window = create(formClass(kProtocolWindowClass), {.exStyle = WS_EX_TOOLWINDOW, .caption = L"Protokoll ...",
-                                                                 .style = WS_OVERLAPPEDWINDOW, .width = 720, .height = 420});
-    list_ = CreateWindowExW(WS_EX_CLIENTEDGE, WC_LISTVIEWW, L"", WS_CHILD | WS_VISIBLE | LVS_REPORT | LVS_SHOWSELALWAYS,
-                            0, 0, 100, 100, window, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kProtocolListId)),
-                            GetModuleHandleW(nullptr), nullptr);
+    const HWND window =
+        create(formClass(kProtocolWindowClass),
+               {.exStyle = WS_EX_TOOLWINDOW, .caption = L"Protokoll ...", .style = WS_OVERLAPPEDWINDOW, .width = 720, .height = 420});
+    list_ = CreateWindowExW(WS_EX_CLIENTEDGE, WC_LISTVIEWW, L"", WS_CHILD | WS_VISIBLE | LVS_REPORT | LVS_SHOWSELALWAYS, 0, 0, 100, 100,
+                            window, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kProtocolListId)), GetModuleHandleW(nullptr), nullptr);
     ListView_SetExtendedListViewStyle(list_, LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES);
     status_ = CreateWindowExW(0, STATUSCLASSNAMEW, L"", WS_CHILD | WS_VISIBLE | SBARS_SIZEGRIP, 0, 0, 0, 0, window,
                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(kProtocolStatusId)), GetModuleHandleW(nullptr), nullptr);
@@ -67,8 +67,8 @@ void ProtocolWindow::layout() {
     const int textLeft = ListView_GetColumnWidth(list_, 0) + ListView_GetColumnWidth(list_, 1);
     const Protocol::ListSize now{(listRect.right - listRect.left) * kTwipsPerPixel, (listRect.bottom - listRect.top) * kTwipsPerPixel,
                                  ListView_GetColumnWidth(list_, 2) * kTwipsPerPixel};
-    const Protocol::ListSize next = protocol_.resize(width * kTwipsPerPixel, height * kTwipsPerPixel,
-                                                     (height - barHeight) * kTwipsPerPixel, now, textLeft * kTwipsPerPixel);
+    const Protocol::ListSize next = protocol_.resize(width * kTwipsPerPixel, height * kTwipsPerPixel, (height - barHeight) * kTwipsPerPixel,
+                                                     now, textLeft * kTwipsPerPixel);
     MoveWindow(list_, 0, 0, next.width / kTwipsPerPixel, next.height / kTwipsPerPixel, TRUE);
     if (next.textColumnWidth != now.textColumnWidth) ListView_SetColumnWidth(list_, 2, next.textColumnWidth / kTwipsPerPixel);
 }

@@ -85,9 +85,9 @@ TEST(CommandLineTest, AProjectFileAsFirstTokenIsOpened) {
         {"\"C:\\Users\\x\\Eigene Projekte\\a b.Plenvk\"", "C:\\Users\\x\\Eigene Projekte\\a b.Plenvk", 0},
         {"C:\\p\\A.PLENVK 64", "C:\\p\\A.PLENVK", 64},
         {"a.Plenvk", "a.Plenvk", 0},
-        {"\".Plenvk\"", "", 0},             // no name before the extension
+        {"\".Plenvk\"", "", 0},           // no name before the extension
         {"\"C:\\a.Plenvk.txt\"", "", 0},  // another type
-        {"RESTORE \"a.Plenvk\"", "", 0},    // the restore command keeps its meaning
+        {"RESTORE \"a.Plenvk\"", "", 0},  // the restore command keeps its meaning
         {"64", "", 64},
     };
     for (const auto& c : cases) {

@@ -16,8 +16,15 @@ TEST(Base64ContentTest, LineBreaksBlanksAndClosingPaddingAreSkipped) {
         const char* text;
         const char* bytes;
     } cases[] = {
-        {"", ""}, {"QUJDREVG", "ABCDEF"}, {"QUJD\r\nREVG", "ABCDEF"}, {" QUJ\tD REVG\n", "ABCDEF"},
-        {"QUI", "AB"}, {"QUI=", "AB"}, {"QQ==", "A"}, {"QQ=\r\n=", "A"}, {"QQ", "A"},
+        {"", ""},
+        {"QUJDREVG", "ABCDEF"},
+        {"QUJD\r\nREVG", "ABCDEF"},
+        {" QUJ\tD REVG\n", "ABCDEF"},
+        {"QUI", "AB"},
+        {"QUI=", "AB"},
+        {"QQ==", "A"},
+        {"QQ=\r\n=", "A"},
+        {"QQ", "A"},
     };
     for (const auto& c : cases) {
         const auto bytes = decodeBase64Content(c.text);
@@ -27,8 +34,8 @@ TEST(Base64ContentTest, LineBreaksBlanksAndClosingPaddingAreSkipped) {
 }
 
 TEST(Base64ContentTest, AnyOtherCharacterOrMisplacedPaddingIsDamage) {
-    for (const char* text : {"QUJD*REVG", "QUJD-REVG", "QUJDREV\xC3\xA4", "QQ==QUJD", "QUJDR", "Q", "QUI==", "=QUI",
-                             "QUJD====", "QUJD.REVG"}) {
+    for (const char* text :
+         {"QUJD*REVG", "QUJD-REVG", "QUJDREV\xC3\xA4", "QQ==QUJD", "QUJDR", "Q", "QUI==", "=QUI", "QUJD====", "QUJD.REVG"}) {
         EXPECT_FALSE(decodeBase64Content(text)) << text;
     }
     EXPECT_FALSE(decodeBase64Content(std::string_view("QUJD\0REVG", 9))) << "a NUL inside";

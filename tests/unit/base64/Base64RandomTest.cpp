@@ -86,8 +86,7 @@ TEST_F(Base64Random, ChunkedEncodeEqualsOneCall) {
         std::string chunked;
         const auto cuts = randomCuts(data.size());
         for (std::size_t i = 1; i < cuts.size(); ++i)
-            chunked += encodeBase64(std::span(data).subspan(cuts[i - 1], cuts[i] - cuts[i - 1]), state, false, pad,
-                                       lineLength);
+            chunked += encodeBase64(std::span(data).subspan(cuts[i - 1], cuts[i] - cuts[i - 1]), state, false, pad, lineLength);
         chunked += encodeBase64(std::span<const std::uint8_t>(), state, true, pad, lineLength);
         ASSERT_EQ(chunked, expected) << "round " << round;
         ASSERT_EQ(state.column, whole.column) << "round " << round;
@@ -153,8 +152,7 @@ TEST_F(Base64Random, AnyTextDecodesLikeTheModelInAnyChunking) {
         Bytes chunked;
         const auto cuts = randomCuts(text.size());
         for (std::size_t i = 1; i < cuts.size(); ++i) {
-            const Bytes part = decodeBase64Chunk(std::string_view(text).substr(cuts[i - 1], cuts[i] - cuts[i - 1]), state,
-                                               false);
+            const Bytes part = decodeBase64Chunk(std::string_view(text).substr(cuts[i - 1], cuts[i] - cuts[i - 1]), state, false);
             ASSERT_LT(state.remainder.size(), 4u);
             chunked.insert(chunked.end(), part.begin(), part.end());
         }

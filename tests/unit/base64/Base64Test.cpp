@@ -91,14 +91,11 @@ TEST(Base64Encode, LineBreaksSplitGroupsAndCarryTheColumn) {
         std::int16_t columnOut;
     };
     const Case cases[] = {
-        {"foobar", 0, 7, "Zm9vYmFy", 7},             // no breaks: the column is left alone
-        {"foobar", -5, 7, "Zm9vYmFy", 7},
-        {"foobar", 4, 0, "Zm9v\r\nYmFy", 4},          // a full last line ends without a break
-        {"foobar", 6, 0, "Zm9vYm\r\nFy", 2},
-        {"foo", 10, 8, "Zm\r\n9v", 2},                // the first line continues at the caller's column
-        {"foo", 10, 10, "\r\nZm9v", 4},
-        {"foo", 10, 12, "\r\nZm9v", 4},              // a column past the line length breaks at once
-        {"foo", 1, 0, "Z\r\nm\r\n9\r\nv", 1},         // lines never grow past the line length
+        {"foobar", 0, 7, "Zm9vYmFy", 7},                                            // no breaks: the column is left alone
+        {"foobar", -5, 7, "Zm9vYmFy", 7},     {"foobar", 4, 0, "Zm9v\r\nYmFy", 4},  // a full last line ends without a break
+        {"foobar", 6, 0, "Zm9vYm\r\nFy", 2},  {"foo", 10, 8, "Zm\r\n9v", 2},        // the first line continues at the caller's column
+        {"foo", 10, 10, "\r\nZm9v", 4},       {"foo", 10, 12, "\r\nZm9v", 4},       // a column past the line length breaks at once
+        {"foo", 1, 0, "Z\r\nm\r\n9\r\nv", 1},                                       // lines never grow past the line length
         {"foob", 3, 0, "Zm9\r\nvYg", 3},
     };
     for (const auto& c : cases) {
@@ -146,14 +143,14 @@ TEST(Base64Decode, GroupsAreCountedByPosition) {
     };
     const Case cases[] = {
         {"", ""},
-        {"Q", ""},                   // one sextet makes no byte
+        {"Q", ""},  // one sextet makes no byte
         {"Q=", ""},
         {"QQ", "A"},
         {"QQ=", "A"},
         {"QUI", "AB"},
-        {"QQ==QUJD", "AABC"},        // padding inside the text ends only its own group
+        {"QQ==QUJD", "AABC"},                 // padding inside the text ends only its own group
         {"Zm9v\r\nYmFy", "foo\xF6\x26\x17"},  // CR LF shifts every later group: wrong bytes from here on
-        {"*QQQ", "\xFD\x04\x10"},    // an absent first sextet counts as -1 in the sum
+        {"*QQQ", "\xFD\x04\x10"},             // an absent first sextet counts as -1 in the sum
         {"Q*QQ", "\xF4\x10"},
         {"QQ*Q", "A\xD0"},
         {"****", ""},

@@ -6,14 +6,15 @@ namespace plenvik {
 namespace {
 
 TEST(TextTest, Utf16RoundTripKeepsEveryScript) {
-    const std::string samples[] = {"", "abc", "M\xC3\xBCll", "\xE2\x82\xAC 5", "\xE4\xB8\xAD\xE6\x96\x87",
-                                   "\xF0\x9F\x98\x80 smile"};
+    const std::string samples[] = {"", "abc", "M\xC3\xBCll", "\xE2\x82\xAC 5", "\xE4\xB8\xAD\xE6\x96\x87", "\xF0\x9F\x98\x80 smile"};
     for (const auto& s : samples) EXPECT_EQ(utf16ToUtf8(utf8ToUtf16(s)), s);
     EXPECT_EQ(utf8ToUtf16("\xF0\x9F\x98\x80").size(), 2u);  // a surrogate pair
 }
 
 TEST(TextTest, InvalidUtf8BecomesReplacementCharacter) {
-    EXPECT_EQ(utf8ToUtf16("a\xFF" "b"), u"a\uFFFDb");
+    EXPECT_EQ(utf8ToUtf16("a\xFF"
+                          "b"),
+              u"a\uFFFDb");
     EXPECT_EQ(utf8ToUtf16("\xC3"), u"\uFFFD");            // truncated sequence
     EXPECT_EQ(utf8ToUtf16("\xC0\xAF"), u"\uFFFD\uFFFD");  // overlong form
 }

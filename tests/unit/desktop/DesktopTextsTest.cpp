@@ -19,7 +19,7 @@ TEST(DesktopTextsTest, ViewStyleInformationNamesTheViewTypeAndAutoArrange) {
         {0x103 & ~0x100, "Liste"},
         {0x100, "Symbole (normal), Automatisch anordnen"},
         {0x101, "Details, Automatisch anordnen"},
-        {0x56000A4B, "Liste"},                           // other style bits do not count
+        {0x56000A4B, "Liste"},  // other style bits do not count
         {static_cast<std::int32_t>(0xFFFFFFFF), "Liste, Automatisch anordnen"},
     };
     for (const auto& c : cases) EXPECT_EQ(DesktopWindow::describeViewStyle(c.style), c.text) << c.style;
@@ -30,8 +30,9 @@ TEST(DesktopTextsTest, DesktopLabelsDropOnlyAFinalLinkOrShortcutExtension) {
         const char* file;
         const char* label;
     } cases[] = {
-        {"Notes.lnk", "Notes"},      {"Nachrichten.URL", "Nachrichten"}, {"Brief.txt", "Brief.txt"},
-        {"a.lnk.txt", "a.lnk.txt"},  {"x.lnkx", "x.lnkx"},               {"Ordner", "Ordner"},
+        {"Notes.lnk", "Notes"},         {"Nachrichten.URL", "Nachrichten"},
+        {"Brief.txt", "Brief.txt"},     {"a.lnk.txt", "a.lnk.txt"},
+        {"x.lnkx", "x.lnkx"},           {"Ordner", "Ordner"},
         {"Preis 5 €.Lnk", "Preis 5 €"}, {"lnk", "lnk"},
     };
     for (const auto& c : cases) EXPECT_EQ(desktopLabel(c.file), c.label) << c.file;

@@ -38,13 +38,10 @@ class MonitorPictureTest : public ::testing::Test {
 protected:
     void SetUp() override {
         picture.NewPicture(256, 256, rgbColor(255, 255, 255));
-        picture.setPaintObserver([this](const PaintCall& c) {
-            (c.kind == PaintCall::Kind::Rectangle ? calls.rectangles : calls.texts).push_back(c);
-        });
+        picture.setPaintObserver(
+            [this](const PaintCall& c) { (c.kind == PaintCall::Kind::Rectangle ? calls.rectangles : calls.texts).push_back(c); });
     }
-    void draw(const std::vector<MonitorRecord>& monitors) {
-        drawMonitorPicture(picture, monitors, hOp, vOp, handler);
-    }
+    void draw(const std::vector<MonitorRecord>& monitors) { drawMonitorPicture(picture, monitors, hOp, vOp, handler); }
     std::uint8_t at(int x, int y) const { return picture.surface()->index(x, y); }
 
     test::ScriptedErrorHandler handler;
@@ -114,8 +111,7 @@ TEST_F(MonitorPictureTest, FromFourMonitorsTheLabelsUseTheShortForm) {
     ASSERT_EQ(calls.texts.size(), 3u);
     EXPECT_EQ(calls.texts[2].text, "Mon.3");
     calls = {};
-    draw(table({monitor(1, 0, 0, 800, 600), monitor(2, 800, 0, 800, 600), monitor(3, 1600, 0, 800, 600),
-                monitor(4, 2400, 0, 800, 600)}));
+    draw(table({monitor(1, 0, 0, 800, 600), monitor(2, 800, 0, 800, 600), monitor(3, 1600, 0, 800, 600), monitor(4, 2400, 0, 800, 600)}));
     ASSERT_EQ(calls.texts.size(), 4u);
     EXPECT_EQ(calls.texts[0].text, "M.1");
     EXPECT_EQ(calls.texts[3].text, "M.4");
@@ -174,8 +170,7 @@ TEST_F(MonitorPictureTest, ClearingGivesTheMainPictureSizeAllInTheBrushColour) {
     const IndexedSurface& s = *picture.surface();
     for (int y = 0; y < s.height(); ++y)
         for (int x = 0; x < s.width(); ++x)
-            ASSERT_TRUE(s.color(x, y).r == 255 && s.color(x, y).g == 255 && s.color(x, y).b == 255)
-                << "pixel " << x << "," << y;
+            ASSERT_TRUE(s.color(x, y).r == 255 && s.color(x, y).g == 255 && s.color(x, y).b == 255) << "pixel " << x << "," << y;
 }
 
 // FNV-1a, to compare whole pictures and files with a value computed once.

@@ -13,8 +13,8 @@ TEST(CallStackTraceTest, RepeatedEntryKeepsOneLineWithCountAndFirstTime) {
     trace.enter("Plenvik.frmMain.fc_DesktopIconsGet", at(7, 0, 1));
     trace.enter("Plenvik.frmMain.fc_DesktopIconsGet", at(7, 0, 2));
     trace.enter("Plenvik.frmMain.fc_DesktopIconsGet", at(7, 0, 3));
-    EXPECT_EQ(trace.lines(), (std::vector<std::string>{"07:00:01 - Plenvik.frmMain.fc_DesktopIconsGet (3)",
-                                                       "07:00:00 - Plenvik.frmMain.Form_Load (1)"}));
+    EXPECT_EQ(trace.lines(),
+              (std::vector<std::string>{"07:00:01 - Plenvik.frmMain.fc_DesktopIconsGet (3)", "07:00:00 - Plenvik.frmMain.Form_Load (1)"}));
     EXPECT_EQ(trace.repeatCount(), 3);
     EXPECT_EQ(trace.lastProcedure(), "Plenvik.frmMain.fc_DesktopIconsGet");
 }

@@ -47,9 +47,7 @@ public:
         answers.pop_front();
         return a;
     }
-    std::optional<std::string> inputBox(const std::string&, const std::string&, const std::string&) override {
-        return std::nullopt;
-    }
+    std::optional<std::string> inputBox(const std::string&, const std::string&, const std::string&) override { return std::nullopt; }
     std::optional<std::string> browseForFolder(const std::string&, const std::string&) override { return std::nullopt; }
 };
 

@@ -35,17 +35,19 @@ TEST(ErrorMessageLinesTest, SplitsInfoTextIntoPieces) {
         {"empty", "", {}},
         {"exactly one piece", d68, {"  Aktion:  " + d68}},
         {"one character more", d68 + "X", {"  Aktion:  " + d68, "        :  X"}},
-        {"five whole pieces, nothing left", std::string(340, 'z'),
+        {"five whole pieces, nothing left",
+         std::string(340, 'z'),
          {"  Aktion:  " + z68, "        :  " + z68, "        :  " + z68, "        :  " + z68, "        :  " + z68}},
-        {"line feed inside the first piece keeps its prefix", "erste\nzweite",
-         {"  Aktion:  erste", "  Aktion:  zweite"}},
+        {"line feed inside the first piece keeps its prefix", "erste\nzweite", {"  Aktion:  erste", "  Aktion:  zweite"}},
         {"CR LF is one break", "a\r\nb\rc", {"  Aktion:  a", "  Aktion:  b", "  Aktion:  c"}},
         {"break in a later piece", d68 + "x\ny", {"  Aktion:  " + d68, "        :  x", "        :  y"}},
         {"CR LF across a piece boundary", digits(67) + "\r\nz", {"  Aktion:  " + digits(67), "        :  z"}},
-        {"lines made by breaks count", "1\n2\n3\n4\n5\n6", {"  Aktion:  1", "  Aktion:  2", "  Aktion:  3",
-                                                           "  Aktion:  4", "  Aktion:  5", "        :  ..."}},
+        {"lines made by breaks count",
+         "1\n2\n3\n4\n5\n6",
+         {"  Aktion:  1", "  Aktion:  2", "  Aktion:  3", "  Aktion:  4", "  Aktion:  5", "        :  ..."}},
         // 68 characters, not bytes: an umlaut is one character and is never cut in two.
-        {"umlauts count as one character", std::string(67, 'a') + "\xC3\xA4" + "b",
+        {"umlauts count as one character",
+         std::string(67, 'a') + "\xC3\xA4" + "b",
          {"  Aktion:  " + std::string(67, 'a') + "\xC3\xA4", "        :  b"}},
     };
     for (const auto& c : cases) EXPECT_EQ(infoTextLines(c.info), c.expected) << c.name;
@@ -59,9 +61,14 @@ TEST(ErrorMessageLinesTest, ListStartsWithSeparatorAndDescription) {
 
 TEST(ErrorMessageLinesTest, ErrorNumberLabelCarriesTheDescriptionsLeadingNumber) {
     const std::pair<const char*, const char*> cases[] = {
-        {"Datei nicht gefunden", "0"}, {"53 Datei nicht gefunden", "53"}, {"  7abc", "7"},
-        {"-12 negativ", "-12"},        {"007", "7"},                      {"-", "0"},
-        {"", "0"},                     {"-0", "0"},
+        {"Datei nicht gefunden", "0"},
+        {"53 Datei nicht gefunden", "53"},
+        {"  7abc", "7"},
+        {"-12 negativ", "-12"},
+        {"007", "7"},
+        {"-", "0"},
+        {"", "0"},
+        {"-0", "0"},
     };
     for (const auto& [description, number] : cases) EXPECT_EQ(leadingNumberText(description), number) << description;
     EXPECT_EQ(errorNumberText(53, "Datei nicht gefunden"), "53 - 0");

@@ -40,7 +40,8 @@ TEST(ErrorWindowProtocolTest, LogAndSavedProtocolOfTwoErrors) {
     const std::string info =
         "Projektdatei 'C:\\Projekte\\PC-BUERO_J\xC3\xBCrgen_261206072609.Plenvk' schreiben\r\n"
         "Ziel: Desktop-Symbole mit Umlauten \xC3\xA4\xC3\xB6\xC3\xBC \xC3\x84\xC3\x96\xC3\x9C \xC3\x9F, Zeichen "
-        "au\xC3\x9F" "erhalb von windows-1252: \xE4\xB8\xAD";
+        "au\xC3\x9F"
+        "erhalb von windows-1252: \xE4\xB8\xAD";
     EXPECT_EQ(rig.report(p2, RuntimeError(70, kAppTitle, "70 Zugriff verweigert"), info), kActionLeave);
 
     EXPECT_EQ(rig.log(), golden("two-errors.log"));

@@ -32,9 +32,8 @@ TEST(ErrorWindowTest, FillsTheWindowAndReturnsThePressedButton) {
     const ErrorWindowContent& c = rig.view.shown[0];
     EXPECT_EQ(c.progInfo, "Plenvik");
     EXPECT_EQ(c.errText, (std::array<std::string, 5>{"53 - 0", kProc, "12", "PC-BUERO", "J\xC3\xBCrgen"}));
-    EXPECT_EQ(c.errMsg, (std::vector<std::string>{
-                            "---------------------------------- 07:25:46 -----------------------------------",
-                            "  Fehler:  Datei nicht gefunden", "  Aktion:  ..."}));
+    EXPECT_EQ(c.errMsg, (std::vector<std::string>{"---------------------------------- 07:25:46 -----------------------------------",
+                                                  "  Fehler:  Datei nicht gefunden", "  Aktion:  ..."}));
     EXPECT_EQ(c.callStack, (std::vector<std::string>{"07:25:46 - " + kProc + " (1)  -  Systemfehler"}));
     EXPECT_EQ(rig.handler.infoText(), "...");
     EXPECT_TRUE(rig.dialogs.asked.empty());
@@ -67,8 +66,8 @@ TEST(ErrorWindowTest, DebugRequestAnswersAtOnce) {
     EXPECT_TRUE(rig.files.files.empty());
 
     // Any other fact differing makes it an ordinary error.
-    for (const auto& e : {RuntimeError(2, "Orvel Err", "Debug"), RuntimeError(1, "Plenvik", "Debug"),
-                          RuntimeError(1, "Orvel Err", "debug")})
+    for (const auto& e :
+         {RuntimeError(2, "Orvel Err", "Debug"), RuntimeError(1, "Plenvik", "Debug"), RuntimeError(1, "Orvel Err", "debug")})
         EXPECT_EQ(rig.report(kProc, e), kActionLeave) << e.source() << e.description();
     EXPECT_EQ(rig.view.shown.size(), 3u);
     EXPECT_EQ(stops, 1);
@@ -92,10 +91,12 @@ TEST(ErrorWindowTest, DiagnosticFlagShowsTheMessageBeforeTheWindow) {
 }
 
 TEST(ErrorWindowTest, ErrorWhileTheWindowIsShownAsksAndKeepsTheShownReport) {
-    const std::string question = "Fehlerformular wird bereits angezeigt!, m\xC3\xB6" "chten Sie den Aufruf wirderholen?"
-                                 "\r\n\r\nFormular wird bereits angezeigt; kann nicht modal angezeigt werden";
-    for (const auto& [answer, code] : {std::pair{MsgAnswer::Yes, kActionRetry}, std::pair{MsgAnswer::No, kActionLeave},
-                                       std::pair{MsgAnswer::Cancel, kActionLeave}}) {
+    const std::string question =
+        "Fehlerformular wird bereits angezeigt!, m\xC3\xB6"
+        "chten Sie den Aufruf wirderholen?"
+        "\r\n\r\nFormular wird bereits angezeigt; kann nicht modal angezeigt werden";
+    for (const auto& [answer, code] :
+         {std::pair{MsgAnswer::Yes, kActionRetry}, std::pair{MsgAnswer::No, kActionLeave}, std::pair{MsgAnswer::Cancel, kActionLeave}}) {
         ErrorReportRig rig;
         int innerCode = -1;
         rig.view.whileShown = [&, answer = answer] {
@@ -210,9 +211,8 @@ TEST(ErrorWindowTest, PrintMailAndWebButtons) {
 
     ASSERT_EQ(rig.processes.opened.size(), 2u);
     const std::string version = programVersionText(PLENVIK_VERSION_MAJOR, PLENVIK_VERSION_MINOR, PLENVIK_VERSION_REVISION);
-    EXPECT_EQ(rig.processes.opened[0], "mailto:support@orvel.example?subject=" +
-                                           percentEncode("Orvel Verwaltung, Fehler, " + version) + "&body=" +
-                                           percentEncode(protocol));
+    EXPECT_EQ(rig.processes.opened[0], "mailto:support@orvel.example?subject=" + percentEncode("Orvel Verwaltung, Fehler, " + version) +
+                                           "&body=" + percentEncode(protocol));
     EXPECT_EQ(rig.processes.opened[1], errtext::kWebAddress);
     EXPECT_TRUE(rig.dialogs.asked.empty());
 }

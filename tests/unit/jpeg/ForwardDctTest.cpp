@@ -15,8 +15,7 @@ double referenceDct(const float samples[64], int u, int v) {
     const double pi = 3.14159265358979323846;
     double sum = 0;
     for (int y = 0; y < 8; ++y)
-        for (int x = 0; x < 8; ++x)
-            sum += samples[y * 8 + x] * std::cos((2 * x + 1) * u * pi / 16) * std::cos((2 * y + 1) * v * pi / 16);
+        for (int x = 0; x < 8; ++x) sum += samples[y * 8 + x] * std::cos((2 * x + 1) * u * pi / 16) * std::cos((2 * y + 1) * v * pi / 16);
     const double cu = u == 0 ? 1 / std::sqrt(2.0) : 1, cv = v == 0 ? 1 / std::sqrt(2.0) : 1;
     return 0.25 * cu * cv * sum;
 }
@@ -29,8 +28,7 @@ TEST(ForwardDct, ScaledOutputsAreTheTrueCoefficients) {
         forwardDct(block);
         for (int v = 0; v < 8; ++v)      // row index: vertical frequency
             for (int u = 0; u < 8; ++u)  // column index: horizontal frequency
-                EXPECT_NEAR(block[v * 8 + u] * dctScale(u) * dctScale(v), referenceDct(samples, u, v), 2e-3)
-                    << "u " << u << " v " << v;
+                EXPECT_NEAR(block[v * 8 + u] * dctScale(u) * dctScale(v), referenceDct(samples, u, v), 2e-3) << "u " << u << " v " << v;
     }
 }
 

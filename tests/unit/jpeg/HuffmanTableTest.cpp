@@ -45,7 +45,8 @@ std::vector<CountsCase> countCases() {
     cases.push_back({"fibonacci 45", fibonacci(45)});
     SymbolCounts skewed{};
     testimages::Noise noise(3);
-    for (int s = 0; s < 256; ++s) skewed[s] = s % 3 == 0 ? 0 : static_cast<std::uint32_t>(1 + (noise.next(1000) + 1000) * (s < 20 ? 5000 : 1));
+    for (int s = 0; s < 256; ++s)
+        skewed[s] = s % 3 == 0 ? 0 : static_cast<std::uint32_t>(1 + (noise.next(1000) + 1000) * (s < 20 ? 5000 : 1));
     cases.push_back({"skewed", skewed});
     return cases;
 }

@@ -26,11 +26,11 @@ namespace fs = std::filesystem;
 #ifdef _WIN32
 #define SKIP_WITHOUT_LIBJPEG_TOOLS() GTEST_SKIP() << "djpeg and cjpeg are Linux tools"
 #else
-#define SKIP_WITHOUT_LIBJPEG_TOOLS()                                                      \
-    do {                                                                                  \
+#define SKIP_WITHOUT_LIBJPEG_TOOLS()                                                          \
+    do {                                                                                      \
         if (std::system("command -v djpeg >/dev/null && command -v cjpeg >/dev/null") != 0) { \
-            GTEST_FAIL() << "djpeg and cjpeg (libjpeg-turbo-progs) are needed";           \
-        }                                                                                 \
+            GTEST_FAIL() << "djpeg and cjpeg (libjpeg-turbo-progs) are needed";               \
+        }                                                                                     \
     } while (false)
 #endif
 
@@ -142,8 +142,7 @@ TEST(JpegConformance, DecodesAtOddSizesForEverySampling) {
             ASSERT_EQ(decoded->components, grey ? 1 : 3);
             const double ours = psnr(grey ? luma(image) : image.rgb, decoded->samples);
             const double theirs = cjpegPsnr(work, image, s.cjpegSampling);
-            if (width > 100)
-                std::printf("[ figures  ] %s %dx%d: PSNR ours %.2f dB, cjpeg %.2f dB\n", s.name, width, height, ours, theirs);
+            if (width > 100) std::printf("[ figures  ] %s %dx%d: PSNR ours %.2f dB, cjpeg %.2f dB\n", s.name, width, height, ours, theirs);
             // The same sampling in libjpeg loses no more than we do.
             EXPECT_GE(ours, theirs - 0.3);
         }
@@ -217,8 +216,8 @@ TEST(JpegConformance, MatchesCjpegAtTheProgramsSetting) {
     }
     for (const Picture& p : pictures) {
         const CjpegComparison c = compareWithCjpeg(work, p.image, p.ours);
-        std::printf("[ figures  ] %s: PSNR ours %.2f dB, cjpeg %.2f dB; size ours %ju, cjpeg %ju bytes (%+.1f%%)\n",
-                    p.name, c.oursPsnr, c.theirsPsnr, c.oursSize, c.theirsSize,
+        std::printf("[ figures  ] %s: PSNR ours %.2f dB, cjpeg %.2f dB; size ours %ju, cjpeg %ju bytes (%+.1f%%)\n", p.name, c.oursPsnr,
+                    c.theirsPsnr, c.oursSize, c.theirsSize,
                     100.0 * (static_cast<double>(c.oursSize) / static_cast<double>(c.theirsSize) - 1.0));
         EXPECT_GE(c.oursPsnr, c.theirsPsnr - 0.3) << p.name;
         EXPECT_LE(static_cast<double>(c.oursSize), 1.02 * static_cast<double>(c.theirsSize)) << p.name;

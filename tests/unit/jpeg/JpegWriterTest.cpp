@@ -13,13 +13,12 @@
 namespace plenvik {
 namespace {
 
+using test::MemoryFileSystem;
 using testing::jpegSegments;
 using testing::markerSequence;
-using test::MemoryFileSystem;
 using Bytes = std::vector<std::uint8_t>;
 
-Bytes encode(const PixelSource& source, int width, int height, int left = 0, int top = 0,
-             SamplingFactors f = {1, 1, 1, 1, 1, 1}) {
+Bytes encode(const PixelSource& source, int width, int height, int left = 0, int top = 0, SamplingFactors f = {1, 1, 1, 1, 1, 1}) {
     JpegWriter jpg;
     jpg.Quality(80);
     jpg.SetSamplingFrequencies(f[0], f[1], f[2], f[3], f[4], f[5]);
@@ -44,7 +43,9 @@ void expectError(Action action, long number, const std::string& description) {
 TEST(JpegWriter, ColourFileHasItsSegmentsInOrder) {
     const RgbImage image = testimages::photoLike(40, 24);
     JpegWriter jpg;
-    jpg.Comment("Monitore \xC3\xBC""ber");  // "über": written as windows-1252
+    jpg.Comment(
+        "Monitore \xC3\xBC"
+        "ber");  // "über": written as windows-1252
     jpg.SampleHDC(image.view(), 40, 24, 0, 0);
     ASSERT_EQ(jpg.SaveFile(""), kJpegSaved);
     const auto segments = jpegSegments(jpg.Data());
@@ -96,14 +97,26 @@ TEST(JpegWriter, SamplingFactorsSetAfterSamplingApplyToTheNextFile) {
 }
 
 TEST(JpegWriter, SamplingFactorsOutsideTheirRangeAreRefused) {
-    struct Case { SamplingFactors f; bool valid; };
+    struct Case {
+        SamplingFactors f;
+        bool valid;
+    };
     const Case cases[] = {
-        {{1, 1, 1, 1, 1, 1}, true},  {{2, 2, 1, 1, 1, 1}, true},  {{4, 2, 1, 1, 1, 1}, true},
-        {{1, 1, 0, 0, 0, 0}, true},  {{4, 4, 0, 0, 0, 0}, true},  {{1, 2, 3, 1, 1, 1}, true},
-        {{0, 1, 1, 1, 1, 1}, false}, {{1, 5, 1, 1, 1, 1}, false}, {{1, 1, 0, 0, 1, 1}, false},
-        {{1, 1, 1, 1, 0, 0}, false}, {{0, 0, 0, 0, 0, 0}, false}, {{1, 1, -1, 1, 1, 1}, false},
+        {{1, 1, 1, 1, 1, 1}, true},
+        {{2, 2, 1, 1, 1, 1}, true},
+        {{4, 2, 1, 1, 1, 1}, true},
+        {{1, 1, 0, 0, 0, 0}, true},
+        {{4, 4, 0, 0, 0, 0}, true},
+        {{1, 2, 3, 1, 1, 1}, true},
+        {{0, 1, 1, 1, 1, 1}, false},
+        {{1, 5, 1, 1, 1, 1}, false},
+        {{1, 1, 0, 0, 1, 1}, false},
+        {{1, 1, 1, 1, 0, 0}, false},
+        {{0, 0, 0, 0, 0, 0}, false},
+        {{1, 1, -1, 1, 1, 1}, false},
         // 16 + 1 + 1 blocks in one MCU: more than a baseline decoder takes.
-        {{4, 4, 1, 1, 1, 1}, false}, {{3, 3, 1, 1, 1, 1}, false},
+        {{4, 4, 1, 1, 1, 1}, false},
+        {{3, 3, 1, 1, 1, 1}, false},
     };
     for (const Case& c : cases) {
         JpegWriter jpg;

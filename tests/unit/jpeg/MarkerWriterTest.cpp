@@ -28,10 +28,10 @@ TEST(MarkerWriter, JfifHeaderAndComment) {
     markers.startOfImage();
     markers.jfifHeader();
     markers.comment("Hi");
-    const Bytes expected = {0xFF, 0xD8,                                                  // SOI
-                            0xFF, 0xE0, 0x00, 0x10, 'J', 'F', 'I', 'F', 0x00, 0x01, 0x01,  // APP0, version 1.01
-                            0x00, 0x00, 0x01, 0x00, 0x01, 0x00, 0x00,                     // no unit, 1 x 1, no thumbnail
-                            0xFF, 0xFE, 0x00, 0x04, 'H', 'i'};                            // COM
+    const Bytes expected = {0xFF, 0xD8,                                                       // SOI
+                            0xFF, 0xE0, 0x00, 0x10, 'J',  'F',  'I',  'F', 0x00, 0x01, 0x01,  // APP0, version 1.01
+                            0x00, 0x00, 0x01, 0x00, 0x01, 0x00, 0x00,                         // no unit, 1 x 1, no thumbnail
+                            0xFF, 0xFE, 0x00, 0x04, 'H',  'i'};                               // COM
     EXPECT_EQ(out.take(), expected);
 }
 
@@ -80,9 +80,9 @@ TEST(MarkerWriter, FrameAndScanHeaders) {
     markers.startOfFrame(layout);
     markers.startOfScan(layout);
     const Bytes bytes(out.data() + start, out.data() + out.size());
-    const Bytes expected = {0xFF, 0xC0, 0x00, 17, 8, 0x00, 0x02, 0x01, 0x2C, 3,  // 8-bit, 2 high, 300 wide
-                            1, 0x21, 0, 2, 0x11, 1, 3, 0x11, 1,                   // Y 2x1 table 0, Cb and Cr 1x1 table 1
-                            0xFF, 0xDA, 0x00, 12, 3, 1, 0x00, 2, 0x11, 3, 0x11, 0, 63, 0};
+    const Bytes expected = {0xFF, 0xC0, 0x00, 17, 8,    0x00, 0x02, 0x01, 0x2C, 3,  // 8-bit, 2 high, 300 wide
+                            1,    0x21, 0,    2,  0x11, 1,    3,    0x11, 1,        // Y 2x1 table 0, Cb and Cr 1x1 table 1
+                            0xFF, 0xDA, 0x00, 12, 3,    1,    0x00, 2,    0x11, 3, 0x11, 0, 63, 0};
     EXPECT_EQ(bytes, expected);
 }
 

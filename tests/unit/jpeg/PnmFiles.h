@@ -29,9 +29,12 @@ inline std::optional<Picture> read(const std::string& path) {
     int maxValue = 0;
     Picture p;
     if (!(in >> magic >> p.width >> p.height >> maxValue) || maxValue != 255) return std::nullopt;
-    if (magic == "P6") p.components = 3;
-    else if (magic == "P5") p.components = 1;
-    else return std::nullopt;
+    if (magic == "P6")
+        p.components = 3;
+    else if (magic == "P5")
+        p.components = 1;
+    else
+        return std::nullopt;
     in.get();  // the single white-space byte before the samples
     p.samples.resize(static_cast<std::size_t>(p.width) * p.height * p.components);
     in.read(reinterpret_cast<char*>(p.samples.data()), static_cast<std::streamsize>(p.samples.size()));

@@ -10,34 +10,46 @@ namespace plenvik {
 namespace {
 
 // The zig-zag position of a row-major index, for looking up an entry of a base table.
-int zigzagPositionOf(int natural) {
-    return static_cast<int>(std::find(kZigzag.begin(), kZigzag.end(), natural) - kZigzag.begin());
-}
+int zigzagPositionOf(int natural) { return static_cast<int>(std::find(kZigzag.begin(), kZigzag.end(), natural) - kZigzag.begin()); }
 
 TEST(QuantizationTables, RoundHalfEvenBreaksTiesToTheEvenNumber) {
-    struct Case { long num, den, expected; };
-    for (const Case c : {Case{5, 2, 2}, {7, 2, 4}, {1, 2, 0}, {3, 2, 2}, {850, 100, 8}, {750, 100, 8},
-                         {550, 100, 6}, {690, 100, 7}, {651, 100, 7}, {649, 100, 6}, {0, 7, 0}, {10, 5, 2}})
+    struct Case {
+        long num, den, expected;
+    };
+    for (const Case c : {Case{5, 2, 2},
+                         {7, 2, 4},
+                         {1, 2, 0},
+                         {3, 2, 2},
+                         {850, 100, 8},
+                         {750, 100, 8},
+                         {550, 100, 6},
+                         {690, 100, 7},
+                         {651, 100, 7},
+                         {649, 100, 6},
+                         {0, 7, 0},
+                         {10, 5, 2}})
         EXPECT_EQ(roundHalfEven(c.num, c.den), c.expected) << c.num << "/" << c.den;
 }
 
 TEST(QuantizationTables, QualityScale) {
-    struct Case { int quality, scale; };
+    struct Case {
+        int quality, scale;
+    };
     // 16: 312.5 is a tie and goes to the even 312; 48: 104.17; 49: 102.04.
     for (const Case c : {Case{1, 5000}, {16, 312}, {48, 104}, {49, 102}, {50, 100}, {75, 50}, {80, 40}, {100, 0}})
         EXPECT_EQ(qualityScale(c.quality), c.scale) << "quality " << c.quality;
 }
 
 TEST(QuantizationTables, ScaledEntriesRoundHalfEvenAndStayWithinOneTo255) {
-    struct Case { int quality, base, expected; };
+    struct Case {
+        int quality, base, expected;
+    };
     // Quality 75 (scale 50): 8.5 -> 8, 7.5 -> 8, 5.5 -> 6, 50.0 -> 50. Quality 80 (scale 40): 6.9 -> 7,
     // 40.1 -> 40, 4.5 -> 4.
-    const Case cases[] = {{75, 16, 8}, {75, 14, 8}, {75, 10, 6}, {75, 99, 50},
-                          {80, 16, 7}, {80, 99, 40}, {80, 10, 4}};
+    const Case cases[] = {{75, 16, 8}, {75, 14, 8}, {75, 10, 6}, {75, 99, 50}, {80, 16, 7}, {80, 99, 40}, {80, 10, 4}};
     for (const Case& c : cases) {
         const auto table = scaledQuantizationTable(kLuminanceBase, qualityScale(c.quality));
-        const auto natural = static_cast<int>(std::find(kLuminanceBase.begin(), kLuminanceBase.end(), c.base) -
-                                              kLuminanceBase.begin());
+        const auto natural = static_cast<int>(std::find(kLuminanceBase.begin(), kLuminanceBase.end(), c.base) - kLuminanceBase.begin());
         EXPECT_EQ(table[zigzagPositionOf(natural)], c.expected) << "quality " << c.quality << " base " << c.base;
     }
     for (const auto& base : {kLuminanceBase, kChrominanceBase}) {

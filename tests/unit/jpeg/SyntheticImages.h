@@ -67,8 +67,7 @@ struct IndexedImage {
     std::vector<PaletteColor> palette;
 
     PixelSource view() const {
-        return PixelSource{width, height, PixelFormat::Indexed8, indices.data(), width, palette.data(),
-                           static_cast<int>(palette.size())};
+        return PixelSource{width, height, PixelFormat::Indexed8, indices.data(), width, palette.data(), static_cast<int>(palette.size())};
     }
     RgbImage toRgb() const {
         RgbImage rgb(width, height);
@@ -83,7 +82,9 @@ struct IndexedImage {
 };
 
 inline IndexedImage monitorLayout(int width, int height) {
-    IndexedImage image{width, height, std::vector<std::uint8_t>(static_cast<std::size_t>(width) * height, 0),
+    IndexedImage image{width,
+                       height,
+                       std::vector<std::uint8_t>(static_cast<std::size_t>(width) * height, 0),
                        {{236, 233, 216}, {0, 0, 0}, {0, 0, 255}, {255, 0, 0}}};
     auto set = [&](int x, int y, std::uint8_t index) {
         if (x >= 0 && y >= 0 && x < width && y < height) image.indices[static_cast<std::size_t>(y) * width + x] = index;

@@ -46,8 +46,7 @@ const std::string kIconFields =
 TEST(ProjectFileReaderTest, ReadsTheGoldenFile) {
     const std::string golden = testdata::readBinaryFile(testdata::goldenPath());
     const ProjectDocument doc = readOk(golden);
-    EXPECT_EQ(doc.header, (ProjectHeader{"03.01.0001", "PC01", "M\xC3\xBCller&Co", "06.12.2007 11:16:20", "2", "5",
-                                         "1442855500", "5"}));
+    EXPECT_EQ(doc.header, (ProjectHeader{"03.01.0001", "PC01", "M\xC3\xBCller&Co", "06.12.2007 11:16:20", "2", "5", "1442855500", "5"}));
     EXPECT_EQ(doc.viewStyle, 1442855500);
     EXPECT_EQ(doc.arrangeStyle, 5);
     EXPECT_EQ(doc.screenPicture, "/9j/4AAQSkZJRg");
@@ -66,8 +65,8 @@ TEST(ProjectFileReaderTest, RoundTripKeepsEveryLabel) {
         makeIcon(1, "A&B <1>", -1280, -10, "A&B <1>.txt", "FILE", 16, 0, "QQ"),
         makeIcon(2, "&amp; &lt; >", 0, 0, "&amp;.txt", "FILE", 25, 0, "QUI"),
         makeIcon(3, "\xC3\x84rger \xC3\xB6\xC3\xBC\xC3\x9F \xE2\x82\xAC", 2147483647, -2147483647 - 1, "", "", 0, 0, ""),
-        makeIcon(4, "\xE4\xB8\xAD\xE6\x96\x87 \xF0\x9F\x98\x80 \xD0\x9F\xD1\x80\xD0\xB8", 5, 5,
-                 "\xE4\xB8\xAD\xE6\x96\x87.lnk", "FILELINK", 16, 0, "QUJD"),
+        makeIcon(4, "\xE4\xB8\xAD\xE6\x96\x87 \xF0\x9F\x98\x80 \xD0\x9F\xD1\x80\xD0\xB8", 5, 5, "\xE4\xB8\xAD\xE6\x96\x87.lnk", "FILELINK",
+                 16, 0, "QUJD"),
         makeIcon(5, "  spaces around  ", 1, 1, "   ", "FOLDER", 16, 0, ""),
         makeIcon(6, "line\r\nbreak\tand tab", 1, 2, "a\nb", "LINK", 16, 3, ""),
         makeIcon(7, "", 0, 0, "", "{20D04FE0-3AEA-1069-A2D8-08002B30309D}", 0, 0, ""),
@@ -101,9 +100,8 @@ TEST(ProjectFileReaderTest, RoundTripOfEmptyAndLargeLists) {
     std::vector<DesktopIcon> icons;
     for (int j = 1; j <= 1005; ++j) {
         const std::string number = std::to_string(j);  // appended: GCC 12 warns wrongly on "literal" + string
-        icons.push_back(makeIcon(j, std::string("Icon ").append(number), j * 3 - 2000, j % 17,
-                                 std::string("f").append(number), "FILE", 16, 0,
-                                 std::string(static_cast<std::size_t>(j % 5), 'A')));
+        icons.push_back(makeIcon(j, std::string("Icon ").append(number), j * 3 - 2000, j % 17, std::string("f").append(number), "FILE", 16,
+                                 0, std::string(static_cast<std::size_t>(j % 5), 'A')));
     }
     const ProjectDocument doc = readOk(fileFor(icons, monitors));
     EXPECT_EQ(doc.monitors, monitors);
@@ -111,13 +109,19 @@ TEST(ProjectFileReaderTest, RoundTripOfEmptyAndLargeLists) {
 }
 
 TEST(ProjectFileReaderTest, FindsItemsByPositionNotByNameOrCount) {
-    const std::string file = projectWith(
-        kHeaderAndPicture + "<MonitorCount>7</MonitorCount><MONITOR_DATA><!-- none --></MONITOR_DATA>"
-                            "<IconCount>1</IconCount><ICON_DATA>"
-                            "<Icon007><Nr>9</Nr>" + kIconFields + "</Icon007>"
-                            "<Something><Nr>4</Nr>" + kIconFields + "</Something>"
-                            "<Icon007><FileType>FILE</FileType><Nr>1</Nr>" + kIconFields + "</Icon007>"
-                            "</ICON_DATA>");
+    const std::string file = projectWith(kHeaderAndPicture +
+                                         "<MonitorCount>7</MonitorCount><MONITOR_DATA><!-- none --></MONITOR_DATA>"
+                                         "<IconCount>1</IconCount><ICON_DATA>"
+                                         "<Icon007><Nr>9</Nr>" +
+                                         kIconFields +
+                                         "</Icon007>"
+                                         "<Something><Nr>4</Nr>" +
+                                         kIconFields +
+                                         "</Something>"
+                                         "<Icon007><FileType>FILE</FileType><Nr>1</Nr>" +
+                                         kIconFields +
+                                         "</Icon007>"
+                                         "</ICON_DATA>");
     const ProjectDocument doc = readOk(file);
     EXPECT_TRUE(doc.monitors.empty());
     ASSERT_EQ(doc.icons.size(), 3u);
@@ -148,8 +152,7 @@ TEST(ProjectFileReaderTest, ReadsOtherDeclarationsAndUtf8Files) {
     for (const auto& file : files) EXPECT_EQ(readOk(file).icons.at(0).Name, expected) << file.substr(0, 60);
 
     // windows-1252 declared with single quotes and blanks: the byte 0x80 is the euro sign.
-    const std::string cp1252 = "<?xml version='1.0'  encoding = 'Windows-1252'?><DATA>" +
-                               replaceAll(body, "\xE4\xB8\xAD", "\x80");
+    const std::string cp1252 = "<?xml version='1.0'  encoding = 'Windows-1252'?><DATA>" + replaceAll(body, "\xE4\xB8\xAD", "\x80");
     EXPECT_EQ(readOk(cp1252).icons.at(0).Name, "\xE2\x82\xAC");
 }
 
@@ -167,8 +170,7 @@ TEST(ProjectFileReaderTest, ReportsWhereAFileIsNotXml) {
     };
     for (const auto& c : cases) {
         for (const bool headerOnly : {true, false}) {
-            const ProjectReadError error =
-                headerOnly ? readProjectHeader(c.bytes).error : readProjectFile(c.bytes).error;
+            const ProjectReadError error = headerOnly ? readProjectHeader(c.bytes).error : readProjectFile(c.bytes).error;
             ASSERT_EQ(error.status, ProjectReadStatus::ParseError) << c.bytes;
             EXPECT_FALSE(error.parse.reason.empty());
             EXPECT_EQ(error.parse.offset, c.offset) << c.bytes;
@@ -204,8 +206,8 @@ TEST(ProjectFileReaderTest, EveryTruncationOfAFileIsAnError) {
 }
 
 TEST(ProjectFileReaderTest, ReportsAMissingDataRoot) {
-    for (const std::string& file : {std::string("<?xml version=\"1.0\" encoding=\"windows-1252\"?>\r\n<ROOT><DATA/></ROOT>\r\n"),
-                                   std::string("<data></data>")}) {
+    for (const std::string& file :
+         {std::string("<?xml version=\"1.0\" encoding=\"windows-1252\"?>\r\n<ROOT><DATA/></ROOT>\r\n"), std::string("<data></data>")}) {
         const auto header = readProjectHeader(file);
         EXPECT_EQ(header.error.status, ProjectReadStatus::NoDataRoot);
         EXPECT_EQ(readProjectFile(file).error.status, ProjectReadStatus::NoDataRoot);
@@ -230,8 +232,7 @@ TEST(ProjectFileReaderTest, NamesTheElementThatIsMissingOrNotANumber) {
                              "<Bottom>1</Bottom><Width>1</Width><Height>1</Height><Frequency>60</Frequency>"
                              "<ColorDepth>40000</ColorDepth><DeviceName/></Monitor01></MONITOR_DATA><ICON_DATA/>",
          ProjectReadStatus::NotANumber, "DATA/MONITOR_DATA/Monitor01/ColorDepth", "40000"},
-        {replaceAll(kHeaderAndPicture, "<DesktopViewStyle>-1<", "<DesktopViewStyle>1.5<") +
-             "<MONITOR_DATA/><ICON_DATA/>",
+        {replaceAll(kHeaderAndPicture, "<DesktopViewStyle>-1<", "<DesktopViewStyle>1.5<") + "<MONITOR_DATA/><ICON_DATA/>",
          ProjectReadStatus::NotANumber, "DATA/DesktopViewStyle", "1.5"},
         {replaceAll(kHeaderAndPicture, "12,5</ScreenPictureHorizontalOperator>", "1.234,5</ScreenPictureHorizontalOperator>") +
              "<MONITOR_DATA/><ICON_DATA/>",

@@ -41,10 +41,8 @@ TEST(ProjectFileWriterTest, WritesTheGoldenFileByteForByte) {
 
 TEST(ProjectFileWriterTest, EmptyDesktopWritesAnEmptyIconList) {
     const std::string written = writeToString(writeDataFor({}, {}));
-    EXPECT_NE(written.find("    <MonitorCount>0</MonitorCount>\r\n    <MONITOR_DATA>\r\n    </MONITOR_DATA>\r\n"),
-              std::string::npos);
-    EXPECT_NE(written.find("    <IconCount>0</IconCount>\r\n    <ICON_DATA>\r\n    </ICON_DATA>\r\n</DATA>\r\n"),
-              std::string::npos);
+    EXPECT_NE(written.find("    <MonitorCount>0</MonitorCount>\r\n    <MONITOR_DATA>\r\n    </MONITOR_DATA>\r\n"), std::string::npos);
+    EXPECT_NE(written.find("    <IconCount>0</IconCount>\r\n    <ICON_DATA>\r\n    </ICON_DATA>\r\n</DATA>\r\n"), std::string::npos);
 }
 
 TEST(ProjectFileWriterTest, NumbersElementsPastTheirMinimumDigits) {
@@ -66,8 +64,7 @@ TEST(ProjectFileWriterTest, NumbersElementsPastTheirMinimumDigits) {
 }
 
 TEST(ProjectFileWriterTest, EscapesEveryNameAndConvertsToWindows1252) {
-    const auto icons = std::vector<DesktopIcon>{
-        makeIcon(1, "&amp; <x> \xE2\x82\xAC \xF0\x9F\x98\x80", 0, 0, "a&b.txt", "FILE", 16, 0, "")};
+    const auto icons = std::vector<DesktopIcon>{makeIcon(1, "&amp; <x> \xE2\x82\xAC \xF0\x9F\x98\x80", 0, 0, "a&b.txt", "FILE", 16, 0, "")};
     auto data = writeDataFor(icons, {MonitorRecord{1, 0, 0, 1, 1, 1, 1, 60, 32, "\\\\.\\DISPLAY<1>&"}});
     data.computerName = "PC&<1>";
     data.userName = "\xE4\xB8\xAD";
@@ -115,13 +112,12 @@ TEST(ProjectFileWriterTest, AsksAfterEachPartAndStopsWhereToldTo) {
         return WriteDecision::Continue;
     };
     writeToString(data, callbacks);
-    EXPECT_EQ(seen, (std::vector<std::string>{"Picture0", "Monitor1", "Monitor2", "Monitors2", "Icon1", "Icon2",
-                                              "Icon3", "Icon4", "Icon5", "Icons5"}));
+    EXPECT_EQ(seen, (std::vector<std::string>{"Picture0", "Monitor1", "Monitor2", "Monitors2", "Icon1", "Icon2", "Icon3", "Icon4", "Icon5",
+                                              "Icons5"}));
 
-    for (const auto& [stage, index, lastLine] :
-         {std::tuple{WriteStage::Monitor, std::size_t{1}, std::string("        </Monitor01>\r\n")},
-          std::tuple{WriteStage::Icon, std::size_t{2}, std::string("        </Icon002>\r\n")},
-          std::tuple{WriteStage::Icons, std::size_t{5}, std::string("    </ICON_DATA>\r\n")}}) {
+    for (const auto& [stage, index, lastLine] : {std::tuple{WriteStage::Monitor, std::size_t{1}, std::string("        </Monitor01>\r\n")},
+                                                 std::tuple{WriteStage::Icon, std::size_t{2}, std::string("        </Icon002>\r\n")},
+                                                 std::tuple{WriteStage::Icons, std::size_t{5}, std::string("    </ICON_DATA>\r\n")}}) {
         // Copies: clang 14 cannot capture structured bindings.
         callbacks.progress = [stopStage = stage, stopIndex = index](const WriteProgress& p) {
             return p.stage == stopStage && p.index == stopIndex ? WriteDecision::Stop : WriteDecision::Continue;
@@ -147,7 +143,7 @@ TEST(ProjectFileWriterTest, FileSinkBuffersAndWritesEverything) {
     RecordingFile big;
     FileHandleSink bigSink(big, 1024);
     bigSink.write(std::string(100, 'a'));
-    EXPECT_EQ(big.calls, 0u);  // still buffered
+    EXPECT_EQ(big.calls, 0u);               // still buffered
     bigSink.write(std::string(5000, 'b'));  // larger than the buffer: goes through after the buffered bytes
     bigSink.flush();
     EXPECT_EQ(big.bytes, std::string(100, 'a') + std::string(5000, 'b'));
@@ -172,8 +168,7 @@ TEST(ProjectFileWriterTest, FileIsWellFormedForXmllint) {
     GTEST_SKIP() << "xmllint is a Linux tool";
 #else
     auto icons = goldenIcons();
-    icons.push_back(makeIcon(6, "&amp; \xF0\x9F\x98\x80 \xD0\x9F\xD1\x80\xD0\xB8 a\r\nb \x01", -5, -7, "x&y", "LINK",
-                             16, 3, ""));
+    icons.push_back(makeIcon(6, "&amp; \xF0\x9F\x98\x80 \xD0\x9F\xD1\x80\xD0\xB8 a\r\nb \x01", -5, -7, "x&y", "LINK", 16, 3, ""));
     auto data = writeDataFor(icons, goldenMonitors());
     data.userName = "a&b<c>";
     data.computerName = "\xC3\x84&";

@@ -55,8 +55,7 @@ TEST(ProjectNamesTest, IconSortKeyPadsWithSignInFront) {
     EXPECT_EQ(formatZeroPadded(std::numeric_limits<std::int64_t>::min(), 2), "-9223372036854775808");
 
     // Sorted as text, a negative x comes before every positive one.
-    std::vector<std::string> keys = {iconSortKey(150, 20), iconSortKey(-1200, 10), iconSortKey(75, 400),
-                                     iconSortKey(75, 320)};
+    std::vector<std::string> keys = {iconSortKey(150, 20), iconSortKey(-1200, 10), iconSortKey(75, 400), iconSortKey(75, 320)};
     std::sort(keys.begin(), keys.end());
     EXPECT_EQ(keys, (std::vector<std::string>{"-001200-000010", "000075-000320", "000075-000400", "000150-000020"}));
 }
@@ -99,8 +98,7 @@ TEST(ProjectNamesTest, SingleIsReadWithEitherSeparator) {
     EXPECT_EQ(parseSingle("-3,75"), -3.75f);
     EXPECT_EQ(parseSingle("1E+08"), 1e8f);
     EXPECT_EQ(parseSingle("7"), 7.0f);
-    for (const char* bad : {"", " ", "abc", "1,2,3", "1.234,5", "12,5x", "+-1", "1e999"})
-        EXPECT_FALSE(parseSingle(bad).has_value()) << bad;
+    for (const char* bad : {"", " ", "abc", "1,2,3", "1.234,5", "12,5x", "+-1", "1e999"}) EXPECT_FALSE(parseSingle(bad).has_value()) << bad;
     // What is written reads back to the nearest float of the 7 digits.
     for (float v : {12.5f, 0.1f, 2.2f, 33.333f, 1.0f / 3.0f}) {
         const auto back = parseSingle(formatSingle(v, ','));
@@ -114,8 +112,7 @@ TEST(ProjectNamesTest, LongAcceptsSignedDecimalsThatFit) {
     EXPECT_EQ(parseLong(" 5 "), 5);
     EXPECT_EQ(parseLong("+7"), 7);
     EXPECT_EQ(parseLong("2147483647"), 2147483647);
-    for (const char* bad : {"", "+", "2147483648", "12a", "1,5", "+-5", "0x10"})
-        EXPECT_FALSE(parseLong(bad).has_value()) << bad;
+    for (const char* bad : {"", "+", "2147483648", "12a", "1,5", "+-5", "0x10"}) EXPECT_FALSE(parseLong(bad).has_value()) << bad;
 }
 
 }  // namespace

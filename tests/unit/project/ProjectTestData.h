@@ -20,8 +20,8 @@ inline std::string readBinaryFile(const std::string& path) {
 
 inline std::string goldenPath() { return std::string(PLENVIK_TEST_DATA) + "/project/golden.Plenvk"; }
 
-inline DesktopIcon makeIcon(std::int32_t nr, std::string name, std::int32_t x, std::int32_t y, std::string fileName,
-                            std::string type, std::int32_t folder, std::int32_t reason, std::string base64) {
+inline DesktopIcon makeIcon(std::int32_t nr, std::string name, std::int32_t x, std::int32_t y, std::string fileName, std::string type,
+                            std::int32_t folder, std::int32_t reason, std::string base64) {
     DesktopIcon icon;
     icon.PosOrder = nr;
     icon.Name = std::move(name);
@@ -40,10 +40,21 @@ inline std::vector<DesktopIcon> goldenIcons() {
     return {
         makeIcon(3, "A&B <1>", -1200, 10, "A&B <1>.txt", "FILE", 16, 0, "QQ"),  // "A": 1 byte, 2 characters
         makeIcon(1, "Papierkorb", 75, 320, "", "{645FF040-5081-101B-9F08-00AA002F954E}", 0, 0, ""),
-        makeIcon(2, "Gr\xC3\xBC\xC3\x9F" "e \xE2\x82\xAC", 75, 400, "Gr\xC3\xBC\xC3\x9F" "e \xE2\x82\xAC.lnk", "ERRLINK",
-                 25, 2, ""),
+        makeIcon(2,
+                 "Gr\xC3\xBC\xC3\x9F"
+                 "e \xE2\x82\xAC",
+                 75, 400,
+                 "Gr\xC3\xBC\xC3\x9F"
+                 "e \xE2\x82\xAC.lnk",
+                 "ERRLINK", 25, 2, ""),
         makeIcon(4, "\xE4\xB8\xAD\xE6\x96\x87", 150, 20, "\xE4\xB8\xAD\xE6\x96\x87.txt", "FILE", 16, 0, "QUI"),  // "AB"
-        makeIcon(5, "Gro\xC3\x9F" "es Video", 150, 100, "Gro\xC3\x9F" "es Video.avi", "FILE", 16, 1, ""),
+        makeIcon(5,
+                 "Gro\xC3\x9F"
+                 "es Video",
+                 150, 100,
+                 "Gro\xC3\x9F"
+                 "es Video.avi",
+                 "FILE", 16, 1, ""),
     };
 }
 

@@ -70,12 +70,12 @@ struct SaveCase {
 
 TEST(SettingsDialogTest, SaveAcceptsOnlyASizeFromZeroTo1000000InTheRegionalFormat) {
     const SaveCase cases[] = {
-        {"0", true, true},           {"1000000", true, true},       {"1000001", false, false},
-        {"-1", false, false},        {" 42 ", true, true},          {"1,5", true, false},
-        {"1.5", false, true},        {"1.000", false, true},        {"1000000,0", true, false},
-        {"1000000,1", false, false}, {"", false, false},            {"abc", false, false},
-        {"12abc", false, false},     {"1e3", false, false},         {"99999999999999999999999", false, false},
-        {",5", true, false},         {"-0", true, true},            {"+7", true, true},
+        {"0", true, true},           {"1000000", true, true}, {"1000001", false, false},
+        {"-1", false, false},        {" 42 ", true, true},    {"1,5", true, false},
+        {"1.5", false, true},        {"1.000", false, true},  {"1000000,0", true, false},
+        {"1000000,1", false, false}, {"", false, false},      {"abc", false, false},
+        {"12abc", false, false},     {"1e3", false, false},   {"99999999999999999999999", false, false},
+        {",5", true, false},         {"-0", true, true},      {"+7", true, true},
     };
     for (const auto& c : cases) {
         for (const char separator : {',', '.'}) {
@@ -94,7 +94,9 @@ TEST(SettingsDialogTest, SaveAcceptsOnlyASizeFromZeroTo1000000InTheRegionalForma
             } else {
                 EXPECT_EQ(form.resultCode(), SettingsDialog::kResultLoaded);
                 EXPECT_TRUE(form.visible());
-                EXPECT_EQ(form.lblInfo(), "Gr\xC3\xB6\xC3\x9F" "e darf nur zwischen 0 und 1 GB sein.");
+                EXPECT_EQ(form.lblInfo(),
+                          "Gr\xC3\xB6\xC3\x9F"
+                          "e darf nur zwischen 0 und 1 GB sein.");
             }
         }
     }
@@ -113,10 +115,10 @@ TEST(SettingsDialogTest, CloseGivesResult2) {
 
 TEST(SettingsDialogTest, TakeOverReadsTheLeadingNumberTheSameEverywhere) {
     const std::pair<const char*, std::int32_t> cases[] = {
-        {"1", 1},        {"1000000", 1000000}, {"0", 500},      {"0.4", 500},  {"-5", 500},
-        {"", 500},       {"abc", 500},         {"1,5", 1},      {"1.5", 2},    {"2.5", 2},
-        {"3.5", 4},      {" 1 2 3", 123},      {"1e3", 1000},   {"2D3", 2000}, {"999999.5", 1000000},
-        {"1000001", 500}, {"99999999999", 500}, {"12abc", 12},  {".75", 1},    {"\t64\n", 64},
+        {"1", 1},         {"1000000", 1000000}, {"0", 500},    {"0.4", 500},  {"-5", 500},
+        {"", 500},        {"abc", 500},         {"1,5", 1},    {"1.5", 2},    {"2.5", 2},
+        {"3.5", 4},       {" 1 2 3", 123},      {"1e3", 1000}, {"2D3", 2000}, {"999999.5", 1000000},
+        {"1000001", 500}, {"99999999999", 500}, {"12abc", 12}, {".75", 1},    {"\t64\n", 64},
     };
     for (const auto& [text, limit] : cases) {
         SCOPED_TRACE(text);

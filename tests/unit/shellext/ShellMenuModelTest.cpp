@@ -17,8 +17,7 @@ std::vector<std::wstring> texts(const ShellMenu& menu) {
 TEST(ShellMenuModelTest, WithoutAnyEntryOnlyTheTwoFixedCommandsAndOneSeparator) {
     const auto menu = composeShellMenu({}, L"VM", 0x7FFF);
     ASSERT_TRUE(menu.has_value());
-    EXPECT_EQ(texts(*menu), (std::vector<std::wstring>{L"&Plenvik Programm starten...", L"-",
-                                                       L"&Symbole/Desktop jetzt sichern..."}));
+    EXPECT_EQ(texts(*menu), (std::vector<std::wstring>{L"&Plenvik Programm starten...", L"-", L"&Symbole/Desktop jetzt sichern..."}));
     EXPECT_EQ(menu->items[0].offset, 1u);
     EXPECT_EQ(menu->items[2].offset, 3u);
     EXPECT_EQ(menu->nextOffset, 4u);
@@ -28,16 +27,15 @@ TEST(ShellMenuModelTest, ListsOnlyThisComputersProjectFilesInTheOrderFound) {
     const std::vector<FoundEntry> found = {
         {L"Plenvik_VM_anna_240101120000.Plenvk", false},
         {L"Plenvik_OTHER_anna_240101120000.Plenvk", false},
-        {L"Plenvik_vm_lower.Plenvk", false},           // the test is case-sensitive
-        {L"Ordner_VM.Plenvk", true},                   // a directory named like a project
-        {L"A&B VM.Plenvk", false},                     // blanks and an ampersand
-        {L"Zitat \"VM\".Plenvk", false},               // could not be quoted on the command line
+        {L"Plenvik_vm_lower.Plenvk", false},  // the test is case-sensitive
+        {L"Ordner_VM.Plenvk", true},          // a directory named like a project
+        {L"A&B VM.Plenvk", false},            // blanks and an ampersand
+        {L"Zitat \"VM\".Plenvk", false},      // could not be quoted on the command line
     };
     const auto menu = composeShellMenu(found, L"VM", 0x7FFF);
     ASSERT_TRUE(menu.has_value());
-    EXPECT_EQ(texts(*menu),
-              (std::vector<std::wstring>{L"&Plenvik Programm starten...", L"-", L"&Symbole/Desktop jetzt sichern...",
-                                         L"-", L"Plenvik_VM_anna_240101120000.Plenvk", L"A&&B VM.Plenvk"}));
+    EXPECT_EQ(texts(*menu), (std::vector<std::wstring>{L"&Plenvik Programm starten...", L"-", L"&Symbole/Desktop jetzt sichern...", L"-",
+                                                       L"Plenvik_VM_anna_240101120000.Plenvk", L"A&&B VM.Plenvk"}));
     EXPECT_EQ(menu->items[3].offset, 4u);
     EXPECT_EQ(menu->items[4].offset, 5u);
     EXPECT_EQ(menu->items[5].offset, 6u);
@@ -72,8 +70,7 @@ TEST(ShellMenuModelTest, StaysInsideTheCommandIdsTheShellGranted) {
         {3, true, 4, 0},   // the fixed commands only
         {4, true, 5, 0},   // the separator, no project
         {6, true, 7, 2},   // two of three projects
-        {7, true, 8, 3},
-        {100, true, 8, 3},
+        {7, true, 8, 3},  {100, true, 8, 3},
     };
     for (const auto& c : cases) {
         const auto menu = composeShellMenu(found, L"VM", c.highestOffset);

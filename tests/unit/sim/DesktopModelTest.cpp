@@ -30,8 +30,8 @@ TEST(DesktopModelTest, NearestCellRoundsHalvesUpAndStaysOnTheDesktop) {
         IconPosition p;
         GridCell cell;
     } cases[] = {
-        {{20, 10}, {0, 0}},     {{69, 54}, {0, 0}},      {{70, 55}, {1, 1}},   {{-500, -500}, {0, 0}},
-        {{20, 10000}, {0, 3}},  {{1020, 10}, {10, 0}},   {{119, 99}, {1, 1}},  {{-31, 10}, {0, 0}},
+        {{20, 10}, {0, 0}},    {{69, 54}, {0, 0}},    {{70, 55}, {1, 1}},  {{-500, -500}, {0, 0}},
+        {{20, 10000}, {0, 3}}, {{1020, 10}, {10, 0}}, {{119, 99}, {1, 1}}, {{-31, 10}, {0, 0}},
     };
     for (const auto& c : cases) EXPECT_EQ(kGrid.nearest(c.p), c.cell) << c.p.x << "," << c.p.y;
     EXPECT_TRUE(kGrid.isCellPosition({120, 100}));

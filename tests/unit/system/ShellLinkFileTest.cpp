@@ -34,7 +34,11 @@ public:
         return true;
     }
     std::string path() override { return path_; }
-    long setPath(const std::string& p) override { path_ = p; r_.path = p; return r_.setResult; }
+    long setPath(const std::string& p) override {
+        path_ = p;
+        r_.path = p;
+        return r_.setResult;
+    }
     std::string workingDirectory() override { return {}; }
     long setWorkingDirectory(const std::string&) override { return r_.setResult; }
     std::string description() override { return {}; }
@@ -42,12 +46,25 @@ public:
     std::string arguments() override { return {}; }
     long setArguments(const std::string&) override { return r_.setResult; }
     int showCommand() override { return r_.showCommand; }
-    long setShowCommand(int c) override { r_.showCommand = c; return r_.setResult; }
+    long setShowCommand(int c) override {
+        r_.showCommand = c;
+        return r_.setResult;
+    }
     int hotKey() override { return 0; }
     long setHotKey(int) override { return r_.setResult; }
-    std::string iconLocation(int* i) override { *i = r_.iconIndex; return r_.iconPath; }
-    long setIconLocation(const std::string& p, int i) override { r_.iconPath = p; r_.iconIndex = i; return r_.setResult; }
-    long resolve(long, unsigned long flags) override { r_.resolveFlags.push_back(flags); return r_.resolveResult; }
+    std::string iconLocation(int* i) override {
+        *i = r_.iconIndex;
+        return r_.iconPath;
+    }
+    long setIconLocation(const std::string& p, int i) override {
+        r_.iconPath = p;
+        r_.iconIndex = i;
+        return r_.setResult;
+    }
+    long resolve(long, unsigned long flags) override {
+        r_.resolveFlags.push_back(flags);
+        return r_.resolveResult;
+    }
     long save(const std::string&) override { return r_.setResult; }
 
 private:

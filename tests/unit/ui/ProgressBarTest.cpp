@@ -28,15 +28,14 @@ TEST_F(ProgressBarTest, ValueSetsThePercentageOfTheRequestedValue) {
         long max, requested, stored, percentage;
     };
     const Case cases[] = {
-        {123, 2, 2, 2},      // 1.63
-        {123, 10, 10, 8},    // 8.13
-        {123, 123, 123, 100},
-        {8, 1, 1, 12},       // 12.5: ties to even
-        {8, 3, 3, 38},       // 37.5
-        {8, 5, 5, 62},       // 62.5
-        {123, 200, 123, 100},  // stops at the maximum; 163 % is limited to 100
-        {123, -5, -5, 0},      // below the range: no negative bar
-        {0, 5, 0, 0},          // no range: nothing to divide by
+        {123, 2, 2, 2},                       // 1.63
+        {123, 10, 10, 8},                     // 8.13
+        {123, 123, 123, 100}, {8, 1, 1, 12},  // 12.5: ties to even
+        {8, 3, 3, 38},                        // 37.5
+        {8, 5, 5, 62},                        // 62.5
+        {123, 200, 123, 100},                 // stops at the maximum; 163 % is limited to 100
+        {123, -5, -5, 0},                     // below the range: no negative bar
+        {0, 5, 0, 0},                         // no range: nothing to divide by
     };
     for (const Case& c : cases) {
         init(0, c.max, 0, 0);

@@ -74,9 +74,9 @@ void TestShell::start(const std::wstring& options, int attempt) {
     if (FAILED(CoCreateGuid(&shellWindowsClass)) || !StringFromGUID2(shellWindowsClass, classText, 40)) return;
     const std::wstring wakeEvent = std::wstring(L"PlenvikTestShellWake") + classText;
     wake_.reset(CreateEventW(nullptr, FALSE, FALSE, wakeEvent.c_str()));
-    process_ = std::make_unique<ChildProcess>(testShellPath(),
-                                              options + L" --class " + classText + L" --ready \"" + readyFile + L"\" --dump \"" +
-                                                  folder_.file(L"dump.txt") + L"\" --hang-event " + wakeEvent);
+    process_ =
+        std::make_unique<ChildProcess>(testShellPath(), options + L" --class " + classText + L" --ready \"" + readyFile + L"\" --dump \"" +
+                                                            folder_.file(L"dump.txt") + L"\" --hang-event " + wakeEvent);
     if (!process_->started()) return;
     std::string line;
     pollUntil([&] {
@@ -118,12 +118,27 @@ ShellDump TestShell::dump() {
         unsigned long u = 0;
         int index = 0, x = 0, y = 0, used = 0;
         if (std::sscanf(line.c_str(), "count %d", &d.count) == 1) continue;
-        if (std::sscanf(line.c_str(), "style %lx", &u) == 1) { d.style = u; continue; }
-        if (std::sscanf(line.c_str(), "exstyle %lx", &u) == 1) { d.exstyle = u; continue; }
+        if (std::sscanf(line.c_str(), "style %lx", &u) == 1) {
+            d.style = u;
+            continue;
+        }
+        if (std::sscanf(line.c_str(), "exstyle %lx", &u) == 1) {
+            d.exstyle = u;
+            continue;
+        }
         if (std::sscanf(line.c_str(), "view %d", &d.view) == 1) continue;
-        if (std::sscanf(line.c_str(), "snap %d", &x) == 1) { d.snap = x != 0; continue; }
-        if (std::sscanf(line.c_str(), "folderstyle %lx", &u) == 1) { d.folderStyle = u; continue; }
-        if (std::sscanf(line.c_str(), "foldersnap %d", &x) == 1) { d.folderSnap = x != 0; continue; }
+        if (std::sscanf(line.c_str(), "snap %d", &x) == 1) {
+            d.snap = x != 0;
+            continue;
+        }
+        if (std::sscanf(line.c_str(), "folderstyle %lx", &u) == 1) {
+            d.folderStyle = u;
+            continue;
+        }
+        if (std::sscanf(line.c_str(), "foldersnap %d", &x) == 1) {
+            d.folderSnap = x != 0;
+            continue;
+        }
         if (std::sscanf(line.c_str(), "kept %d %d %d", &index, &x, &y) == 3) {
             d.kept.push_back({x, y});
             continue;
@@ -143,8 +158,9 @@ ShellDump TestShell::dump() {
 
 bool TestShell::moveAsUser(int index, IconPosition to) {
     DWORD_PTR answer = 0;
-    return progman && SendMessageTimeoutW(progman, kMoveAsUserMessage, static_cast<WPARAM>(index), MAKELPARAM(to.x, to.y),
-                                          SMTO_ABORTIFHUNG, 10000, &answer) &&
+    return progman &&
+           SendMessageTimeoutW(progman, kMoveAsUserMessage, static_cast<WPARAM>(index), MAKELPARAM(to.x, to.y), SMTO_ABORTIFHUNG, 10000,
+                               &answer) &&
            answer == TRUE;
 }
 
@@ -175,8 +191,7 @@ std::wstring desktopFolder(int csidl) {
     return path;
 }
 
-DesktopFile::DesktopFile(int csidl, const std::wstring& name, bool folder)
-    : path_(desktopFolder(csidl) + L"\\" + name), folder_(folder) {
+DesktopFile::DesktopFile(int csidl, const std::wstring& name, bool folder) : path_(desktopFolder(csidl) + L"\\" + name), folder_(folder) {
     if (folder_)
         created_ = CreateDirectoryW(path_.c_str(), nullptr) != 0;
     else
@@ -191,8 +206,8 @@ DesktopFile::~DesktopFile() {
         DeleteFileW(path_.c_str());
 }
 
-RegistryValueFixture::RegistryValueFixture(const std::wstring& subKey, const std::wstring& name, DWORD type,
-                                           const std::vector<BYTE>& data, HKEY root)
+RegistryValueFixture::RegistryValueFixture(const std::wstring& subKey, const std::wstring& name, DWORD type, const std::vector<BYTE>& data,
+                                           HKEY root)
     : root_(root), subKey_(subKey), name_(name) {
     // The outermost key of the path that does not exist yet is deleted (with what is below it) at the end.
     for (std::size_t cut = 0; cut != std::wstring::npos;) {
@@ -204,8 +219,7 @@ RegistryValueFixture::RegistryValueFixture(const std::wstring& subKey, const std
         }
     }
     HKEY key = nullptr;
-    if (RegCreateKeyExW(root_, subKey.c_str(), 0, nullptr, 0, KEY_READ | KEY_WRITE, nullptr, &key, nullptr) != ERROR_SUCCESS)
-        return;
+    if (RegCreateKeyExW(root_, subKey.c_str(), 0, nullptr, 0, KEY_READ | KEY_WRITE, nullptr, &key, nullptr) != ERROR_SUCCESS) return;
     win32::UniqueKey owner(key);
     DWORD size = 0;
     if (RegQueryValueExW(key, name.c_str(), nullptr, &oldType_, nullptr, &size) == ERROR_SUCCESS) {
@@ -229,9 +243,7 @@ RegistryValueFixture::~RegistryValueFixture() {
         RegDeleteValueW(key, name_.c_str());
 }
 
-std::vector<BYTE> RegistryValueFixture::dword(DWORD v) {
-    return {BYTE(v), BYTE(v >> 8), BYTE(v >> 16), BYTE(v >> 24)};
-}
+std::vector<BYTE> RegistryValueFixture::dword(DWORD v) { return {BYTE(v), BYTE(v >> 8), BYTE(v >> 16), BYTE(v >> 24)}; }
 
 std::vector<BYTE> RegistryValueFixture::text(const std::wstring& s) {
     const BYTE* p = reinterpret_cast<const BYTE*>(s.c_str());

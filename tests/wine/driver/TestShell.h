@@ -43,10 +43,10 @@ struct ShellDump {
     bool folderSnap = false;
     int gridLeft = 0, gridTop = 0, cellWidth = 0, cellHeight = 0, rows = 0;
     int refreshes = 0;
-    int lateAnswers = 0;  // messages the list view answered after a hang
-    std::vector<IconItem> items;             // shown: labels and positions (no parsing names)
-    std::vector<IconPosition> kept;          // per item: where the shell keeps it
-    std::vector<std::string> parsingNames;   // per item: what the shell's folder says it is
+    int lateAnswers = 0;                    // messages the list view answered after a hang
+    std::vector<IconItem> items;            // shown: labels and positions (no parsing names)
+    std::vector<IconPosition> kept;         // per item: where the shell keeps it
+    std::vector<std::string> parsingNames;  // per item: what the shell's folder says it is
 
     IconPosition cell(int column, int row) const { return {gridLeft + column * cellWidth, gridTop + row * cellHeight}; }
 };

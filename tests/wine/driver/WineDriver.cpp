@@ -204,9 +204,9 @@ std::string runSuiteInVirtualDesktop(const std::wstring& suite, int width, int h
     const std::wstring report = std::wstring(temp) + L"plenvik_vd_" + tag + L".xml";
     DeleteFileW(report.c_str());
     const std::wstring desktop = L"/desktop=plenvik_" + tag + L"," + std::to_wstring(width) + L"x" + std::to_wstring(height);
-    ChildProcess explorer(std::wstring(windows) + L"\\explorer.exe",
-                          desktop + L" \"" + self + L"\" --gtest_also_run_disabled_tests --gtest_filter=" + suite +
-                              L".* --gtest_output=xml:\"" + report + L"\"");
+    ChildProcess explorer(std::wstring(windows) + L"\\explorer.exe", desktop + L" \"" + self +
+                                                                         L"\" --gtest_also_run_disabled_tests --gtest_filter=" + suite +
+                                                                         L".* --gtest_output=xml:\"" + report + L"\"");
     if (!explorer.started()) return {};
     // gtest writes the report when the inner run has ended.
     std::string xml;
