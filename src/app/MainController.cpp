@@ -128,12 +128,20 @@ void MainController::searchProjects() {
 
 void MainController::directoryEntered(const std::string& text) {
     setDirectory(text, false);
+    if (longActionRunning()) {
+        directorySearchWaits_ = true;
+        return;
+    }
     searchProjects();
     setDirectory(text, true);
 }
 
 void MainController::directoryLeft(const std::string& text) {
     setDirectory(text, false);
+    if (longActionRunning()) {
+        directorySearchWaits_ = directorySearchWaits_ || text != txtDirectoryNameTag_;
+        return;
+    }
     if (text != txtDirectoryNameTag_) searchProjects();
     setDirectory(text, true);
 }
@@ -212,6 +220,14 @@ void MainController::commandMouseUp(CommandId id, MouseButton button) {
     }
 }
 
+void MainController::commandReleasedOutside(CommandId id) {
+    CommandLabel& c = mutableCommand(id);
+    if (c.tag != "DOWN") return;
+    c.tag = "";
+    c.pressedLook = false;
+    commandChanged(id);
+}
+
 bool MainController::runAsCommand(CommandId id, const std::function<void()>& work) {
     CommandLabel& c = mutableCommand(id);
     if (c.tag == "RUN") return false;
@@ -235,6 +251,9 @@ bool MainController::runAsCommand(CommandId id, const std::function<void()>& wor
     if (closeAfterRun_ && !longActionRunning()) {
         closeAfterRun_ = false;
         endProgram();
+    } else if (directorySearchWaits_ && !longActionRunning()) {
+        directorySearchWaits_ = false;
+        directoryEntered(txtDirectoryName_);
     }
     return true;
 }
@@ -305,6 +324,14 @@ void MainController::imgMainClick() {
 // would refill the tables the run works on.
 void MainController::projectListMouseUp(MouseButton button, int row) {
     if (!longActionRunning()) actions_.projectListMouseUp(*this, button, row);
+}
+
+void MainController::projectListDeselected() {
+    // While a row is shown or a run works, the list keeps its selection: the view shows it again.
+    if (projectListTag.empty() && !longActionRunning())
+        lists.projects.clearSelection();
+    else
+        lists.projects.select(lists.projects.selectedIndex());
 }
 
 void MainController::projectListKeyUp(int keyCode) {

@@ -94,6 +94,8 @@ public:
     void setCommandEnabled(CommandId id, bool enabled);
     void commandMouseDown(CommandId id, MouseButton button);
     void commandMouseUp(CommandId id, MouseButton button);
+    // The left button went up outside a pressed label (or the label lost the mouse): it is not pressed.
+    void commandReleasedOutside(CommandId id);
     // "DOWN" and the release with the left button, as the deferred command and menu item 6 do.
     void pressCommand(CommandId id);
     bool longActionRunning() const;
@@ -116,6 +118,8 @@ public:
     // The project list's mouse button released over row (-1: none) and key released (virtual key code).
     void projectListMouseUp(MouseButton button, int row);
     void projectListKeyUp(int keyCode);
+    // The list's selection went away (a click beside the rows, Ctrl+click): no row is selected any more.
+    void projectListDeselected();
     // Key of the project row whose data the lower lists show ("" before the first).
     std::string shownProjectKey;
     // "RUNNING" while a project row is being shown: the list keeps its selection meanwhile.
@@ -136,6 +140,7 @@ public:
     const std::string& directoryTag() const { return txtDirectoryNameTag_; }
     void setDirectory(const std::string& text, bool alsoTag);
     // Enter in the directory box searches at once; leaving it searches when the text has changed.
+    // While a save or restore runs the text is kept and the search waits for the run's end.
     void directoryEntered(const std::string& text);
     void directoryLeft(const std::string& text);
     // The normal start's search: placeholder row, restore disabled, all project files of the folder.
@@ -222,6 +227,7 @@ private:
     bool timerEnabled_ = true;
     bool ended_ = false;
     bool closeAfterRun_ = false;
+    bool directorySearchWaits_ = false;
 };
 
 }  // namespace plenvik

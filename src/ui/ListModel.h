@@ -89,6 +89,7 @@ public:
     int selectedIndex() const { return selected_; }
     const ListRow* selectedRow() const { return selected_ >= 0 ? &rows_[selected_] : nullptr; }
     void select(int index);
+    void clearSelection() { select(-1); }
     void ensureVisible(int index);
 
     // Sorts by a column's text (0 = the row text), ascending or descending; the selection follows its row.

@@ -12,7 +12,7 @@ ProgressBarInit mainWindowProgressBar(std::uintptr_t target, const ProgressFont&
     s.p_HwndTarget = target;
     s.p_LngLeft = 5;
     s.p_LngTop = 75;
-    s.p_LngWidth = 2030;
+    s.p_LngWidth = 1790;  // picProgressBar is 1800 twips wide: 5 free on either side
     s.p_LngHeight = 195;
     s.p_LngPercentage = 0;
     s.p_Status = kProgressVisible;

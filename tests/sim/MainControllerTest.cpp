@@ -331,5 +331,62 @@ TEST_F(MainControllerTest, DirectoryBoxSearchesOnEnterAndOnLeavingOnlyWhenChange
     EXPECT_EQ(form.directoryTag(), "C:\\Andere");
 }
 
+TEST_F(MainControllerTest, ALabelReleasedOutsideIsNotPressedAndMenuItemSixStillSaves) {
+    form.load("");
+    for (const CommandId id : {CommandId::ProjectSave, CommandId::Settings}) {
+        form.commandMouseDown(id, MouseButton::Left);
+        form.commandReleasedOutside(id);
+        EXPECT_EQ(form.command(id).tag, "");
+        EXPECT_FALSE(form.command(id).pressedLook);
+    }
+    form.menuClick(MenuId::Project, 6);
+    EXPECT_EQ(actions.calls, std::vector<std::string>{"save"});
+    actions.onSave = [&](MainController&) { form.commandReleasedOutside(CommandId::ProjectSave); };
+    click(CommandId::ProjectSave);
+    EXPECT_EQ(form.command(CommandId::ProjectSave).tag, "") << "the run ends as it began";
+}
+
+TEST_F(MainControllerTest, ADeselectedProjectRowIsNoLongerSelectedUnlessARowIsBeingShown) {
+    form.load("");
+    form.lists.projects.add("a.Plenvk", "a", "DESY");
+    form.lists.projects.add("b.Plenvk", "b", "DESY");
+    form.lists.projects.select(1);
+    form.projectListTag = "RUNNING";
+    form.projectListDeselected();
+    EXPECT_EQ(form.lists.projects.selectedIndex(), 1) << "the row being shown keeps its selection";
+    form.projectListTag.clear();
+    form.projectListDeselected();
+    EXPECT_EQ(form.lists.projects.selectedIndex(), -1);
+    EXPECT_EQ(form.lists.projects.selectedRow(), nullptr);
+}
+
+TEST_F(MainControllerTest, TheDirectoryBoxKeepsItsTextDuringASaveAndSearchesWhenTheSaveHasEnded) {
+    form.load("");
+    actions.onSave = [&](MainController& f) {
+        sim.events.at(1, [&] {
+            form.directoryEntered("C:\\Neu");
+            form.directoryLeft("C:\\Neu");
+        });
+        f.platform().events.pump();
+        EXPECT_EQ(form.directory(), "C:\\Neu");
+        EXPECT_EQ(actions.calls, std::vector<std::string>{"save"}) << "no search while the save runs";
+    };
+    click(CommandId::ProjectSave);
+    const std::vector<std::string> expected = {"save", "search C:\\Neu | "};
+    EXPECT_EQ(actions.calls, expected);
+    EXPECT_EQ(form.directoryTag(), "C:\\Neu");
+}
+
+TEST_F(MainControllerTest, TheProgressBarLiesInsideItsBox) {
+    form.load("");
+    form.startProgress(10);
+    const ProgressBarInit& bar = form.progressBar()->settings();
+    const ControlRect& box = form.layout().rect("picProgressBar");
+    EXPECT_GE(bar.p_LngLeft, 0);
+    EXPECT_LE(bar.p_LngLeft + bar.p_LngWidth, box.width);
+    EXPECT_LE(bar.p_LngTop + bar.p_LngHeight, box.height);
+    form.endProgress();
+}
+
 }  // namespace
 }  // namespace plenvik

@@ -100,6 +100,7 @@ TEST_F(ProjectListTest, DamagedAndForeignFilesShowAsSuch) {
     fs::create_directories(native(folder + "Ordner.Plenvk"));
     file(folder + "Notiz.txt", "kein Projekt");
 
+    errors.answers = {kActionLeave};  // for the file without its header
     ASSERT_TRUE(search());
     const ListRow& damaged = form.lists.projects.row(row("Kaputt.Plenvk"));
     EXPECT_EQ(damaged.text, "(Fehler in XML");
@@ -214,6 +215,7 @@ TEST_F(ProjectListTest, AnalysisOfABrokenFileChangesNothingAndSaysWhy) {
          "<ScreenPicture></ScreenPicture><ScreenPictureHorizontalOperator>1</ScreenPictureHorizontalOperator>"
          "<ScreenPictureVerticalOperator>1</ScreenPictureVerticalOperator><MONITOR_DATA/>"
          "<ICON_DATA><Icon001><Nr>1</Nr><Name>a</Name><PosY>2</PosY></Icon001></ICON_DATA></DATA>");
+    errors.answers = {kActionLeave};
     EXPECT_FALSE(analyse("ohne pos.Plenvk"));
     ASSERT_EQ(errors.reports.size(), 1u);
     EXPECT_EQ(errors.reports[0].procedure, "Plenvik.frmMain.fc_DesktopIconsAnalyseFromFile");

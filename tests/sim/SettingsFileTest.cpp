@@ -118,6 +118,7 @@ TEST_F(SettingsFileOnDisk, AWriteThatStopsHalfWayKeepsTheOldFile) {
     const std::string old = bytesOnDisk();
 
     files.bytesThatFit = 100;
+    handler_.answers = {kActionLeave};
     EXPECT_FALSE(saveSettingsFile({1, true, false, false}, files, kFolder, handler_));
     ASSERT_EQ(handler_.reports.size(), 1u);
     EXPECT_EQ(handler_.reports[0].procedure, "Plenvik.frmMain.fc_SettingsFileSave");
@@ -131,7 +132,7 @@ TEST_F(SettingsFileOnDisk, AWriteThatCannotStartKeepsTheOldFile) {
     const std::string old = bytesOnDisk();
     test::GuardedFileSystem files(disk);
     files.readOnlyFolder = kFolder;  // no temporary file can be made
-
+    handler_.answers = {kActionLeave};
     EXPECT_FALSE(saveSettingsFile({1, true, false, false}, files, kFolder, handler_));
     ASSERT_EQ(handler_.reports.size(), 1u);
     EXPECT_EQ(handler_.reports[0].procedure, "Plenvik.frmMain.fc_SettingsFileSave");

@@ -1,6 +1,9 @@
 // An error handler for tests: records every procedure entry and every reported error, and answers
-// with scripted actions (kActionLeave once the script is used up).
+// with scripted actions. An error the test did not script an answer for fails the test (and is
+// answered with kActionLeave), so no error passes unnoticed.
 #pragma once
+
+#include <gtest/gtest.h>
 
 #include <deque>
 #include <string>
@@ -24,7 +27,10 @@ public:
     void callStack(const std::string& procedure) override { entered.push_back(procedure); }
     int onError(const std::string& procedure, std::string&, const RuntimeError& e) override {
         reports.push_back({procedure, e.number(), e.description()});
-        if (answers.empty()) return kActionLeave;
+        if (answers.empty()) {
+            ADD_FAILURE() << "unscripted error in " << procedure << ": " << e.description();
+            return kActionLeave;
+        }
         const int a = answers.front();
         answers.pop_front();
         return a;

@@ -15,6 +15,7 @@
 #include "platform/win32/InputBox.h"
 #include "platform/win32/Win32Platform.h"
 #include "support/ScriptedErrorHandler.h"
+#include "ui/win32/LabelButton.h"
 #include "ui/win32/ModalForm.h"
 
 namespace plenvik::test {
@@ -179,6 +180,43 @@ TEST(MainWindowTest, ProgramPictureOpensTheHelpMenu) {
     const std::vector<std::wstring> expected = {L"HTML Hilfe aufrufen", L"-", L"Informationen", L"Orvel GmbH im Internet"};
     EXPECT_EQ(items, expected);
     DestroyWindow(main);
+    while (PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {}  // the window's quit message is not meant for the next test
+}
+
+// A press that ends outside the label (released elsewhere, or the mouse taken away) leaves no label
+// pressed; a row the user deselects is no longer the model's selection.
+TEST(MainWindowTest, APressEndingOutsideALabelAndADeselectedRowLeaveNothingSelected) {
+    win32::Win32Platform platform;
+    ScriptedErrorHandler errors;
+    UnavailableActions actions;
+    MainController form(platform.platform(), errors, actions);
+    win32::MainWindow window(form);
+    ASSERT_TRUE(window.create("", SW_SHOW));
+    HWND main = window.handle();
+
+    HWND save = GetDlgItem(main, kIdLblCmdProjectSave);
+    SendMessageW(save, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+    EXPECT_TRUE(SendMessageW(save, kLabelButtonIsPressed, 0, 0));
+    SendMessageW(save, WM_LBUTTONUP, 0, MAKELPARAM(-20, -20));
+    EXPECT_EQ(form.command(CommandId::ProjectSave).tag, "");
+    EXPECT_FALSE(SendMessageW(save, kLabelButtonIsPressed, 0, 0));
+    SendMessageW(save, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+    ReleaseCapture();  // WM_CAPTURECHANGED
+    EXPECT_EQ(form.command(CommandId::ProjectSave).tag, "");
+    EXPECT_FALSE(SendMessageW(save, kLabelButtonIsPressed, 0, 0));
+
+    ListModel& projects = form.lists.projects;
+    projects.clear();
+    projects.add("a.Plenvk", "a", "DESY");
+    projects.add("b.Plenvk", "b", "DESY");
+    projects.select(1);
+    HWND list = GetDlgItem(main, kIdLvwProjects);
+    ASSERT_EQ(ListView_GetNextItem(list, -1, LVNI_SELECTED), 1);
+    ListView_SetItemState(list, 1, 0, LVIS_SELECTED);  // as a click beside the rows does
+    EXPECT_EQ(projects.selectedIndex(), -1);
+    EXPECT_EQ(ListView_GetNextItem(list, -1, LVNI_SELECTED), -1);
+    DestroyWindow(main);
+    MSG msg;
     while (PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {}  // the window's quit message is not meant for the next test
 }
 

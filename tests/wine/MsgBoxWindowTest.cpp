@@ -161,5 +161,23 @@ TEST_F(MsgBoxWindowTest, TheConvenienceCallReturnsTheResult) {
     EXPECT_EQ(FindWindowW(kMsgBoxWindowClass, L"Frage"), nullptr) << "unloaded afterwards";
 }
 
+TEST_F(MsgBoxWindowTest, AButtonReleasedOutsideOrLosingTheMouseActsNotAndLooksFlat) {
+    CountdownMessageBox form;
+    MsgBoxWindow window(form, owner);
+    form.initialize("Titel", "Nachricht", 0);
+    HWND ok = GetDlgItem(window.handle(), kMsgBoxOkId);
+    SendMessageW(ok, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+    SendMessageW(ok, WM_LBUTTONUP, 0, MAKELPARAM(-20, -20));
+    EXPECT_EQ(form.lblCmdOk().Tag, "");
+    EXPECT_FALSE(SendMessageW(ok, kLabelButtonIsPressed, 0, 0));
+    HWND cancel = GetDlgItem(window.handle(), kMsgBoxCancelId);
+    SendMessageW(cancel, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+    ASSERT_EQ(GetCapture(), cancel);
+    ReleaseCapture();  // WM_CAPTURECHANGED
+    EXPECT_EQ(form.lblCmdCancel().Tag, "");
+    EXPECT_FALSE(SendMessageW(cancel, kLabelButtonIsPressed, 0, 0));
+    EXPECT_EQ(form.Result(), kMsgBoxOpen);
+}
+
 }  // namespace
 }  // namespace plenvik::test

@@ -105,7 +105,7 @@ TEST(ProgressBarPainterTest, ABoundBarDrawsIntoItsWindowAndFollowsItsValue) {
     bindProgressBar(bar);
     bar.value(123);  // full
     const ProgressBarDrawing d = bar.drawing();
-    EXPECT_EQ(d.bar, (PixelRect{0, 5, 135, 18})) << "twips of the main window at 96 dpi";
+    EXPECT_EQ(d.bar, (PixelRect{0, 5, 119, 18})) << "twips of the main window at 96 dpi";
 
     // Read the window back through a print of its client area is not possible for GDI drawn from
     // outside its paint handler, so read the screen where the window lies.

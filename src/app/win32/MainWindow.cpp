@@ -153,6 +153,7 @@ void MainWindow::createControls() {
         ListView_SetExtendedListViewStyle(control(list), LVS_EX_FULLROWSELECT | LVS_EX_SUBITEMIMAGES | LVS_EX_INFOTIP);
     ListView_SetExtendedListViewStyle(control("lvwProjectIcons"), LVS_EX_FULLROWSELECT | LVS_EX_CHECKBOXES | LVS_EX_INFOTIP);
     projects_ = std::make_unique<ListViewMirror>(form_.lists.projects, control("lvwProjects"), dpi_);
+    projects_->setDeselectedHandler([this] { guarded([&] { form_.projectListDeselected(); }); });
     projectData_ = std::make_unique<ListViewMirror>(form_.lists.projectData, control("lvwProjectData"), dpi_);
     projectIcons_ = std::make_unique<ListViewMirror>(form_.lists.projectIcons, control("lvwProjectIcons"), dpi_);
 
@@ -315,6 +316,7 @@ void MainWindow::onCommand(int id, int code) {
         const auto command = static_cast<CommandId>(id - kIdLblCmdProjectSave);
         if (code == kLabelButtonDown) guarded([&] { form_.commandMouseDown(command, MouseButton::Left); });
         if (code == kLabelButtonUp) guarded([&] { form_.commandMouseUp(command, MouseButton::Left); });
+        if (code == kLabelButtonReleasedOutside) guarded([&] { form_.commandReleasedOutside(command); });
         return;
     }
     if (id == kIdImgMain && code == STN_CLICKED) {

@@ -28,6 +28,7 @@ private:
     void paint();
 
     bool pressed_ = false;
+    bool tracking_ = false;  // the left button went down on the label and has not come up yet
     COLORREF fore_ = GetSysColor(COLOR_BTNTEXT);
     HFONT font_ = nullptr;
 };
@@ -74,17 +75,29 @@ LRESULT LabelButton::handleMessage(UINT m, WPARAM wp, LPARAM lp) {
     }
     case WM_SETCURSOR: SetCursor(LoadCursorW(nullptr, IDC_HAND)); return TRUE;
     case WM_LBUTTONDOWN:
+        tracking_ = true;
         SetCapture(w);
         notifyParent(kLabelButtonDown);
         return 0;
     case WM_LBUTTONUP: {
+        const bool tracked = tracking_;
+        tracking_ = false;  // before the capture goes, so that its loss is no release outside
         if (GetCapture() == w) ReleaseCapture();
         POINT pt{static_cast<short>(LOWORD(lp)), static_cast<short>(HIWORD(lp))};
         RECT rc;
         GetClientRect(w, &rc);
-        if (PtInRect(&rc, pt)) notifyParent(kLabelButtonUp);
+        if (PtInRect(&rc, pt))
+            notifyParent(kLabelButtonUp);
+        else if (tracked)
+            notifyParent(kLabelButtonReleasedOutside);
         return 0;
     }
+    case WM_CAPTURECHANGED:
+        if (tracking_) {
+            tracking_ = false;
+            notifyParent(kLabelButtonReleasedOutside);
+        }
+        return 0;
     case kLabelButtonSetPressed:
         if (pressed_ != (wp != 0)) {
             pressed_ = wp != 0;

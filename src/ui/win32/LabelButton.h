@@ -14,6 +14,8 @@ inline constexpr const wchar_t* kLabelButtonClass = L"PlenvikLabelButton";
 // WM_COMMAND notification codes sent to the parent (HIWORD(wParam)); LOWORD is the control id.
 inline constexpr WORD kLabelButtonDown = 1;  // left button pressed over the label
 inline constexpr WORD kLabelButtonUp = 2;    // left button released over the label
+// A press on the label ended elsewhere: the button went up outside it, or the label lost the mouse.
+inline constexpr WORD kLabelButtonReleasedOutside = 3;
 
 // Messages understood by the label.
 inline constexpr UINT kLabelButtonSetPressed = WM_APP + 0x40;    // wParam: TRUE = pressed look

@@ -139,6 +139,9 @@ LRESULT ListViewMirror::onNotify(NMHDR* header) {
             if (model_.row(change->iItem).checked != checked) model_.setChecked(change->iItem, checked);
         }
         syncing_ = false;
+        const bool deselected =
+            (change->uChanged & LVIF_STATE) && (change->uOldState & LVIS_SELECTED) && !(change->uNewState & LVIS_SELECTED);
+        if (deselected && change->iItem == model_.selectedIndex() && deselected_) deselected_();
         return 0;
     }
     }

@@ -6,6 +6,8 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <functional>
+
 #include "ui/ListModel.h"
 
 namespace plenvik::win32 {
@@ -21,6 +23,9 @@ public:
     HWND handle() const { return list_; }
     // The window moved to a screen of another resolution: the columns get their widths at it.
     void setDotsPerInch(int dotsPerInch);
+    // Called when the user takes the selection off the model's selected row (a click beside the rows,
+    // Ctrl+click); the owner decides what the model's selection becomes.
+    void setDeselectedHandler(std::function<void()> handler) { deselected_ = std::move(handler); }
     // The parent forwards WM_NOTIFY for this list here; returns the notification's result.
     LRESULT onNotify(NMHDR* header);
 
@@ -39,6 +44,7 @@ private:
     HWND list_;
     int dotsPerInch_;
     bool syncing_ = false;
+    std::function<void()> deselected_;
 };
 
 // A model colour (0x00BBGGRR or 0x800000nn for system colour nn) as a COLORREF.

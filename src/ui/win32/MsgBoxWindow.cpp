@@ -140,12 +140,12 @@ LRESULT MsgBoxWindow::handleMessage(UINT m, WPARAM wp, LPARAM lp) {
         const WORD code = HIWORD(wp);
         if (id == kMsgBoxOkId && code == kLabelButtonDown)
             form_.okMouseDown();
-        else if (id == kMsgBoxOkId && code == kLabelButtonUp)
-            form_.okMouseUp(true);
+        else if (id == kMsgBoxOkId && (code == kLabelButtonUp || code == kLabelButtonReleasedOutside))
+            form_.okMouseUp(code == kLabelButtonUp);
         else if (id == kMsgBoxCancelId && code == kLabelButtonDown)
             form_.cancelMouseDown();
-        else if (id == kMsgBoxCancelId && code == kLabelButtonUp)
-            form_.cancelMouseUp(true);
+        else if (id == kMsgBoxCancelId && (code == kLabelButtonUp || code == kLabelButtonReleasedOutside))
+            form_.cancelMouseUp(code == kLabelButtonUp);
         else if (id == IDCANCEL)
             form_.queryUnload();  // Escape
         return 0;

@@ -120,6 +120,7 @@ TEST_F(MonitorPictureTest, FromFourMonitorsTheLabelsUseTheShortForm) {
 TEST_F(MonitorPictureTest, WithoutMonitorsTheHandlerHearsOfItAndNothingIsDrawn) {
     hOp = vOp = 7.5f;
     const std::uint64_t before = picture.revision();
+    handler.answers = {kActionLeave};
     draw(table({}));
     ASSERT_EQ(handler.reports.size(), 1u);
     EXPECT_EQ(handler.reports[0].procedure, "Plenvik.frmMain.fc_DesktopMonitorsPictureGet");

@@ -1,9 +1,11 @@
 // A procedure of three steps carries out the decisions of the real handler; the window is scripted.
 #include "errors/Procedure.h"
 
+#include <gtest/gtest-spi.h>
 #include <gtest/gtest.h>
 
 #include "ErrorFakes.h"
+#include "support/ScriptedErrorHandler.h"
 
 namespace plenvik::test {
 namespace {
@@ -71,6 +73,24 @@ TEST(ProcedureWithHandlerTest, DebugRequestRunsTheStatementAgainWithoutWindow) {
     ErrorReportRig rig;
     EXPECT_EQ(runThreeSteps(rig, 1, RuntimeError(1, "Orvel Err", "Debug")).done, (std::vector<std::string>{"1", "2", "3"}));
     EXPECT_TRUE(rig.view.shown.empty());
+}
+
+// A step hands every failure to the handler; the test handler fails a test that did not expect it.
+TEST(ProcedureWithHandlerTest, AnUnscriptedFailureReachesTheHandlerAndFailsTheTest) {
+    ScriptedErrorHandler handler;
+    std::vector<std::string> done;
+    EXPECT_NONFATAL_FAILURE(
+        {
+            Procedure proc(handler, "frmMain.sb_DreiSchritte");
+            proc.run([&] {
+                proc.step([&] { throw kFailure; });
+                done.push_back("2");
+            });
+        },
+        "unscripted error in Plenvik.frmMain.sb_DreiSchritte: Pfad nicht gefunden");
+    EXPECT_TRUE(done.empty()) << "the procedure was left";
+    ASSERT_EQ(handler.reports.size(), 1u);
+    EXPECT_EQ(handler.reports[0].number, 76);
 }
 
 }  // namespace

@@ -157,7 +157,8 @@ TEST(SettingsFileTest, AFailedWriteIsReportedAndKeepsThePreviousFile) {
         files.failOpens = c.failOpens;
         files.writeLimit = c.writeLimit;
         files.failReplace = c.failReplace;
-        test::ScriptedErrorHandler handler;  // answers "leave the procedure"
+        test::ScriptedErrorHandler handler;
+        handler.answers = {kActionLeave};
         EXPECT_FALSE(saveSettingsFile(Settings{}, files, kFolder, handler));
         ASSERT_EQ(handler.reports.size(), 1u);
         EXPECT_EQ(handler.reports[0].procedure, "Plenvik.frmMain.fc_SettingsFileSave");

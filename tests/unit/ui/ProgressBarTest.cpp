@@ -95,8 +95,8 @@ TEST_F(ProgressBarTest, TheMainWindowsBarIsDrawnInPixelsWithItsColoursAndText) {
     const ProgressBarDrawing& d = drawn.back();
     EXPECT_EQ(d.target, 42u);
     EXPECT_TRUE(d.visible);
-    EXPECT_EQ(d.bar, (PixelRect{0, 5, 135, 18})) << "5, 75, 2030 x 195 twips at 15 twips per pixel";
-    EXPECT_EQ(d.filled, (PixelRect{0, 5, 67, 18}));
+    EXPECT_EQ(d.bar, (PixelRect{0, 5, 119, 18})) << "5, 75, 1790 x 195 twips at 15 twips per pixel";
+    EXPECT_EQ(d.filled, (PixelRect{0, 5, 59, 18}));
     EXPECT_EQ(d.backColour, rgbColor(255, 255, 192));
     EXPECT_EQ(d.foreColour, rgbColor(0, 0, 128));
     EXPECT_EQ(d.edge, kEdgeEtched);
@@ -113,7 +113,7 @@ TEST_F(ProgressBarTest, TheMainWindowsBarIsDrawnInPixelsWithItsColoursAndText) {
     bar.setDotsPerInch(120, 120);  // ignored in pixel mode
     bar.Paint();
     EXPECT_EQ(drawn.back().text, "Sichern 50%");
-    EXPECT_EQ(drawn.back().bar, (PixelRect{5, 75, 2035, 270}));
+    EXPECT_EQ(drawn.back().bar, (PixelRect{5, 75, 1795, 270}));
 }
 
 TEST_F(ProgressBarTest, HidingClearsAndMovingRedraws) {
