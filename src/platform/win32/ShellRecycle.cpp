@@ -1,6 +1,7 @@
 #include "platform/win32/ShellRecycle.h"
 
 #include <windows.h>
+#include <shellapi.h>
 #include <shobjidl.h>
 
 #include "platform/win32/Scoped.h"
