@@ -32,7 +32,7 @@ protected:
     std::string name(const std::string& stem) { return stem + std::to_string(GetCurrentProcessId()) + ".txt"; }
     std::string make(const std::string& fileName) {
         const std::string path = scratch.folder() + "\\" + fileName;
-        std::ofstream(win32::widen(path)) << "Inhalt";
+        std::ofstream(fs::path(win32::widen(path))) << "Inhalt";
         return path;
     }
 };
