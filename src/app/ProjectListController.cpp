@@ -16,6 +16,7 @@
 #include "project/ProjectFileReader.h"
 #include "project/ProjectNames.h"
 #include "system/UserIdentity.h"
+#include "system/RecycleBin.h"
 
 namespace plenvik {
 namespace {
@@ -273,9 +274,12 @@ void deleteSelectedProject(MainController& form) {
     q.icon = MsgIcon::Exclamation;
     if (p.dialogs.messageBox(q) != MsgAnswer::Yes) return;
     const std::string path = row.sub(ProjectColumn::Directory) + row.sub(ProjectColumn::File);
-    // Into the recycle bin, so that a backup deleted by mistake can be brought back; a file that is
-    // still there afterwards keeps its row, so that the list never shows a file as gone that is not.
-    if (p.files.exists(path) && !p.files.recycle(path) && p.files.exists(path)) {
+    // Into the recycle bin, so that a backup deleted by mistake can be brought back (for good only when
+    // the user says so); a file that is still there afterwards keeps its row, so that the list never
+    // shows a file as gone that is not.
+    const Removal removal = p.files.exists(path) ? removeToRecycleBin(p.files, p.dialogs, path) : Removal::Recycled;
+    if (removal == Removal::Kept) return;
+    if (removal == Removal::Failed && p.files.exists(path)) {
         MessageBoxRequest failed;
         failed.title = "Desktop Projektdatei löschen...";
         failed.text = "Die Desktop Projektdatei '" + path + "' konnte nicht gelöscht werden.";

@@ -49,6 +49,14 @@ public:
     virtual bool close() = 0;
 };
 
+// What became of an item sent to the Recycle Bin.
+enum class RecycleResult {
+    Recycled,       // it is in the bin
+    NotRecyclable,  // the bin would not keep it (network or removable drive, too big, bin switched off,
+                    // relative path): it was left where it is, for the caller to ask about
+    Failed,         // it could not be moved (in use, access denied, gone)
+};
+
 struct FindEntry {
     std::string name;  // name and extension, no path
     std::uint32_t attributes = 0;
@@ -67,8 +75,13 @@ public:
     virtual std::optional<std::uint32_t> attributes(const std::string& path) = 0;
     // Deletes a file; with force also a read-only, hidden or system one.
     virtual bool deleteFile(const std::string& path, bool force) = 0;
-    // Moves a file or folder to the Recycle Bin where the platform has one, else deletes it.
-    virtual bool recycle(const std::string& path) = 0;
+    // The absolute form of a path (GetFullPathName): a relative one is taken from the current folder.
+    virtual std::string fullPath(const std::string& path) = 0;
+    // Moves a file or folder to the Recycle Bin; never deletes it for good. A relative path is
+    // NotRecyclable: make it absolute first (fullPath).
+    virtual RecycleResult recycle(const std::string& path) = 0;
+    // Deletes a file, or a folder with all it holds, for good (read-only ones too).
+    virtual bool deletePermanently(const std::string& path) = 0;
     virtual bool createFolder(const std::string& path) = 0;
     // Renames source over target in one step (the safe end of writing a file through a temporary one).
     virtual bool replaceFile(const std::string& source, const std::string& target) = 0;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <memory>
 
 #include "common/AtomicFile.h"
 #include "common/Text.h"
@@ -345,6 +346,7 @@ private:
         ProjectWriteCallbacks callbacks;
         const std::vector<std::uint8_t> jpeg = c_.picture.GetJPEGByteData(80);
         callbacks.screenPicture = [&](ByteSink& sink) { sink.write(encodeBase64(jpeg)); };
+        callbacks.beforeIcon = [&](const ProjectFileIcon& icon) { openContent(desktop_.icons[static_cast<std::size_t>(icon.Nr)]); };
         callbacks.iconContent = [&](const ProjectFileIcon& icon, ByteSink& sink) { streamContent(*icon.icon, sink); };
         callbacks.progress = [&](const WriteProgress& at) {
             if (at.stage == WriteStage::Picture) f_.setProgress(114);
@@ -366,14 +368,28 @@ private:
         project.commit();
     }
 
+    // Opens the file whose content the icon's element will carry, before the element is written: a file
+    // deleted or locked since the inventory leaves its icon without content and with the reason an
+    // unreadable file gets, and the save goes on.
+    void openContent(DesktopIcon& icon) {
+        content_.reset();
+        if (icon.ContentPath.empty()) return;
+        unsigned long error = 0;
+        content_ = p_.files.open({icon.ContentPath, kGenericRead, kShareRead, kOpenExisting, kAttrNormal, true}, &error);
+        if (content_) return;
+        f_.addToProtocol("Symbol, Datei '" + icon.ContentPath + "' kann nicht mehr gelesen werden, ohne Inhalt gespeichert!");
+        icon.FileReasonNotLoaded = kReasonNoPermission;
+        icon.ContentPath.clear();
+        icon.FileData_BASE64.clear();
+    }
+
     // The file's bytes straight from the disk into the project, so that no content is held whole.
     void streamContent(const DesktopIcon& icon, ByteSink& sink) {
         if (icon.ContentPath.empty()) {
             sink.write(icon.FileData_BASE64);
             return;
         }
-        unsigned long error = 0;
-        auto file = p_.files.open({icon.ContentPath, kGenericRead, kShareRead, kOpenExisting, kAttrNormal, true}, &error);
+        const std::unique_ptr<FileHandle> file = std::move(content_);
         if (!file) throw RuntimeError(53, kAppTitle, "Die Datei '" + icon.ContentPath + "' kann nicht mehr gelesen werden.");
         Base64StreamEncoder encoder([&](std::string_view text) { sink.write(text); });
         const std::uint64_t size = file->size().value_or(kReadChunk);
@@ -401,6 +417,7 @@ private:
     std::string saveTime_, directory_, fileName_, rowKey_;
     std::int32_t viewStyle_ = 0;
     int arrangeStyle_ = 0;
+    std::unique_ptr<FileHandle> content_;  // the next icon's content, opened before its element
 };
 
 }  // namespace

@@ -171,6 +171,7 @@ WriteOutcome writeProjectFile(const ProjectWriteData& data, ByteSink& sink, cons
     out.number(kIndentData, "IconCount", static_cast<std::int64_t>(data.icons.size()));
     out.open(kIndentData, "ICON_DATA");
     for (std::size_t j = 1; j <= data.icons.size(); ++j) {
+        if (callbacks.beforeIcon) callbacks.beforeIcon(data.icons[j - 1]);
         writeIcon(out, data.icons[j - 1], j, callbacks);
         if (stop(WriteStage::Icon, j)) return WriteOutcome::Stopped;
     }

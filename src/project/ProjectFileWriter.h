@@ -59,6 +59,9 @@ struct ProjectWriteCallbacks {
     // Writes the Base64 text of an icon's content into the sink; without it the icon's
     // FileData_BASE64 is written. Base64 is plain ASCII, so it goes into the file unchanged.
     std::function<void(const ProjectFileIcon&, ByteSink&)> iconContent;
+    // Called right before an icon's element is written: the last moment to settle what it says
+    // (FileReasonNotLoaded comes before the content).
+    std::function<void(const ProjectFileIcon&)> beforeIcon;
     // Asked after the picture, after each monitor and icon and after each of the two lists; Stop
     // ends the writing at once, with the lines so far flushed (the file is then incomplete).
     std::function<WriteDecision(const WriteProgress&)> progress;

@@ -10,6 +10,7 @@
 #include "project/DesktopInventory.h"
 #include "project/ProjectNames.h"
 #include "system/SpecialFolders.h"
+#include "system/RecycleBin.h"
 #include "system/RegistryAccess.h"
 #include "common/Text.h"
 #include "restore/RestoreCounters.h"
@@ -47,14 +48,22 @@ bool isFileType(const std::string& type) {
 }
 
 // Files and folders go to the recycle bin rather than being destroyed: a new icon may be the user's
-// only copy of a document. A refusal is a run-time error for the handler, and not counted. True when
-// the item went.
+// only copy of a document. One the bin would not keep goes for good only when the user says so, and
+// the protocol says which way it went. A refusal is a run-time error for the handler, and not counted.
+// True when the item went.
 bool recycle(RestoreRun& run, const std::function<std::string()>& pathOf, int row, const char* done) {
     Platform& p = run.context.platform;
     bool removed = false;
     run.proc.step([&] {
         const std::string path = pathOf();
-        if (!p.files.recycle(path) && p.files.exists(path)) throw RuntimeError(75, kAppTitle, "'" + path + "' kann nicht gelöscht werden.");
+        const Removal removal = removeToRecycleBin(p.files, p.dialogs, path);
+        if (removal == Removal::Kept) {
+            run.context.feedback.addToProtocol("'" + path + "' kann nicht in den Papierkorb verschoben werden, nicht gelöscht.");
+            return;
+        }
+        if (removal == Removal::Failed && p.files.exists(path))
+            throw RuntimeError(75, kAppTitle, "'" + path + "' kann nicht gelöscht werden.");
+        if (removal == Removal::Deleted) run.context.feedback.addToProtocol("'" + path + "' endgültig gelöscht (nicht in den Papierkorb).");
         ++run.counters.deleted;
         run.context.lists.projectIcons.setSubItem(row, IconColumn::Message, done);
         removed = true;

@@ -245,6 +245,32 @@ TEST_F(DesktopSaveTest, LargeFilesAreStreamedIntoTheProjectExactly) {
     EXPECT_TRUE(std::string(bytes.begin(), bytes.end()) == big) << "the embedded bytes differ from the file";
 }
 
+TEST_F(DesktopSaveTest, AFileThatVanishesBeforeItsContentIsWrittenIsSavedWithoutIt) {
+    desktop();
+    const std::string notes = user("Notes & <Co>.txt");
+    int opened = 0;
+    guarded.beforeOpen = [&](const std::string& path) {
+        if (path == notes && ++opened == 2) fs::remove(native(notes));  // after the inventory, before the writing
+    };
+    ASSERT_TRUE(save());
+    ASSERT_EQ(opened, 2);
+    EXPECT_TRUE(errors.reports.empty());
+    const ProjectDocumentResult read = readProjectFile(this->read(projectFiles().at(0)));
+    ASSERT_TRUE(read.ok()) << read.error.message();
+    std::map<std::string, DesktopIcon> byName;
+    for (const auto& icon : read.document.icons) byName[icon.Name] = icon;
+    ASSERT_TRUE(byName.count("Notes & <Co>"));
+    EXPECT_EQ(byName["Notes & <Co>"].FileReasonNotLoaded, kReasonNoPermission);
+    EXPECT_TRUE(byName["Notes & <Co>"].FileData_BASE64.empty());
+    EXPECT_EQ(byName["Notes & <Co>"].FileType, "FILE");
+    EXPECT_EQ(byName["Leer"].FileData_BASE64, "AA");
+    const auto linkBytes = decodeBase64(byName["Bericht"].FileData_BASE64);
+    EXPECT_EQ(std::string(linkBytes.begin(), linkBytes.end()), this->read(native(user("Bericht.lnk"))));
+    std::string lines;
+    for (const ListRow& row : form.protocol()->list().rows()) lines += row.sub(2) + "\n";
+    EXPECT_NE(lines.find("'" + notes + "' kann nicht mehr gelesen werden"), std::string::npos) << lines;
+}
+
 TEST_F(DesktopSaveTest, AThousandIconsAreSavedInOrder) {
     for (int i = 0; i < 1000; ++i) file(user("Datei " + std::to_string(i) + ".txt"), std::to_string(i));
     sim.desktop.refresh();

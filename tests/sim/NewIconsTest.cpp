@@ -46,5 +46,49 @@ TEST_F(NewIconsTest, ARemovalThatFailsIsNeitherCountedNorLoggedAsDone) {
     ASSERT_EQ(errors.reports.size(), 1u);
 }
 
+TEST_F(NewIconsTest, WhatTheRecycleBinWouldNotKeepGoesForGoodOnlyWhenTheUserSaysSo) {
+    for (const DesktopSystemIcon& icon : kDesktopSystemIcons)  // only the file and the folder are on the desktop
+        for (const char* which : {"\\ClassicStartMenu", "\\NewStartPanel"})
+            sim.registry.setRawValue(std::string(kHideDesktopIconsKey) + which, std::string(icon.clsid), 4, {1, 0, 0, 0});
+    write(at(kUser, "Neu.bin"), "meins");
+    std::filesystem::create_directories(native(at(kUser, "Neuer Ordner")));
+    write(at(kUser, "Neuer Ordner\\drin.txt"), "auch meins");
+    desktop.refresh();
+    desktop.settle();
+    readCurrentIcons(form.currentDesktop(), desktop, errors);
+
+    Procedure procedure(errors, "frmMain.fc_DesktopIconsLoadFromFile");
+    RunContext context = form.runContext();
+    RestoreRun run{context, project, form.currentDesktop(), procedure, false, false, {}};
+    form.startProtocol("Test");
+    const std::size_t asked = sim.dialogs.asked.size();
+    procedure.run([&] {
+        ASSERT_TRUE(findNewIcons(run));
+        ASSERT_EQ(run.counters.fresh, 2);
+        sim.files.unrecyclableFolder = kUser;  // a desktop on a network share
+        sim.dialogs.answerMessage(MsgAnswer::No);
+        sim.dialogs.answerMessage(MsgAnswer::Yes);
+        removeNewIcons(run);
+    });
+    ASSERT_EQ(sim.dialogs.asked.size(), asked + 2);
+    const auto pathAsked = [&](std::size_t i) {
+        const std::string& text = sim.dialogs.asked[asked + i].text;
+        EXPECT_TRUE(sim.dialogs.asked[asked + i].secondButtonDefault);
+        EXPECT_EQ(text.substr(text.find("' kann")), "' kann nicht in den Papierkorb verschoben werden. Endgültig löschen?");
+        return text.substr(1, text.find("' kann") - 1);
+    };
+    const std::string kept = pathAsked(0), deleted = pathAsked(1);
+    EXPECT_TRUE(std::filesystem::exists(native(kept))) << kept;
+    EXPECT_FALSE(std::filesystem::exists(native(deleted))) << deleted;
+    EXPECT_FALSE(std::filesystem::exists(sim.files.recycleFolder()));
+    EXPECT_EQ(run.counters.deleted, 1);
+    const ListModel& protocol = form.protocol()->list();
+    std::string lines;
+    for (int r = 0; r < protocol.size(); ++r) lines += protocol.row(r).sub(2) + "\n";
+    EXPECT_NE(lines.find("'" + kept + "' kann nicht in den Papierkorb verschoben werden, nicht gelöscht."), std::string::npos) << lines;
+    EXPECT_NE(lines.find("'" + deleted + "' endgültig gelöscht"), std::string::npos) << lines;
+    EXPECT_TRUE(errors.reports.empty());
+}
+
 }  // namespace
 }  // namespace plenvik

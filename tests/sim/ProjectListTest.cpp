@@ -308,6 +308,47 @@ TEST_F(ProjectListTest, AFileThatCannotBeDeletedKeepsItsRow) {
     EXPECT_EQ(files.files.count("C:\\P\\a.Plenvk"), 1u);
 }
 
+TEST_F(ProjectListTest, AFileTheRecycleBinWouldNotKeepGoesForGoodOnlyWhenTheUserSaysSo) {
+    const std::string name = saveProject();
+    ASSERT_TRUE(search());
+    sim.files.unrecyclableFolder = "C:\\Projekte";  // a network drive, say
+    const std::string question = "'" + folder + name + "' kann nicht in den Papierkorb verschoben werden. Endgültig löschen?";
+
+    show(name);
+    sim.dialogs.answerMessage(MsgAnswer::Yes);
+    sim.dialogs.answerMessage(MsgAnswer::No);
+    deleteSelectedProject(form);
+    EXPECT_TRUE(fs::exists(native(folder + name)));
+    EXPECT_GE(row(name), 0);
+    ASSERT_EQ(sim.dialogs.asked.back().text, question);
+    EXPECT_EQ(sim.dialogs.asked.back().buttons, MsgButtons::YesNo);
+    EXPECT_TRUE(sim.dialogs.asked.back().secondButtonDefault);
+
+    sim.dialogs.answerMessage(MsgAnswer::Yes);
+    sim.dialogs.answerMessage(MsgAnswer::Yes);
+    deleteSelectedProject(form);
+    EXPECT_EQ(sim.dialogs.asked.back().text, question);
+    EXPECT_FALSE(fs::exists(native(folder + name)));
+    EXPECT_EQ(row(name), -1);
+    EXPECT_FALSE(fs::exists(sim.files.recycleFolder() + "/" + name));
+}
+
+TEST_F(ProjectListTest, AProjectInARelativeDirectoryGoesToTheRecycleBinByItsFullPath) {
+    sim.files.currentFolder = "C:\\Plenvik";
+    fs::create_directories(native("C:\\Plenvik\\backups"));
+    file("C:\\Plenvik\\backups\\a.Plenvk", "<DATA/>");
+    const int r = form.lists.projects.add("a.Plenvk", "03.01.0001", "DESY");
+    form.lists.projects.setSubItem(r, ProjectColumn::Directory, "backups\\");
+    form.lists.projects.setSubItem(r, ProjectColumn::File, "a.Plenvk");
+    form.lists.projects.select(r);
+    const std::size_t asked = sim.dialogs.asked.size();
+    sim.dialogs.answerMessage(MsgAnswer::Yes);
+    deleteSelectedProject(form);
+    EXPECT_EQ(sim.dialogs.asked.size(), asked + 1) << "asked nothing but whether to delete";
+    EXPECT_FALSE(fs::exists(native("C:\\Plenvik\\backups\\a.Plenvk")));
+    EXPECT_TRUE(fs::exists(sim.files.recycleFolder() + "/a.Plenvk"));
+}
+
 TEST_F(ProjectListTest, MouseAndKeysShowRowsButNotWhileOneIsBeingShown) {
     const std::string name = saveProject();
     ASSERT_TRUE(search());

@@ -1,6 +1,7 @@
 // A file system for tests that passes everything on to another one, except that it can refuse to
 // create anything below one folder (a desktop without write permission, even for root) and can let
-// writes break off half-way (a full or failing disk).
+// writes break off half-way (a full or failing disk); another program can act right before a file is
+// opened or renamed.
 #pragma once
 
 #include <functional>
@@ -16,11 +17,13 @@ class GuardedFileSystem : public FileSystem {
 public:
     explicit GuardedFileSystem(FileSystem& inner) : inner_(inner) {}
 
-    std::string readOnlyFolder;          // a Windows path; empty: nothing is refused
-    bool breakWrites = false;            // every write stores half of its bytes and then fails
-    std::function<void()> beforeRename;  // runs right before a rename: another program makes a file
+    std::string readOnlyFolder;                          // a Windows path; empty: nothing is refused
+    bool breakWrites = false;                            // every write stores half of its bytes and then fails
+    std::function<void()> beforeRename;                  // runs right before a rename: another program makes a file
+    std::function<void(const std::string&)> beforeOpen;  // runs right before a file is opened, with its path
 
     std::unique_ptr<FileHandle> open(const FileOpenRequest& request, unsigned long* error) override {
+        if (beforeOpen) beforeOpen(request.path);
         const bool writing = (request.access & kGenericWrite) != 0;
         if (writing && below(request.path)) {
             if (error) *error = 5;  // ERROR_ACCESS_DENIED
@@ -34,7 +37,9 @@ public:
     bool exists(const std::string& path) override { return inner_.exists(path); }
     std::optional<std::uint32_t> attributes(const std::string& path) override { return inner_.attributes(path); }
     bool deleteFile(const std::string& path, bool force) override { return !below(path) && inner_.deleteFile(path, force); }
-    bool recycle(const std::string& path) override { return !below(path) && inner_.recycle(path); }
+    std::string fullPath(const std::string& path) override { return inner_.fullPath(path); }
+    RecycleResult recycle(const std::string& path) override { return below(path) ? RecycleResult::Failed : inner_.recycle(path); }
+    bool deletePermanently(const std::string& path) override { return !below(path) && inner_.deletePermanently(path); }
     bool createFolder(const std::string& path) override { return !below(path) && inner_.createFolder(path); }
     bool replaceFile(const std::string& source, const std::string& target) override {
         if (beforeRename) beforeRename();

@@ -62,7 +62,11 @@ public:
         return kAttrArchive;
     }
     bool deleteFile(const std::string& path, bool) override { return files.erase(path) != 0; }
-    bool recycle(const std::string& path) override { return !failRecycle && deleteFile(path, true); }
+    std::string fullPath(const std::string& path) override { return path; }
+    RecycleResult recycle(const std::string& path) override {
+        return !failRecycle && deleteFile(path, true) ? RecycleResult::Recycled : RecycleResult::Failed;
+    }
+    bool deletePermanently(const std::string& path) override { return !failRecycle && deleteFile(path, true); }
     bool createFolder(const std::string&) override { return true; }
     bool replaceFile(const std::string& source, const std::string& target) override {
         auto it = files.find(source);

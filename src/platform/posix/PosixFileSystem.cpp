@@ -85,6 +85,19 @@ std::uint32_t attributesOf(const fs::path& p, const struct stat& st) {
     return a;
 }
 
+// Neither "C:\..." nor "\\server\..." nor a host path ("/tmp/..."): taken from the current folder.
+bool isRelative(const std::string& path) {
+    if (path.empty() || path[0] == '/' || path[0] == '\\') return false;
+    return !(path.size() >= 2 && path[1] == ':');
+}
+
+bool below(const std::string& path, const std::string& folder) {
+    if (folder.empty()) return false;
+    std::string prefix = foldCase(folder);
+    if (prefix.back() != '\\') prefix += '\\';
+    return foldCase(path).compare(0, prefix.size(), prefix) == 0;
+}
+
 }  // namespace
 
 PosixFileSystem::PosixFileSystem(std::string root) : root_(std::move(root)) {
@@ -98,8 +111,11 @@ std::string PosixFileSystem::nativePath(const std::string& path) const {
         if (!rest.empty() && rest.front() != '/') rest.insert(rest.begin(), '/');
         return root_ + "/" + std::string(1, static_cast<char>(std::toupper(static_cast<unsigned char>(path[0])))) + rest;
     }
+    if (isRelative(path)) return nativePath(currentFolder + "\\" + path);
     return path;
 }
+
+std::string PosixFileSystem::fullPath(const std::string& path) { return isRelative(path) ? currentFolder + "\\" + path : path; }
 
 std::string PosixFileSystem::recycleFolder() const { return (root_.empty() ? std::string("/tmp") : root_) + "/$RECYCLE.BIN"; }
 
@@ -182,17 +198,24 @@ bool PosixFileSystem::deleteFile(const std::string& path, bool force) {
     return ::unlink(native.c_str()) == 0;
 }
 
-bool PosixFileSystem::recycle(const std::string& path) {
+RecycleResult PosixFileSystem::recycle(const std::string& path) {
+    // SHFileOperation would delete a relative path for good, as it would an item the bin cannot keep.
+    if (isRelative(path) || below(path, unrecyclableFolder)) return RecycleResult::NotRecyclable;
     const std::string native = nativePath(path);
     std::error_code ec;
-    if (!fs::exists(native, ec)) return false;
+    if (!fs::exists(native, ec)) return RecycleResult::Failed;
     const fs::path bin = recycleFolder();
     fs::create_directories(bin, ec);
     const std::string name = fs::path(native).filename().string();
     fs::path target = bin / name;
     for (int n = 2; fs::exists(target, ec); ++n) target = bin / (name + "." + std::to_string(n));
     fs::rename(native, target, ec);
-    return !ec;
+    return ec ? RecycleResult::Failed : RecycleResult::Recycled;
+}
+
+bool PosixFileSystem::deletePermanently(const std::string& path) {
+    std::error_code ec;
+    return fs::remove_all(nativePath(path), ec) > 0 && !ec;
 }
 
 bool PosixFileSystem::createFolder(const std::string& path) { return ::mkdir(nativePath(path).c_str(), 0755) == 0; }

@@ -1,6 +1,6 @@
 // Files on Linux for the simulated platform. Windows paths ("C:\Users\x\Desktop\a.txt") map below a
 // root folder (root/C/Users/x/Desktop/a.txt); a path that starts with "/" is used as it is. Name
-// matching in find() is case-insensitive, as on Windows.
+// matching in find() is case-insensitive, as on Windows. A relative path is taken from currentFolder.
 #pragma once
 
 #include <string>
@@ -13,6 +13,12 @@ class PosixFileSystem : public FileSystem {
 public:
     explicit PosixFileSystem(std::string root = {});
 
+    // The process's current folder (a Windows path), where relative paths start.
+    std::string currentFolder = "C:\\Programme\\Plenvik";
+    // A Windows folder whose items the Recycle Bin will not keep (a network or removable drive, a bin
+    // switched off); empty: every item on a drive can go to the bin.
+    std::string unrecyclableFolder;
+
     std::string nativePath(const std::string& path) const;
     // The folder that stands for the Recycle Bin (below the root).
     std::string recycleFolder() const;
@@ -22,7 +28,9 @@ public:
     bool exists(const std::string& path) override;
     std::optional<std::uint32_t> attributes(const std::string& path) override;
     bool deleteFile(const std::string& path, bool force) override;
-    bool recycle(const std::string& path) override;
+    std::string fullPath(const std::string& path) override;
+    RecycleResult recycle(const std::string& path) override;
+    bool deletePermanently(const std::string& path) override;
     bool createFolder(const std::string& path) override;
     bool replaceFile(const std::string& source, const std::string& target) override;
     bool renameNoReplace(const std::string& source, const std::string& target) override;

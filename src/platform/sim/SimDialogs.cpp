@@ -3,7 +3,7 @@
 namespace plenvik::sim {
 
 MsgAnswer SimDialogs::messageBox(const MessageBoxRequest& r) {
-    asked.push_back({AskedQuestion::Kind::MessageBox, r.text, r.title, r.buttons, r.icon, ""});
+    asked.push_back({AskedQuestion::Kind::MessageBox, r.text, r.title, r.buttons, r.icon, "", 0, r.secondButtonDefault});
     if (!messageAnswers_.empty()) {
         const MsgAnswer a = messageAnswers_.front();
         messageAnswers_.pop_front();

@@ -21,7 +21,8 @@ struct AskedQuestion {
     MsgButtons buttons = MsgButtons::Ok;
     MsgIcon icon = MsgIcon::None;
     std::string defaultText;
-    int seconds = 0;  // the countdown box's timeout
+    int seconds = 0;                   // the countdown box's timeout
+    bool secondButtonDefault = false;  // a message box whose default answer is "No"
 };
 
 class UnscriptedQuestion : public std::logic_error {

@@ -6,6 +6,7 @@
 #include <shellapi.h>
 
 #include "platform/win32/Scoped.h"
+#include "platform/win32/ShellRecycle.h"
 #include "platform/win32/Wide.h"
 
 namespace plenvik::win32 {
@@ -62,6 +63,32 @@ private:
     UniqueFile file_;
 };
 
+bool isAbsolute(const std::string& path) {
+    return (path.size() >= 3 && path[1] == ':' && (path[2] == '\\' || path[2] == '/')) || path.rfind("\\\\", 0) == 0;
+}
+
+// Whether the Recycle Bin of the item's drive would keep it: a fixed drive whose bin answers. A network
+// or removable drive has none, and SHFileOperation would delete the item for good there.
+bool binKeeps(const std::wstring& path) {
+    wchar_t root[MAX_PATH + 1] = {};
+    if (!GetVolumePathNameW(path.c_str(), root, MAX_PATH)) return false;
+    if (GetDriveTypeW(root) != DRIVE_FIXED) return false;
+    SHQUERYRBINFO info{};
+    info.cbSize = sizeof info;
+    return SUCCEEDED(SHQueryRecycleBinW(root, &info));
+}
+
+// SHFileOperation's FO_DELETE on one item, without asking and without error windows.
+bool shellDelete(const std::string& path, FILEOP_FLAGS undo) {
+    std::wstring from = widen(path);
+    from.push_back(L'\0');  // the list ends with two NULs
+    SHFILEOPSTRUCTW op{};
+    op.wFunc = FO_DELETE;
+    op.pFrom = from.c_str();
+    op.fFlags = undo | FOF_NOCONFIRMATION | FOF_SILENT | FOF_NOERRORUI;
+    return SHFileOperationW(&op) == 0 && !op.fAnyOperationsAborted;
+}
+
 }  // namespace
 
 std::unique_ptr<FileHandle> Win32FileSystem::open(const FileOpenRequest& r, unsigned long* error) {
@@ -100,15 +127,27 @@ bool Win32FileSystem::deleteFile(const std::string& path, bool force) {
     return DeleteFileW(wide.c_str()) != 0;
 }
 
-bool Win32FileSystem::recycle(const std::string& path) {
-    std::wstring from = widen(path);
-    from.push_back(L'\0');  // the list ends with two NULs
-    SHFILEOPSTRUCTW op{};
-    op.wFunc = FO_DELETE;
-    op.pFrom = from.c_str();
-    op.fFlags = FOF_ALLOWUNDO | FOF_NOCONFIRMATION | FOF_SILENT | FOF_NOERRORUI;
-    return SHFileOperationW(&op) == 0 && !op.fAnyOperationsAborted;
+std::string Win32FileSystem::fullPath(const std::string& path) {
+    const std::wstring wide = widen(path);
+    const DWORD needed = GetFullPathNameW(wide.c_str(), 0, nullptr, nullptr);
+    if (needed == 0) return path;
+    std::wstring full(needed, L'\0');
+    full.resize(GetFullPathNameW(wide.c_str(), needed, full.data(), nullptr));
+    return narrow(full);
 }
+
+RecycleResult Win32FileSystem::recycle(const std::string& path) {
+    // FOF_ALLOWUNDO is ignored for a relative path: the item would be deleted for good.
+    if (!isAbsolute(path)) return RecycleResult::NotRecyclable;
+    if (GetFileAttributesW(widen(path).c_str()) == INVALID_FILE_ATTRIBUTES) return RecycleResult::Failed;
+    // The shell's file operation knows every reason the bin has to refuse an item; without it, the
+    // drive decides (a too large item or a bin switched off then goes unnoticed).
+    if (const auto result = recycleThroughFileOperation(widen(path))) return *result;
+    if (!binKeeps(widen(path))) return RecycleResult::NotRecyclable;
+    return shellDelete(path, FOF_ALLOWUNDO) ? RecycleResult::Recycled : RecycleResult::Failed;
+}
+
+bool Win32FileSystem::deletePermanently(const std::string& path) { return isAbsolute(path) && shellDelete(path, 0); }
 
 bool Win32FileSystem::createFolder(const std::string& path) { return CreateDirectoryW(widen(path).c_str(), nullptr) != 0; }
 

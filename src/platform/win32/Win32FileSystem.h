@@ -11,7 +11,9 @@ public:
     bool exists(const std::string& path) override;
     std::optional<std::uint32_t> attributes(const std::string& path) override;
     bool deleteFile(const std::string& path, bool force) override;
-    bool recycle(const std::string& path) override;
+    std::string fullPath(const std::string& path) override;
+    RecycleResult recycle(const std::string& path) override;
+    bool deletePermanently(const std::string& path) override;
     bool createFolder(const std::string& path) override;
     bool replaceFile(const std::string& source, const std::string& target) override;
     bool renameNoReplace(const std::string& source, const std::string& target) override;

@@ -40,7 +40,9 @@ public:
     bool exists(const std::string&) override { return true; }
     std::optional<std::uint32_t> attributes(const std::string&) override { return kAttrNormal; }
     bool deleteFile(const std::string&, bool) override { return true; }
-    bool recycle(const std::string&) override { return true; }
+    std::string fullPath(const std::string& path) override { return path; }
+    RecycleResult recycle(const std::string&) override { return RecycleResult::Recycled; }
+    bool deletePermanently(const std::string&) override { return true; }
     bool createFolder(const std::string&) override { return true; }
     bool replaceFile(const std::string&, const std::string&) override { return true; }
     bool renameNoReplace(const std::string&, const std::string&) override { return true; }

@@ -99,7 +99,9 @@ public:
     bool exists(const std::string& p) override { return present.count(p) > 0; }
     std::optional<std::uint32_t> attributes(const std::string&) override { return std::nullopt; }
     bool deleteFile(const std::string&, bool) override { return false; }
-    bool recycle(const std::string&) override { return false; }
+    std::string fullPath(const std::string& path) override { return path; }
+    RecycleResult recycle(const std::string&) override { return RecycleResult::Failed; }
+    bool deletePermanently(const std::string&) override { return false; }
     bool createFolder(const std::string&) override { return false; }
     bool replaceFile(const std::string&, const std::string&) override { return false; }
     bool renameNoReplace(const std::string&, const std::string&) override { return false; }
