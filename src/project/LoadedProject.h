@@ -3,6 +3,7 @@
 // so they always act on the project the user sees.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -15,6 +16,8 @@ namespace plenvik {
 struct LoadedProject {
     std::string directory;  // with a trailing backslash
     std::string fileName;
+    // The file's size when it was loaded: the icons' contents are read from it when they are needed.
+    std::uint64_t fileSize = 0;
     ProjectHeader header;
     std::int32_t viewStyle = 0;
     std::int32_t arrangeStyle = 0;
