@@ -1,4 +1,5 @@
-// A project file as a run works on it: made only by a load that read the whole file, and not changed
+// A project file as a run works on it: made only by a load that read the whole file (embedded contents
+// stay in the file: each icon keeps where its text lies), and not changed
 // afterwards. The comparison, the restore and the icon repair act on this value, never on list cells,
 // so they always act on the project the user sees.
 #pragma once
