@@ -52,6 +52,10 @@ struct DesktopIcon {
     std::int32_t FileShellFolderType = kFolderNone;
     std::int32_t FileReasonNotLoaded = kReasonLoaded;
     std::string FileData_BASE64;
+    // A loaded icon whose Base64 text stays in the project file: where that text lies there (bytes
+    // from the file's start). ContentLength 0: the text, if any, is in FileData_BASE64.
+    std::uint64_t ContentOffset = 0;
+    std::uint64_t ContentLength = 0;
     // The file whose bytes the save streams into FileData_BASE64 when it writes the project (the save
     // keeps no file contents in memory); empty when the contents are in FileData_BASE64 or not wanted.
     std::string ContentPath;

@@ -1,8 +1,10 @@
-// A project file as a run works on it: made only by a load that read the whole file, and not changed
+// A project file as a run works on it: made only by a load that read the whole file (embedded contents
+// stay in the file: each icon keeps where its text lies), and not changed
 // afterwards. The comparison, the restore and the icon repair act on this value, never on list cells,
 // so they always act on the project the user sees.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -15,6 +17,8 @@ namespace plenvik {
 struct LoadedProject {
     std::string directory;  // with a trailing backslash
     std::string fileName;
+    // The file's size when it was loaded: the icons' contents are read from it when they are needed.
+    std::uint64_t fileSize = 0;
     ProjectHeader header;
     std::int32_t viewStyle = 0;
     std::int32_t arrangeStyle = 0;

@@ -7,8 +7,9 @@
 #include "platform/Platform.h"
 #include "platform/SystemInfo.h"
 #include "project/DesktopIcon.h"
-#include "system/FileBytes.h"
 #include "project/ProjectFileReader.h"
+#include "project/ProjectFileScan.h"
+#include "system/FileBytes.h"
 #include "project/ProjectNames.h"
 #include "base64/Base64.h"
 #include "run/RunContext.h"
@@ -104,9 +105,9 @@ std::shared_ptr<const LoadedProject> analyseProjectFile(RunContext& context, con
         feedback.setInfo(kLoadingText);
         feedback.pumpEvents();
 
-        const std::optional<std::string> bytes = readFileBytes(context.platform.files, directory + fileName);
-        if (!bytes) return;
-        ProjectDocumentResult result = readProjectFile(*bytes);
+        std::optional<ScannedProject> scanned = scanProjectFile(context.platform.files, directory + fileName);
+        if (!scanned) return;
+        ProjectDocumentResult& result = scanned->result;
         if (result.error.status == ProjectReadStatus::ParseError) {
             if (parseError) *parseError = result.error.parse;
             return;
@@ -120,6 +121,7 @@ std::shared_ptr<const LoadedProject> analyseProjectFile(RunContext& context, con
         auto project = std::make_shared<LoadedProject>();
         project->directory = directory;
         project->fileName = fileName;
+        project->fileSize = scanned->fileSize;
         project->header = doc.header;
         project->viewStyle = doc.viewStyle;
         project->arrangeStyle = doc.arrangeStyle;

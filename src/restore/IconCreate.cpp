@@ -15,8 +15,10 @@
 #include "base64/Base64Content.h"
 #include "project/DesktopInventory.h"
 #include "project/IconFilePairing.h"
+#include "project/LoadedProject.h"
 #include "system/SpecialFolders.h"
 #include "base64/Base64.h"
+#include "restore/EmbeddedContent.h"
 #include "restore/NewDesktopFile.h"
 #include "restore/RestoreCounters.h"
 #include "ui/MainLists.h"
@@ -76,8 +78,10 @@ const DesktopIcon* findShownIcon(const std::vector<DesktopIcon>& current, const 
 // The steps of putting one icon back.
 class IconCreation {
 public:
-    IconCreation(RunContext& context, CurrentDesktop& current, Procedure& procedure, const DesktopIcon& icon, RestoreCounters& counters)
+    IconCreation(RunContext& context, const LoadedProject& project, CurrentDesktop& current, Procedure& procedure, const DesktopIcon& icon,
+                 RestoreCounters& counters)
         : context_(context),
+          project_(project),
           platform_(context.platform),
           current_(current),
           procedure_(procedure),
@@ -159,6 +163,7 @@ private:
     }
 
     bool createFile() {
+        if (icon_.ContentLength > 0) return createFileFromProject();
         // Content that is not Base64 is refused before anything is written.
         const auto bytes = decodeBase64Content(icon_.FileData_BASE64);
         if (!bytes) return notCreated(kContentDamaged);
@@ -176,6 +181,25 @@ private:
             return true;
         }
         if (!file.write(*bytes).ok() || !file.place()) return notCreated(kCouldNotCreate);
+        return place();
+    }
+
+    // The content is decoded from the project file into the temporary file; damaged content leaves
+    // the temporary file to be removed, so nothing takes the target's name.
+    bool createFileFromProject() {
+        const std::string path = targetPath();
+        if (path.empty()) return true;
+        NewDesktopFile file(platform_.files, path);
+        if (!file.open().ok()) {
+            raiseCounter(notCreated_);
+            return askAboutAllUsers("Fehler beim Erstellen der Datei '" + folder_ + "\\" + icon_.Name + "'!");
+        }
+        switch (copyEmbeddedContent(platform_.files, project_.path(), project_.fileSize, icon_, file)) {
+        case ContentCopy::Written: break;
+        case ContentCopy::Damaged: return notCreated(kContentDamaged);
+        case ContentCopy::Failed: return notCreated(kCouldNotCreate);
+        }
+        if (!file.place()) return notCreated(kCouldNotCreate);
         return place();
     }
 
@@ -229,6 +253,7 @@ private:
     }
 
     RunContext& context_;
+    const LoadedProject& project_;
     Platform& platform_;
     CurrentDesktop& current_;
     Procedure& procedure_;
@@ -249,7 +274,7 @@ bool recreateIcon(RunContext& context, const LoadedProject& project, CurrentDesk
     procedure.run([&] {
         const std::size_t found = projectIconIndex(project.icons, index, name);
         if (found == 0) return;
-        IconCreation creation(context, current, procedure, project.icons[found], counters);
+        IconCreation creation(context, project, current, procedure, project.icons[found], counters);
         procedure.step([&] { result = creation.run(); });
     });
     return result;

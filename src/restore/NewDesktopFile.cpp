@@ -8,7 +8,7 @@ NewDesktopFile::NewDesktopFile(FileSystem& files, std::string target) : file_(fi
 
 FileResult NewDesktopFile::open() { return FileResult{file_.create() ? kFileOk : kFilePlatformFailed, {}}; }
 
-FileResult NewDesktopFile::write(std::vector<std::uint8_t> bytes) {
+FileResult NewDesktopFile::write(std::span<const std::uint8_t> bytes) {
     if (file_.write(bytes)) return FileResult{kFileOk, {}};
     return FileResult{kFileFailed, "unvollständig geschrieben"};
 }

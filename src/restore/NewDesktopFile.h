@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -23,7 +24,7 @@ public:
     // Creates the temporary file (normal attributes).
     FileResult open();
     // Writes all of bytes; anything less is a failure.
-    FileResult write(std::vector<std::uint8_t> bytes);
+    FileResult write(std::span<const std::uint8_t> bytes);
     // Closes the temporary file and gives it the target's name. False when closing or renaming failed
     // or when the target has appeared meanwhile; the temporary file is then removed.
     bool place();

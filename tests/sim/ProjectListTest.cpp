@@ -405,3 +405,33 @@ TEST(MonitorRowInformationTest, ModesArePaddedToTwentyThreeCharacters) {
 
 }  // namespace
 }  // namespace plenvik
+
+namespace plenvik {
+namespace {
+
+TEST_F(ProjectListTest, AProjectOfAHundredThousandIconsIsShownWithItsContentsLeftInTheFile) {
+    std::ifstream in(std::string(PLENVIK_TEST_DATA) + "/project/golden.Plenvk", std::ios::binary);
+    const std::string golden((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    const std::size_t from = golden.find("<ICON_DATA>") + 11, to = golden.find("</ICON_DATA>");
+    std::string icons;
+    for (int i = 1; i <= 100000; ++i)
+        icons += "<Icon" + std::to_string(i) + "><Nr>" + std::to_string(i) + "</Nr><Name>Datei " + std::to_string(i) + "</Name><PosX>" +
+                 std::to_string(i % 1000) + "</PosX><PosY>7</PosY><FileName>Datei " + std::to_string(i) +
+                 ".txt</FileName><FileType>FILE</FileType><FileShellFolderType>16</FileShellFolderType>"
+                 "<FileReasonNotLoaded>0</FileReasonNotLoaded><FileData_BASE64>QUJD\r\nREVG</FileData_BASE64></Icon" +
+                 std::to_string(i) + ">\r\n";
+    file(folder + "Gross.Plenvk", golden.substr(0, from) + icons + golden.substr(to));
+
+    const auto project = analyse("Gross.Plenvk");
+    ASSERT_TRUE(project);
+    EXPECT_EQ(project->iconCount(), 100000u);
+    EXPECT_EQ(form.lists.projectIcons.size(), 100000);
+    const DesktopIcon& icon = project->icons[54321];
+    EXPECT_EQ(icon.Name, "Datei 54321");
+    EXPECT_EQ(icon.PosX, 321);
+    EXPECT_TRUE(icon.FileData_BASE64.empty());
+    EXPECT_EQ(icon.ContentLength, 10u);
+}
+
+}  // namespace
+}  // namespace plenvik

@@ -1,0 +1,159 @@
+#include "project/ProjectFileScan.h"
+
+#include <array>
+#include <string_view>
+#include <vector>
+
+#include "platform/FileSystem.h"
+#include "system/FileBytes.h"
+#include "system/FileRange.h"
+
+namespace plenvik {
+namespace {
+
+constexpr std::string_view kOpenTag = "<FileData_BASE64>";
+constexpr std::string_view kCloseTag = "</FileData_BASE64>";
+constexpr char kMarker = '@';  // never part of Base64: "@3" stands for the fourth left-out text
+constexpr std::size_t kPieceSize = 1 << 20;
+
+struct ContentRange {
+    std::uint64_t offset = 0, length = 0;
+};
+
+const std::array<bool, 256> kBase64Text = [] {
+    std::array<bool, 256> table{};
+    for (int c = 'A'; c <= 'Z'; ++c) table[c] = true;
+    for (int c = 'a'; c <= 'z'; ++c) table[c] = true;
+    for (int c = '0'; c <= '9'; ++c) table[c] = true;
+    for (const char c : std::string_view("+/= \t\r\n")) table[static_cast<unsigned char>(c)] = true;
+    return table;
+}();
+
+// The file's text with the Base64 texts left out, and where they lie.
+struct Skeleton {
+    std::string text;
+    std::vector<ContentRange> ranges;
+    std::uint64_t fileSize = 0;
+};
+
+class SkeletonScanner {
+public:
+    SkeletonScanner(FileSystem& files, const std::string& path) : files_(files), path_(path) {}
+
+    // False when the file could not be read.
+    bool scan(Skeleton& skeleton) {
+        auto file = files_.open({path_, kGenericRead, kShareRead, kOpenExisting, kAttrNormal, true});
+        if (!file) return false;
+        std::vector<char> piece(kPieceSize);
+        std::uint64_t base = 0;
+        for (;;) {
+            const auto n = file->read(piece.data(), piece.size());
+            if (!n) return false;
+            if (*n == 0) break;
+            if (!take(std::string_view(piece.data(), *n), base, skeleton)) return false;
+            base += *n;
+        }
+        // A text still open at the end is the file's own (the parser reports the incomplete element).
+        if (state_ != State::Outside && !putBack(base, skeleton)) return false;
+        skeleton.fileSize = base;
+        return true;
+    }
+
+private:
+    enum class State { Outside, Content, CloseTag };
+
+    bool take(std::string_view bytes, std::uint64_t base, Skeleton& skeleton) {
+        std::size_t i = 0;
+        while (i < bytes.size()) {
+            switch (state_) {
+            case State::Outside: {
+                const char c = bytes[i++];
+                skeleton.text += c;
+                if (c == '>' && std::string_view(skeleton.text).ends_with(kOpenTag)) {
+                    state_ = State::Content;
+                    contentStart_ = base + i;
+                }
+                break;
+            }
+            case State::Content:
+                while (i < bytes.size() && kBase64Text[static_cast<unsigned char>(bytes[i])]) ++i;
+                if (i == bytes.size()) break;
+                if (bytes[i] == '<') {
+                    state_ = State::CloseTag;
+                    closeMatched_ = 1;
+                    ++i;
+                } else if (!putBack(base + i, skeleton)) {
+                    return false;
+                }
+                break;
+            case State::CloseTag:
+                if (bytes[i] != kCloseTag[closeMatched_]) {
+                    if (!putBack(base + i, skeleton)) return false;
+                    break;
+                }
+                ++i;
+                if (++closeMatched_ == kCloseTag.size()) {
+                    const std::uint64_t length = base + i - kCloseTag.size() - contentStart_;
+                    if (length > 0) {
+                        skeleton.text += kMarker;
+                        skeleton.text += std::to_string(skeleton.ranges.size());
+                        skeleton.ranges.push_back({contentStart_, length});
+                    }
+                    skeleton.text += kCloseTag;
+                    state_ = State::Outside;
+                }
+                break;
+            }
+        }
+        return true;
+    }
+
+    // The text from the open tag up to end is the file's own after all: it goes into the skeleton.
+    bool putBack(std::uint64_t end, Skeleton& skeleton) {
+        state_ = State::Outside;
+        return appendFileRange(files_, path_, contentStart_, end - contentStart_, skeleton.text);
+    }
+
+    FileSystem& files_;
+    const std::string& path_;
+    State state_ = State::Outside;
+    std::uint64_t contentStart_ = 0;
+    std::size_t closeMatched_ = 0;
+};
+
+// Gives each icon its range. False when the markers are not exactly the ranges in order (a marker
+// found where no icon reads it, or text of the file's own that looks like one).
+bool resolveMarkers(ProjectDocument& doc, const std::vector<ContentRange>& ranges) {
+    std::size_t next = 0;
+    for (DesktopIcon& icon : doc.icons) {
+        const std::string& text = icon.FileData_BASE64;
+        if (text.empty() || text.front() != kMarker) continue;
+        if (text != kMarker + std::to_string(next) || next >= ranges.size()) return false;
+        icon.ContentOffset = ranges[next].offset;
+        icon.ContentLength = ranges[next].length;
+        icon.FileData_BASE64.clear();
+        ++next;
+    }
+    return next == ranges.size();
+}
+
+}  // namespace
+
+std::optional<ScannedProject> scanProjectFile(FileSystem& files, const std::string& path) {
+    ScannedProject scanned;
+    {
+        Skeleton skeleton;
+        if (!SkeletonScanner(files, path).scan(skeleton)) return std::nullopt;
+        scanned.fileSize = skeleton.fileSize;
+        scanned.result = readProjectFile(skeleton.text);
+        if (scanned.result.ok() && resolveMarkers(scanned.result.document, skeleton.ranges)) return scanned;
+    }
+    // The whole file, read as it is: its errors name their true line and position.
+    const std::optional<std::string> bytes = readFileBytes(files, path);
+    if (!bytes) return std::nullopt;
+    scanned.fileSize = bytes->size();
+    scanned.result = readProjectFile(*bytes);
+    return scanned;
+}
+
+}  // namespace plenvik

@@ -1,0 +1,28 @@
+// Reads a project file without holding its embedded file contents: the file is read piece by piece,
+// and the text of every <FileData_BASE64> element that is Base64 alone (alphabet, "=", blanks and
+// line breaks) is left out of the parsed text; the icon keeps where that text lies in the file
+// instead (ContentOffset, ContentLength). Base64 is ASCII, so the byte positions hold in a
+// windows-1252 file as in a UTF-8 one. Any other element text is read as it is. A file the lean
+// reading cannot take whole (an error, a content marker out of place) is read again whole by
+// readProjectFile, so that errors keep their line and position.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "project/ProjectFileReader.h"
+
+namespace plenvik {
+
+class FileSystem;
+
+struct ScannedProject {
+    ProjectDocumentResult result;
+    std::uint64_t fileSize = 0;  // the file's size when it was read
+};
+
+// Empty optional when the file cannot be opened or read.
+std::optional<ScannedProject> scanProjectFile(FileSystem& files, const std::string& path);
+
+}  // namespace plenvik
