@@ -46,6 +46,9 @@ public:
     virtual bool flush() = 0;
     // Moves the position to the end (appending to a log file).
     virtual bool seekToEnd() = 0;
+    // Moves the position on by count bytes without reading them; false (position unchanged) when the
+    // file ends before or the handle cannot move, and the caller then reads past instead.
+    virtual bool skip(std::uint64_t /*count*/) { return false; }
     virtual bool close() = 0;
 };
 

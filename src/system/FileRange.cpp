@@ -13,6 +13,7 @@ constexpr std::size_t kPieceSize = 1 << 20;
 }  // namespace
 
 bool skipFileBytes(FileHandle& file, std::uint64_t count) {
+    if (count == 0 || file.skip(count)) return true;
     std::vector<char> piece(static_cast<std::size_t>(std::min<std::uint64_t>(count, kPieceSize)));
     while (count > 0) {
         const auto n = file.read(piece.data(), static_cast<std::size_t>(std::min<std::uint64_t>(count, piece.size())));

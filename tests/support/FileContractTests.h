@@ -8,6 +8,7 @@
 //   bool enforcesExclusiveOpen();              whether a file opened for writing refuses a second open
 #pragma once
 
+#include <algorithm>
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -69,6 +70,18 @@ TYPED_TEST_P(FileContract, ReadsAWholeFile) {
     EXPECT_EQ(file.FileSize(), 70000);
     ASSERT_EQ(file.read().code, kFileOk);
     EXPECT_EQ(file.Bytes(), content);
+}
+
+TYPED_TEST_P(FileContract, SkipMovesOnWithoutReadingAndNeverPastTheEnd) {
+    const auto content = patternBytes(1000);
+    writeWholeFile(this->files(), this->at("Teil.bin"), content);
+    auto file = this->files().open(FileOpenRequest{this->at("Teil.bin"), kGenericRead, kShareRead, kOpenExisting, kAttrNormal});
+    ASSERT_NE(file, nullptr);
+    ASSERT_TRUE(file->skip(600));
+    EXPECT_FALSE(file->skip(401)) << "past the end";
+    std::vector<std::uint8_t> rest(400);
+    ASSERT_EQ(file->read(rest.data(), rest.size()), 400u) << "a refused skip leaves the position";
+    EXPECT_TRUE(std::equal(rest.begin(), rest.end(), content.begin() + 600));
 }
 
 TYPED_TEST_P(FileContract, AnEmptyFileReadsAsOneZeroByte) {
@@ -281,7 +294,8 @@ TYPED_TEST_P(FileContract, CreateNewFlushAndAtomicCommits) {
     EXPECT_TRUE(files.find(this->at("*.~tmp*")).empty()) << "no temporary file is left";
 }
 
-REGISTER_TYPED_TEST_SUITE_P(FileContract, OpeningAMissingFileFailsWithCode2, ReadsAWholeFile, AnEmptyFileReadsAsOneZeroByte,
+REGISTER_TYPED_TEST_SUITE_P(FileContract, OpeningAMissingFileFailsWithCode2, ReadsAWholeFile, SkipMovesOnWithoutReadingAndNeverPastTheEnd,
+                            AnEmptyFileReadsAsOneZeroByte,
                             InformationModesTakeTheSizeOfTheFileJustOpened, RecreateReplacesALongerFileWholly,
                             RecreateDeletesAReadOnlyHiddenFileWithForce, WriteClampsTheCountToTheData, WriteRefusesAStartOutsideTheData,
                             WriteOnAClosedObjectNamesThePath, WriteWithoutDataWritesNothing, WriteModeKeepsTheFileAndTakesItsSize,

@@ -65,6 +65,14 @@ public:
     }
     bool flush() override { return fd_ >= 0 && ::fsync(fd_) == 0; }
     bool seekToEnd() override { return fd_ >= 0 && ::lseek(fd_, 0, SEEK_END) >= 0; }
+    bool skip(std::uint64_t count) override {
+        struct stat st {};
+        if (fd_ < 0 || ::fstat(fd_, &st) != 0) return false;
+        const off_t at = ::lseek(fd_, 0, SEEK_CUR);
+        if (at < 0 || count > static_cast<std::uint64_t>(st.st_size) - static_cast<std::uint64_t>(std::min<off_t>(at, st.st_size)))
+            return false;
+        return ::lseek(fd_, static_cast<off_t>(count), SEEK_CUR) >= 0;
+    }
     bool close() override {
         if (fd_ < 0) return true;
         const bool ok = ::close(fd_) == 0;

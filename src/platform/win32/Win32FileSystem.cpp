@@ -53,6 +53,15 @@ public:
         LARGE_INTEGER zero{};
         return SetFilePointerEx(file_.get(), zero, nullptr, FILE_END) != 0;
     }
+    bool skip(std::uint64_t count) override {
+        LARGE_INTEGER zero{}, at{}, size{};
+        if (!SetFilePointerEx(file_.get(), zero, &at, FILE_CURRENT) || !GetFileSizeEx(file_.get(), &size)) return false;
+        const auto position = static_cast<std::uint64_t>(at.QuadPart), end = static_cast<std::uint64_t>(size.QuadPart);
+        if (position > end || count > end - position) return false;
+        LARGE_INTEGER by{};
+        by.QuadPart = static_cast<LONGLONG>(count);
+        return SetFilePointerEx(file_.get(), by, nullptr, FILE_CURRENT) != 0;
+    }
     bool close() override {
         if (!file_) return true;
         const bool ok = CloseHandle(file_.release()) != 0;
