@@ -15,6 +15,7 @@
 
 #include "app/MainActions.h"
 #include "app/MainController.h"
+#include "FailingLoudly.h"
 #include "errors/ErrorHandler.h"
 #include "platform/sim/SimPlatform.h"
 #include "project/DesktopSave.h"
@@ -24,15 +25,6 @@ namespace {
 
 using namespace plenvik;
 namespace fs = std::filesystem;
-
-class FailingLoudly : public ErrorHandler {
-public:
-    void callStack(const std::string&) override {}
-    int onError(const std::string& procedure, std::string&, const RuntimeError& e) override {
-        std::fprintf(stderr, "list_bench: %s: %s\n", procedure.c_str(), e.what());
-        std::exit(3);
-    }
-};
 
 double millisecondsSince(std::chrono::steady_clock::time_point start) {
     return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
@@ -44,7 +36,7 @@ int create(const std::string& root, int count, long megabytes) {
     fs::create_directories(desktop);
     fs::create_directories(sim.files.nativePath("C:\\Projekte"));
     std::ofstream(desktop / "Brief.txt") << "Liebe Grüße";
-    FailingLoudly errors;
+    bench::FailingLoudly errors("list_bench");
     UnavailableActions actions;
     MainController form(sim.platform(), errors, actions);
     form.load("");
@@ -75,7 +67,7 @@ int create(const std::string& root, int count, long megabytes) {
 
 int list(const std::string& root) {
     sim::SimPlatform sim(root);
-    FailingLoudly errors;
+    bench::FailingLoudly errors("list_bench");
     UnavailableActions actions;
     MainController form(sim.platform(), errors, actions);
     form.load("");

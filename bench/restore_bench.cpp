@@ -18,6 +18,7 @@
 
 #include "app/MainActions.h"
 #include "app/MainController.h"
+#include "FailingLoudly.h"
 #include "errors/ErrorHandler.h"
 #include "platform/sim/SimPlatform.h"
 
@@ -25,15 +26,6 @@ namespace {
 
 using namespace plenvik;
 namespace fs = std::filesystem;
-
-class FailingLoudly : public ErrorHandler {
-public:
-    void callStack(const std::string&) override {}
-    int onError(const std::string& procedure, std::string&, const RuntimeError& e) override {
-        std::fprintf(stderr, "restore_bench: %s: %s\n", procedure.c_str(), e.what());
-        std::exit(3);
-    }
-};
 
 std::uintmax_t desktopBytes(sim::SimPlatform& sim) {
     std::uintmax_t bytes = 0;
@@ -53,7 +45,7 @@ int create(const std::string& root, int count, long megabytes) {
         std::ofstream out(desktop / ("Datei " + std::to_string(f) + ".bin"), std::ios::binary);
         for (long m = 0; m < megabytes; ++m) out.write(block.data(), static_cast<std::streamsize>(block.size()));
     }
-    FailingLoudly errors;
+    bench::FailingLoudly errors("restore_bench");
     UnavailableActions actions;
     MainController form(sim.platform(), errors, actions);
     form.load("");
@@ -70,7 +62,7 @@ int restore(const std::string& root) {
     std::string project;
     for (const auto& e : fs::directory_iterator(sim.files.nativePath("C:\\Projekte")))
         if (e.path().extension() == ".Plenvk") project = e.path().filename().string();
-    FailingLoudly errors;
+    bench::FailingLoudly errors("restore_bench");
     ProgramActions actions{[](const Settings& s) { return SettingsDialogOutcome{SettingsDialog::kResultClosed, s}; }};
     sim.desktop.refresh();
     sim.clock.tickPerReading = true;            // the waits for the desktop pass at once

@@ -14,6 +14,7 @@
 
 #include "app/MainActions.h"
 #include "app/MainController.h"
+#include "FailingLoudly.h"
 #include "errors/ErrorHandler.h"
 #include "platform/sim/SimPlatform.h"
 #include "project/DesktopSave.h"
@@ -21,15 +22,6 @@
 namespace {
 
 using namespace plenvik;
-
-class FailingLoudly : public ErrorHandler {
-public:
-    void callStack(const std::string&) override {}
-    int onError(const std::string& procedure, std::string&, const RuntimeError& e) override {
-        std::fprintf(stderr, "save_bench: %s: %s\n", procedure.c_str(), e.what());
-        std::exit(3);
-    }
-};
 
 int create(const std::string& root, int count, long megabytes) {
     sim::SimPlatform sim(root);
@@ -47,7 +39,7 @@ int create(const std::string& root, int count, long megabytes) {
 int save(const std::string& root) {
     sim::SimPlatform sim(root);
     std::filesystem::create_directories(sim.files.nativePath("C:\\Projekte"));
-    FailingLoudly errors;
+    bench::FailingLoudly errors("save_bench");
     UnavailableActions actions;
     MainController form(sim.platform(), errors, actions);
     form.load("");
