@@ -42,6 +42,14 @@ if(TARGET iconread_win AND PLENVIK_TESTSHELL_SOURCES)
   target_include_directories(iconread_win PRIVATE "${CMAKE_SOURCE_DIR}/tools/testshell")
   target_link_libraries(iconread_win PRIVATE plenvik_desktop_model)
 endif()
+# restorebig_win drives Plenvik.exe and the test shell the way the Windows tests do.
+if(TARGET restorebig_win)
+  file(GLOB PLENVIK_WINE_DRIVER_SOURCES CONFIGURE_DEPENDS "${CMAKE_SOURCE_DIR}/tests/wine/driver/*.cpp")
+  target_sources(restorebig_win PRIVATE ${PLENVIK_WINE_DRIVER_SOURCES})
+  target_include_directories(restorebig_win PRIVATE "${CMAKE_SOURCE_DIR}/tests/wine")
+  target_link_libraries(restorebig_win PRIVATE psapi)
+  add_dependencies(restorebig_win Plenvik testshell)
+endif()
 
 # A small helper of scripts/demo: it presses the save command of a running Plenvik.
 add_executable(demodriver "${CMAKE_SOURCE_DIR}/tools/demodriver/main.cpp")
