@@ -66,12 +66,12 @@ protected:
         }
         return false;
     }
-    // The hidden flags and labels of the known system icons.
+    // The hidden flags and labels of the known system icons (their label keys' values, no key below them).
     static bool ownedByARestore(const std::string& line) {
         const std::string folded = foldedText(line);
         for (const DesktopSystemIcon& icon : kDesktopSystemIcons) {
             const std::string id = foldedText(icon.clsid);
-            if (folded.starts_with(foldedText(kSystemIconLabelKey) + "\\" + id)) return true;
+            if (folded.substr(0, folded.find('|')) == foldedText(kSystemIconLabelKey) + "\\" + id) return true;
             if (folded.starts_with(foldedText(kHideDesktopIconsKey)) && folded.find("|" + id + "=") != std::string::npos) return true;
         }
         return false;

@@ -53,13 +53,32 @@ std::set<std::wstring> registryThatMatters() {
     for (const wchar_t* path : {L"Software\\Classes\\CLSID", L"Software\\Microsoft\\Windows\\CurrentVersion\\Run"})
         snapshot(HKEY_CURRENT_USER, path, out);
     snapshot(HKEY_CURRENT_USER, widen(kSystemIconLabelKey), out);
+    snapshot(HKEY_CURRENT_USER, widen(kHideDesktopIconsKey), out);
     return out;
 }
 
+// A stock Windows has the keys of the hidden flags: a restore writes into them.
+bool createStockKeys() {
+    for (const wchar_t* which : {L"\\ClassicStartMenu", L"\\NewStartPanel"}) {
+        HKEY raw = nullptr;
+        if (RegCreateKeyExW(HKEY_CURRENT_USER, (widen(kHideDesktopIconsKey) + which).c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &raw, nullptr) !=
+            ERROR_SUCCESS)
+            return false;
+        RegCloseKey(raw);
+    }
+    return true;
+}
+
+// A known system icon's label key and its values, and its hidden flags; nothing else.
 bool ownedByARestore(const std::wstring& line) {
-    for (const DesktopSystemIcon& icon : kDesktopSystemIcons)
-        if (line.starts_with(widen(kSystemIconLabelKey) + L"\\" + widen(icon.clsid))) return true;
-    return line == widen(kSystemIconLabelKey);
+    const auto bar = line.find(L'|');
+    const std::wstring key = line.substr(0, bar);
+    const std::wstring value = bar == std::wstring::npos ? L"" : line.substr(bar + 1, line.find(L'=', bar) - bar - 1);
+    for (const DesktopSystemIcon& icon : kDesktopSystemIcons) {
+        if (key == widen(kSystemIconLabelKey) + L"\\" + widen(icon.clsid)) return true;
+        if (key.starts_with(widen(kHideDesktopIconsKey) + L"\\") && value == widen(icon.clsid)) return true;
+    }
+    return key == widen(kSystemIconLabelKey);
 }
 
 // Answers every message box Yes, except the offer to remove new icons, until the run has ended; returns
@@ -114,6 +133,7 @@ TEST_P(HostileProjectWineTest, RestoreWritesOnlyWhereARestoreMay) {
     for (const auto& p : hostile.neverMade) ASSERT_EQ(GetFileAttributesW(resolve(p).c_str()), INVALID_FILE_ATTRIBUTES) << narrow(p);
     const std::wstring userDesktop = desktopFolder(CSIDL_DESKTOPDIRECTORY), commonDesktop = desktopFolder(CSIDL_COMMON_DESKTOPDIRECTORY);
     const auto userBefore = entries(userDesktop), commonBefore = entries(commonDesktop), buildBefore = entries(buildFolder());
+    ASSERT_TRUE(createStockKeys());
     const auto registryBefore = registryThatMatters();
 
     TestShell shell(L"--no-snap");
