@@ -141,7 +141,9 @@ std::string summaryCounts(const RestoreCounters& c) {
 bool cancelEnd(RestoreRun& run) {
     RunFeedback& feedback = run.context.feedback;
     const RestoreCounters& c = run.counters;
-    feedback.setInfo("Abbruch: " + summaryCounts(c) + " - " + countsText({{c.fresh, "neu auf Desktop"}}));
+    std::string counts = summaryCounts(c) + " - " + countsText({{c.fresh, "neu auf Desktop"}});
+    if (c.deleted > 0) counts += " - " + countsText({{c.deleted, "gelöscht"}});
+    feedback.setInfo("Abbruch: " + counts);
     run.log(feedback.info());
     feedback.closeProtocol("Abbruch durch Benutzer");
     feedback.clearCancel();
@@ -189,7 +191,9 @@ bool runAll(RestoreRun& run) {
         const std::string summary = summaryCounts(c) + " - " + countsText({{c.fresh, "neu auf Desktop"}});
         feedback.setInfo(summary);
         if (c.fresh >= 1 && askToRemoveNewIcons(run)) {
-            run.proc.step([&] { removeNewIcons(run); });
+            bool completed = true;
+            run.proc.step([&] { completed = removeNewIcons(run); });
+            if (!completed) return cancelEnd(run);
             feedback.setInfo(summary + " - " + countsText({{run.counters.deleted, "gelöscht"}}));
         }
     }

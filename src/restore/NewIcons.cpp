@@ -166,13 +166,15 @@ bool askToRemoveNewIcons(RestoreRun& run) {
     return dialogs.messageBox(all) == MsgAnswer::Yes;
 }
 
-void removeNewIcons(RestoreRun& run) {
+bool removeNewIcons(RestoreRun& run) {
     RunFeedback& feedback = run.context.feedback;
     Platform& p = run.context.platform;
     ListModel& list = run.context.lists.projectIcons;
     for (int r = 0; r < list.size(); ++r) {
         const ListRow row = list.row(r);
         if (!endsWithNew(row.key)) continue;
+        feedback.pumpEvents();
+        if (run.cancelled()) return false;
         feedback.setInfo("Symbol '" + row.text + "' löschen...");
         list.ensureVisible(r);
         DesktopIcon* icon = iconOfRow(run.current, row);
@@ -199,6 +201,7 @@ void removeNewIcons(RestoreRun& run) {
         feedback.setInfo("Symbol '" + icon->Name + "' gelöscht!");
         run.log(feedback.info());
     }
+    return true;
 }
 
 }  // namespace plenvik

@@ -12,7 +12,8 @@ bool findNewIcons(RestoreRun& run);
 // Asks whether the new icons shall go.
 bool askToRemoveNewIcons(RestoreRun& run);
 
-// Removes the icons of the "NEW" rows.
-void removeNewIcons(RestoreRun& run);
+// Removes the icons of the "NEW" rows, one after the other. False when the user cancelled: what went
+// before stays gone, the rest stays.
+bool removeNewIcons(RestoreRun& run);
 
 }  // namespace plenvik

@@ -255,6 +255,23 @@ TEST_F(DesktopRestoreTest, CancellingDuringTheIconPassEndsTheRunAndAllowsANewOne
     EXPECT_TRUE(fs::exists(native(user("Neu.txt"))));
 }
 
+TEST_F(DesktopRestoreTest, CancellingWhileNewIconsAreRemovedKeepsTheRest) {
+    changeDesktop();
+    file(user("Neu 2.txt"), "auch neu");
+    sim.desktop.refresh();
+    sim.dialogs.answerAllMessages(MsgAnswer::Yes);
+    showSelectedProject(form);
+    view.onStatus = [this] {
+        if (form.lblInfo().text.ends_with("' gelöscht!")) form.program().cancel = true;
+    };
+    EXPECT_TRUE(form.restoreSelectedProject(false, true));
+    EXPECT_NE(fs::exists(native(user("Neu.txt"))), fs::exists(native(user("Neu 2.txt")))) << "one went, the other stayed";
+    EXPECT_EQ(form.lblInfo().text.rfind("Abbruch: (", 0), 0u) << form.lblInfo().text;
+    EXPECT_TRUE(form.lblInfo().text.ends_with("(0002) neu auf Desktop - (0001) gelöscht")) << form.lblInfo().text;
+    EXPECT_TRUE(logged("Abbruch durch Benutzer"));
+    EXPECT_FALSE(form.program().cancel);
+}
+
 }  // namespace
 }  // namespace plenvik
 
