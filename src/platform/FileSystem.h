@@ -6,6 +6,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace plenvik {
@@ -66,6 +67,22 @@ struct FindEntry {
     std::uint64_t size = 0;
 };
 
+// A named stream of a file (NTFS keeps "Zone.Identifier" beside a downloaded file's content) as
+// readStream finds it.
+enum class StreamStatus {
+    None,      // the file has no such stream, or it cannot be read, or the volume keeps no streams
+    TooLarge,  // the stream holds more bytes than the caller takes
+    Read,
+};
+struct StreamContent {
+    StreamStatus status = StreamStatus::None;
+    std::string bytes;  // when Read
+};
+// A name the backends take for a stream: not empty, no part of a path, no NUL.
+inline bool isStreamName(std::string_view name) {
+    return !name.empty() && name.find_first_of(std::string_view("\\/:\0", 4)) == std::string_view::npos;
+}
+
 class FileSystem {
 public:
     virtual ~FileSystem() = default;
@@ -91,6 +108,12 @@ public:
     // Renames source to target in one step, but only while nothing holds the target's name: a file or
     // folder that appears there meanwhile is never replaced (the result is then false).
     virtual bool renameNoReplace(const std::string& source, const std::string& target) = 0;
+    // A named stream of a file (not of a folder), as NTFS keeps it: it belongs to the file, goes with
+    // it when it is renamed and is deleted with it. The name holds no "\\", "/" or ":".
+    virtual StreamContent readStream(const std::string& path, const std::string& name, std::size_t maxBytes) = 0;
+    // Creates or replaces the stream of an existing file with exactly these bytes. False when the file
+    // is missing, the volume keeps no streams or the bytes could not all be written.
+    virtual bool writeStream(const std::string& path, const std::string& name, std::string_view bytes) = 0;
 };
 
 }  // namespace plenvik

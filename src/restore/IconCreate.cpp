@@ -23,12 +23,15 @@
 #include "restore/RestoreCounters.h"
 #include "ui/MainLists.h"
 #include "restore/Wait.h"
+#include "restore/ZoneMark.h"
 
 namespace plenvik {
 namespace {
 
 constexpr const char* kCouldNotCreate = "konnte nicht erstellt werden!";
 constexpr const char* kContentDamaged = "konnte nicht erstellt werden, der Inhalt ist beschädigt!";
+constexpr const char* kMarkNotCopied =
+    "konnte nicht erstellt werden, die Herkunftsangabe (Zone.Identifier) der Projektdatei konnte nicht übernommen werden!";
 constexpr const char* kAlreadyThere = "existiert bereits und wurde nicht überschrieben!";
 constexpr const char* kPlacedText = "erstellt und Koordinaten erfolgreich gesetzt!";
 constexpr const char* kNotPlacedText = "erstellt und Koordinaten konnte nicht gesetzt werden!";
@@ -87,6 +90,7 @@ public:
           procedure_(procedure),
           icon_(icon),
           answer_(counters.allUsers),
+          mark_(counters.projectMark),
           created_(counters.created),
           notCreated_(counters.notCreated) {}
 
@@ -174,6 +178,7 @@ private:
             raiseCounter(notCreated_);
             return askAboutAllUsers("Fehler beim Erstellen der Datei '" + folder_ + "\\" + icon_.Name + "'!");
         }
+        if (!markAsProjectFile(file)) return notCreated(kMarkNotCopied);
         if (icon_.FileData_BASE64.empty()) {
             // The project holds no content: the file is put back empty, and the status line says why.
             if (!file.place()) return notCreated(kCouldNotCreate);
@@ -194,6 +199,7 @@ private:
             raiseCounter(notCreated_);
             return askAboutAllUsers("Fehler beim Erstellen der Datei '" + folder_ + "\\" + icon_.Name + "'!");
         }
+        if (!markAsProjectFile(file)) return notCreated(kMarkNotCopied);
         switch (copyEmbeddedContent(platform_.files, project_.path(), project_.fileSize, icon_, file)) {
         case ContentCopy::Written: break;
         case ContentCopy::Damaged: return notCreated(kContentDamaged);
@@ -201,6 +207,13 @@ private:
         }
         if (!file.place()) return notCreated(kCouldNotCreate);
         return place();
+    }
+
+    // A file made from a project file that came from elsewhere carries that file's Zone.Identifier from
+    // the moment it has its name; when the mark cannot be written, the file is not made at all.
+    bool markAsProjectFile(NewDesktopFile& file) {
+        const std::optional<std::string>& mark = mark_.of(platform_.files, project_.path(), context_.feedback);
+        return !mark || file.writeStream(kZoneStreamName, *mark);
     }
 
     void showWhyEmpty() {
@@ -259,6 +272,7 @@ private:
     Procedure& procedure_;
     const DesktopIcon& icon_;
     AllUsersAnswer& answer_;
+    ZoneMark& mark_;
     int& created_;
     int& notCreated_;
     std::string folder_;

@@ -4,9 +4,18 @@
 
 namespace plenvik {
 
-NewDesktopFile::NewDesktopFile(FileSystem& files, std::string target) : file_(files, std::move(target), AtomicFile::Mode::NeverReplace) {}
+NewDesktopFile::NewDesktopFile(FileSystem& files, std::string target)
+    : files_(files), file_(files, std::move(target), AtomicFile::Mode::NeverReplace) {}
 
-FileResult NewDesktopFile::open() { return FileResult{file_.create() ? kFileOk : kFilePlatformFailed, {}}; }
+FileResult NewDesktopFile::open() {
+    open_ = file_.create();
+    return FileResult{open_ ? kFileOk : kFilePlatformFailed, {}};
+}
+
+// Only the temporary file this object made: the last name tried may be someone else's file.
+bool NewDesktopFile::writeStream(const std::string& name, std::string_view bytes) {
+    return open_ && files_.writeStream(file_.temporaryPath(), name, bytes);
+}
 
 FileResult NewDesktopFile::write(std::span<const std::uint8_t> bytes) {
     if (file_.write(bytes)) return FileResult{kFileOk, {}};

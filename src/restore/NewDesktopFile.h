@@ -23,6 +23,9 @@ public:
 
     // Creates the temporary file (normal attributes).
     FileResult open();
+    // Gives the open temporary file a named stream (its Zone.Identifier), so that it has the stream
+    // from the moment it takes the target's name. False when it could not be written.
+    bool writeStream(const std::string& name, std::string_view bytes);
     // Writes all of bytes; anything less is a failure.
     FileResult write(std::span<const std::uint8_t> bytes);
     // Closes the temporary file and gives it the target's name. False when closing or renaming failed
@@ -32,7 +35,9 @@ public:
     const std::string& target() const { return file_.target(); }
 
 private:
+    FileSystem& files_;
     AtomicFile file_;
+    bool open_ = false;
 };
 
 }  // namespace plenvik

@@ -10,6 +10,7 @@
 #include "errors/Procedure.h"
 #include "project/CurrentDesktop.h"
 #include "project/LoadedProject.h"
+#include "restore/ZoneMark.h"
 #include "run/RunContext.h"
 #include "run/RunFeedback.h"
 
@@ -29,6 +30,7 @@ struct RestoreCounters {
     int fresh = 0;    // new on the desktop
     int deleted = 0;  // new icons removed
     AllUsersAnswer allUsers = AllUsersAnswer::NotAsked;
+    ZoneMark projectMark;  // the project file's Zone.Identifier, for the files re-created
 };
 
 struct RestoreMode {

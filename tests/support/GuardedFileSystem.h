@@ -19,6 +19,7 @@ public:
 
     std::string readOnlyFolder;                          // a Windows path; empty: nothing is refused
     bool breakWrites = false;                            // every write stores half of its bytes and then fails
+    bool refuseStreams = false;                          // no named stream can be written (a volume without them)
     std::function<void()> beforeRename;                  // runs right before a rename: another program makes a file
     std::function<void(const std::string&)> beforeOpen;  // runs right before a file is opened, with its path
 
@@ -48,6 +49,12 @@ public:
     bool renameNoReplace(const std::string& source, const std::string& target) override {
         if (beforeRename) beforeRename();
         return !below(target) && inner_.renameNoReplace(source, target);
+    }
+    StreamContent readStream(const std::string& path, const std::string& name, std::size_t maxBytes) override {
+        return inner_.readStream(path, name, maxBytes);
+    }
+    bool writeStream(const std::string& path, const std::string& name, std::string_view bytes) override {
+        return !refuseStreams && !below(path) && inner_.writeStream(path, name, bytes);
     }
 
 private:

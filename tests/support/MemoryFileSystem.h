@@ -16,6 +16,7 @@ namespace plenvik::test {
 class MemoryFileSystem : public FileSystem {
 public:
     std::map<std::string, std::string> files;
+    std::map<std::string, std::string> streams;  // "<path>:<name>": the named streams of the files
     int failOpens = 0;                           // the next n opens for writing fail
     std::size_t writeLimit = std::string::npos;  // a file stops growing at this size: the disk is full and
                                                  // a write gives a short count
@@ -61,7 +62,10 @@ public:
         if (!exists(path)) return std::nullopt;
         return kAttrArchive;
     }
-    bool deleteFile(const std::string& path, bool) override { return files.erase(path) != 0; }
+    bool deleteFile(const std::string& path, bool) override {
+        dropStreams(path);
+        return files.erase(path) != 0;
+    }
     std::string fullPath(const std::string& path) override { return path; }
     RecycleResult recycle(const std::string& path) override {
         return !failRecycle && deleteFile(path, true) ? RecycleResult::Recycled : RecycleResult::Failed;
@@ -73,13 +77,41 @@ public:
         if (failReplace || it == files.end()) return false;
         files[target] = std::move(it->second);
         files.erase(source);
+        moveStreams(source, target);
         return true;
     }
     bool renameNoReplace(const std::string& source, const std::string& target) override {
         return !exists(target) && replaceFile(source, target);
     }
+    StreamContent readStream(const std::string& path, const std::string& name, std::size_t maxBytes) override {
+        const auto it = streams.find(path + ":" + name);
+        if (!exists(path) || it == streams.end()) return {};
+        if (it->second.size() > maxBytes) return {StreamStatus::TooLarge, {}};
+        return {StreamStatus::Read, it->second};
+    }
+    bool writeStream(const std::string& path, const std::string& name, std::string_view bytes) override {
+        if (!exists(path) || !isStreamName(name)) return false;
+        streams[path + ":" + name] = std::string(bytes);
+        return true;
+    }
 
 private:
+    // The named streams go with their file.
+    void dropStreams(const std::string& path) {
+        const std::string prefix = path + ":";
+        auto it = streams.lower_bound(prefix);
+        while (it != streams.end() && it->first.compare(0, prefix.size(), prefix) == 0) it = streams.erase(it);
+    }
+    void moveStreams(const std::string& source, const std::string& target) {
+        dropStreams(target);
+        const std::string prefix = source + ":";
+        std::map<std::string, std::string> moved;
+        for (auto it = streams.lower_bound(prefix); it != streams.end() && it->first.compare(0, prefix.size(), prefix) == 0; ++it)
+            moved[target + ":" + it->first.substr(prefix.size())] = it->second;
+        dropStreams(source);
+        streams.merge(moved);
+    }
+
     class File : public FileHandle {
     public:
         File(MemoryFileSystem& fs, std::string path) : fs_(fs), path_(std::move(path)) {}

@@ -99,6 +99,27 @@ bool isRelative(const std::string& path) {
     return !(path.size() >= 2 && path[1] == ':');
 }
 
+// Where the named streams of the file at native lie.
+std::string streamFolder(const std::string& native) { return native + ":"; }
+
+bool isRegularFile(const std::string& native) {
+    struct stat st {};
+    return ::stat(native.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
+// The streams of a file that is gone or replaced go with it.
+void dropStreams(const std::string& native) {
+    std::error_code ec;
+    fs::remove_all(streamFolder(native), ec);
+}
+
+// A file renamed from one native path to another takes its streams along; what the target name had
+// before is gone.
+void moveStreams(const std::string& from, const std::string& to) {
+    dropStreams(to);
+    ::rename(streamFolder(from).c_str(), streamFolder(to).c_str());
+}
+
 bool below(const std::string& path, const std::string& folder) {
     if (folder.empty()) return false;
     std::string prefix = foldCase(folder);
@@ -142,10 +163,12 @@ std::unique_ptr<FileHandle> PosixFileSystem::open(const FileOpenRequest& request
     }
     const std::string native = nativePath(request.path);
     struct stat st {};
-    if (::stat(native.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) {
+    const bool found = ::stat(native.c_str(), &st) == 0;
+    if (found && S_ISDIR(st.st_mode)) {
         if (error) *error = request.creation == kCreateNew ? kErrorFileExists : kErrorAccessDenied;
         return nullptr;
     }
+    if (!found && (flags & O_CREAT)) dropStreams(native);  // a new file has none, whatever a removal around this class left
     const mode_t mode = (request.attributes & kAttrReadOnly) ? 0444 : 0644;
     const int fd = ::open(native.c_str(), flags | O_CLOEXEC, mode);
     if (fd < 0) {
@@ -174,6 +197,7 @@ std::vector<FindEntry> PosixFileSystem::find(const std::string& pattern) {
     std::vector<FindEntry> found;
     for (const auto& de : it) {
         const std::string name = de.path().filename().string();
+        if (name.find(':') != std::string::npos) continue;  // the streams of a file
         const bool match = wild ? fnmatch(mask.c_str(), name.c_str(), FNM_CASEFOLD) == 0 : foldCase(name) == foldCase(mask);
         if (!match) continue;
         struct stat st {};
@@ -203,7 +227,9 @@ bool PosixFileSystem::deleteFile(const std::string& path, bool force) {
     struct stat st {};
     if (::stat(native.c_str(), &st) != 0 || S_ISDIR(st.st_mode)) return false;
     if (!force && (st.st_mode & S_IWUSR) == 0) return false;  // DeleteFile refuses read-only files
-    return ::unlink(native.c_str()) == 0;
+    if (::unlink(native.c_str()) != 0) return false;
+    dropStreams(native);
+    return true;
 }
 
 RecycleResult PosixFileSystem::recycle(const std::string& path) {
@@ -218,28 +244,67 @@ RecycleResult PosixFileSystem::recycle(const std::string& path) {
     fs::path target = bin / name;
     for (int n = 2; fs::exists(target, ec); ++n) target = bin / (name + "." + std::to_string(n));
     fs::rename(native, target, ec);
-    return ec ? RecycleResult::Failed : RecycleResult::Recycled;
+    if (ec) return RecycleResult::Failed;
+    moveStreams(native, target.string());
+    return RecycleResult::Recycled;
 }
 
 bool PosixFileSystem::deletePermanently(const std::string& path) {
+    const std::string native = nativePath(path);
     std::error_code ec;
-    return fs::remove_all(nativePath(path), ec) > 0 && !ec;
+    if (fs::remove_all(native, ec) == 0 || ec) return false;
+    dropStreams(native);
+    return true;
 }
 
 bool PosixFileSystem::createFolder(const std::string& path) { return ::mkdir(nativePath(path).c_str(), 0755) == 0; }
 
 bool PosixFileSystem::replaceFile(const std::string& source, const std::string& target) {
-    return ::rename(nativePath(source).c_str(), nativePath(target).c_str()) == 0;
+    const std::string from = nativePath(source), to = nativePath(target);
+    if (::rename(from.c_str(), to.c_str()) != 0) return false;
+    moveStreams(from, to);
+    return true;
 }
 
 bool PosixFileSystem::renameNoReplace(const std::string& source, const std::string& target) {
     const std::string from = nativePath(source), to = nativePath(target);
-    if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) return true;
-    if (errno != EINVAL && errno != ENOSYS) return false;
-    // A file system without the flag: a second hard link fails when the name exists, and is atomic.
-    if (::link(from.c_str(), to.c_str()) != 0) return false;
-    ::unlink(from.c_str());
+    if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) != 0) {
+        if (errno != EINVAL && errno != ENOSYS) return false;
+        // A file system without the flag: a second hard link fails when the name exists, and is atomic.
+        if (::link(from.c_str(), to.c_str()) != 0) return false;
+        ::unlink(from.c_str());
+    }
+    moveStreams(from, to);
     return true;
+}
+
+StreamContent PosixFileSystem::readStream(const std::string& path, const std::string& name, std::size_t maxBytes) {
+    const std::string native = nativePath(path);
+    if (!isStreamName(name) || !isRegularFile(native)) return {};
+    const int fd = ::open((streamFolder(native) + "/" + name).c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return {};
+    PosixFile stream(fd);
+    const auto size = stream.size();
+    if (!size) return {};
+    if (*size > maxBytes) return {StreamStatus::TooLarge, {}};
+    std::string bytes(static_cast<std::size_t>(*size), '\0');
+    const auto got = stream.read(bytes.data(), bytes.size());
+    if (!got || *got != bytes.size()) return {};
+    return {StreamStatus::Read, std::move(bytes)};
+}
+
+bool PosixFileSystem::writeStream(const std::string& path, const std::string& name, std::string_view bytes) {
+    const std::string native = nativePath(path);
+    if (!isStreamName(name) || !isRegularFile(native)) return false;
+    const std::string folder = streamFolder(native), stream = folder + "/" + name;
+    if (::mkdir(folder.c_str(), 0755) != 0 && errno != EEXIST) return false;
+    const int fd = ::open(stream.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    if (fd < 0) return false;
+    PosixFile file(fd);
+    const auto put = file.write(bytes.data(), bytes.size());
+    if (put && *put == bytes.size() && file.close()) return true;
+    ::unlink(stream.c_str());
+    return false;
 }
 
 }  // namespace plenvik

@@ -1,6 +1,8 @@
 // Files on Linux for the simulated platform. Windows paths ("C:\Users\x\Desktop\a.txt") map below a
 // root folder (root/C/Users/x/Desktop/a.txt); a path that starts with "/" is used as it is. Name
 // matching in find() is case-insensitive, as on Windows. A relative path is taken from currentFolder.
+// A file's named streams live in a folder "<name>:" beside it, a name no Windows file can have (find()
+// never lists it); the folder is renamed, recycled and deleted with its file, as NTFS does with streams.
 #pragma once
 
 #include <string>
@@ -34,6 +36,8 @@ public:
     bool createFolder(const std::string& path) override;
     bool replaceFile(const std::string& source, const std::string& target) override;
     bool renameNoReplace(const std::string& source, const std::string& target) override;
+    StreamContent readStream(const std::string& path, const std::string& name, std::size_t maxBytes) override;
+    bool writeStream(const std::string& path, const std::string& name, std::string_view bytes) override;
 
 private:
     std::string root_;

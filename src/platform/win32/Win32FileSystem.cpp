@@ -98,6 +98,18 @@ bool shellDelete(const std::string& path, FILEOP_FLAGS undo) {
     return SHFileOperationW(&op) == 0 && !op.fAnyOperationsAborted;
 }
 
+// Whether path names a file (not a folder) on a volume that keeps named streams. NTFS does; FAT does
+// not, and neither do Wine's folders, where "file:stream" would make a file of that name beside file.
+bool streamsPossible(const std::wstring& path) {
+    const DWORD attributes = GetFileAttributesW(path.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY)) return false;
+    wchar_t root[MAX_PATH + 1] = {};
+    if (!GetVolumePathNameW(path.c_str(), root, MAX_PATH)) return false;
+    DWORD flags = 0;
+    if (!GetVolumeInformationW(root, nullptr, 0, nullptr, nullptr, &flags, nullptr, 0)) return false;
+    return (flags & FILE_NAMED_STREAMS) != 0;
+}
+
 }  // namespace
 
 std::unique_ptr<FileHandle> Win32FileSystem::open(const FileOpenRequest& r, unsigned long* error) {
@@ -167,6 +179,38 @@ bool Win32FileSystem::replaceFile(const std::string& source, const std::string& 
 bool Win32FileSystem::renameNoReplace(const std::string& source, const std::string& target) {
     // Without MOVEFILE_REPLACE_EXISTING the move fails (ERROR_ALREADY_EXISTS) when the target exists.
     return MoveFileExW(widen(source).c_str(), widen(target).c_str(), MOVEFILE_WRITE_THROUGH) != 0;
+}
+
+// A stream is addressed as "file:stream"; its sharing is its own, so it can be written while the
+// file's content is open without sharing (a new file being filled).
+StreamContent Win32FileSystem::readStream(const std::string& path, const std::string& name, std::size_t maxBytes) {
+    const std::wstring file = widen(path);
+    if (!isStreamName(name) || !streamsPossible(file)) return {};
+    HANDLE h = CreateFileW((file + L":" + widen(name)).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                           FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h == INVALID_HANDLE_VALUE) return {};
+    Win32File stream(h);
+    const auto size = stream.size();
+    if (!size) return {};
+    if (*size > maxBytes) return {StreamStatus::TooLarge, {}};
+    std::string bytes(static_cast<std::size_t>(*size), '\0');
+    const auto got = stream.read(bytes.data(), bytes.size());
+    if (!got || *got != bytes.size()) return {};
+    return {StreamStatus::Read, std::move(bytes)};
+}
+
+bool Win32FileSystem::writeStream(const std::string& path, const std::string& name, std::string_view bytes) {
+    const std::wstring file = widen(path);
+    if (!isStreamName(name) || !streamsPossible(file)) return false;
+    const std::wstring streamPath = file + L":" + widen(name);
+    HANDLE h = CreateFileW(streamPath.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h == INVALID_HANDLE_VALUE) return false;
+    Win32File stream(h);
+    const auto put = stream.write(bytes.data(), bytes.size());
+    if (put && *put == bytes.size() && stream.flush() && stream.close()) return true;
+    stream.close();
+    DeleteFileW(streamPath.c_str());  // removes the stream alone, never the file
+    return false;
 }
 
 }  // namespace plenvik::win32

@@ -17,6 +17,8 @@ public:
     bool createFolder(const std::string& path) override;
     bool replaceFile(const std::string& source, const std::string& target) override;
     bool renameNoReplace(const std::string& source, const std::string& target) override;
+    StreamContent readStream(const std::string& path, const std::string& name, std::size_t maxBytes) override;
+    bool writeStream(const std::string& path, const std::string& name, std::string_view bytes) override;
 };
 
 }  // namespace plenvik::win32

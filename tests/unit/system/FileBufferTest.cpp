@@ -46,6 +46,8 @@ public:
     bool createFolder(const std::string&) override { return true; }
     bool replaceFile(const std::string&, const std::string&) override { return true; }
     bool renameNoReplace(const std::string&, const std::string&) override { return true; }
+    StreamContent readStream(const std::string&, const std::string&, std::size_t) override { return {}; }
+    bool writeStream(const std::string&, const std::string&, std::string_view) override { return false; }
 };
 
 TEST(FileBufferTest, FilesOf2GiBAndMoreCountAsLargerThanAnyLimitAndAreNotRead) {

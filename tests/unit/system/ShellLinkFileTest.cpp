@@ -105,6 +105,8 @@ public:
     bool createFolder(const std::string&) override { return false; }
     bool replaceFile(const std::string&, const std::string&) override { return false; }
     bool renameNoReplace(const std::string&, const std::string&) override { return false; }
+    StreamContent readStream(const std::string&, const std::string&, std::size_t) override { return {}; }
+    bool writeStream(const std::string&, const std::string&, std::string_view) override { return false; }
 };
 
 TEST(ShellLinkFileTest, DisplayModesOtherThanNormalMaximisedAndMinimisedAreStoredAsNormal) {
