@@ -1,0 +1,118 @@
+// Showing a project of many icons on the simulated platform.
+//   show_bench create ROOT COUNT   saves a small desktop with the program's own save, then writes a project
+//                                  of COUNT icons, each a small file with its content, from that one
+//   show_bench show ROOT           shows that project in a child process and prints
+//                                  "<ms> <peak RSS of the child in MB> <icons shown>"
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include "app/MainActions.h"
+#include "app/MainController.h"
+#include "FailingLoudly.h"
+#include "app/ProjectListController.h"
+#include "platform/sim/SimPlatform.h"
+
+namespace {
+
+using namespace plenvik;
+namespace fs = std::filesystem;
+
+const std::string kProject = "Viele Symbole.Plenvk";
+
+int create(const std::string& root, int count) {
+    sim::SimPlatform sim(root);
+    const fs::path desktop = sim.files.nativePath(sim::SimPlatform::kUserDesktop);
+    fs::create_directories(desktop);
+    fs::create_directories(sim.files.nativePath("C:\\Projekte"));
+    fs::create_directories(sim.files.nativePath("C:\\Programme\\Plenvik"));
+    std::ofstream(desktop / "Brief.txt") << "Liebe Grüße";
+    bench::FailingLoudly errors("show_bench");
+    UnavailableActions actions;
+    MainController form(sim.platform(), errors, actions);
+    form.load("");
+    form.setDirectory("C:\\Projekte", true);
+    form.settings().fileNameAuto = true;
+    sim.desktop.refresh();
+    std::string directory;
+    if (!form.saveDesktop(directory, "", false)) return 4;
+    fs::path saved;
+    for (const auto& e : fs::directory_iterator(sim.files.nativePath("C:\\Projekte"))) saved = e.path();
+    std::ostringstream text;
+    text << std::ifstream(saved, std::ios::binary).rdbuf();
+    const std::string project = text.str();
+    fs::remove(saved);
+    const std::size_t from = project.find("<ICON_DATA>"), to = project.find("</ICON_DATA>");
+    if (from == std::string::npos || to == std::string::npos) return 5;
+    std::ofstream out(sim.files.nativePath("C:\\Projekte\\" + kProject), std::ios::binary);
+    out << project.substr(0, from + 11);
+    for (int i = 1; i <= count; ++i) {
+        const std::string n = std::to_string(i);
+        out << "<Icon" << n << "><Nr>" << n << "</Nr><Name>Datei " << n << "</Name><PosX>" << (i % 1920) << "</PosX><PosY>" << (i / 1920)
+            << "</PosY><FileName>Datei " << n << ".txt</FileName><FileType>FILE</FileType><FileShellFolderType>16</FileShellFolderType>"
+            << "<FileReasonNotLoaded>0</FileReasonNotLoaded><FileData_BASE64>SW5oYWx0IGRlciBEYXRlaSBOdW1tZXIg" << n
+            << "</FileData_BASE64></Icon" << n << ">\r\n";
+    }
+    out << project.substr(to);
+    return out ? 0 : 6;
+}
+
+int show(const std::string& root) {
+    sim::SimPlatform sim(root);
+    bench::FailingLoudly errors("show_bench");
+    ProgramActions actions{[](const Settings& s) { return SettingsDialogOutcome{SettingsDialog::kResultClosed, s}; }};
+    MainController form(sim.platform(), errors, actions);
+    form.load("");
+    std::string directory = "C:\\Projekte";
+    searchProjectFiles(form, directory, "");
+    const int row = form.lists.projects.find(kProject);
+    if (row < 0) return 7;
+    form.lists.projects.select(row);
+    form.menuClick(MenuId::Project, 1);
+    const auto project = form.shownProject();
+    std::printf("%zu\n", project ? project->iconCount() : 0);
+    return project ? 0 : 8;
+}
+
+int showInChild(const std::string& root) {
+    int pipeEnds[2];
+    if (pipe(pipeEnds) != 0) return 5;
+    const auto start = std::chrono::steady_clock::now();
+    const pid_t child = fork();
+    if (child < 0) return 5;
+    if (child == 0) {
+        dup2(pipeEnds[1], STDOUT_FILENO);
+        const int code = show(root);
+        std::fflush(stdout);
+        std::_Exit(code);
+    }
+    close(pipeEnds[1]);
+    char shown[32] = {};
+    const ssize_t got = read(pipeEnds[0], shown, sizeof shown - 1);
+    close(pipeEnds[0]);
+    int status = 0;
+    if (waitpid(child, &status, 0) != child || !WIFEXITED(status) || WEXITSTATUS(status) != 0 || got <= 0) return 6;
+    const double ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+    rusage usage{};
+    getrusage(RUSAGE_CHILDREN, &usage);
+    std::printf("%.0f %.1f %ld\n", ms, static_cast<double>(usage.ru_maxrss) / 1024.0, std::atol(shown));
+    return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const std::string mode = argc > 1 ? argv[1] : "";
+    if (mode == "create" && argc == 4) return create(argv[2], std::atoi(argv[3]));
+    if (mode == "show" && argc == 3) return showInChild(argv[2]);
+    std::fprintf(stderr, "usage: show_bench create ROOT COUNT | show_bench show ROOT\n");
+    return 2;
+}
