@@ -4,6 +4,7 @@
 #include <string_view>
 #include <vector>
 
+#include "base64/Base64Vector.h"
 #include "platform/FileSystem.h"
 #include "system/FileBytes.h"
 #include "system/FileRange.h"
@@ -76,6 +77,8 @@ private:
                 break;
             }
             case State::Content:
+                // Whole blocks of Base64 text at once where the processor can, the rest one by one.
+                i += base64TextBlocksVector(bytes.data() + i, bytes.size() - i);
                 while (i < bytes.size() && kBase64Text[static_cast<unsigned char>(bytes[i])]) ++i;
                 if (i == bytes.size()) break;
                 if (bytes[i] == '<') {
