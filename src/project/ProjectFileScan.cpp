@@ -35,6 +35,7 @@ struct Skeleton {
     std::string text;
     std::vector<ContentRange> ranges;
     std::uint64_t fileSize = 0;
+    std::optional<std::uint64_t> fileTime;
 };
 
 class SkeletonScanner {
@@ -45,6 +46,7 @@ public:
     bool scan(Skeleton& skeleton) {
         auto file = files_.open({path_, kGenericRead, kShareRead, kOpenExisting, kAttrNormal, true});
         if (!file) return false;
+        skeleton.fileTime = file->lastWriteTime();
         std::vector<char> piece(kPieceSize);
         std::uint64_t base = 0;
         for (;;) {
@@ -148,6 +150,7 @@ std::optional<ScannedProject> scanProjectFile(FileSystem& files, const std::stri
         Skeleton skeleton;
         if (!SkeletonScanner(files, path).scan(skeleton)) return std::nullopt;
         scanned.fileSize = skeleton.fileSize;
+        scanned.fileTime = skeleton.fileTime;
         scanned.result = readProjectFile(skeleton.text);
         if (scanned.result.ok() && resolveMarkers(scanned.result.document, skeleton.ranges)) return scanned;
     }

@@ -7,6 +7,7 @@
 #include "base64/Base64ContentDecoder.h"
 #include "platform/FileSystem.h"
 #include "project/DesktopIcon.h"
+#include "project/LoadedProject.h"
 #include "restore/NewDesktopFile.h"
 #include "system/FileRange.h"
 
@@ -30,10 +31,11 @@ bool readsTag(FileHandle& file, std::string_view tag) {
 
 }  // namespace
 
-ContentCopy copyEmbeddedContent(FileSystem& files, const std::string& projectPath, std::uint64_t projectSize, const DesktopIcon& icon,
-                                NewDesktopFile& file) {
-    auto source = files.open({projectPath, kGenericRead, kShareRead, kOpenExisting, kAttrNormal, true});
-    if (!source || source->size() != projectSize || icon.ContentOffset < kOpenTag.size()) return ContentCopy::Failed;
+ContentCopy copyEmbeddedContent(FileSystem& files, const LoadedProject& project, const DesktopIcon& icon, NewDesktopFile& file) {
+    auto source = files.open({project.path(), kGenericRead, kShareRead, kOpenExisting, kAttrNormal, true});
+    if (!source || source->size() != project.fileSize || !project.fileTime || source->lastWriteTime() != project.fileTime ||
+        icon.ContentOffset < kOpenTag.size())
+        return ContentCopy::Failed;
     if (!skipFileBytes(*source, icon.ContentOffset - kOpenTag.size()) || !readsTag(*source, kOpenTag)) return ContentCopy::Failed;
 
     // The text is read and decoded a piece at a time straight into the bytes written.
