@@ -50,20 +50,23 @@ TEST(Base64VectorTest, ABlockIsTakenOnlyWhenEveryCharacterIsInItsSet) {
     const std::string text = alphabet + "= \t\r\n";
     for (int c = 0; c < 256; ++c) {
         const char character = static_cast<char>(c);
-        for (std::size_t at = 0; at < 16; ++at) {
-            // Three blocks; the middle one holds the character.
-            std::string chars = "QUJDREVGR0hJSktMQUJDREVGR0hJSktMQUJDREVGR0hJSktM";
-            chars[16 + at] = character;
-            const bool inAlphabet = alphabet.find(character) != std::string::npos;
-            const bool inText = text.find(character) != std::string::npos;
-            std::uint8_t out[36];
+        const bool inAlphabet = alphabet.find(character) != std::string::npos;
+        const bool inText = text.find(character) != std::string::npos;
+        // Five blocks (more than one step of four); the character stands anywhere after the first.
+        for (std::size_t at = 16; at < 80; ++at) {
+            std::string chars;
+            for (int i = 0; i < 5; ++i) chars += "QUJDREVGR0hJSktM";
+            chars[at] = character;
+            std::uint8_t out[61];
+            out[60] = 0xEE;
             const std::size_t decoded = base64DecodeBlocksVector(chars.data(), chars.size(), out);
             if (decoded == 0) GTEST_SKIP() << "this processor has no vector path";
-            ASSERT_EQ(decoded, inAlphabet ? 48u : 16u) << "character " << c << " at " << at;
-            ASSERT_EQ(base64TextBlocksVector(chars.data(), chars.size()), inText ? 48u : 16u) << "character " << c << " at " << at;
-            if (inAlphabet) {
-                ASSERT_TRUE(std::equal(out, out + 36, decodeBase64(chars).begin())) << "character " << c << " at " << at;
-            }
+            const std::size_t expected = inAlphabet ? 80 : at / 16 * 16;
+            ASSERT_EQ(decoded, expected) << "character " << c << " at " << at;
+            ASSERT_EQ(base64TextBlocksVector(chars.data(), chars.size()), inText ? 80 : at / 16 * 16) << "character " << c << " at " << at;
+            const std::vector<std::uint8_t> bytes = decodeBase64(std::string_view(chars).substr(0, expected));
+            ASSERT_TRUE(std::equal(bytes.begin(), bytes.end(), out)) << "character " << c << " at " << at;
+            ASSERT_EQ(out[60], 0xEE) << "written past the bytes";
         }
     }
 }
