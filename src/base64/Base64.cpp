@@ -169,6 +169,20 @@ char* base64EncodeTail(const std::uint8_t* in, std::size_t count, char* out) {
     return out;
 }
 
+std::size_t base64DecodeGroups(const char* in, std::size_t groups, std::uint8_t* out) {
+    const std::size_t vectorGroups = base64DecodeBlocksVector(in, groups * 4, out) / 4;
+    const auto* text = reinterpret_cast<const unsigned char*>(in);
+    std::size_t done = vectorGroups;
+    for (text += done * 4, out += done * 3; done < groups; ++done, text += 4, out += 3) {
+        const std::uint32_t v = kShifted[0][text[0]] | kShifted[1][text[1]] | kShifted[2][text[2]] | kShifted[3][text[3]];
+        if (v & kAbsentFlag) break;
+        out[0] = static_cast<std::uint8_t>(v >> 16);
+        out[1] = static_cast<std::uint8_t>(v >> 8);
+        out[2] = static_cast<std::uint8_t>(v);
+    }
+    return done;
+}
+
 std::string encodeBase64(std::span<const std::uint8_t> data, Base64EncodeState& state, bool final, bool pad, int lineLength) {
     const std::vector<std::uint8_t> head = std::move(state.remainder);
     state.remainder.clear();

@@ -68,5 +68,9 @@ constexpr std::size_t base64EncodedLength(std::size_t count) { return count / 3 
 char* base64EncodeGroups(const std::uint8_t* in, std::size_t groups, char* out);
 // Encodes a trailing one or two bytes into two or three characters (no padding); returns the end.
 char* base64EncodeTail(const std::uint8_t* in, std::size_t count, char* out);
+// Decodes the leading groups of four alphabet characters of the groups * 4 characters at in, three
+// bytes each, and stops before the first group that holds any other character; returns how many groups
+// it decoded. The bulk of a strict decoder, which looks at the rest itself.
+std::size_t base64DecodeGroups(const char* in, std::size_t groups, std::uint8_t* out);
 
 }  // namespace plenvik

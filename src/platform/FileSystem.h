@@ -40,6 +40,8 @@ public:
     virtual std::optional<std::uint64_t> size() = 0;
     // The size from the handle's information block (GetFileInformationByHandle).
     virtual std::optional<std::uint64_t> sizeFromInformation() = 0;
+    // When the file was last written, in 100-nanosecond steps since 1601 (GetFileTime's FILETIME).
+    virtual std::optional<std::uint64_t> lastWriteTime() = 0;
     // Reads up to count bytes at the current position; the number read, or nullopt on failure.
     virtual std::optional<std::size_t> read(void* buffer, std::size_t count) = 0;
     virtual std::optional<std::size_t> write(const void* buffer, std::size_t count) = 0;

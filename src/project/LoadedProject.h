@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -17,8 +18,10 @@ namespace plenvik {
 struct LoadedProject {
     std::string directory;  // with a trailing backslash
     std::string fileName;
-    // The file's size when it was loaded: the icons' contents are read from it when they are needed.
+    // The file's size and last write time when it was loaded: the icons' contents are read from it when
+    // they are needed, and only while both are unchanged.
     std::uint64_t fileSize = 0;
+    std::optional<std::uint64_t> fileTime;
     ProjectHeader header;
     std::int32_t viewStyle = 0;
     std::int32_t arrangeStyle = 0;

@@ -122,6 +122,7 @@ std::shared_ptr<const LoadedProject> analyseProjectFile(RunContext& context, con
         project->directory = directory;
         project->fileName = fileName;
         project->fileSize = scanned->fileSize;
+        project->fileTime = scanned->fileTime;
         project->header = doc.header;
         project->viewStyle = doc.viewStyle;
         project->arrangeStyle = doc.arrangeStyle;

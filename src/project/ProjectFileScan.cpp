@@ -4,6 +4,7 @@
 #include <string_view>
 #include <vector>
 
+#include "base64/Base64Vector.h"
 #include "platform/FileSystem.h"
 #include "system/FileBytes.h"
 #include "system/FileRange.h"
@@ -34,6 +35,7 @@ struct Skeleton {
     std::string text;
     std::vector<ContentRange> ranges;
     std::uint64_t fileSize = 0;
+    std::optional<std::uint64_t> fileTime;
 };
 
 class SkeletonScanner {
@@ -44,6 +46,7 @@ public:
     bool scan(Skeleton& skeleton) {
         auto file = files_.open({path_, kGenericRead, kShareRead, kOpenExisting, kAttrNormal, true});
         if (!file) return false;
+        skeleton.fileTime = file->lastWriteTime();
         std::vector<char> piece(kPieceSize);
         std::uint64_t base = 0;
         for (;;) {
@@ -76,6 +79,8 @@ private:
                 break;
             }
             case State::Content:
+                // Whole blocks of Base64 text at once where the processor can, the rest one by one.
+                i += base64TextBlocksVector(bytes.data() + i, bytes.size() - i);
                 while (i < bytes.size() && kBase64Text[static_cast<unsigned char>(bytes[i])]) ++i;
                 if (i == bytes.size()) break;
                 if (bytes[i] == '<') {
@@ -145,6 +150,7 @@ std::optional<ScannedProject> scanProjectFile(FileSystem& files, const std::stri
         Skeleton skeleton;
         if (!SkeletonScanner(files, path).scan(skeleton)) return std::nullopt;
         scanned.fileSize = skeleton.fileSize;
+        scanned.fileTime = skeleton.fileTime;
         scanned.result = readProjectFile(skeleton.text);
         if (scanned.result.ok() && resolveMarkers(scanned.result.document, skeleton.ranges)) return scanned;
     }

@@ -20,6 +20,8 @@ class FileSystem;
 struct ScannedProject {
     ProjectDocumentResult result;
     std::uint64_t fileSize = 0;  // the file's size when it was read
+    // When the file was last written before it was read; empty when the system could not tell.
+    std::optional<std::uint64_t> fileTime;
 };
 
 // Empty optional when the file cannot be opened or read.

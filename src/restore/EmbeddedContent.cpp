@@ -7,6 +7,7 @@
 #include "base64/Base64ContentDecoder.h"
 #include "platform/FileSystem.h"
 #include "project/DesktopIcon.h"
+#include "project/LoadedProject.h"
 #include "restore/NewDesktopFile.h"
 #include "system/FileRange.h"
 
@@ -17,44 +18,42 @@ constexpr std::string_view kOpenTag = "<FileData_BASE64>";
 constexpr std::string_view kCloseTag = "</FileData_BASE64>";
 constexpr std::size_t kPieceSize = 1 << 20;
 
-// Reads exactly count bytes into text.
-bool readExactly(FileHandle& file, std::size_t count, std::string& text) {
-    text.resize(count);
-    std::size_t done = 0;
-    while (done < count) {
-        const auto n = file.read(text.data() + done, count - done);
+// Whether the next bytes of the file are exactly tag.
+bool readsTag(FileHandle& file, std::string_view tag) {
+    char text[32];
+    for (std::size_t done = 0; done < tag.size();) {
+        const auto n = file.read(text + done, tag.size() - done);
         if (!n || *n == 0) return false;
         done += *n;
     }
-    return true;
+    return std::string_view(text, tag.size()) == tag;
 }
 
 }  // namespace
 
-ContentCopy copyEmbeddedContent(FileSystem& files, const std::string& projectPath, std::uint64_t projectSize, const DesktopIcon& icon,
-                                NewDesktopFile& file) {
-    auto project = files.open({projectPath, kGenericRead, kShareRead, kOpenExisting, kAttrNormal, true});
-    if (!project || project->size() != projectSize || icon.ContentOffset < kOpenTag.size()) return ContentCopy::Failed;
-    std::string tag;
-    if (!skipFileBytes(*project, icon.ContentOffset - kOpenTag.size()) || !readExactly(*project, kOpenTag.size(), tag) || tag != kOpenTag)
+ContentCopy copyEmbeddedContent(FileSystem& files, const LoadedProject& project, const DesktopIcon& icon, NewDesktopFile& file) {
+    auto source = files.open({project.path(), kGenericRead, kShareRead, kOpenExisting, kAttrNormal, true});
+    if (!source || source->size() != project.fileSize || !project.fileTime || source->lastWriteTime() != project.fileTime ||
+        icon.ContentOffset < kOpenTag.size())
         return ContentCopy::Failed;
+    if (!skipFileBytes(*source, icon.ContentOffset - kOpenTag.size()) || !readsTag(*source, kOpenTag)) return ContentCopy::Failed;
 
+    // The text is read and decoded a piece at a time straight into the bytes written.
     Base64ContentDecoder decoder;
     std::vector<char> piece(kPieceSize);
-    std::vector<std::uint8_t> bytes;
-    bytes.reserve(kPieceSize);
+    std::vector<std::uint8_t> bytes(Base64ContentDecoder::maxBytes(kPieceSize));
     for (std::uint64_t left = icon.ContentLength; left > 0;) {
-        const auto n = project->read(piece.data(), static_cast<std::size_t>(std::min<std::uint64_t>(left, piece.size())));
+        const auto n = source->read(piece.data(), static_cast<std::size_t>(std::min<std::uint64_t>(left, piece.size())));
         if (!n || *n == 0) return ContentCopy::Failed;
         left -= *n;
-        bytes.clear();
-        if (!decoder.feed(std::string_view(piece.data(), *n), bytes)) return ContentCopy::Damaged;
-        if (!file.write(bytes).ok()) return ContentCopy::Failed;
+        const auto decoded = decoder.feed(std::string_view(piece.data(), *n), bytes.data());
+        if (!decoded) return ContentCopy::Damaged;
+        if (!file.write(std::span(bytes.data(), *decoded)).ok()) return ContentCopy::Failed;
     }
-    bytes.clear();
-    if (!decoder.finish(bytes)) return ContentCopy::Damaged;
-    if (!readExactly(*project, kCloseTag.size(), tag) || tag != kCloseTag) return ContentCopy::Failed;
-    if (!file.write(bytes).ok()) return ContentCopy::Failed;
+    const auto last = decoder.finish(bytes.data());
+    if (!last) return ContentCopy::Damaged;
+    if (!readsTag(*source, kCloseTag)) return ContentCopy::Failed;
+    if (!file.write(std::span(bytes.data(), *last)).ok()) return ContentCopy::Failed;
     return ContentCopy::Written;
 }
 

@@ -2,14 +2,12 @@
 // pieces of fixed size, so that memory does not grow with the content.
 #pragma once
 
-#include <cstdint>
-#include <string>
-
 namespace plenvik {
 
 class FileSystem;
 class NewDesktopFile;
 struct DesktopIcon;
+struct LoadedProject;
 
 enum class ContentCopy {
     Written,
@@ -17,10 +15,9 @@ enum class ContentCopy {
     Failed,   // the project file cannot be read, or is not the one loaded, or the new file cannot be written
 };
 
-// Decodes the icon's text (ContentOffset, ContentLength) of the project file at projectPath into file.
-// The project file must still have projectSize bytes and the text must still stand between the
-// FileData_BASE64 tags there.
-ContentCopy copyEmbeddedContent(FileSystem& files, const std::string& projectPath, std::uint64_t projectSize, const DesktopIcon& icon,
-                                NewDesktopFile& file);
+// Decodes the icon's text (ContentOffset, ContentLength) of the project's file into file. The project
+// file must still have the size and last write time it had when it was loaded, and the text must still
+// stand between the FileData_BASE64 tags there.
+ContentCopy copyEmbeddedContent(FileSystem& files, const LoadedProject& project, const DesktopIcon& icon, NewDesktopFile& file);
 
 }  // namespace plenvik

@@ -200,7 +200,7 @@ private:
             return askAboutAllUsers("Fehler beim Erstellen der Datei '" + folder_ + "\\" + icon_.Name + "'!");
         }
         if (!markAsProjectFile(file)) return notCreated(kMarkNotCopied);
-        switch (copyEmbeddedContent(platform_.files, project_.path(), project_.fileSize, icon_, file)) {
+        switch (copyEmbeddedContent(platform_.files, project_, icon_, file)) {
         case ContentCopy::Written: break;
         case ContentCopy::Damaged: return notCreated(kContentDamaged);
         case ContentCopy::Failed: return notCreated(kCouldNotCreate);

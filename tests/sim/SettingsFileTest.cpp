@@ -40,6 +40,7 @@ private:
         ShortFile(std::unique_ptr<FileHandle> inner, std::size_t room) : inner_(std::move(inner)), room_(room) {}
         std::optional<std::uint64_t> size() override { return inner_->size(); }
         std::optional<std::uint64_t> sizeFromInformation() override { return inner_->sizeFromInformation(); }
+        std::optional<std::uint64_t> lastWriteTime() override { return inner_->lastWriteTime(); }
         std::optional<std::size_t> read(void* buffer, std::size_t count) override { return inner_->read(buffer, count); }
         std::optional<std::size_t> write(const void* buffer, std::size_t count) override {
             const std::size_t n = std::min(count, room_);

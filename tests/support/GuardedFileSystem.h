@@ -63,6 +63,7 @@ private:
         explicit BreakingFile(std::unique_ptr<FileHandle> inner) : inner_(std::move(inner)) {}
         std::optional<std::uint64_t> size() override { return inner_->size(); }
         std::optional<std::uint64_t> sizeFromInformation() override { return inner_->sizeFromInformation(); }
+        std::optional<std::uint64_t> lastWriteTime() override { return inner_->lastWriteTime(); }
         std::optional<std::size_t> read(void* buffer, std::size_t count) override { return inner_->read(buffer, count); }
         std::optional<std::size_t> write(const void* buffer, std::size_t count) override {
             inner_->write(buffer, count / 2);

@@ -25,6 +25,9 @@ public:
     bool failReplace = false;
     bool failRecycle = false;         // the file is in use: it cannot be deleted
     std::vector<std::string> opened;  // the path of every open, in order
+    // Every write stamps its file with the next tick of clock (its last write time).
+    std::map<std::string, std::uint64_t> writeTimes;
+    std::uint64_t clock = 0;
 
     // A file's content as bytes, for tests that compare byte vectors.
     std::vector<std::uint8_t> bytes(const std::string& path) const {
@@ -117,6 +120,7 @@ private:
         File(MemoryFileSystem& fs, std::string path) : fs_(fs), path_(std::move(path)) {}
         std::optional<std::uint64_t> size() override { return data().size(); }
         std::optional<std::uint64_t> sizeFromInformation() override { return size(); }
+        std::optional<std::uint64_t> lastWriteTime() override { return fs_.writeTimes[path_]; }
         std::optional<std::size_t> read(void* buffer, std::size_t count) override {
             const std::size_t n = std::min(count, data().size() - std::min(pos_, data().size()));
             data().copy(static_cast<char*>(buffer), n, pos_);
@@ -131,6 +135,7 @@ private:
             if (d.size() < pos_ + room) d.resize(pos_ + room);
             d.replace(pos_, room, static_cast<const char*>(buffer), room);
             pos_ += room;
+            fs_.writeTimes[path_] = ++fs_.clock;
             return room;
         }
         bool flush() override { return !fs_.failFlush; }

@@ -20,6 +20,8 @@ namespace fs = std::filesystem;
 
 // Win32 error codes the callers may show.
 constexpr unsigned long kErrorFileNotFound = 2, kErrorPathNotFound = 3, kErrorAccessDenied = 5;
+// From the start of FILETIME's count to the start of the Unix time.
+constexpr std::int64_t kSecondsFrom1601To1970 = 11'644'473'600;
 
 unsigned long win32Error(int err) {
     switch (err) {
@@ -40,6 +42,12 @@ public:
         struct stat st {};
         if (fd_ < 0 || ::fstat(fd_, &st) != 0) return std::nullopt;
         return static_cast<std::uint64_t>(st.st_size);
+    }
+    std::optional<std::uint64_t> lastWriteTime() override {
+        struct stat st {};
+        if (fd_ < 0 || ::fstat(fd_, &st) != 0 || st.st_mtim.tv_sec < -kSecondsFrom1601To1970) return std::nullopt;
+        return static_cast<std::uint64_t>(st.st_mtim.tv_sec + kSecondsFrom1601To1970) * 10'000'000u +
+               static_cast<std::uint64_t>(st.st_mtim.tv_nsec) / 100u;
     }
     std::optional<std::size_t> read(void* buffer, std::size_t count) override {
         std::size_t done = 0;

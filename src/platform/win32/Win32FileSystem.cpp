@@ -26,6 +26,11 @@ public:
         if (!GetFileInformationByHandle(file_.get(), &info)) return std::nullopt;
         return (static_cast<std::uint64_t>(info.nFileSizeHigh) << 32) | info.nFileSizeLow;
     }
+    std::optional<std::uint64_t> lastWriteTime() override {
+        FILETIME written{};
+        if (!GetFileTime(file_.get(), nullptr, nullptr, &written)) return std::nullopt;
+        return (static_cast<std::uint64_t>(written.dwHighDateTime) << 32) | written.dwLowDateTime;
+    }
     std::optional<std::size_t> read(void* buffer, std::size_t count) override {
         std::size_t done = 0;
         while (done < count) {

@@ -22,6 +22,7 @@ public:
 
     std::optional<std::uint64_t> size() override { return bytes.size(); }
     std::optional<std::uint64_t> sizeFromInformation() override { return bytes.size(); }
+    std::optional<std::uint64_t> lastWriteTime() override { return std::nullopt; }
     std::optional<std::size_t> read(void*, std::size_t) override { return std::nullopt; }
     std::optional<std::size_t> write(const void* buffer, std::size_t count) override {
         ++calls;

@@ -14,6 +14,7 @@ public:
     FakeHandle(std::uint64_t size, std::size_t readable) : size_(size), readable_(readable) {}
     std::optional<std::uint64_t> size() override { return size_; }
     std::optional<std::uint64_t> sizeFromInformation() override { return size_; }
+    std::optional<std::uint64_t> lastWriteTime() override { return std::nullopt; }
     std::optional<std::size_t> read(void* buffer, std::size_t count) override {
         const std::size_t n = std::min(count, readable_);
         std::memset(buffer, 0xAB, n);
