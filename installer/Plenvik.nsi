@@ -222,6 +222,11 @@ Function .onInit
 FunctionEnd
 
 Function ModePageShow
+  ; The elevated copy installs per machine: the choice was made before the elevation (the administrator
+  ; may be another account, whose profile a per-user installation would go to).
+  ${If} $Elevated == 1
+    Abort
+  ${EndIf}
   !insertmacro MUI_HEADER_TEXT "Installationsart" "Für wen soll Plenvik installiert werden?"
   nsDialogs::Create 1018
   Pop $ModePage
