@@ -11,6 +11,12 @@
 ;   PLENVIK_OUTFILE    the setup program to write
 ;   PLENVIK_AMD64      set: a 64-bit setup program (it runs on 64-bit Windows only)
 ; Silent: /S, with /ALLUSERS or /CURRENTUSER, and /D=folder as the last option.
+;
+; Per machine as a standard user, the setup starts itself again elevated ("runas", the UAC prompt) with
+; the same options and /ELEVATED, waits for that copy and ends with its exit code; a refused elevation
+; ends a silent setup with 740. Test hook: PLENVIK_SETUP_TEST_STANDARD_USER=1 makes a setup started
+; without /ELEVATED take itself for a standard user, =always every setup (Wine makes everyone an
+; administrator).
 
 !ifdef PLENVIK_AMD64
   Target amd64-unicode
@@ -40,7 +46,7 @@
 
 Name "${PRODUCT}"
 OutFile "${PLENVIK_OUTFILE}"
-; A per-user setup needs no administrator; a per-machine one checks that it has one.
+; A per-user setup needs no administrator; a per-machine one asks for one when it has none.
 RequestExecutionLevel user
 SetCompressor /SOLID lzma
 ShowInstDetails show
@@ -58,6 +64,7 @@ VIAddVersionKey /LANG=1031 "LegalCopyright" "${PUBLISHER}"
 
 Var AllUsers        ; 1: per machine, 0: per user
 Var InstDirGiven    ; 1: /D= named the folder
+Var Elevated        ; 1: started elevated by a setup that had no administrator (/ELEVATED)
 Var ModePage
 Var ModeUser
 Var ModeMachine
@@ -104,7 +111,7 @@ FunctionEnd
 !insertmacro ApplyMode ""
 !insertmacro ApplyMode "un."
 
-; /ALLUSERS or /CURRENTUSER on the command line; otherwise per user.
+; /ALLUSERS or /CURRENTUSER on the command line; otherwise per user. $R0: the command line's options.
 !macro ReadModeOption
   StrCpy $AllUsers 0
   ${GetParameters} $R0
@@ -115,11 +122,27 @@ FunctionEnd
   ${EndIf}
 !macroend
 
+; $R2: "Admin" for an administrator (UserInfo's account type), unless the test hook says otherwise.
+!macro AccountType un
+Function ${un}AccountType
+  UserInfo::GetAccountType
+  Pop $R2
+  ReadEnvStr $R3 PLENVIK_SETUP_TEST_STANDARD_USER
+  ${If} $R3 == "always"
+    StrCpy $R2 "User"
+  ${ElseIf} $R3 == "1"
+  ${AndIf} $Elevated != 1
+    StrCpy $R2 "User"
+  ${EndIf}
+FunctionEnd
+!macroend
+!insertmacro AccountType ""
+!insertmacro AccountType "un."
+
 ; Per machine needs an administrator: say so (silently: exit code 740) and stop.
-!macro RequireAdministrator onFail
+!macro RequireAdministrator un onFail
   ${If} $AllUsers == 1
-    UserInfo::GetAccountType
-    Pop $R2
+    Call ${un}AccountType
     ${If} $R2 != "Admin"
       MessageBox MB_OK|MB_ICONSTOP "Für die Installation für alle Benutzer sind Administratorrechte nötig.$\r$\n$\r$\nStarten Sie das Setup als Administrator oder installieren Sie Plenvik nur für sich." /SD IDOK
       ${onFail}
@@ -131,6 +154,49 @@ FunctionEnd
   SetErrorLevel 740
   Quit
 !macroend
+
+; SHELLEXECUTEINFOW as the System plug-in lays it out: it does not align, so the 64-bit setup pads.
+!ifdef PLENVIK_AMD64
+  !define SEI_SIZE 112
+  !define SEI_PAD ", i 0"
+!else
+  !define SEI_SIZE 60
+  !define SEI_PAD ""
+!endif
+!define SEE_MASK_NOCLOSEPROCESS 0x40
+
+; Per machine without an administrator: starts this setup again elevated, with /ELEVATED /ALLUSERS, the
+; options it was given and the folder /D= named, waits for it and ends with its exit code. Returns when
+; no elevated copy ran (the user refused, or this is the elevated copy already).
+Function ElevateForMachine
+  ${If} $AllUsers != 1
+  ${OrIf} $Elevated == 1
+    Return
+  ${EndIf}
+  Call AccountType
+  ${If} $R2 == "Admin"
+    Return
+  ${EndIf}
+  ${GetParameters} $R0
+  StrCpy $R0 "/ELEVATED /ALLUSERS $R0"
+  ${If} $InstDirGiven == 1
+    StrCpy $R0 "$R0 /D=$INSTDIR"  ; NSIS takes /D= off the command line; it goes last again
+  ${EndIf}
+  System::Call '*(i ${SEI_SIZE}, i ${SEE_MASK_NOCLOSEPROCESS}, p $HWNDPARENT, w "runas", w "$EXEPATH", w "$R0", p 0, i 1${SEI_PAD}, p 0, p 0, p 0, p 0, i 0${SEI_PAD}, p 0, p 0) p.r1'
+  System::Call 'shell32::ShellExecuteExW(p r1) i.r2'
+  ${If} $2 == 0
+    System::Free $1
+    Return
+  ${EndIf}
+  System::Call '*$1(i, i, p, p, p, p, p, i${SEI_PAD}, p, p, p, p, i${SEI_PAD}, p, p.r3)'
+  System::Free $1
+  HideWindow
+  System::Call 'kernel32::WaitForSingleObject(p r3, i -1)'
+  System::Call 'kernel32::GetExitCodeProcess(p r3, *i 1 r4)'
+  System::Call 'kernel32::CloseHandle(p r3)'
+  SetErrorLevel $4
+  Quit
+FunctionEnd
 
 Function .onInit
   !ifdef PLENVIK_AMD64
@@ -145,11 +211,22 @@ Function .onInit
     StrCpy $InstDirGiven 1
   ${EndIf}
   !insertmacro ReadModeOption
-  !insertmacro RequireAdministrator "${QuitElevationRequired}"
+  ClearErrors
+  ${GetOptions} $R0 "/ELEVATED" $R1
+  ${IfNot} ${Errors}
+    StrCpy $Elevated 1
+  ${EndIf}
+  Call ElevateForMachine
+  !insertmacro RequireAdministrator "" "${QuitElevationRequired}"
   Call ApplyMode
 FunctionEnd
 
 Function ModePageShow
+  ; The elevated copy installs per machine: the choice was made before the elevation (the administrator
+  ; may be another account, whose profile a per-user installation would go to).
+  ${If} $Elevated == 1
+    Abort
+  ${EndIf}
   !insertmacro MUI_HEADER_TEXT "Installationsart" "Für wen soll Plenvik installiert werden?"
   nsDialogs::Create 1018
   Pop $ModePage
@@ -175,7 +252,8 @@ Function ModePageLeave
   ${Else}
     StrCpy $AllUsers 0
   ${EndIf}
-  !insertmacro RequireAdministrator "${StayOnPage}"
+  Call ElevateForMachine
+  !insertmacro RequireAdministrator "" "${StayOnPage}"
   Call ApplyMode
 FunctionEnd
 
@@ -282,7 +360,7 @@ Function un.onInit
       StrCpy $AllUsers 1
     ${EndIf}
   ${EndIf}
-  !insertmacro RequireAdministrator "${QuitElevationRequired}"
+  !insertmacro RequireAdministrator "un." "${QuitElevationRequired}"
   Call un.ApplyMode
 FunctionEnd
 

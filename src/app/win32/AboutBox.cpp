@@ -6,35 +6,30 @@
 #include "platform/Processes.h"
 #include "platform/win32/Wide.h"
 #include "platform/win32/Window.h"
+#include "ui/win32/FormMetrics.h"
 
 namespace plenvik::win32 {
 namespace {
 
-HWND add(HWND parent, const wchar_t* cls, const std::string& text, DWORD style, int x, int y, int w, int h, int id) {
-    HWND c = CreateWindowExW(0, cls, widen(text).c_str(), WS_CHILD | WS_VISIBLE | style, x, y, w, h, parent,
-                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), nullptr);
-    SendMessageW(c, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
-    return c;
-}
+// The client area at 96 dpi, scaled to the screen's resolution.
+constexpr int kClientWidth = 404, kClientHeight = 182;
 
 class AboutBox : public Window {
 public:
-    AboutBox(HWND owner, const AboutInfo& info, Platform& platform) : info_(info), platform_(platform) {
-        const HWND box = create(formClass(kAboutWindowClass), {.exStyle = WS_EX_DLGMODALFRAME,
-                                                               .caption = widen(info.title),
-                                                               .style = WS_POPUP | WS_CAPTION | WS_SYSMENU,
-                                                               .width = 420,
-                                                               .height = 220,
-                                                               .parent = owner});
+    AboutBox(HWND owner, const AboutInfo& info, Platform& platform) : info_(info), platform_(platform), metrics_(readFormMetrics()) {
+        const HWND box = create(formClass(kAboutWindowClass), formShape(info.title, metrics_, kClientWidth, kClientHeight, owner));
         if (!box) return;
-        HWND icon = add(box, L"STATIC", "", SS_ICON, 16, 16, 32, 32, 0);
+        const auto add = [&](const wchar_t* cls, const std::string& text, DWORD style, int x, int y, int w, int h, int id) {
+            return addFormControl(box, metrics_, cls, text, style, id, x, y, w, h);
+        };
+        HWND icon = add(L"STATIC", "", SS_ICON | SS_REALSIZECONTROL, 16, 16, 32, 32, 0);
         SendMessageW(icon, STM_SETICON, reinterpret_cast<WPARAM>(LoadIconW(nullptr, IDI_APPLICATION)), 0);
-        add(box, L"STATIC", info.product, SS_LEFT, 64, 16, 320, 18, 0);
-        add(box, L"STATIC", info.version, SS_LEFT, 64, 38, 320, 18, 0);
-        add(box, L"STATIC", info.description, SS_LEFT, 64, 62, 330, 36, 0);
-        add(box, L"STATIC", info.webAddress, SS_LEFT | SS_NOTIFY, 64, 104, 330, 18, kAboutWebId);
-        add(box, L"BUTTON", info.systemInfoButton, BS_PUSHBUTTON | WS_TABSTOP, 180, 140, 110, 26, kAboutSystemInfoId);
-        add(box, L"BUTTON", info.okButton, BS_DEFPUSHBUTTON | WS_TABSTOP, 300, 140, 90, 26, IDOK);
+        add(L"STATIC", info.product, SS_LEFT, 64, 16, 320, 18, 0);
+        add(L"STATIC", info.version, SS_LEFT, 64, 38, 320, 18, 0);
+        add(L"STATIC", info.description, SS_LEFT, 64, 62, 330, 36, 0);
+        add(L"STATIC", info.webAddress, SS_LEFT | SS_NOTIFY, 64, 104, 330, 18, kAboutWebId);
+        add(L"BUTTON", info.systemInfoButton, BS_PUSHBUTTON | WS_TABSTOP, 180, 140, 110, 26, kAboutSystemInfoId);
+        add(L"BUTTON", info.okButton, BS_DEFPUSHBUTTON | WS_TABSTOP, 300, 140, 90, 26, IDOK);
     }
 
     // Modal over owner until OK, Escape or the close box; a WM_QUIT that ends the loop is passed on.
@@ -60,6 +55,7 @@ public:
 private:
     LRESULT handleMessage(UINT m, WPARAM wp, LPARAM lp) override {
         switch (m) {
+        case WM_DPICHANGED: rescaleForm(handle(), metrics_, HIWORD(wp), *reinterpret_cast<const RECT*>(lp)); return 0;
         case WM_COMMAND:
             if (LOWORD(wp) == IDOK || LOWORD(wp) == IDCANCEL) {
                 done_ = true;
@@ -89,6 +85,7 @@ private:
 
     const AboutInfo& info_;
     Platform& platform_;
+    FormMetrics metrics_;
     bool done_ = false;
 };
 

@@ -79,7 +79,6 @@ MainWindow::~MainWindow() {
     projectData_.reset();
     projectIcons_.reset();
     form_.setView(nullptr);
-    if (font_) DeleteObject(font_);
     if (background_) DeleteObject(background_);
 }
 
@@ -101,7 +100,7 @@ bool MainWindow::create(const std::string& commandLine, int showCommand) {
     {
         WindowDc screen(nullptr);
         const int dpi = GetDeviceCaps(screen.get(), LOGPIXELSX);
-        dpi_ = messageFontDpi_ = dpi > 0 ? dpi : 96;
+        dpi_ = dpi > 0 ? dpi : 96;
     }
 
     RECT outer{0, 0, px(MainLayout::kDesignWidth), px(MainLayout::kDesignHeight)};
@@ -128,10 +127,7 @@ bool MainWindow::create(const std::string& commandLine, int showCommand) {
 }
 
 void MainWindow::createControls() {
-    NONCLIENTMETRICSW metrics{};
-    metrics.cbSize = sizeof metrics;
-    SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
-    messageFont_ = metrics.lfMessageFont;
+    font_ = DpiFont::messageFont(dpi_);
     background_ = CreateSolidBrush(GetSysColor(COLOR_BTNFACE));
 
     for (const auto& control : kControls) {
@@ -197,17 +193,13 @@ void MainWindow::applyLayout() {
 }
 
 void MainWindow::applyFont() {
-    LOGFONTW scaled = messageFont_;
-    scaled.lfHeight = MulDiv(messageFont_.lfHeight, dpi_, messageFontDpi_);
-    HFONT font = CreateFontIndirectW(&scaled);
-    if (!font) return;
-    for (const auto& [name, c] : controls_) SendMessageW(c, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
-    if (font_) DeleteObject(font_);
-    font_ = font;
+    if (!font_.get()) return;
+    for (const auto& [name, c] : controls_) SendMessageW(c, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), TRUE);
 }
 
 void MainWindow::onDpiChanged(int dpi, const RECT& suggested) {
     dpi_ = dpi > 0 ? dpi : 96;
+    const UniqueGdiObject previous = font_.remake(dpi_);  // in use until every control has the new one
     applyFont();
     for (auto* mirror : {projects_.get(), projectData_.get(), projectIcons_.get()})
         if (mirror) mirror->setDotsPerInch(dpi_);
@@ -221,7 +213,7 @@ void MainWindow::paintFrames() {
     PAINTSTRUCT ps;
     HDC dc = BeginPaint(handle(), &ps);
     const MainLayout& layout = form_.layout();
-    Selection font(dc, font_);
+    Selection font(dc, font_.get());
     SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
     SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
     for (const auto& [name, caption] : {std::pair<const char*, const wchar_t*>{"fraProject", L""},

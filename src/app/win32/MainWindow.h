@@ -11,6 +11,7 @@
 #include "app/MainController.h"
 #include "common/Twips.h"
 #include "platform/win32/Window.h"
+#include "ui/win32/DpiFont.h"
 #include "ui/win32/ListViewMirror.h"
 #include "ui/win32/PictureViewControl.h"
 #include "ui/win32/ProtocolWindow.h"
@@ -65,15 +66,12 @@ private:
 
     MainController& form_;
     int dpi_ = 96;
-    // The system's message font and the resolution it was measured at.
-    LOGFONTW messageFont_{};
-    int messageFontDpi_ = 96;
     std::map<std::string, HWND> controls_;
     std::unique_ptr<ListViewMirror> projects_, projectData_, projectIcons_;
     std::unique_ptr<ProtocolWindow> protocolWindow_;
     std::unique_ptr<PictureViewControl> pictureControl_;
     HWND tooltip_ = nullptr;
-    HFONT font_ = nullptr;
+    DpiFont font_;  // the message font at dpi_
     HBRUSH background_ = nullptr;
     bool busy_ = false;
 };

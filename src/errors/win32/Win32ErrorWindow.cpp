@@ -15,14 +15,15 @@ using namespace ErrorWindowIds;
 
 constexpr int kClientWidth = 800, kClientHeight = 540;  // at 96 dpi
 
-struct Layout {
-    int dpi = 96;
-    int operator()(int v) const { return MulDiv(v, dpi, 96); }
-};
-
-int screenDpi() {
-    WindowDc screen(nullptr);
-    return screen.get() ? GetDeviceCaps(screen.get(), LOGPIXELSY) : 96;
+// A font described in points (at 72 dots per inch, so that the form's resolution makes it pixels).
+LOGFONTW pointFont(int points, BYTE pitchAndFamily, const wchar_t* face) {
+    LOGFONTW font{};
+    font.lfHeight = -points;
+    font.lfWeight = FW_NORMAL;
+    font.lfCharSet = DEFAULT_CHARSET;
+    font.lfPitchAndFamily = pitchAndFamily;
+    wcsncpy(font.lfFaceName, face, LF_FACESIZE - 1);
+    return font;
 }
 
 struct EnabledWindows {
@@ -65,6 +66,10 @@ LRESULT ErrorWindowView32::handleMessage(UINT message, WPARAM wParam, LPARAM lPa
         return 0;  // IDOK / IDCANCEL from the dialog keys decide nothing
     }
     case WM_CLOSE: return 0;  // only a continue button ends the window
+    case WM_DPICHANGED:
+        rescaleForm(handle(), metrics_, HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+        setHorizontalExtents();
+        return 0;
     default: break;
     }
     return defaultHandling(message, wParam, lParam);
@@ -83,7 +88,8 @@ void ErrorWindowView32::protocolCommand(int index) {
 }
 
 void ErrorWindowView32::create() {
-    const Layout px{screenDpi()};
+    metrics_ = readFormMetrics();
+    const auto px = [this](int pixels) { return metrics_.scaled(pixels); };
     RECT frame{0, 0, px(kClientWidth), px(kClientHeight)};
     // No WS_CLIPCHILDREN: the frames (group boxes) rely on the window painting the area inside them.
     const DWORD style = WS_OVERLAPPED | WS_CAPTION;
@@ -99,10 +105,8 @@ void ErrorWindowView32::create() {
         throw RuntimeError(static_cast<long>(code), "frmErr", win32FailureText("CreateWindowEx", code));
     }
 
-    dialogFont_.reset(CreateFontW(-MulDiv(9, px.dpi, 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
-                                  CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, L"MS Shell Dlg 2"));
-    fixedFont_.reset(CreateFontW(-MulDiv(9, px.dpi, 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
-                                 CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, FIXED_PITCH | FF_MODERN, L"Courier New"));
+    const HFONT dialogFont = addFormFont(metrics_, pointFont(9, DEFAULT_PITCH | FF_SWISS, L"MS Shell Dlg 2"), 72);
+    const HFONT fixedFont = addFormFont(metrics_, pointFont(9, FIXED_PITCH | FF_MODERN, L"Courier New"), 72);
 
     const auto add = [&](const wchar_t* cls, const std::string& text, DWORD controlStyle, int cx, int cy, int cw, int ch, int id,
                          HGDIOBJ font) {
@@ -112,15 +116,14 @@ void ErrorWindowView32::create() {
         SendMessageW(c, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
         return c;
     };
-    HGDIOBJ font = dialogFont_ ? dialogFont_.get() : GetStockObject(DEFAULT_GUI_FONT);
-    HGDIOBJ fixed = fixedFont_ ? fixedFont_.get() : GetStockObject(ANSI_FIXED_FONT);
+    HGDIOBJ font = dialogFont ? dialogFont : GetStockObject(DEFAULT_GUI_FONT);
+    HGDIOBJ fixed = fixedFont ? fixedFont : GetStockObject(ANSI_FIXED_FONT);
     const DWORD frameStyle = BS_GROUPBOX;
     const DWORD listStyle = WS_VSCROLL | WS_HSCROLL | WS_TABSTOP | LBS_NOINTEGRALHEIGHT | LBS_NOSEL;
     const DWORD labelStyle = SS_LEFT | SS_NOPREFIX | SS_ENDELLIPSIS;
 
     add(L"BUTTON", errtext::kFraErrMsg, frameStyle, 8, 8, 784, 150, kFraErrMsg, font);
-    HWND errMsg = add(L"LISTBOX", "", listStyle, 16, 28, 768, 122, kLstErrMsg, fixed);
-    SendMessageW(errMsg, LB_SETHORIZONTALEXTENT, px(kErrMsgHorizontalExtent), 0);
+    add(L"LISTBOX", "", listStyle, 16, 28, 768, 122, kLstErrMsg, fixed);
 
     add(L"BUTTON", errtext::kFramProgInfo, frameStyle, 8, 166, 360, 176, kFramProgInfo, font);
     add(L"STATIC", "", labelStyle, 16, 186, 344, 18, kLblProgInfo, font);
@@ -130,8 +133,8 @@ void ErrorWindowView32::create() {
     }
 
     add(L"BUTTON", errtext::kFramCallStack, frameStyle, 376, 166, 416, 176, kFramCallStack, font);
-    HWND stack = add(L"LISTBOX", "", listStyle, 384, 186, 400, 148, kLstCallStack, font);
-    SendMessageW(stack, LB_SETHORIZONTALEXTENT, px(kErrMsgHorizontalExtent), 0);
+    add(L"LISTBOX", "", listStyle, 384, 186, 400, 148, kLstCallStack, font);
+    setHorizontalExtents();
 
     add(L"BUTTON", errtext::kFramContinue, frameStyle, 8, 350, 250, 182, kFramContinue, font);
     for (int i = 0; i < 5; ++i) {
@@ -149,6 +152,11 @@ void ErrorWindowView32::create() {
 
     add(L"BUTTON", errtext::kFramComment, frameStyle, 424, 350, 368, 182, kFramComment, font);
     add(L"STATIC", errtext::kComment, SS_LEFT | SS_NOPREFIX, 432, 370, 352, 154, kLblComment, font);
+}
+
+void ErrorWindowView32::setHorizontalExtents() {
+    for (const int list : {kLstErrMsg, kLstCallStack})
+        SendDlgItemMessageW(handle(), list, LB_SETHORIZONTALEXTENT, metrics_.scaled(kErrMsgHorizontalExtent), 0);
 }
 
 void ErrorWindowView32::mirror(const ErrorWindowContent& content) {

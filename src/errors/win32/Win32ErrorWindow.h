@@ -5,8 +5,8 @@
 #include <windows.h>
 
 #include "errors/ErrorWindowView.h"
-#include "platform/win32/Scoped.h"
 #include "platform/win32/Window.h"
+#include "ui/win32/FormMetrics.h"
 
 namespace plenvik::win32 {
 
@@ -30,8 +30,9 @@ private:
     void mirror(const ErrorWindowContent& content);
     void protocolCommand(int index);
 
-    UniqueGdiObject dialogFont_;
-    UniqueGdiObject fixedFont_;
+    void setHorizontalExtents();
+
+    FormMetrics metrics_;  // its resolution and fonts (a dialog font and a fixed-pitch one)
     ErrorWindowCommands* commands_ = nullptr;
     bool shown_ = false;
     bool decided_ = false;

@@ -90,7 +90,7 @@ private:
     }
 
     int scaled(int pixels) const { return metrics_.scaled(pixels); }
-    WPARAM fontParam() const { return reinterpret_cast<WPARAM>(metrics_.font ? metrics_.font.get() : GetStockObject(DEFAULT_GUI_FONT)); }
+    WPARAM fontParam() const { return reinterpret_cast<WPARAM>(metrics_.font()); }
 
     HWND add(const wchar_t* cls, const std::string& caption, DWORD style, int id, int x, int y, int w, int h, DWORD exStyle = 0) {
         return addFormControl(handle(), metrics_, cls, caption, style, id, x, y, w, h, exStyle);

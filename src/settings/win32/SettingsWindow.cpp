@@ -103,7 +103,7 @@ private:
                                       CommandLabel{kIdLblCmdSettingsClose, text::kLblCmdSettingsClose, 310}}) {
             HWND label = createLabelButton(handle(), c.id, widen(c.caption), scaled(c.x), scaled(208), scaled(100), scaled(28));
             SendMessageW(label, WM_SETFONT,
-                         reinterpret_cast<WPARAM>(metrics_.font ? metrics_.font.get() : GetStockObject(DEFAULT_GUI_FONT)), FALSE);
+                         reinterpret_cast<WPARAM>(metrics_.font()), FALSE);
             dropPressedLookOnRelease(label);
         }
         SendDlgItemMessageW(handle(), kIdChkFileSave, BM_SETCHECK, form_.chkFileSave() ? BST_CHECKED : BST_UNCHECKED, 0);

@@ -67,6 +67,7 @@ LRESULT LabelButton::handleMessage(UINT m, WPARAM wp, LPARAM lp) {
         font_ = reinterpret_cast<HFONT>(wp);
         if (LOWORD(lp)) InvalidateRect(w, nullptr, TRUE);
         return 0;
+    case WM_GETFONT: return reinterpret_cast<LRESULT>(font_);
     case WM_SETTEXT:
     case WM_ENABLE: {
         const LRESULT r = defaultHandling(m, wp, lp);

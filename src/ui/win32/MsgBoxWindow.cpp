@@ -1,19 +1,15 @@
 #include "ui/win32/MsgBoxWindow.h"
 
+#include <tuple>
+
 #include "platform/win32/Wide.h"
+#include "ui/win32/FormMetrics.h"
 #include "ui/win32/LabelButton.h"
 
 namespace plenvik::win32 {
 namespace {
 
 constexpr int kClientWidth = 420, kClientHeight = 226;
-
-HWND child(HWND parent, const wchar_t* cls, DWORD style, DWORD exStyle, int id, int x, int y, int w, int h) {
-    HWND c = CreateWindowExW(exStyle, cls, L"", WS_CHILD | WS_VISIBLE | style, x, y, w, h, parent,
-                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), nullptr);
-    SendMessageW(c, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
-    return c;
-}
 
 void setText(HWND w, const std::string& utf8) {
     const std::wstring text = widen(utf8);
@@ -36,33 +32,27 @@ std::string withCrLf(const std::string& text) {
 
 }  // namespace
 
-MsgBoxWindow::MsgBoxWindow(CountdownMessageBox& form, HWND owner) : form_(form), owner_(owner) {
-    const DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
-    const DWORD exStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
-    RECT frame{0, 0, kClientWidth, kClientHeight};
-    AdjustWindowRectEx(&frame, style, FALSE, exStyle);
-    const int width = frame.right - frame.left, height = frame.bottom - frame.top;
-    RECT area{};
-    if (!owner || !GetWindowRect(owner, &area)) SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
-    const int x = area.left + (area.right - area.left - width) / 2;
-    const int y = area.top + (area.bottom - area.top - height) / 2;
-    const HWND window = create(formClass(kMsgBoxWindowClass),
-                               {.exStyle = exStyle, .style = style, .x = x, .y = y, .width = width, .height = height, .parent = owner});
+MsgBoxWindow::MsgBoxWindow(CountdownMessageBox& form, HWND owner) : form_(form), owner_(owner), metrics_(readFormMetrics()) {
+    WindowShape shape = formShape("", metrics_, kClientWidth, kClientHeight, owner);
+    shape.style |= WS_CLIPCHILDREN;
+    const HWND window = create(formClass(kMsgBoxWindowClass), shape);
     if (!window) return;
 
-    HWND title = child(window, L"STATIC", SS_LEFT | SS_NOPREFIX, 0, kMsgBoxTitleId, 12, 10, 396, 20);
-    LOGFONTW lf{};
-    GetObjectW(GetStockObject(DEFAULT_GUI_FONT), sizeof(lf), &lf);
-    lf.lfWeight = FW_BOLD;
-    titleFont_.reset(CreateFontIndirectW(&lf));
-    SendMessageW(title, WM_SETFONT, reinterpret_cast<WPARAM>(titleFont_.get()), FALSE);
-    child(window, L"EDIT", ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL | WS_VSCROLL | WS_TABSTOP, WS_EX_CLIENTEDGE, kMsgBoxMessageId, 12,
-          36, 396, 112);
-    child(window, L"STATIC", SS_LEFT | SS_NOPREFIX, 0, kMsgBoxInfoId, 12, 156, 396, 18);
-    HWND ok = createLabelButton(window, kMsgBoxOkId, L"OK", 222, 186, 90, 26);
-    HWND cancel = createLabelButton(window, kMsgBoxCancelId, L"Abbrechen", 318, 186, 90, 26);
-    SendMessageW(ok, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
-    SendMessageW(cancel, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
+    const auto add = [&](const wchar_t* cls, DWORD style, int id, int x, int y, int w, int h, DWORD exStyle = 0) {
+        return addFormControl(window, metrics_, cls, "", style, id, x, y, w, h, exStyle);
+    };
+    HWND title = add(L"STATIC", SS_LEFT | SS_NOPREFIX, kMsgBoxTitleId, 12, 10, 396, 20);
+    LOGFONTW bold{};
+    GetObjectW(metrics_.font(), sizeof bold, &bold);
+    bold.lfWeight = FW_BOLD;
+    SendMessageW(title, WM_SETFONT, reinterpret_cast<WPARAM>(addFormFont(metrics_, bold, metrics_.dotsPerInch)), FALSE);
+    add(L"EDIT", ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL | WS_VSCROLL | WS_TABSTOP, kMsgBoxMessageId, 12, 36, 396, 112,
+        WS_EX_CLIENTEDGE);
+    add(L"STATIC", SS_LEFT | SS_NOPREFIX, kMsgBoxInfoId, 12, 156, 396, 18);
+    for (const auto& [id, caption, x] : {std::tuple{kMsgBoxOkId, L"OK", 222}, std::tuple{kMsgBoxCancelId, L"Abbrechen", 318}}) {
+        HWND button = createLabelButton(window, id, caption, metrics_.scaled(x), metrics_.scaled(186), metrics_.scaled(90), metrics_.scaled(26));
+        SendMessageW(button, WM_SETFONT, reinterpret_cast<WPARAM>(metrics_.font()), FALSE);
+    }
 
     form_.setChangeHandler([this] { mirror(); });
     mirror();
@@ -128,6 +118,7 @@ int MsgBoxWindow::showModal() {
 
 LRESULT MsgBoxWindow::handleMessage(UINT m, WPARAM wp, LPARAM lp) {
     switch (m) {
+    case WM_DPICHANGED: rescaleForm(handle(), metrics_, HIWORD(wp), *reinterpret_cast<const RECT*>(lp)); return 0;
     case WM_TIMER:
         if (wp == kMsgBoxTimerId) {
             // The model stops and restarts the timer itself; the window timer keeps its rhythm.

@@ -7,8 +7,8 @@
 
 #include <string>
 
-#include "platform/win32/Scoped.h"
 #include "platform/win32/Window.h"
+#include "ui/win32/FormMetrics.h"
 #include "ui/CountdownMessageBox.h"
 
 namespace plenvik::win32 {
@@ -41,7 +41,7 @@ private:
     HWND owner_;
     bool timerRunning_ = false;
     bool modal_ = false;
-    UniqueGdiObject titleFont_;
+    FormMetrics metrics_;  // its resolution and fonts (the title bold)
 };
 
 // Loads, sets up and shows a CountdownMessageBox modally: 5 confirmed, 2 cancelled, timed out or closed.

@@ -9,6 +9,7 @@
 
 #include "platform/win32/Window.h"
 #include "ui/Protocol.h"
+#include "ui/win32/FormMetrics.h"
 #include "ui/win32/ListViewMirror.h"
 
 namespace plenvik::win32 {
@@ -36,6 +37,7 @@ private:
     Protocol& protocol_;
     HWND list_ = nullptr;
     HWND status_ = nullptr;
+    FormMetrics metrics_;  // its resolution and font
     std::unique_ptr<ListViewMirror> mirror_;
 };
 
