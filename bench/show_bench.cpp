@@ -99,7 +99,10 @@ int showInChild(const std::string& root) {
     const ssize_t got = read(pipeEnds[0], shown, sizeof shown - 1);
     close(pipeEnds[0]);
     int status = 0;
-    if (waitpid(child, &status, 0) != child || !WIFEXITED(status) || WEXITSTATUS(status) != 0 || got <= 0) return 6;
+    if (waitpid(child, &status, 0) != child || !WIFEXITED(status) || WEXITSTATUS(status) != 0 || got <= 0) {
+        std::fprintf(stderr, "show_bench: the showing process ended with status %d\n", status);
+        return 6;
+    }
     const double ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
     rusage usage{};
     getrusage(RUSAGE_CHILDREN, &usage);

@@ -39,7 +39,8 @@ int ListModel::insert(int index, const std::string& key, const std::string& text
     row.smallIcon = smallIcon;
     row.subItems.resize(columns_.size());
     rows_.insert(rows_.begin() + index, std::move(row));
-    reindexFrom(index);
+    if (!key.empty()) rowOfKey_[key] = index;
+    reindexFrom(index + 1);
     if (selected_ >= index) ++selected_;
     if (observer_) observer_->rowInserted(index);
     return index;
@@ -82,8 +83,9 @@ int ListModel::find(const std::string& key) const {
 }
 
 // Rows from first on changed their places: their keys point at them again. Adding at the end touches
-// one row only.
+// one row only, and a list without keys (the protocol) none.
 void ListModel::reindexFrom(int first) {
+    if (rowOfKey_.empty()) return;
     for (int i = first; i < size(); ++i)
         if (!rows_[i].key.empty()) rowOfKey_[rows_[i].key] = i;
 }
@@ -154,8 +156,7 @@ void ListModel::resort() {
     // Text order without regard to case, as a list view sorts; stable so equal keys keep their order.
     std::stable_sort(order.begin(), order.end(),
                      [&](std::size_t a, std::size_t b) { return sortAscending_ ? folded[a] < folded[b] : folded[b] < folded[a]; });
-    std::vector<ListRow> sortedRows;
-    sortedRows.reserve(rows_.size());
+    std::deque<ListRow> sortedRows;
     int newSelected = -1;
     for (std::size_t i = 0; i < order.size(); ++i) {
         if (selectedAddress == &rows_[order[i]]) newSelected = static_cast<int>(i);

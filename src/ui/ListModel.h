@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <deque>
 #include <string>
 #include <type_traits>
 #include <unordered_map>
@@ -72,7 +73,7 @@ public:
     int size() const { return static_cast<int>(rows_.size()); }
     bool empty() const { return rows_.empty(); }
     const ListRow& row(int index) const;
-    const std::vector<ListRow>& rows() const { return rows_; }
+    const std::deque<ListRow>& rows() const { return rows_; }
     // -1 when no row has the key. Constant time: an index beside the rows follows every change.
     int find(const std::string& key) const;
 
@@ -109,7 +110,7 @@ private:
 
     std::string name_;
     std::vector<ListColumn> columns_;
-    std::vector<ListRow> rows_;
+    std::deque<ListRow> rows_;  // the protocol adds every line at the top
     std::unordered_map<std::string, int> rowOfKey_;  // non-empty keys only
     int selected_ = -1;
     bool sorted_ = false;
