@@ -57,5 +57,8 @@ ProjectHeaderResult readProjectHeader(std::string_view fileBytes);
 
 // Everything: header, picture and its factors, monitors and icons.
 ProjectDocumentResult readProjectFile(std::string_view fileBytes);
+// The same from bytes it may give up once it has its own copy for the parser, so that the two are never
+// held together; a parse error then names no line and position (for a text the caller made itself).
+ProjectDocumentResult readProjectFileReleasing(std::string&& fileBytes);
 
 }  // namespace plenvik

@@ -151,7 +151,7 @@ std::optional<ScannedProject> scanProjectFile(FileSystem& files, const std::stri
         if (!SkeletonScanner(files, path).scan(skeleton)) return std::nullopt;
         scanned.fileSize = skeleton.fileSize;
         scanned.fileTime = skeleton.fileTime;
-        scanned.result = readProjectFile(skeleton.text);
+        scanned.result = readProjectFileReleasing(std::move(skeleton.text));
         if (scanned.result.ok() && resolveMarkers(scanned.result.document, skeleton.ranges)) return scanned;
     }
     // The whole file, read as it is: its errors name their true line and position.
