@@ -149,6 +149,9 @@ TEST(ProjectFileReaderTest, ReadsOtherDeclarationsAndUtf8Files) {
         "\xEF\xBB\xBF<?xml version=\"1.0\"?><DATA>" + body,
         "<?xml version='1.0' encoding = 'utf-8' standalone='yes' ?><DATA>" + body,
     };
+    // A value split by a comment reads whole.
+    EXPECT_EQ(readOk(replaceAll(files[0], "\xE4\xB8\xAD", "a<!-- x -->b<![CDATA[c]]>")).icons.at(0).Name, "abc");
+
     // The reading that gives up its bytes (taken over or freed) reads each encoding the same.
     for (const auto& file : files) {
         EXPECT_EQ(readOk(file).icons.at(0).Name, expected) << file.substr(0, 60);
