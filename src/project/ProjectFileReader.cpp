@@ -55,13 +55,10 @@ EncodingDeclaration findEncodingDeclaration(std::string_view text) {
 // is made: bytes must not be used afterwards.
 ParserInput prepareInput(std::string_view bytes, std::string* owned) {
     ParserInput input;
+    input.utf8Source = projectFileIsUtf8(bytes);
     if (bytes.substr(0, kUtf8Bom.size()) == kUtf8Bom) {
-        input.utf8Source = true;
         input.skipped = kUtf8Bom.size();
         bytes.remove_prefix(kUtf8Bom.size());
-    } else {
-        const auto declared = findEncodingDeclaration(bytes);
-        input.utf8Source = equalsIgnoreCaseAscii(declared.value, "utf-8") || equalsIgnoreCaseAscii(declared.value, "utf8");
     }
     if (!owned) {
         input.text = input.utf8Source ? std::string(bytes) : windows1252ToUtf8(bytes);
@@ -258,6 +255,14 @@ DesktopIcon readIcon(pugi::xml_node element, const std::string& path) {
 }
 
 }  // namespace
+
+bool projectFileIsUtf8(std::string_view fileStart) {
+    if (fileStart.substr(0, kUtf8Bom.size()) == kUtf8Bom) return true;
+    const auto declared = findEncodingDeclaration(fileStart);
+    return equalsIgnoreCaseAscii(declared.value, "utf-8") || equalsIgnoreCaseAscii(declared.value, "utf8");
+}
+
+std::string projectBytesAsUtf8(std::string_view bytes, bool utf8Source) { return asUtf8(bytes, utf8Source); }
 
 std::string ProjectReadError::message() const {
     switch (status) {

@@ -55,6 +55,11 @@ struct ProjectDocumentResult {
 // elements are taken, each the first of its name under DATA.
 ProjectHeaderResult readProjectHeader(std::string_view fileBytes);
 
+// Whether a file beginning so is UTF-8 (a byte order mark, or declared so); else it is windows-1252.
+bool projectFileIsUtf8(std::string_view fileStart);
+// A piece of such a file as UTF-8, for an error's source text (a cut-off sequence becomes U+FFFD).
+std::string projectBytesAsUtf8(std::string_view bytes, bool utf8Source);
+
 // Everything: header, picture and its factors, monitors and icons.
 ProjectDocumentResult readProjectFile(std::string_view fileBytes);
 // The same from bytes it may give up once it has its own copy for the parser, so that the two are never

@@ -19,6 +19,10 @@ constexpr std::size_t kPieceSize = 1 << 20;
 
 struct ContentRange {
     std::uint64_t offset = 0, length = 0;
+    std::size_t skeletonAt = 0, markerLength = 0;  // where its marker stands in the skeleton
+    // Counted only to place an error in the file: its line breaks and the file offset of the last.
+    std::uint64_t newlines = 0;
+    std::optional<std::uint64_t> lastNewline;
 };
 
 const std::array<bool, 256> kBase64Text = [] {
@@ -40,7 +44,8 @@ struct Skeleton {
 
 class SkeletonScanner {
 public:
-    SkeletonScanner(FileSystem& files, const std::string& path) : files_(files), path_(path) {}
+    SkeletonScanner(FileSystem& files, const std::string& path, bool countLines = false)
+        : files_(files), path_(path), countLines_(countLines) {}
 
     // False when the file could not be read.
     bool scan(Skeleton& skeleton) {
@@ -75,13 +80,17 @@ private:
                 if (c == '>' && std::string_view(skeleton.text).ends_with(kOpenTag)) {
                     state_ = State::Content;
                     contentStart_ = base + i;
+                    newlines_ = 0;
+                    lastNewline_.reset();
                 }
                 break;
             }
-            case State::Content:
+            case State::Content: {
                 // Whole blocks of Base64 text at once where the processor can, the rest one by one.
+                const std::size_t from = i;
                 i += base64TextBlocksVector(bytes.data() + i, bytes.size() - i);
                 while (i < bytes.size() && kBase64Text[static_cast<unsigned char>(bytes[i])]) ++i;
+                if (countLines_) countLines(bytes.substr(from, i - from), base + from);
                 if (i == bytes.size()) break;
                 if (bytes[i] == '<') {
                     state_ = State::CloseTag;
@@ -91,6 +100,7 @@ private:
                     return false;
                 }
                 break;
+            }
             case State::CloseTag:
                 if (bytes[i] != kCloseTag[closeMatched_]) {
                     if (!putBack(base + i, skeleton)) return false;
@@ -100,9 +110,9 @@ private:
                 if (++closeMatched_ == kCloseTag.size()) {
                     const std::uint64_t length = base + i - kCloseTag.size() - contentStart_;
                     if (length > 0) {
-                        skeleton.text += kMarker;
-                        skeleton.text += std::to_string(skeleton.ranges.size());
-                        skeleton.ranges.push_back({contentStart_, length});
+                        const std::string marker = kMarker + std::to_string(skeleton.ranges.size());
+                        skeleton.ranges.push_back({contentStart_, length, skeleton.text.size(), marker.size(), newlines_, lastNewline_});
+                        skeleton.text += marker;
                     }
                     skeleton.text += kCloseTag;
                     state_ = State::Outside;
@@ -119,8 +129,18 @@ private:
         return appendFileRange(files_, path_, contentStart_, end - contentStart_, skeleton.text);
     }
 
+    void countLines(std::string_view text, std::uint64_t at) {
+        for (std::size_t p = text.find('\n'); p != std::string_view::npos; p = text.find('\n', p + 1)) {
+            ++newlines_;
+            lastNewline_ = at + p;
+        }
+    }
+
     FileSystem& files_;
     const std::string& path_;
+    const bool countLines_;
+    std::uint64_t newlines_ = 0;
+    std::optional<std::uint64_t> lastNewline_;
     State state_ = State::Outside;
     std::uint64_t contentStart_ = 0;
     std::size_t closeMatched_ = 0;
@@ -142,9 +162,54 @@ bool resolveMarkers(ProjectDocument& doc, const std::vector<ContentRange>& range
     return next == ranges.size();
 }
 
+// A parse error of the skeleton, placed in the file: the left-out texts before it are put back into its
+// offset, line and line position, and its source text is read from the file (as a whole reading would
+// report it).
+XmlParseError placeInFile(XmlParseError error, const Skeleton& skeleton, FileSystem& files, const std::string& path) {
+    const std::uint64_t at = error.offset;
+    const std::uint64_t lineStart = at - (error.linePosition - 1);
+    std::uint64_t added = 0, addedBeforeLine = 0, lines = 0;
+    std::optional<std::uint64_t> newlineOnLine;
+    for (const ContentRange& range : skeleton.ranges) {
+        if (range.skeletonAt + range.markerLength > at) break;
+        added += range.length - range.markerLength;
+        lines += range.newlines;
+        if (range.skeletonAt + range.markerLength <= lineStart)
+            addedBeforeLine = added;
+        else if (range.lastNewline)
+            newlineOnLine = range.lastNewline;
+    }
+    error.offset = static_cast<std::size_t>(at + added);
+    error.line += static_cast<std::size_t>(lines);
+    const std::uint64_t fileLineStart = newlineOnLine ? *newlineOnLine + 1 : lineStart + addedBeforeLine;
+    error.linePosition = static_cast<std::size_t>(error.offset - fileLineStart + 1);
+
+    constexpr std::uint64_t kContext = 80;
+    const std::uint64_t from = error.offset > fileLineStart + kContext ? error.offset - kContext : fileLineStart;
+    std::string window;
+    error.sourceText.clear();
+    if (!appendFileRange(files, path, from, std::min(error.offset - from + kContext, skeleton.fileSize - from), window)) return error;
+    window = window.substr(0, window.find_first_of("\r\n"));
+    error.sourceText = projectBytesAsUtf8(window, projectFileIsUtf8(skeleton.text));
+    return error;
+}
+
+// A big file that does not read cleanly is not read whole (its contents would all be held at once):
+// its skeleton's error is placed in the file. Empty when the skeleton reads cleanly after all (its
+// markers out of place): only the whole reading can tell such a file.
+std::optional<ScannedProject> readBigDamagedFile(FileSystem& files, const std::string& path) {
+    Skeleton skeleton;
+    if (!SkeletonScanner(files, path, true).scan(skeleton)) return std::nullopt;
+    ScannedProject scanned{readProjectFile(skeleton.text), skeleton.fileSize, skeleton.fileTime};
+    if (scanned.result.ok()) return std::nullopt;
+    if (scanned.result.error.status == ProjectReadStatus::ParseError)
+        scanned.result.error.parse = placeInFile(scanned.result.error.parse, skeleton, files, path);
+    return scanned;
+}
+
 }  // namespace
 
-std::optional<ScannedProject> scanProjectFile(FileSystem& files, const std::string& path) {
+std::optional<ScannedProject> scanProjectFile(FileSystem& files, const std::string& path, std::uint64_t wholeReadLimit) {
     ScannedProject scanned;
     {
         Skeleton skeleton;
@@ -154,6 +219,8 @@ std::optional<ScannedProject> scanProjectFile(FileSystem& files, const std::stri
         scanned.result = readProjectFileReleasing(std::move(skeleton.text));
         if (scanned.result.ok() && resolveMarkers(scanned.result.document, skeleton.ranges)) return scanned;
     }
+    if (scanned.fileSize > wholeReadLimit)
+        if (auto placed = readBigDamagedFile(files, path)) return placed;
     // The whole file, read as it is: its errors name their true line and position.
     const std::optional<std::string> bytes = readFileBytes(files, path);
     if (!bytes) return std::nullopt;

@@ -4,7 +4,8 @@
 // instead (ContentOffset, ContentLength). Base64 is ASCII, so the byte positions hold in a
 // windows-1252 file as in a UTF-8 one. Any other element text is read as it is. A file the lean
 // reading cannot take whole (an error, a content marker out of place) is read again whole by
-// readProjectFile, so that errors keep their line and position.
+// readProjectFile, so that errors keep their line and position; above a size limit, an error of the
+// lean reading is placed in the file instead (same offset, line, position and source text).
 #pragma once
 
 #include <cstdint>
@@ -24,7 +25,10 @@ struct ScannedProject {
     std::optional<std::uint64_t> fileTime;
 };
 
+// Files up to this size that do not read cleanly are read again whole; bigger ones are not.
+inline constexpr std::uint64_t kWholeReadLimit = 64u << 20;
+
 // Empty optional when the file cannot be opened or read.
-std::optional<ScannedProject> scanProjectFile(FileSystem& files, const std::string& path);
+std::optional<ScannedProject> scanProjectFile(FileSystem& files, const std::string& path, std::uint64_t wholeReadLimit = kWholeReadLimit);
 
 }  // namespace plenvik
