@@ -9,6 +9,7 @@
 #include "project/DesktopIcon.h"
 #include "project/LoadedProject.h"
 #include "restore/NewDesktopFile.h"
+#include "run/RunFeedback.h"
 #include "system/FileRange.h"
 
 namespace plenvik {
@@ -31,7 +32,8 @@ bool readsTag(FileHandle& file, std::string_view tag) {
 
 }  // namespace
 
-ContentCopy copyEmbeddedContent(FileSystem& files, const LoadedProject& project, const DesktopIcon& icon, NewDesktopFile& file) {
+ContentCopy copyEmbeddedContent(FileSystem& files, const LoadedProject& project, const DesktopIcon& icon, NewDesktopFile& file,
+                                RunFeedback& feedback) {
     auto source = files.open({project.path(), kGenericRead, kShareRead, kOpenExisting, kAttrNormal, true});
     if (!source || source->size() != project.fileSize || !project.fileTime || source->lastWriteTime() != project.fileTime ||
         icon.ContentOffset < kOpenTag.size())
@@ -49,6 +51,8 @@ ContentCopy copyEmbeddedContent(FileSystem& files, const LoadedProject& project,
         const auto decoded = decoder.feed(std::string_view(piece.data(), *n), bytes.data());
         if (!decoded) return ContentCopy::Damaged;
         if (!file.write(std::span(bytes.data(), *decoded)).ok()) return ContentCopy::Failed;
+        feedback.pumpEvents();
+        if (feedback.cancelRequested()) return ContentCopy::Cancelled;
     }
     const auto last = decoder.finish(bytes.data());
     if (!last) return ContentCopy::Damaged;

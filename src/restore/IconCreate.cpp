@@ -32,6 +32,7 @@ constexpr const char* kCouldNotCreate = "konnte nicht erstellt werden!";
 constexpr const char* kContentDamaged = "konnte nicht erstellt werden, der Inhalt ist beschädigt!";
 constexpr const char* kMarkNotCopied =
     "konnte nicht erstellt werden, die Herkunftsangabe (Zone.Identifier) der Projektdatei konnte nicht übernommen werden!";
+constexpr const char* kCancelledText = "wurde nicht erstellt, Abbruch durch Benutzer!";
 constexpr const char* kAlreadyThere = "existiert bereits und wurde nicht überschrieben!";
 constexpr const char* kPlacedText = "erstellt und Koordinaten erfolgreich gesetzt!";
 constexpr const char* kNotPlacedText = "erstellt und Koordinaten konnte nicht gesetzt werden!";
@@ -200,10 +201,11 @@ private:
             return askAboutAllUsers("Fehler beim Erstellen der Datei '" + folder_ + "\\" + icon_.Name + "'!");
         }
         if (!markAsProjectFile(file)) return notCreated(kMarkNotCopied);
-        switch (copyEmbeddedContent(platform_.files, project_, icon_, file)) {
+        switch (copyEmbeddedContent(platform_.files, project_, icon_, file, context_.feedback)) {
         case ContentCopy::Written: break;
         case ContentCopy::Damaged: return notCreated(kContentDamaged);
         case ContentCopy::Failed: return notCreated(kCouldNotCreate);
+        case ContentCopy::Cancelled: return notCreated(kCancelledText);  // the temporary file goes with file
         }
         if (!file.place()) return notCreated(kCouldNotCreate);
         return place();

@@ -1,5 +1,5 @@
 // A file far larger than the memory a restore may use is put back byte for byte: the restore runs in
-// a child process whose address space is limited to 1 GB.
+// a child process whose address space is limited to 1 GB. A cancel while a big file is decoded stops it.
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -10,6 +10,7 @@
 #include <fstream>
 #include <vector>
 
+#include "app/ProjectListController.h"
 #include "support/ProgramFixture.h"
 
 namespace plenvik {
@@ -73,6 +74,41 @@ TEST_F(LargeContentRestoreTest, A300MegabyteFileIsRestoredWithinAGigabyteOfAddre
         for (std::size_t i = 0; i < block.size(); ++i)
             if (block[i] != patternByte(i)) FAIL() << "first wrong byte at " << (static_cast<std::size_t>(m) << 20) + i;
     }
+}
+
+TEST_F(LargeContentRestoreTest, ACancelWhileAFileIsDecodedLeavesNeitherItNorTheFilesAfterIt) {
+    std::vector<char> block(1 << 20);
+    for (std::size_t i = 0; i < block.size(); ++i) block[i] = patternByte(i);
+    for (const char* name : {"A.bin", "B.bin"}) {
+        std::ofstream out(native(user(name)), std::ios::binary);
+        for (int m = 0; m < 4; ++m) out.write(block.data(), static_cast<std::streamsize>(block.size()));
+    }
+    form.settings().fileSizeMax = 1000000;
+    sim.desktop.refresh();
+    std::string directory;
+    ASSERT_TRUE(form.saveDesktop(directory, "", false));
+    for (const char* name : {"A.bin", "B.bin"}) fs::remove(native(user(name)));
+    sim.desktop.refresh();
+    sim.clock.tickPerReading = true;
+    sim.dialogs.answerAllMessages(MsgAnswer::Yes);
+    directory = "C:\\Projekte";
+    searchProjectFiles(form, directory, "");
+    for (int r = 0; r < form.lists.projects.size(); ++r)
+        if (form.lists.projects.row(r).text != "(aktuell)") form.lists.projects.select(r);
+    showSelectedProject(form);
+    // The cancel comes in the second round of events of the first re-creation: after its first piece.
+    bool armed = false;
+    view.onStatus = [&] {
+        if (!armed && form.lblInfo().text.ends_with("nicht gefunden => erstellen...")) {
+            armed = true;
+            sim.events.at(sim.events.pumps + 2, [this] { form.program().cancel = true; });
+        }
+    };
+    EXPECT_TRUE(form.restoreSelectedProject(false, true));
+    EXPECT_TRUE(fs::is_empty(native(sim::SimPlatform::kUserDesktop))) << "no file, no temporary file";
+    EXPECT_EQ(form.lblInfo().text.rfind("Abbruch: (", 0), 0u) << form.lblInfo().text;
+    EXPECT_NE(form.lblInfo().text.find("(0001) nicht erstellt"), std::string::npos) << form.lblInfo().text;
+    EXPECT_FALSE(form.program().cancel);
 }
 
 }  // namespace
