@@ -12,11 +12,11 @@
 ;   PLENVIK_AMD64      set: a 64-bit setup program (it runs on 64-bit Windows only)
 ; Silent: /S, with /ALLUSERS or /CURRENTUSER, and /D=folder as the last option.
 ;
-; Per machine as a standard user, the setup starts itself again elevated ("runas", the UAC prompt) with
-; the same options and /ELEVATED, waits for that copy and ends with its exit code; a refused elevation
-; ends a silent setup with 740. Test hook: PLENVIK_SETUP_TEST_STANDARD_USER=1 makes a setup started
-; without /ELEVATED take itself for a standard user, =always every setup (Wine makes everyone an
-; administrator).
+; Per machine as a standard user, the setup and the uninstaller start themselves again elevated ("runas",
+; the UAC prompt) with the same options and /ELEVATED, wait for that copy and end with its exit code; a
+; refused elevation ends a silent run with 740, nothing changed. Test hook:
+; PLENVIK_SETUP_TEST_STANDARD_USER=1 makes a setup or uninstaller started without /ELEVATED take itself
+; for a standard user, =always every one (Wine makes everyone an administrator).
 
 !ifdef PLENVIK_AMD64
   Target amd64-unicode
@@ -111,14 +111,21 @@ FunctionEnd
 !insertmacro ApplyMode ""
 !insertmacro ApplyMode "un."
 
-; /ALLUSERS or /CURRENTUSER on the command line; otherwise per user. $R0: the command line's options.
+; /ALLUSERS or /CURRENTUSER on the command line (otherwise per user), and /ELEVATED. $R0: the command
+; line's options.
 !macro ReadModeOption
   StrCpy $AllUsers 0
+  StrCpy $Elevated 0
   ${GetParameters} $R0
   ClearErrors
   ${GetOptions} $R0 "/ALLUSERS" $R1
   ${IfNot} ${Errors}
     StrCpy $AllUsers 1
+  ${EndIf}
+  ClearErrors
+  ${GetOptions} $R0 "/ELEVATED" $R1
+  ${IfNot} ${Errors}
+    StrCpy $Elevated 1
   ${EndIf}
 !macroend
 
@@ -165,23 +172,32 @@ FunctionEnd
 !endif
 !define SEE_MASK_NOCLOSEPROCESS 0x40
 
-; Per machine without an administrator: starts this setup again elevated, with /ELEVATED /ALLUSERS, the
-; options it was given and the folder /D= named, waits for it and ends with its exit code. Returns when
-; no elevated copy ran (the user refused, or this is the elevated copy already).
-Function ElevateForMachine
+; Per machine without an administrator: starts this setup (or uninstaller) again elevated, with /ELEVATED
+; /ALLUSERS, the options it was given and the folder (/D=, or the uninstaller's _?=), waits for it and
+; ends with its exit code. Returns when no elevated copy ran (the user refused, or this is the elevated
+; copy already).
+!macro ElevateForMachine un
+Function ${un}ElevateForMachine
   ${If} $AllUsers != 1
   ${OrIf} $Elevated == 1
     Return
   ${EndIf}
-  Call AccountType
+  Call ${un}AccountType
   ${If} $R2 == "Admin"
     Return
   ${EndIf}
   ${GetParameters} $R0
   StrCpy $R0 "/ELEVATED /ALLUSERS $R0"
-  ${If} $InstDirGiven == 1
-    StrCpy $R0 "$R0 /D=$INSTDIR"  ; NSIS takes /D= off the command line; it goes last again
-  ${EndIf}
+  ; NSIS takes /D= and _?= off the command line; they go last again, unquoted.
+  !if "${un}" == "un."
+    ; This uninstaller runs from a copy in the temporary folder: _?= names the installation to remove
+    ; and keeps the elevated copy from copying itself once more.
+    StrCpy $R0 "$R0 _?=$INSTDIR"
+  !else
+    ${If} $InstDirGiven == 1
+      StrCpy $R0 "$R0 /D=$INSTDIR"
+    ${EndIf}
+  !endif
   System::Call '*(i ${SEI_SIZE}, i ${SEE_MASK_NOCLOSEPROCESS}, p $HWNDPARENT, w "runas", w "$EXEPATH", w "$R0", p 0, i 1${SEI_PAD}, p 0, p 0, p 0, p 0, i 0${SEI_PAD}, p 0, p 0) p.r1'
   System::Call 'shell32::ShellExecuteExW(p r1) i.r2'
   ${If} $2 == 0
@@ -197,6 +213,9 @@ Function ElevateForMachine
   SetErrorLevel $4
   Quit
 FunctionEnd
+!macroend
+!insertmacro ElevateForMachine ""
+!insertmacro ElevateForMachine "un."
 
 Function .onInit
   !ifdef PLENVIK_AMD64
@@ -211,11 +230,6 @@ Function .onInit
     StrCpy $InstDirGiven 1
   ${EndIf}
   !insertmacro ReadModeOption
-  ClearErrors
-  ${GetOptions} $R0 "/ELEVATED" $R1
-  ${IfNot} ${Errors}
-    StrCpy $Elevated 1
-  ${EndIf}
   Call ElevateForMachine
   !insertmacro RequireAdministrator "" "${QuitElevationRequired}"
   Call ApplyMode
@@ -360,6 +374,7 @@ Function un.onInit
       StrCpy $AllUsers 1
     ${EndIf}
   ${EndIf}
+  Call un.ElevateForMachine
   !insertmacro RequireAdministrator "un." "${QuitElevationRequired}"
   Call un.ApplyMode
 FunctionEnd
