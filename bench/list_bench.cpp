@@ -16,6 +16,7 @@
 #include "app/MainActions.h"
 #include "app/MainController.h"
 #include "FailingLoudly.h"
+#include "SavedSmallDesktop.h"
 #include "errors/ErrorHandler.h"
 #include "platform/sim/SimPlatform.h"
 #include "project/DesktopSave.h"
@@ -32,25 +33,9 @@ double millisecondsSince(std::chrono::steady_clock::time_point start) {
 
 int create(const std::string& root, int count, long megabytes) {
     sim::SimPlatform sim(root);
-    const fs::path desktop = sim.files.nativePath(sim::SimPlatform::kUserDesktop);
-    fs::create_directories(desktop);
-    fs::create_directories(sim.files.nativePath("C:\\Projekte"));
-    std::ofstream(desktop / "Brief.txt") << "Liebe Grüße";
-    bench::FailingLoudly errors("list_bench");
-    UnavailableActions actions;
-    MainController form(sim.platform(), errors, actions);
-    form.load("");
-    form.setDirectory("C:\\Projekte", true);
-    form.settings().fileNameAuto = true;
-    sim.desktop.refresh();
-    std::string directory;
-    if (!form.saveDesktop(directory, "", false)) return 4;
-    fs::path saved;
-    for (const auto& e : fs::directory_iterator(sim.files.nativePath("C:\\Projekte"))) saved = e.path();
-    std::ostringstream text;
-    text << std::ifstream(saved, std::ios::binary).rdbuf();
-    const std::string project = text.str();
-    fs::remove(saved);
+    const std::optional<std::string> saved = bench::savedSmallDesktop(sim, "list_bench");
+    if (!saved) return 4;
+    const std::string& project = *saved;
     const std::string open = "<FileData_BASE64>";
     const std::size_t at = project.find(open, project.find("<ICON_DATA>"));
     if (at == std::string::npos) return 5;

@@ -18,6 +18,7 @@
 #include "app/MainActions.h"
 #include "app/MainController.h"
 #include "FailingLoudly.h"
+#include "SavedSmallDesktop.h"
 #include "app/ProjectListController.h"
 #include "platform/sim/SimPlatform.h"
 
@@ -30,26 +31,9 @@ const std::string kProject = "Viele Symbole.Plenvk";
 
 int create(const std::string& root, int count) {
     sim::SimPlatform sim(root);
-    const fs::path desktop = sim.files.nativePath(sim::SimPlatform::kUserDesktop);
-    fs::create_directories(desktop);
-    fs::create_directories(sim.files.nativePath("C:\\Projekte"));
-    fs::create_directories(sim.files.nativePath("C:\\Programme\\Plenvik"));
-    std::ofstream(desktop / "Brief.txt") << "Liebe Grüße";
-    bench::FailingLoudly errors("show_bench");
-    UnavailableActions actions;
-    MainController form(sim.platform(), errors, actions);
-    form.load("");
-    form.setDirectory("C:\\Projekte", true);
-    form.settings().fileNameAuto = true;
-    sim.desktop.refresh();
-    std::string directory;
-    if (!form.saveDesktop(directory, "", false)) return 4;
-    fs::path saved;
-    for (const auto& e : fs::directory_iterator(sim.files.nativePath("C:\\Projekte"))) saved = e.path();
-    std::ostringstream text;
-    text << std::ifstream(saved, std::ios::binary).rdbuf();
-    const std::string project = text.str();
-    fs::remove(saved);
+    const std::optional<std::string> saved = bench::savedSmallDesktop(sim, "show_bench");
+    if (!saved) return 4;
+    const std::string& project = *saved;
     const std::size_t from = project.find("<ICON_DATA>"), to = project.find("</ICON_DATA>");
     if (from == std::string::npos || to == std::string::npos) return 5;
     std::ofstream out(sim.files.nativePath("C:\\Projekte\\" + kProject), std::ios::binary);
