@@ -188,6 +188,13 @@ XmlParseError placeInFile(XmlParseError error, const Skeleton& skeleton, FileSys
     const std::uint64_t from = error.offset > fileLineStart + kContext ? error.offset - kContext : fileLineStart;
     std::string window;
     error.sourceText.clear();
+    // The line ends at its first carriage return, also one before the shown part: then nothing is shown.
+    for (std::uint64_t at = fileLineStart; at < from; at += window.size()) {
+        window.clear();
+        if (!appendFileRange(files, path, at, std::min<std::uint64_t>(from - at, 1 << 20), window) || window.empty()) return error;
+        if (window.find('\r') != std::string::npos) return error;
+    }
+    window.clear();
     if (!appendFileRange(files, path, from, std::min(error.offset - from + kContext, skeleton.fileSize - from), window)) return error;
     window = window.substr(0, window.find_first_of("\r\n"));
     error.sourceText = projectBytesAsUtf8(window, projectFileIsUtf8(skeleton.text));

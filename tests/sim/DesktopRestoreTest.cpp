@@ -270,6 +270,13 @@ TEST_F(DesktopRestoreTest, CancellingWhileNewIconsAreRemovedKeepsTheRest) {
     EXPECT_TRUE(form.lblInfo().text.ends_with("(0002) neu auf Desktop - (0001) gelöscht")) << form.lblInfo().text;
     EXPECT_TRUE(logged("Abbruch durch Benutzer"));
     EXPECT_FALSE(form.program().cancel);
+
+    // A new run afterwards removes the one that stayed.
+    view.onStatus = nullptr;
+    EXPECT_TRUE(form.restoreSelectedProject(false, true));
+    EXPECT_FALSE(form.lblInfo().text.starts_with("Abbruch")) << form.lblInfo().text;
+    EXPECT_TRUE(form.lblInfo().text.ends_with("- (0001) gelöscht")) << form.lblInfo().text;
+    EXPECT_FALSE(fs::exists(native(user("Neu.txt"))) || fs::exists(native(user("Neu 2.txt"))));
 }
 
 }  // namespace

@@ -127,7 +127,13 @@ TEST_P(HostileProjectWineTest, RestoreWritesOnlyWhereARestoreMay) {
     // File names take the same path in both builds; the registry's view differs for a 32-bit program.
     if (sizeof(void*) == 4 && std::string_view(hostile.file) != "registry.Plenvk") GTEST_SKIP() << "file names: the 64-bit suite covers them";
     const std::wstring project = buildFolder() + L"\\" + widen(hostile.file);
-    ASSERT_TRUE(CopyFileW(widen(std::string(PLENVIK_TEST_DATA) + "/hostile/" + hostile.file).c_str(), project.c_str(), FALSE));
+    // Its monitor names no display here: a restore would otherwise change the X server's mode for the
+    // tests after this one.
+    std::string bytes = readBytes(widen(std::string(PLENVIK_TEST_DATA) + "/hostile/" + hostile.file));
+    const std::string display = "<DeviceName>\\\\.\\DISPLAY1</DeviceName>";
+    ASSERT_NE(bytes.find(display), std::string::npos);
+    bytes.replace(bytes.find(display), display.size(), "<DeviceName>\\\\.\\KEINER</DeviceName>");
+    ASSERT_TRUE(writeUtf8File(project, bytes));
     const std::wstring profile = desktopFolder(CSIDL_PROFILE);
     const auto resolve = [&](const std::wstring& p) { return p.starts_with(L"~") ? profile + p.substr(1) : p; };
     for (const auto& p : hostile.neverMade) ASSERT_EQ(GetFileAttributesW(resolve(p).c_str()), INVALID_FILE_ATTRIBUTES) << narrow(p);
@@ -138,7 +144,9 @@ TEST_P(HostileProjectWineTest, RestoreWritesOnlyWhereARestoreMay) {
 
     TestShell shell(L"--no-snap");
     ASSERT_TRUE(shell.ready());
+    const LONG windowBits = GetWindowLongW(shell.listView, GWL_STYLE) & 0xFFFF0000;
     const std::wstring summary = restoreAnsweringYes(project);
+    EXPECT_EQ(GetWindowLongW(shell.listView, GWL_STYLE) & 0xFFFF0000, windowBits) << "the desktop window's own bits changed";
     DeleteFileW(project.c_str());
 
     EXPECT_NE(summary.find(L"(000" + std::to_wstring(hostile.refused) + L") nicht erstellt"), std::wstring::npos) << narrow(summary);
