@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <string>
 #include <thread>
@@ -68,8 +69,11 @@ Observed changeResolution(HWND window) {
     o.before = controlsOf(window);
     RECT r{};
     GetWindowRect(window, &r);
-    // Within the bench's 1280x1024 screen: Wine keeps windows inside it.
-    o.suggested = {10, 10, 10 + MulDiv(r.right - r.left, 3, 2), 10 + MulDiv(r.bottom - r.top, 3, 2)};
+    // Within the screen as Wine sees it now, which keeps windows inside it (a mode set by an earlier
+    // test in a virtual desktop can outlive that desktop in the Wine server).
+    const long width = std::min<long>(MulDiv(r.right - r.left, 3, 2), GetSystemMetrics(SM_CXSCREEN) - 20);
+    const long height = std::min<long>(MulDiv(r.bottom - r.top, 3, 2), GetSystemMetrics(SM_CYSCREEN) - 20);
+    o.suggested = {10, 10, 10 + width, 10 + height};
     SendMessageW(window, WM_DPICHANGED, MAKEWPARAM(o.dpiAfter, o.dpiAfter), reinterpret_cast<LPARAM>(&o.suggested));
     GetWindowRect(window, &o.window);
     GetClientRect(window, &o.client);
