@@ -1,6 +1,7 @@
 #include "restore/IconCreate.h"
 
 #include <limits>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -175,11 +176,7 @@ private:
         const std::string path = targetPath();
         if (path.empty()) return true;
         NewDesktopFile file(platform_.files, path);
-        if (!file.open().ok()) {
-            raiseCounter(notCreated_);
-            return askAboutAllUsers("Fehler beim Erstellen der Datei '" + folder_ + "\\" + icon_.Name + "'!");
-        }
-        if (!markAsProjectFile(file)) return notCreated(kMarkNotCopied);
+        if (const auto ended = openMarked(file)) return *ended;
         if (icon_.FileData_BASE64.empty()) {
             // The project holds no content: the file is put back empty, and the status line says why.
             if (!file.place()) return notCreated(kCouldNotCreate);
@@ -196,11 +193,7 @@ private:
         const std::string path = targetPath();
         if (path.empty()) return true;
         NewDesktopFile file(platform_.files, path);
-        if (!file.open().ok()) {
-            raiseCounter(notCreated_);
-            return askAboutAllUsers("Fehler beim Erstellen der Datei '" + folder_ + "\\" + icon_.Name + "'!");
-        }
-        if (!markAsProjectFile(file)) return notCreated(kMarkNotCopied);
+        if (const auto ended = openMarked(file)) return *ended;
         switch (copyEmbeddedContent(platform_.files, project_, icon_, file, context_.feedback)) {
         case ContentCopy::Written: break;
         case ContentCopy::Damaged: return notCreated(kContentDamaged);
@@ -209,6 +202,17 @@ private:
         }
         if (!file.place()) return notCreated(kCouldNotCreate);
         return place();
+    }
+
+    // Creates the temporary file and gives it the project file's mark. Empty when the file is ready for
+    // its content; otherwise what the icon's creation ends with.
+    std::optional<bool> openMarked(NewDesktopFile& file) {
+        if (!file.open().ok()) {
+            raiseCounter(notCreated_);
+            return askAboutAllUsers("Fehler beim Erstellen der Datei '" + folder_ + "\\" + icon_.Name + "'!");
+        }
+        if (!markAsProjectFile(file)) return notCreated(kMarkNotCopied);
+        return std::nullopt;
     }
 
     // A file made from a project file that came from elsewhere carries that file's Zone.Identifier from
