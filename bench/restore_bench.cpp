@@ -4,11 +4,7 @@
 //   restore_bench restore ROOT                   deletes the desktop's files, then shows and restores the
 //                                                project in a child process and prints
 //                                                "<MB/s> <peak RSS of the child in MB> <MB restored>"
-#include <sys/resource.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -18,6 +14,7 @@
 
 #include "app/MainActions.h"
 #include "app/MainController.h"
+#include "ChildRun.h"
 #include "FailingLoudly.h"
 #include "errors/ErrorHandler.h"
 #include "platform/sim/SimPlatform.h"
@@ -78,19 +75,11 @@ int restoreInChild(const std::string& root) {
         sim::SimPlatform sim(root);
         for (const auto& e : fs::directory_iterator(sim.files.nativePath(sim::SimPlatform::kUserDesktop))) fs::remove(e.path());
     }
-    const auto start = std::chrono::steady_clock::now();
-    const pid_t child = fork();
-    if (child < 0) return 5;
-    if (child == 0) std::_Exit(restore(root));
-    int status = 0;
-    if (waitpid(child, &status, 0) != child || !WIFEXITED(status) || WEXITSTATUS(status) != 0) return 6;
-    const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-    rusage usage{};
-    getrusage(RUSAGE_CHILDREN, &usage);
+    const auto run = bench::runInChild([&] { return restore(root); });
+    if (!run) return 6;
     sim::SimPlatform sim(root);
     const std::uintmax_t restored = desktopBytes(sim);
-    std::printf("%.1f %.1f %.1f\n", static_cast<double>(restored) / 1e6 / seconds, static_cast<double>(usage.ru_maxrss) / 1024.0,
-                static_cast<double>(restored) / 1e6);
+    std::printf("%.1f %.1f %.1f\n", static_cast<double>(restored) / 1e6 / run->seconds, run->peakMegabytes, static_cast<double>(restored) / 1e6);
     return 0;
 }
 

@@ -18,7 +18,7 @@ project=$(find "$root" -name 'Viele Symbole.Plenvk')
 file_mb=$(awk -v b="$(stat -c %s "$project")" 'BEGIN { print b / 1e6 }')
 show_ms=() peaks=() cat_ms=()
 for ((round = 0; round < rounds; ++round)); do
-    read -r ms peak shown < <("$bench" show "$root")
+    read -r ms peak shown < <("$bench" show "$root" "$icons")
     [ "$shown" = "$icons" ] || { echo "show: $shown of $icons icons shown" >&2; exit 1; }
     show_ms+=("$ms")
     peaks+=("$peak")

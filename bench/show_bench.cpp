@@ -1,13 +1,9 @@
 // Showing a project of many icons on the simulated platform.
 //   show_bench create ROOT COUNT   saves a small desktop with the program's own save, then writes a project
 //                                  of COUNT icons, each a small file with its content, from that one
-//   show_bench show ROOT           shows that project in a child process and prints
-//                                  "<ms> <peak RSS of the child in MB> <icons shown>"
-#include <sys/resource.h>
-#include <sys/wait.h>
-#include <unistd.h>
+//   show_bench show ROOT COUNT     shows that project in a child process, checks it shows COUNT icons
+//                                  and prints "<ms> <peak RSS of the child in MB> <icons shown>"
 
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -17,6 +13,7 @@
 
 #include "app/MainActions.h"
 #include "app/MainController.h"
+#include "ChildRun.h"
 #include "FailingLoudly.h"
 #include "SavedSmallDesktop.h"
 #include "app/ProjectListController.h"
@@ -49,7 +46,8 @@ int create(const std::string& root, int count) {
     return out ? 0 : 6;
 }
 
-int show(const std::string& root) {
+// The number of icons of the project shown; 0 when none was shown.
+std::size_t show(const std::string& root) {
     sim::SimPlatform sim(root);
     bench::FailingLoudly errors("show_bench");
     ProgramActions actions{[](const Settings& s) { return SettingsDialogOutcome{SettingsDialog::kResultClosed, s}; }};
@@ -58,39 +56,17 @@ int show(const std::string& root) {
     std::string directory = "C:\\Projekte";
     searchProjectFiles(form, directory, "");
     const int row = form.lists.projects.find(kProject);
-    if (row < 0) return 7;
+    if (row < 0) return 0;
     form.lists.projects.select(row);
     form.menuClick(MenuId::Project, 1);
     const auto project = form.shownProject();
-    std::printf("%zu\n", project ? project->iconCount() : 0);
-    return project ? 0 : 8;
+    return project ? project->iconCount() : 0;
 }
 
-int showInChild(const std::string& root) {
-    int pipeEnds[2];
-    if (pipe(pipeEnds) != 0) return 5;
-    const auto start = std::chrono::steady_clock::now();
-    const pid_t child = fork();
-    if (child < 0) return 5;
-    if (child == 0) {
-        dup2(pipeEnds[1], STDOUT_FILENO);
-        const int code = show(root);
-        std::fflush(stdout);
-        std::_Exit(code);
-    }
-    close(pipeEnds[1]);
-    char shown[32] = {};
-    const ssize_t got = read(pipeEnds[0], shown, sizeof shown - 1);
-    close(pipeEnds[0]);
-    int status = 0;
-    if (waitpid(child, &status, 0) != child || !WIFEXITED(status) || WEXITSTATUS(status) != 0 || got <= 0) {
-        std::fprintf(stderr, "show_bench: the showing process ended with status %d\n", status);
-        return 6;
-    }
-    const double ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
-    rusage usage{};
-    getrusage(RUSAGE_CHILDREN, &usage);
-    std::printf("%.0f %.1f %ld\n", ms, static_cast<double>(usage.ru_maxrss) / 1024.0, std::atol(shown));
+int showInChild(const std::string& root, std::size_t icons) {
+    const auto run = bench::runInChild([&] { return show(root) == icons ? 0 : 8; });
+    if (!run) return 6;
+    std::printf("%.0f %.1f %zu\n", run->seconds * 1000.0, run->peakMegabytes, icons);
     return 0;
 }
 
@@ -99,7 +75,7 @@ int showInChild(const std::string& root) {
 int main(int argc, char** argv) {
     const std::string mode = argc > 1 ? argv[1] : "";
     if (mode == "create" && argc == 4) return create(argv[2], std::atoi(argv[3]));
-    if (mode == "show" && argc == 3) return showInChild(argv[2]);
-    std::fprintf(stderr, "usage: show_bench create ROOT COUNT | show_bench show ROOT\n");
+    if (mode == "show" && argc == 4) return showInChild(argv[2], std::strtoul(argv[3], nullptr, 10));
+    std::fprintf(stderr, "usage: show_bench create ROOT COUNT | show_bench show ROOT COUNT\n");
     return 2;
 }
