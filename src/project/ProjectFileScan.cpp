@@ -12,8 +12,6 @@
 namespace plenvik {
 namespace {
 
-constexpr std::string_view kOpenTag = "<FileData_BASE64>";
-constexpr std::string_view kCloseTag = "</FileData_BASE64>";
 constexpr char kMarker = '@';  // never part of Base64: "@3" stands for the fourth left-out text
 constexpr std::size_t kPieceSize = 1 << 20;
 
@@ -77,7 +75,7 @@ private:
             case State::Outside: {
                 const char c = bytes[i++];
                 skeleton.text += c;
-                if (c == '>' && std::string_view(skeleton.text).ends_with(kOpenTag)) {
+                if (c == '>' && std::string_view(skeleton.text).ends_with(kContentOpenTag)) {
                     state_ = State::Content;
                     contentStart_ = base + i;
                     newlines_ = 0;
@@ -102,19 +100,19 @@ private:
                 break;
             }
             case State::CloseTag:
-                if (bytes[i] != kCloseTag[closeMatched_]) {
+                if (bytes[i] != kContentCloseTag[closeMatched_]) {
                     if (!putBack(base + i, skeleton)) return false;
                     break;
                 }
                 ++i;
-                if (++closeMatched_ == kCloseTag.size()) {
-                    const std::uint64_t length = base + i - kCloseTag.size() - contentStart_;
+                if (++closeMatched_ == kContentCloseTag.size()) {
+                    const std::uint64_t length = base + i - kContentCloseTag.size() - contentStart_;
                     if (length > 0) {
                         const std::string marker = kMarker + std::to_string(skeleton.ranges.size());
                         skeleton.ranges.push_back({contentStart_, length, skeleton.text.size(), marker.size(), newlines_, lastNewline_});
                         skeleton.text += marker;
                     }
-                    skeleton.text += kCloseTag;
+                    skeleton.text += kContentCloseTag;
                     state_ = State::Outside;
                 }
                 break;

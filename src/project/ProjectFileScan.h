@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "project/ProjectFileReader.h"
 
@@ -24,6 +25,10 @@ struct ScannedProject {
     // When the file was last written before it was read; empty when the system could not tell.
     std::optional<std::uint64_t> fileTime;
 };
+
+// The tags around an embedded content: ContentOffset is the first byte after the open tag.
+inline constexpr std::string_view kContentOpenTag = "<FileData_BASE64>";
+inline constexpr std::string_view kContentCloseTag = "</FileData_BASE64>";
 
 // Files up to this size that do not read cleanly are read again whole; bigger ones are not.
 inline constexpr std::uint64_t kWholeReadLimit = 64u << 20;

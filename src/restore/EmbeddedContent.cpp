@@ -8,6 +8,7 @@
 #include "platform/FileSystem.h"
 #include "project/DesktopIcon.h"
 #include "project/LoadedProject.h"
+#include "project/ProjectFileScan.h"
 #include "restore/NewDesktopFile.h"
 #include "run/RunFeedback.h"
 #include "system/FileRange.h"
@@ -15,8 +16,6 @@
 namespace plenvik {
 namespace {
 
-constexpr std::string_view kOpenTag = "<FileData_BASE64>";
-constexpr std::string_view kCloseTag = "</FileData_BASE64>";
 constexpr std::size_t kPieceSize = 1 << 20;
 
 // Whether the next bytes of the file are exactly tag.
@@ -36,9 +35,9 @@ ContentCopy copyEmbeddedContent(FileSystem& files, const LoadedProject& project,
                                 RunFeedback& feedback) {
     auto source = files.open({project.path(), kGenericRead, kShareRead, kOpenExisting, kAttrNormal, true});
     if (!source || source->size() != project.fileSize || !project.fileTime || source->lastWriteTime() != project.fileTime ||
-        icon.ContentOffset < kOpenTag.size())
+        icon.ContentOffset < kContentOpenTag.size())
         return ContentCopy::Failed;
-    if (!skipFileBytes(*source, icon.ContentOffset - kOpenTag.size()) || !readsTag(*source, kOpenTag)) return ContentCopy::Failed;
+    if (!skipFileBytes(*source, icon.ContentOffset - kContentOpenTag.size()) || !readsTag(*source, kContentOpenTag)) return ContentCopy::Failed;
 
     // The text is read and decoded a piece at a time straight into the bytes written.
     Base64ContentDecoder decoder;
@@ -56,7 +55,7 @@ ContentCopy copyEmbeddedContent(FileSystem& files, const LoadedProject& project,
     }
     const auto last = decoder.finish(bytes.data());
     if (!last) return ContentCopy::Damaged;
-    if (!readsTag(*source, kCloseTag)) return ContentCopy::Failed;
+    if (!readsTag(*source, kContentCloseTag)) return ContentCopy::Failed;
     if (!file.write(std::span(bytes.data(), *last)).ok()) return ContentCopy::Failed;
     return ContentCopy::Written;
 }
