@@ -29,6 +29,16 @@ make_user_folders_real() {
     [ -d "$user_dir/Desktop" ] || { echo "Wine prefix has no desktop folder: $user_dir" >&2; return 1; }
 }
 
+# No window manager runs on the Xvfb. Wine waits up to 2 s for one whenever a window it left to the
+# manager is hidden (every dialog that closes); with its windows unmanaged, Wine places, activates and
+# hides them itself, as Windows does. Run before the prefix's wineserver is started for the tests.
+unmanage_wine_windows() {
+    local wine=${1:-$WINE64}
+    grep -qs '"Managed"="N"' "$WINEPREFIX/user.reg" && return 0
+    "$wine" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 </dev/null
+    wineserver -w
+}
+
 # Starts one Xvfb for this run on a free display; sets DISPLAY and XVFB_PID.
 start_xvfb() {
     local fifo

@@ -186,7 +186,7 @@ TEST_F(DesktopSettingsWindowTest, AnApplySetsTheShellsViewStyleAndWritesTheToggl
         EXPECT_TRUE(IsWindowEnabled(dialog)) << "and takes input again";
         press(GetDlgItem(dialog, kIdDesktopLblCmdSettingsClose));
     });
-    const ShellDump after = shell.dump();
+    const ShellDump after = shell.dumpAfterRefresh(before.refreshes);
     EXPECT_EQ(after.view, 1) << "LVS_REPORT";
     EXPECT_EQ(after.style & 0x103u, 0x101u);
     EXPECT_EQ(after.style & ~0x103u, before.style & ~0x103u) << "other style bits unchanged";
