@@ -18,7 +18,7 @@
 
 namespace plenvik::test {
 
-class RecordingDialogs : public Dialogs {
+class MessageOnlyDialogs : public Dialogs {
 public:
     std::vector<MessageBoxRequest> messages;
     MsgAnswer messageBox(const MessageBoxRequest& request) override {

@@ -111,7 +111,7 @@ TEST(SettingsFileTest, ReadsTheValuesByTheirRules) {
         SCOPED_TRACE(c.name);
         test::MemoryFileSystem files;
         test::ScriptedErrorHandler handler;
-        test::RecordingDialogs dialogs;
+        test::MessageOnlyDialogs dialogs;
         if (!c.content.empty()) files.files[kPath] = c.content;
         Settings settings = c.before;
         EXPECT_EQ(readSettingsFile(settings, files, kFolder, handler, dialogs), c.result);
@@ -128,7 +128,7 @@ TEST(SettingsFileTest, ReadsTheValuesByTheirRules) {
 TEST(SettingsFileTest, ReadsBackWhatItSaved) {
     test::MemoryFileSystem files;
     test::ScriptedErrorHandler handler;
-    test::RecordingDialogs dialogs;
+    test::MessageOnlyDialogs dialogs;
     ASSERT_TRUE(saveSettingsFile({2048, false, true, false}, files, kFolder, handler));
     Settings read;
     ASSERT_TRUE(readSettingsFile(read, files, kFolder, handler, dialogs));
