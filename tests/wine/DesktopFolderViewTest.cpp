@@ -19,6 +19,7 @@
 #include "desktop/DesktopIcons.h"
 #include "desktop/DesktopWindow.h"
 #include "driver/TestShell.h"
+#include "errors/RuntimeError.h"
 #include "platform/win32/DesktopFolderView.h"
 #include "platform/win32/Win32IconView.h"
 #include "platform/win32/Wide.h"
@@ -354,6 +355,34 @@ TEST(DesktopFolderViewAcrossProcessesTest, StyleAndSnapGoThroughTheFolderViewAnd
     EXPECT_EQ(view.styleWord() & 0x103, 0x102);
     EXPECT_EQ(view.snapToGrid(), std::optional<bool>(false));
     EXPECT_EQ(restarted.dump().view, LV_VIEW_SMALLICON);
+}
+
+// Explorer's thread hangs: a call into its folder view fails within the time-out, the next fails too
+// while that call is still out, and the view is taken again once the shell answers.
+TEST(DesktopFolderViewAcrossProcessesTest, AHungShellFailsTheCallInTimeAndIsTakenAgainOnceItAnswers) {
+    TestShell shell(L"--no-system-icons");
+    ASSERT_TRUE(shell.ready());
+    win32::Win32IconView view([windows = shell.shellWindowsClass](HWND lv) { return win32::findShellDesktopFolderView(lv, windows); },
+                              500);
+    ASSERT_EQ(view.route(), IconRoute::FolderView);
+    // The shell's thread stays in this message until it is woken, and serves no COM call meanwhile.
+    ASSERT_TRUE(shell.hangAt(LVM_GETITEMCOUNT));
+    DWORD_PTR ignored = 0;
+    SendMessageTimeoutW(shell.listView, LVM_GETITEMCOUNT, 0, 0, SMTO_NORMAL, 100, &ignored);
+    const auto failure = [&] {
+        try {
+            view.route();
+        } catch (const RuntimeError& e) {
+            return e.number();
+        }
+        return 0L;
+    };
+    EXPECT_EQ(failure(), ERROR_TIMEOUT) << "the hung call";
+    EXPECT_EQ(failure(), ERROR_TIMEOUT) << "while it is out";
+    shell.wake();
+    IconRoute route = IconRoute::None;
+    pollUntil([&] { return failure() == 0 && (route = view.route()) == IconRoute::FolderView; });
+    EXPECT_EQ(route, IconRoute::FolderView);
 }
 
 }  // namespace

@@ -1,21 +1,18 @@
 #include "platform/win32/DesktopMessages.h"
 
-#include <chrono>
-#include <future>
-#include <thread>
-
 #include "errors/RuntimeError.h"
+#include "platform/win32/BoundedCalls.h"
 #include "platform/win32/Wide.h"
 
 namespace plenvik::win32 {
 
-namespace {
-
-[[noreturn]] void throwNoAnswer(const char* operation, DWORD code) {
+void throwDesktopNoAnswer(const char* operation, DWORD code) {
     // A send aborted because the window's thread counts as hung may leave no code of its own.
     if (code == ERROR_SUCCESS) code = ERROR_TIMEOUT;
     throw RuntimeError(static_cast<long>(code), kAppTitle, win32FailureText(operation, code));
 }
+
+namespace {
 
 LRESULT send(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT timeoutMs, RemoteMemory* referred) {
     DWORD_PTR result = 0;
@@ -23,7 +20,7 @@ LRESULT send(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT timeo
     const DWORD code = GetLastError();
     if (!IsWindow(window)) return 0;  // gone, and the messages sent to it with it
     if (referred) referred->abandon();
-    throwNoAnswer("SendMessageTimeout", code);
+    throwDesktopNoAnswer("SendMessageTimeout", code);
 }
 
 }  // namespace
@@ -37,10 +34,7 @@ LRESULT sendToDesktop(HWND window, UINT message, WPARAM wParam, LPARAM lParam, U
 }
 
 void setDesktopWindowStyle(HWND window, LONG style, UINT timeoutMs) {
-    std::packaged_task<void()> change([window, style] { SetWindowLongW(window, GWL_STYLE, style); });
-    std::future<void> done = change.get_future();
-    std::thread(std::move(change)).detach();
-    if (done.wait_for(std::chrono::milliseconds(timeoutMs)) != std::future_status::ready) throwNoAnswer("SetWindowLong", ERROR_TIMEOUT);
+    BoundedCalls(timeoutMs).run<void>("SetWindowLong", [window, style] { SetWindowLongW(window, GWL_STYLE, style); });
 }
 
 }  // namespace plenvik::win32

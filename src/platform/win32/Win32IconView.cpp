@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include <optional>
 #include <utility>
 
 #include "platform/win32/DesktopFolderView.h"
@@ -15,19 +16,28 @@ Win32IconView::Win32IconView() : Win32IconView(CLSID_ShellWindows) {}
 Win32IconView::Win32IconView(const CLSID& shellWindowsClass)
     : finder_([shellWindowsClass](HWND listView) { return findShellDesktopFolderView(listView, shellWindowsClass); }) {}
 
-Win32IconView::Win32IconView(FolderViewFinder finder, UINT timeoutMs) : finder_(std::move(finder)), timeoutMs_(timeoutMs) {}
+Win32IconView::Win32IconView(FolderViewFinder finder, UINT timeoutMs)
+    : finder_(std::move(finder)), timeoutMs_(timeoutMs), shellCalls_(timeoutMs) {}
 
 DesktopListView Win32IconView::openListView(HWND window) const {
     return DesktopListView(window, DesktopListView::kInitialLabelCapacity, DesktopListView::kBatchSize, timeoutMs_);
 }
 
+// The folder view is Explorer's, reached through COM calls that take no time-out: it is found and used
+// on a thread of its own (BoundedCalls), so byFolderView must own what it uses.
 template <class Result, class ByFolderView, class ByListView>
-Result Win32IconView::route(Result none, ByFolderView&& byFolderView, ByListView&& byListView) {
+Result Win32IconView::route(Result none, ByFolderView byFolderView, ByListView&& byListView) {
     HWND listView = findDesktopListView();
-    ComApartment com;
-    if (ComPtr<IFolderView> folderView = finder_ ? finder_(listView) : ComPtr<IFolderView>()) {
-        FolderViewIcons icons(*folderView.get());
-        return byFolderView(icons);
+    if (finder_) {
+        std::optional<Result> viaFolderView = shellCalls_.run<std::optional<Result>>(
+            "IFolderView", [finder = finder_, listView, byFolderView]() -> std::optional<Result> {
+                ComApartment com;
+                ComPtr<IFolderView> folderView = finder(listView);
+                if (!folderView) return std::nullopt;
+                FolderViewIcons icons(*folderView.get());
+                return byFolderView(icons);
+            });
+        if (viaFolderView) return std::move(*viaFolderView);
     }
     if (!listView) return none;
     return byListView(listView);
@@ -51,17 +61,17 @@ int Win32IconView::itemCount() {
 
 std::string Win32IconView::label(int index) {
     return route(
-        std::string(), [&](FolderViewIcons& v) { return v.label(index); }, [&](HWND lv) { return openListView(lv).label(index); });
+        std::string(), [index](FolderViewIcons& v) { return v.label(index); }, [&](HWND lv) { return openListView(lv).label(index); });
 }
 
 IconPosition Win32IconView::position(int index) {
     return route(
-        IconPosition{}, [&](FolderViewIcons& v) { return v.position(index); }, [&](HWND lv) { return openListView(lv).position(index); });
+        IconPosition{}, [index](FolderViewIcons& v) { return v.position(index); }, [&](HWND lv) { return openListView(lv).position(index); });
 }
 
 bool Win32IconView::setPosition(int index, IconPosition to) {
     return route(
-        false, [&](FolderViewIcons& v) { return v.setPosition(index, to); },
+        false, [index, to](FolderViewIcons& v) { return v.setPosition(index, to); },
         [&](HWND lv) { return openListView(lv).setPosition(index, to); });
 }
 
@@ -72,9 +82,9 @@ std::int32_t windowWord(HWND listView) { return listView ? static_cast<std::int3
 }  // namespace
 
 std::int32_t Win32IconView::styleWord() {
-    HWND listView = findDesktopListView();
+    const std::int32_t word = windowWord(findDesktopListView());
     return route(
-        windowWord(listView), [&](FolderViewIcons& v) { return v.styleWord(windowWord(listView)); },
+        word, [word](FolderViewIcons& v) { return v.styleWord(word); },
         [](HWND lv) { return windowWord(lv); });
 }
 
@@ -82,7 +92,7 @@ std::int32_t Win32IconView::styleWord() {
 // auto-arrange in its folder view and puts them back into the window at its next refresh anyway.
 bool Win32IconView::setStyleWord(std::int32_t style) {
     return route(
-        false, [&](FolderViewIcons& v) { return v.setStyleWord(style); },
+        false, [style](FolderViewIcons& v) { return v.setStyleWord(style); },
         [&](HWND lv) {
             setDesktopWindowStyle(lv, style, timeoutMs_);
             return true;
@@ -96,7 +106,7 @@ std::optional<bool> Win32IconView::snapToGrid() {
 
 bool Win32IconView::setSnapToGrid(bool on) {
     return route(
-        false, [&](FolderViewIcons& v) { return v.setSnapToGrid(on); }, [](HWND) { return false; });
+        false, [on](FolderViewIcons& v) { return v.setSnapToGrid(on); }, [](HWND) { return false; });
 }
 
 bool Win32IconView::arrange(int code) {

@@ -1,8 +1,9 @@
 // Explorer's desktop icon view on Windows. Labels, positions, moves, view type, auto-arrange and snap
 // go through the shell's folder view of the desktop where the system offers one, else through the
 // desktop list view in Explorer's process; arranging and refresh always go to the list view. Every call finds the desktop anew
-// and releases what it opened before it returns. Nothing sent to the list view is waited for longer than
-// the time-out (DesktopMessages.h): a desktop that does not answer in time throws RuntimeError.
+// and releases what it opened before it returns. Nothing sent to the list view, and no call to the folder
+// view, is waited for longer than the time-out (DesktopMessages.h, BoundedCalls.h): a desktop that does
+// not answer in time throws RuntimeError.
 #pragma once
 
 #include <windows.h>
@@ -11,6 +12,7 @@
 #include <functional>
 
 #include "platform/IconView.h"
+#include "platform/win32/BoundedCalls.h"
 #include "platform/win32/DesktopMessages.h"
 #include "platform/win32/Scoped.h"
 
@@ -51,10 +53,11 @@ private:
     // Runs the folder-view operation when a folder view is offered, else the list-view one with the list
     // view found, else answers none.
     template <class Result, class ByFolderView, class ByListView>
-    Result route(Result none, ByFolderView&& byFolderView, ByListView&& byListView);
+    Result route(Result none, ByFolderView byFolderView, ByListView&& byListView);
 
     FolderViewFinder finder_;
     UINT timeoutMs_ = kDesktopTimeoutMs;
+    BoundedCalls shellCalls_{kDesktopTimeoutMs};
 };
 
 }  // namespace plenvik::win32
