@@ -1,7 +1,6 @@
 #include "project/ProjectFileScan.h"
 
 #include <array>
-#include <limits>
 #include <string_view>
 #include <vector>
 
@@ -9,7 +8,6 @@
 #include "platform/FileSystem.h"
 #include "system/FileBytes.h"
 #include "system/FileRange.h"
-#include "system/ReadAheadFile.h"
 
 namespace plenvik {
 namespace {
@@ -52,14 +50,14 @@ public:
         auto file = files_.open({path_, kGenericRead, kShareRead, kOpenExisting, kAttrNormal, true});
         if (!file) return false;
         skeleton.fileTime = file->lastWriteTime();
-        ReadAheadFile ahead(*file, std::numeric_limits<std::uint64_t>::max(), kPieceSize);
+        std::vector<char> piece(kPieceSize);
         std::uint64_t base = 0;
         for (;;) {
-            const auto piece = ahead.read(kPieceSize);
-            if (!piece) return false;
-            if (piece->empty()) break;
-            if (!take(*piece, base, skeleton)) return false;
-            base += piece->size();
+            const auto n = file->read(piece.data(), piece.size());
+            if (!n) return false;
+            if (*n == 0) break;
+            if (!take(std::string_view(piece.data(), *n), base, skeleton)) return false;
+            base += *n;
         }
         // A text still open at the end is the file's own (the parser reports the incomplete element).
         if (state_ != State::Outside && !putBack(base, skeleton)) return false;

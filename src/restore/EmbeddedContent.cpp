@@ -12,21 +12,21 @@
 #include "restore/NewDesktopFile.h"
 #include "run/RunFeedback.h"
 #include "system/FileRange.h"
-#include "system/ReadAheadFile.h"
 
 namespace plenvik {
 namespace {
 
-constexpr std::size_t kPieceSize = ReadAheadFile::kPieceSize;
+constexpr std::size_t kPieceSize = 1 << 20;
 
 // Whether the next bytes of the file are exactly tag.
-bool readsTag(ReadAheadFile& file, std::string_view tag) {
+bool readsTag(FileHandle& file, std::string_view tag) {
+    char text[32];
     for (std::size_t done = 0; done < tag.size();) {
-        const auto bytes = file.read(tag.size() - done);
-        if (!bytes || bytes->empty() || *bytes != tag.substr(done, bytes->size())) return false;
-        done += bytes->size();
+        const auto n = file.read(text + done, tag.size() - done);
+        if (!n || *n == 0) return false;
+        done += *n;
     }
-    return true;
+    return std::string_view(text, tag.size()) == tag;
 }
 
 }  // namespace
@@ -37,18 +37,17 @@ ContentCopy copyEmbeddedContent(FileSystem& files, const LoadedProject& project,
     if (!source || source->size() != project.fileSize || !project.fileTime || source->lastWriteTime() != project.fileTime ||
         icon.ContentOffset < kContentOpenTag.size())
         return ContentCopy::Failed;
-    if (!skipFileBytes(*source, icon.ContentOffset - kContentOpenTag.size())) return ContentCopy::Failed;
-    // The text is read ahead and decoded a piece at a time straight into the bytes written.
-    ReadAheadFile text(*source, kContentOpenTag.size() + icon.ContentLength + kContentCloseTag.size());
-    if (!readsTag(text, kContentOpenTag)) return ContentCopy::Failed;
+    if (!skipFileBytes(*source, icon.ContentOffset - kContentOpenTag.size()) || !readsTag(*source, kContentOpenTag)) return ContentCopy::Failed;
 
+    // The text is read and decoded a piece at a time straight into the bytes written.
     Base64ContentDecoder decoder;
+    std::vector<char> piece(kPieceSize);
     std::vector<std::uint8_t> bytes(Base64ContentDecoder::maxBytes(kPieceSize));
     for (std::uint64_t left = icon.ContentLength; left > 0;) {
-        const auto piece = text.read(static_cast<std::size_t>(std::min<std::uint64_t>(left, kPieceSize)));
-        if (!piece || piece->empty()) return ContentCopy::Failed;
-        left -= piece->size();
-        const auto decoded = decoder.feed(*piece, bytes.data());
+        const auto n = source->read(piece.data(), static_cast<std::size_t>(std::min<std::uint64_t>(left, piece.size())));
+        if (!n || *n == 0) return ContentCopy::Failed;
+        left -= *n;
+        const auto decoded = decoder.feed(std::string_view(piece.data(), *n), bytes.data());
         if (!decoded) return ContentCopy::Damaged;
         if (!file.write(std::span(bytes.data(), *decoded)).ok()) return ContentCopy::Failed;
         feedback.pumpEvents();
@@ -56,7 +55,7 @@ ContentCopy copyEmbeddedContent(FileSystem& files, const LoadedProject& project,
     }
     const auto last = decoder.finish(bytes.data());
     if (!last) return ContentCopy::Damaged;
-    if (!readsTag(text, kContentCloseTag)) return ContentCopy::Failed;
+    if (!readsTag(*source, kContentCloseTag)) return ContentCopy::Failed;
     if (!file.write(std::span(bytes.data(), *last)).ok()) return ContentCopy::Failed;
     return ContentCopy::Written;
 }
