@@ -62,12 +62,14 @@ bool writeUtf8File(const std::wstring& path, const std::string& text) {
 }
 
 TestShell::TestShell(const std::wstring& options) {
-    // Under a loaded machine Wine now and then ends a new process before its first window (seen once in
-    // a full run, never alone): one more start tells that apart from a shell that cannot start.
-    for (int attempt = 0; attempt < 2 && !listView; ++attempt) start(options, attempt);
+    // Under a loaded machine Wine now and then ends a new process around its first window (seen in full
+    // runs, never alone; once just after the shell had said it was ready): one more start tells that
+    // apart from a shell that cannot start.
+    for (int attempt = 0; attempt < 2 && !(listView && IsWindow(listView)); ++attempt) start(options, attempt);
 }
 
 void TestShell::start(const std::wstring& options, int attempt) {
+    progman = defView = listView = nullptr;
     const std::wstring readyFile = folder_.file(L"ready" + std::to_wstring(attempt) + L".txt");
     // A class of its own: a shell killed by an earlier test may still be registered under another.
     wchar_t classText[40] = {};
