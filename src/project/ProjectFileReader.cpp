@@ -300,8 +300,12 @@ ProjectDocumentResult readDocument(std::string_view fileBytes, std::string* owne
             doc.monitors.push_back(readMonitor(monitor, pathOf(monitorsPath, monitor.name())));
         });
         const std::string iconsPath = pathOf(path, "ICON_DATA");
-        forEachElementChild(requireChild(data, path, "ICON_DATA"),
-                            [&](pugi::xml_node icon) { doc.icons.push_back(readIcon(icon, pathOf(iconsPath, icon.name()))); });
+        const pugi::xml_node icons = requireChild(data, path, "ICON_DATA");
+        // Counted first: a growing table would hold its old and new copy at once, twice the icons' memory.
+        std::size_t count = 0;
+        forEachElementChild(icons, [&](pugi::xml_node) { ++count; });
+        doc.icons.reserve(count);
+        forEachElementChild(icons, [&](pugi::xml_node icon) { doc.icons.push_back(readIcon(icon, pathOf(iconsPath, icon.name()))); });
     } catch (ReadFailure& failure) {
         result.document = {};
         result.error = std::move(failure.error);
