@@ -110,7 +110,8 @@ TEST(MonitorWineTest, ListsTheModesOfTheXvfbMonitor) {
     EXPECT_EQ(texts, osModeTexts(m.DeviceName));
     ASSERT_FALSE(texts.empty());
     // The current mode is one of the listed ones.
-    EXPECT_NE(std::find(texts.begin(), texts.end(), m.currentModeText()), texts.end()) << m.currentModeText() << " is not listed in " << ::testing::PrintToString(texts);
+    EXPECT_NE(std::find(texts.begin(), texts.end(), m.currentModeText()), texts.end())
+        << m.currentModeText() << " is not listed in " << ::testing::PrintToString(texts);
 
     std::string text = "x";
     std::int32_t past = static_cast<std::int32_t>(texts.size());

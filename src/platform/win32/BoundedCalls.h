@@ -16,11 +16,9 @@
 #include <thread>
 #include <utility>
 
-namespace plenvik::win32 {
+#include "platform/win32/DesktopMessages.h"
 
-// Throws RuntimeError (ERROR_TIMEOUT, or code where it names another failure) for a desktop that did not
-// answer operation.
-[[noreturn]] void throwDesktopNoAnswer(const char* operation, DWORD code);
+namespace plenvik::win32 {
 
 class BoundedCalls {
 public:

@@ -15,6 +15,10 @@ namespace plenvik::win32 {
 // How long Plenvik waits for the desktop to answer one message.
 inline constexpr UINT kDesktopTimeoutMs = 10000;
 
+// Throws RuntimeError (ERROR_TIMEOUT, or code where it names another failure) for a desktop that did not
+// answer operation.
+[[noreturn]] void throwDesktopNoAnswer(const char* operation, DWORD code);
+
 // The window's answer; 0 when the window is gone. Throws RuntimeError (ERROR_TIMEOUT) when it did not
 // answer in time.
 LRESULT sendToDesktop(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT timeoutMs);

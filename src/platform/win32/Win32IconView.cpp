@@ -29,8 +29,8 @@ template <class Result, class ByFolderView, class ByListView>
 Result Win32IconView::route(Result none, ByFolderView byFolderView, ByListView&& byListView) {
     HWND listView = findDesktopListView();
     if (finder_) {
-        std::optional<Result> viaFolderView = shellCalls_.run<std::optional<Result>>(
-            "IFolderView", [finder = finder_, listView, byFolderView]() -> std::optional<Result> {
+        std::optional<Result> viaFolderView =
+            shellCalls_.run<std::optional<Result>>("IFolderView", [finder = finder_, listView, byFolderView]() -> std::optional<Result> {
                 ComApartment com;
                 ComPtr<IFolderView> folderView = finder(listView);
                 if (!folderView) return std::nullopt;
@@ -66,7 +66,8 @@ std::string Win32IconView::label(int index) {
 
 IconPosition Win32IconView::position(int index) {
     return route(
-        IconPosition{}, [index](FolderViewIcons& v) { return v.position(index); }, [&](HWND lv) { return openListView(lv).position(index); });
+        IconPosition{}, [index](FolderViewIcons& v) { return v.position(index); },
+        [&](HWND lv) { return openListView(lv).position(index); });
 }
 
 bool Win32IconView::setPosition(int index, IconPosition to) {
@@ -84,8 +85,7 @@ std::int32_t windowWord(HWND listView) { return listView ? static_cast<std::int3
 std::int32_t Win32IconView::styleWord() {
     const std::int32_t word = windowWord(findDesktopListView());
     return route(
-        word, [word](FolderViewIcons& v) { return v.styleWord(word); },
-        [](HWND lv) { return windowWord(lv); });
+        word, [word](FolderViewIcons& v) { return v.styleWord(word); }, [](HWND lv) { return windowWord(lv); });
 }
 
 // On the folder-view route the window's other bits stay as they are: Explorer keeps view type and
