@@ -294,12 +294,39 @@ TYPED_TEST_P(FileContract, CreateNewFlushAndAtomicCommits) {
     EXPECT_TRUE(files.find(this->at("*.~tmp*")).empty()) << "no temporary file is left";
 }
 
+// Past kFlushBehindStep the file is flushed on another thread while the writes go on.
+TYPED_TEST_P(FileContract, ABigFileFlushedBehindItsWritesKeepsEveryByteAndADroppedOneLeavesNothing) {
+    FileSystem& files = this->files();
+    const std::string target = this->at("gross.bin");
+    const std::size_t piece = 1 << 20, pieces = static_cast<std::size_t>(AtomicFile::kFlushBehindStep * 2 / piece) + 3;
+    std::vector<std::uint8_t> expected;
+    {
+        AtomicFile file(files, target);
+        ASSERT_TRUE(file.create());
+        for (std::size_t i = 0; i < pieces; ++i) {
+            const auto bytes = patternBytes(piece, static_cast<std::uint8_t>(i));
+            ASSERT_TRUE(file.write(bytes));
+            expected.insert(expected.end(), bytes.begin(), bytes.end());
+        }
+        ASSERT_TRUE(file.commit());
+    }
+    EXPECT_TRUE(readWholeFile(files, target) == expected) << "the committed file differs from what was written";
+    {
+        AtomicFile dropped(files, target);
+        ASSERT_TRUE(dropped.create());
+        for (std::size_t i = 0; i < pieces; ++i) ASSERT_TRUE(dropped.write(patternBytes(piece, 9)));
+    }  // dropped without a commit, a flush possibly still running
+    EXPECT_TRUE(readWholeFile(files, target) == expected);
+    EXPECT_TRUE(files.find(this->at("*.~tmp*")).empty()) << "no temporary file is left";
+}
+
 REGISTER_TYPED_TEST_SUITE_P(FileContract, OpeningAMissingFileFailsWithCode2, ReadsAWholeFile, SkipMovesOnWithoutReadingAndNeverPastTheEnd,
                             AnEmptyFileReadsAsOneZeroByte,
                             InformationModesTakeTheSizeOfTheFileJustOpened, RecreateReplacesALongerFileWholly,
                             RecreateDeletesAReadOnlyHiddenFileWithForce, WriteClampsTheCountToTheData, WriteRefusesAStartOutsideTheData,
                             WriteOnAClosedObjectNamesThePath, WriteWithoutDataWritesNothing, WriteModeKeepsTheFileAndTakesItsSize,
                             UnknownModesOpenNothing, WritingIgnoresAttributesAFileCannotBeCreatedWith, OpeningASecondFileClosesTheFirst,
-                            RecreateOnAFolderFails, RenameNoReplaceNeverTakesATakenName, CreateNewFlushAndAtomicCommits);
+                            RecreateOnAFolderFails, RenameNoReplaceNeverTakesATakenName, CreateNewFlushAndAtomicCommits,
+                            ABigFileFlushedBehindItsWritesKeepsEveryByteAndADroppedOneLeavesNothing);
 
 }  // namespace plenvik::test
