@@ -24,7 +24,9 @@ std::optional<std::string> readFileBytes(FileSystem& files, const std::string& p
 }
 
 std::optional<FileHead> readFileHead(FileSystem& files, const std::string& path, std::initializer_list<std::string_view> markers) {
-    auto file = files.open({path, kGenericRead, kShareRead, kOpenExisting, kAttrNormal, true});
+    // Not opened for a sequential read: the system would read far ahead into a file of which only the
+    // first kilobytes are wanted.
+    auto file = files.open({path, kGenericRead, kShareRead, kOpenExisting, kAttrNormal});
     if (!file) return std::nullopt;
     std::size_t longest = 0;
     for (std::string_view m : markers) longest = std::max(longest, m.size());
