@@ -183,7 +183,8 @@ std::unique_ptr<FileHandle> PosixFileSystem::open(const FileOpenRequest& request
         if (error) *error = win32Error(errno);
         return nullptr;
     }
-    if (request.sequential) ::posix_fadvise(fd, 0, 0, POSIX_FADV_WILLNEED);
+    // As FILE_FLAG_SEQUENTIAL_SCAN: a wider read-ahead, not the whole file read into the cache at once.
+    if (request.sequential) ::posix_fadvise(fd, 0, 0, POSIX_FADV_SEQUENTIAL);
     return std::make_unique<PosixFile>(fd);
 }
 
