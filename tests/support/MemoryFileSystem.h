@@ -21,6 +21,7 @@ public:
     std::size_t writeLimit = std::string::npos;  // a file stops growing at this size: the disk is full and
                                                  // a write gives a short count
     bool failWrites = false;                     // every write is refused
+    std::size_t readLimit = std::string::npos;   // a read gives at most this many bytes
     bool failFlush = false;
     bool failReplace = false;
     bool failRecycle = false;         // the file is in use: it cannot be deleted
@@ -122,7 +123,7 @@ private:
         std::optional<std::uint64_t> sizeFromInformation() override { return size(); }
         std::optional<std::uint64_t> lastWriteTime() override { return fs_.writeTimes[path_]; }
         std::optional<std::size_t> read(void* buffer, std::size_t count) override {
-            const std::size_t n = std::min(count, data().size() - std::min(pos_, data().size()));
+            const std::size_t n = std::min({count, fs_.readLimit, data().size() - std::min(pos_, data().size())});
             data().copy(static_cast<char*>(buffer), n, pos_);
             pos_ += n;
             return n;

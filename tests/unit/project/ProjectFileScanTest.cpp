@@ -67,5 +67,31 @@ TEST(ProjectFileScanTest, ABigDamagedFilesErrorIsPlacedAsTheWholeReadingPlacesIt
     }
 }
 
+// The file system hands the scan pieces of any size: the tags and texts it looks for are cut anywhere.
+TEST(ProjectFileScanTest, ReadsCutAnywhereFindTheSameContentsAndErrors) {
+    const std::string whole = projectWithContents();
+    for (const std::string& text : {whole, replaceNth(whole, "</FileData_BASE64>", "</FileData_BASE64 !>", 2)}) {
+        test::MemoryFileSystem files;
+        files.files["C:\\p.Plenvk"] = text;
+        const auto expected = scanProjectFile(files, "C:\\p.Plenvk");
+        ASSERT_TRUE(expected);
+        for (const std::size_t limit : {1, 2, 3, 7, 17, 18, 19, 100}) {
+            SCOPED_TRACE(limit);
+            files.readLimit = limit;
+            const auto cut = scanProjectFile(files, "C:\\p.Plenvk");
+            ASSERT_TRUE(cut);
+            ASSERT_EQ(cut->result.ok(), expected->result.ok());
+            EXPECT_EQ(cut->result.error.message(), expected->result.error.message());
+            const auto &icons = cut->result.document.icons, &expectedIcons = expected->result.document.icons;
+            ASSERT_EQ(icons.size(), expectedIcons.size());
+            for (std::size_t i = 0; i < icons.size(); ++i) {
+                EXPECT_EQ(icons[i].ContentOffset, expectedIcons[i].ContentOffset);
+                EXPECT_EQ(icons[i].ContentLength, expectedIcons[i].ContentLength);
+                EXPECT_EQ(icons[i].FileData_BASE64, expectedIcons[i].FileData_BASE64);
+            }
+        }
+    }
+}
+
 }  // namespace
 }  // namespace plenvik
