@@ -1,7 +1,5 @@
 #include "common/AtomicFile.h"
 
-#include <chrono>
-#include <system_error>
 #include <utility>
 
 namespace plenvik {
@@ -29,6 +27,7 @@ bool AtomicFile::create(unsigned long* error) {
         temporary_ = temporaryName(target_, attempt);
         file_ = files_.open({temporary_, kGenericWrite, kShareNone, kCreateNew, kAttrNormal}, &code);
         if (file_) {
+            flushBehind_.emplace(*file_);
             created_ = true;
             return true;
         }
@@ -42,28 +41,8 @@ bool AtomicFile::write(std::span<const std::uint8_t> bytes) {
     if (!file_) return fail(Stage::Write);
     const auto written = file_->write(bytes.data(), bytes.size());
     if (!written || *written != bytes.size()) return fail(Stage::Write);
-    unflushed_ += bytes.size();
-    if (unflushed_ >= kFlushBehindStep && !flushBehind()) return fail(Stage::Flush);
+    if (!flushBehind_->wrote(bytes.size())) return fail(Stage::Flush);
     return true;
-}
-
-bool AtomicFile::flushBehind() {
-    if (flushing_.valid()) {
-        if (flushing_.wait_for(std::chrono::seconds(0)) != std::future_status::ready) return true;
-        if (!flushing_.get()) return false;
-    }
-    unflushed_ = 0;
-    try {
-        flushing_ = std::async(std::launch::async, [file = file_.get()] { return file->flush(); });
-    } catch (const std::system_error&) {
-        // No thread to spare: commit flushes it all.
-    }
-    return true;
-}
-
-bool AtomicFile::finishFlushBehind() {
-    unflushed_ = 0;
-    return !flushing_.valid() || flushing_.get();
 }
 
 bool AtomicFile::write(std::string_view bytes) {
@@ -72,7 +51,8 @@ bool AtomicFile::write(std::string_view bytes) {
 
 bool AtomicFile::commit() {
     if (!file_) return fail(failedAt_ == Stage::None ? Stage::Create : failedAt_);
-    if (!finishFlushBehind() || !file_->flush()) return fail(Stage::Flush);
+    if (!flushBehind_->finish() || !file_->flush()) return fail(Stage::Flush);
+    flushBehind_.reset();
     const bool closed = file_->close();
     file_.reset();
     if (!closed) return fail(Stage::Close);
@@ -83,7 +63,7 @@ bool AtomicFile::commit() {
 }
 
 void AtomicFile::discard() {
-    finishFlushBehind();  // the handle stays open until its flush has returned
+    flushBehind_.reset();  // waits for a flush that runs: the handle stays open until it returns
     if (file_) file_->close();
     file_.reset();
     if (created_) files_.deleteFile(temporary_, true);

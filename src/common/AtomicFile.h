@@ -3,12 +3,13 @@
 #pragma once
 
 #include <cstdint>
-#include <future>
 #include <memory>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
 
+#include "common/FlushBehind.h"
 #include "platform/FileSystem.h"
 
 namespace plenvik {
@@ -32,9 +33,8 @@ public:
     // nothing found there is ever overwritten. False, with the system's error code, when none could be.
     bool create(unsigned long* error = nullptr);
     // Writes all of the bytes; a failed or short write removes the temporary file and answers false.
-    // A big file is flushed behind the writes (every kFlushBehindStep bytes, on a thread of its own):
-    // the disk takes its bytes while the caller makes the next ones, and commit's flush waits only for
-    // the rest. A flush that failed fails a later write or the commit (Stage::Flush).
+    // A big file is flushed behind the writes (FlushBehind): a flush that failed fails a later write or
+    // the commit (Stage::Flush).
     bool write(std::span<const std::uint8_t> bytes);
     bool write(std::string_view bytes);
     // The open temporary file, for a writer that streams and checks each count itself (writeAll).
@@ -50,24 +50,17 @@ public:
     const std::string& temporaryPath() const { return temporary_; }
     Stage failedAt() const { return failedAt_; }
 
-    static constexpr std::uint64_t kFlushBehindStep = 16u << 20;
-
 private:
     bool fail(Stage stage);
-    // Starts a flush behind the writes unless one is still running; false when the last one failed.
-    bool flushBehind();
-    // Waits for the flush behind the writes; false when it failed.
-    bool finishFlushBehind();
 
     FileSystem& files_;
     std::string target_;
     Mode mode_;
     std::string temporary_;
     std::unique_ptr<FileHandle> file_;
+    std::optional<FlushBehind> flushBehind_;  // while file_ is open
     bool created_ = false;
     Stage failedAt_ = Stage::None;
-    std::future<bool> flushing_;
-    std::uint64_t unflushed_ = 0;  // bytes written since the last flush behind began
 };
 
 // The whole file in one call: false when it could not be written completely (the target is as it was).

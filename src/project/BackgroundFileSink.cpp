@@ -6,7 +6,7 @@
 namespace plenvik {
 
 BackgroundFileSink::BackgroundFileSink(FileHandle& file, std::size_t bufferSize, std::size_t bufferCount)
-    : file_(file), bufferSize_(std::max<std::size_t>(bufferSize, 1)) {
+    : file_(file), flushBehind_(file), bufferSize_(std::max<std::size_t>(bufferSize, 1)) {
     current_.bytes.resize(bufferSize_);
     for (std::size_t i = 1; i < std::max<std::size_t>(bufferCount, 2); ++i) free_.push_back({std::vector<char>(bufferSize_), 0});
     writer_ = std::thread([this] { writerLoop(); });
@@ -37,6 +37,7 @@ void BackgroundFileSink::flush() {
     std::unique_lock lock(mutex_);
     changed_.wait(lock, [this] { return failure_ || (queued_.empty() && !writing_); });
     throwIfFailed();
+    if (!flushBehind_.finish()) throwIncompleteWrite();
 }
 
 std::uint64_t BackgroundFileSink::written() const {
@@ -74,6 +75,7 @@ void BackgroundFileSink::writerLoop() {
         std::uint64_t done = 0;
         try {
             done = writeAll(file_, buffer.bytes.data(), buffer.used);
+            if (!flushBehind_.wrote(done)) throwIncompleteWrite();
         } catch (...) {
             failure = std::current_exception();
         }

@@ -1,6 +1,7 @@
 // Writes into an open file on a second thread, so that producing the bytes (reading and encoding the
-// embedded files) and storing them (the system's file writes) run at the same time. Memory stays
-// bounded: a fixed number of buffers circulate between the two threads.
+// embedded files) and storing them (the system's file writes) run at the same time; a big file is
+// flushed behind those writes (FlushBehind). Memory stays bounded: a fixed number of buffers circulate
+// between the two threads.
 #pragma once
 
 #include <condition_variable>
@@ -12,6 +13,7 @@
 #include <thread>
 #include <vector>
 
+#include "common/FlushBehind.h"
 #include "project/ByteSink.h"
 
 namespace plenvik {
@@ -28,7 +30,8 @@ public:
 
     // Throws the writer's RuntimeError once a write has failed; nothing is written after that.
     void write(std::string_view bytes) override;
-    // Returns once every byte written so far is in the file; throws the writer's RuntimeError.
+    // Returns once every byte written so far is in the file and no flush behind the writes runs any
+    // more; throws the writer's RuntimeError.
     void flush() override;
     // Bytes the file has taken so far.
     std::uint64_t written() const;
@@ -44,6 +47,7 @@ private:
     void writerLoop();
 
     FileHandle& file_;
+    FlushBehind flushBehind_;  // used by the writer thread, and by flush() while that thread waits
     std::size_t bufferSize_;
     Buffer current_;
 

@@ -33,12 +33,14 @@ std::uint64_t writeAll(FileHandle& file, const char* data, std::size_t count) {
     const std::size_t total = count;
     while (count > 0) {
         const auto done = file.write(data, count);
-        // 57: the system's number for a device input/output error; a write that stores nothing is one.
-        if (!done || *done == 0) throw RuntimeError(57, std::string(kAppTitle), "Die Datei konnte nicht vollständig geschrieben werden.");
+        if (!done || *done == 0) throwIncompleteWrite();
         data += *done;
         count -= *done;
     }
     return total;
 }
+
+// 57: the system's number for a device input/output error; a write that stores nothing is one.
+void throwIncompleteWrite() { throw RuntimeError(57, std::string(kAppTitle), "Die Datei konnte nicht vollständig geschrieben werden."); }
 
 }  // namespace plenvik

@@ -15,6 +15,8 @@ class FileHandle;
 // Writes count bytes into the file, retrying short writes; returns count. Throws RuntimeError (57)
 // when the file takes nothing.
 std::uint64_t writeAll(FileHandle& file, const char* data, std::size_t count);
+// Throws the RuntimeError (57) of a file that could not be written completely.
+[[noreturn]] void throwIncompleteWrite();
 
 class ByteSink {
 public:

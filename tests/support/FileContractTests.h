@@ -294,11 +294,11 @@ TYPED_TEST_P(FileContract, CreateNewFlushAndAtomicCommits) {
     EXPECT_TRUE(files.find(this->at("*.~tmp*")).empty()) << "no temporary file is left";
 }
 
-// Past kFlushBehindStep the file is flushed on another thread while the writes go on.
+// Past FlushBehind::kStep the file is flushed on another thread while the writes go on.
 TYPED_TEST_P(FileContract, ABigFileFlushedBehindItsWritesKeepsEveryByteAndADroppedOneLeavesNothing) {
     FileSystem& files = this->files();
     const std::string target = this->at("gross.bin");
-    const std::size_t piece = 1 << 20, pieces = static_cast<std::size_t>(AtomicFile::kFlushBehindStep * 2 / piece) + 3;
+    const std::size_t piece = 1 << 20, pieces = static_cast<std::size_t>(FlushBehind::kStep * 2 / piece) + 3;
     std::vector<std::uint8_t> expected;
     {
         AtomicFile file(files, target);

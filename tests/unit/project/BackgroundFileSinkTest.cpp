@@ -61,6 +61,14 @@ TEST(BackgroundFileSinkTest, AFailingFileIsReportedToTheWriterAndStopsTheWrites)
     EXPECT_EQ(file.bytes, text.substr(0, 2500));
 }
 
+TEST(BackgroundFileSinkTest, AFailedFlushBehindTheWritesIsReportedToTheWriter) {
+    RecordingFile file;
+    file.failingFlush = true;
+    BackgroundFileSink sink(file);
+    sink.write(std::string(FlushBehind::kStep + 1, 'x'));
+    EXPECT_THROW(sink.flush(), RuntimeError) << "the bytes may not be on the disk";
+}
+
 TEST(BackgroundFileSinkTest, UnflushedBytesAreDroppedWhenTheSinkGoesAway) {
     RecordingFile file;
     {

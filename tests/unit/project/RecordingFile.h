@@ -1,5 +1,5 @@
 // A file in memory that takes at most `chunk` bytes per write and can be told to fail, at once or once
-// it holds `failAt` bytes.
+// it holds `failAt` bytes, or to fail its flushes.
 #pragma once
 
 #include <algorithm>
@@ -18,6 +18,7 @@ public:
     std::size_t chunk = 1 << 20;
     std::size_t calls = 0;
     bool failing = false;
+    bool failingFlush = false;
     std::size_t failAt = std::numeric_limits<std::size_t>::max();
 
     std::optional<std::uint64_t> size() override { return bytes.size(); }
@@ -31,7 +32,7 @@ public:
         bytes.append(static_cast<const char*>(buffer), n);
         return n;
     }
-    bool flush() override { return true; }
+    bool flush() override { return !failingFlush; }
     bool seekToEnd() override { return true; }
     bool close() override { return true; }
 };
