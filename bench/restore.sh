@@ -19,6 +19,16 @@ cp "$desktop/Datei 0.bin" "$root/original.bin"
 # file's clean pages; the restore has synced what it wrote). Each figure is the best of its rounds:
 # noise only ever adds time.
 drop_cached() { local f; for f in "$@"; do dd if="$f" iflag=nocache count=0 status=none; done; }
+# cold_read_rate MB FILE...: drops the files' pages, reads them with cat and prints MB per second.
+cold_read_rate() {
+    local megabytes=$1 start end
+    shift
+    drop_cached "$@"
+    start=$(date +%s.%N)
+    cat "$@" >/dev/null
+    end=$(date +%s.%N)
+    awk -v m="$megabytes" -v a="$start" -v b="$end" 'BEGIN { print m / (b - a) }'
+}
 projects=("$root/C/Projekte"/*.Plenvk)
 cat_rates=() restore_rates=() peaks=() project_rates=()
 for ((round = 0; round < rounds; ++round)); do
@@ -28,18 +38,10 @@ for ((round = 0; round < rounds; ++round)); do
     peaks+=("$peak")
     cmp -s "$root/original.bin" "$desktop/Datei 0.bin" || { echo "restore: Datei 0.bin differs from the original" >&2; exit 1; }
     files=("$desktop"/*)
-    drop_cached "${files[@]}"
-    start=$(date +%s.%N)
-    cat "${files[@]}" >/dev/null
-    end=$(date +%s.%N)
-    cat_rates+=("$(awk -v m="$restored" -v a="$start" -v b="$end" 'BEGIN { print m / (b - a) }')")
+    cat_rates+=("$(cold_read_rate "$restored" "${files[@]}")")
     # What no restore can beat: reading its project file once, from the same cold cache (in MB
     # restored per second, the restore's unit).
-    drop_cached "${projects[@]}"
-    start=$(date +%s.%N)
-    cat "${projects[@]}" >/dev/null
-    end=$(date +%s.%N)
-    project_rates+=("$(awk -v m="$restored" -v a="$start" -v b="$end" 'BEGIN { print m / (b - a) }')")
+    project_rates+=("$(cold_read_rate "$restored" "${projects[@]}")")
 done
 maximum() { printf '%s\n' "$@" | sort -g | tail -n 1; }
 cat_rate=$(maximum "${cat_rates[@]}")

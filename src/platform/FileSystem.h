@@ -46,7 +46,7 @@ public:
     virtual std::optional<std::size_t> read(void* buffer, std::size_t count) = 0;
     virtual std::optional<std::size_t> write(const void* buffer, std::size_t count) = 0;
     // Puts what was written on the disk (FlushFileBuffers, fsync); false when the system could not.
-    // May run on another thread while this one writes (AtomicFile flushes behind a big file's writes).
+    // May run on another thread while this one writes (FlushBehind flushes behind a big file's writes).
     virtual bool flush() = 0;
     // Moves the position to the end (appending to a log file).
     virtual bool seekToEnd() = 0;

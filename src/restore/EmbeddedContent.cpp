@@ -38,7 +38,8 @@ ContentCopy copyEmbeddedContent(FileSystem& files, const LoadedProject& project,
     if (!source || source->size() != project.fileSize || !project.fileTime || source->lastWriteTime() != project.fileTime ||
         icon.ContentOffset < kContentOpenTag.size())
         return ContentCopy::Failed;
-    if (!skipFileBytes(*source, icon.ContentOffset - kContentOpenTag.size()) || !readsTag(*source, kContentOpenTag)) return ContentCopy::Failed;
+    if (!skipFileBytes(*source, icon.ContentOffset - kContentOpenTag.size()) || !readsTag(*source, kContentOpenTag))
+        return ContentCopy::Failed;
 
     // The text is read and decoded a piece at a time straight into the bytes written.
     Base64ContentDecoder decoder;
